@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Runs one Windows test program under Wine for CTest.
+# A template prefix is made once per build tree; the adapter tests share one
+# copy of it, and MUROVEX_FRESH_PREFIX=1 gives a run a pristine copy of its own.
+set -euo pipefail
+prog="$1"; shift
+here="$(cd "$(dirname "$prog")" && pwd)"
+root="${MUROVEX_WINE_ROOT:-$here/wine}"
+mkdir -p "$root/tmp"
+export TMPDIR="$root/tmp" WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
+template="$root/template"
+
+make_template() {
+  local lock="$root/template.lock"
+  exec 9>"$lock"
+  flock 9
+  if [ ! -f "$template/.ready" ]; then
+    rm -rf "$template"
+    WINEPREFIX="$template" wineboot -i >/dev/null 2>&1 </dev/null
+    WINEPREFIX="$template" wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null
+    WINEPREFIX="$template" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+    WINEPREFIX="$template" wineserver -w
+    touch "$template/.ready"
+  fi
+  flock -u 9
+}
+
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$prog" "$@"
+fi
+
+make_template
+if [ "${MUROVEX_FRESH_PREFIX:-0}" = 1 ]; then
+  prefix="$(mktemp -d "$root/fresh.XXXXXX")"
+  rmdir "$prefix"
+  cp -a "$template" "$prefix"
+  trap 'WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1 || true; rm -rf "$prefix"' EXIT
+else
+  prefix="$root/shared"
+  if [ ! -f "$prefix/.ready" ]; then rm -rf "$prefix"; cp -a "$template" "$prefix"; fi
+fi
+export WINEPREFIX="$prefix"
+# Start the server and Wine's services away from CTest's pipes, or every test
+# waits for them to close.
+wineserver -p30 >/dev/null 2>&1 </dev/null
+wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+set +e
+wine "$prog" "$@"
+rc=$?
+exit $rc

@@ -1,0 +1,21 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace mvx {
+
+// Lower case of the letters A to Z only; every other byte is kept.
+std::string LowerAZ(std::string_view text);
+// Comparison without regard to the letters' case (A to Z).
+bool SameTextAZ(std::string_view a, std::string_view b);
+
+std::string StripTrailingBackslashes(std::string_view text);
+// The part after the last "\" (or ":"), and the part before it.
+std::string ExtractFileName(std::string_view path);
+std::string ExtractFileDir(std::string_view path);
+// The extension from the last "." of the file name on ("" when none).
+std::string ExtractFileExt(std::string_view path);
+std::string ChangeFileExt(std::string_view path, std::string_view ext);
+bool IsBitmapFile(std::string_view path);
+
+}  // namespace mvx

@@ -1,0 +1,149 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "forms/control.h"
+
+namespace mvx {
+
+class TPanel : public TControl {
+ public:
+  TPanel(TForm& form, TControl* parent, std::string name)
+      : TControl(form, parent, ControlKind::Panel, std::move(name)) {}
+};
+
+class TGroupBox : public TControl {
+ public:
+  TGroupBox(TForm& form, TControl* parent, std::string name)
+      : TControl(form, parent, ControlKind::GroupBox, std::move(name)) {}
+};
+
+class TLabel : public TControl {
+ public:
+  TLabel(TForm& form, TControl* parent, std::string name)
+      : TControl(form, parent, ControlKind::Label, std::move(name)) {}
+};
+
+class TButton : public TControl {
+ public:
+  TButton(TForm& form, TControl* parent, std::string name)
+      : TControl(form, parent, ControlKind::Button, std::move(name)) {}
+  bool IsDefault = false;
+  bool IsCancel = false;
+};
+
+// A check box; a change of Checked, from the user or from code, runs OnClick.
+class TCheckBox : public TControl {
+ public:
+  TCheckBox(TForm& form, TControl* parent, std::string name)
+      : TControl(form, parent, ControlKind::CheckBox, std::move(name)) {}
+  bool Checked() const { return checked_; }
+  void SetChecked(bool checked);
+  // A user's click turns the box over.
+  void Click() override { SetChecked(!checked_); }
+
+ private:
+  bool checked_ = false;
+};
+
+// A radio button; checking one unchecks its siblings of the same parent.
+// OnClick runs for the button that became checked.
+class TRadioButton : public TControl {
+ public:
+  TRadioButton(TForm& form, TControl* parent, std::string name)
+      : TControl(form, parent, ControlKind::RadioButton, std::move(name)) {}
+  bool Checked() const { return checked_; }
+  void SetChecked(bool checked);
+  void Click() override { SetChecked(true); }
+
+ private:
+  bool checked_ = false;
+};
+
+// A one-line edit; a change of its text, from the user or from code, runs OnChange.
+class TEdit : public TControl {
+ public:
+  TEdit(TForm& form, TControl* parent, std::string name)
+      : TControl(form, parent, ControlKind::Edit, std::move(name)) {}
+  const std::string& Text() const { return text_; }
+  void SetText(const std::string& text);
+  TNotifyEvent OnChange;
+
+ private:
+  std::string text_;
+};
+
+// An up-down tied to its edit: the edit shows the position, and the position
+// is read back from the edit's text as the system's control does.
+class TUpDown : public TControl {
+ public:
+  TUpDown(TForm& form, TControl* parent, std::string name)
+      : TControl(form, parent, ControlKind::UpDown, std::move(name)) {}
+  void Setup(TEdit* associate, int min, int max, int increment, int position);
+  TEdit* Associate() const { return associate_; }
+  int Min() const { return min_; }
+  int Max() const { return max_; }
+  int Increment() const { return increment_; }
+  // The position as the edit's text gives it (clamped to the range), or the
+  // last set position when the text is no number.
+  int Position() const;
+  // Clamps to the range and shows the value in the edit (whose OnChange runs).
+  void SetPosition(int position);
+  // An arrow of the control was pressed: step up or down, then OnClick.
+  void ArrowClick(bool up);
+
+ private:
+  TEdit* associate_ = nullptr;
+  int min_ = 0, max_ = 100, increment_ = 1;
+  int position_ = 0;
+};
+
+class TProgressBar : public TControl {
+ public:
+  TProgressBar(TForm& form, TControl* parent, std::string name)
+      : TControl(form, parent, ControlKind::ProgressBar, std::move(name)) {}
+  int Min = 0;
+  int Max = 100;
+  int Position() const { return position_; }
+  void SetPosition(int position);
+
+ private:
+  int position_ = 0;
+};
+
+class TListBox : public TControl {
+ public:
+  TListBox(TForm& form, TControl* parent, std::string name)
+      : TControl(form, parent, ControlKind::ListBox, std::move(name)) {}
+  const std::vector<std::string>& Items() const { return items_; }
+  void SetItems(std::vector<std::string> items);
+
+ private:
+  std::vector<std::string> items_;
+};
+
+class TTabSheet : public TControl {
+ public:
+  TTabSheet(TForm& form, TControl* parent, std::string name)
+      : TControl(form, parent, ControlKind::TabSheet, std::move(name)) {}
+  int HelpContext = 0;
+};
+
+// Pages with tabs; exactly one page is shown.
+class TPageControl : public TControl {
+ public:
+  TPageControl(TForm& form, TControl* parent, std::string name)
+      : TControl(form, parent, ControlKind::PageControl, std::move(name)) {}
+  void AddPage(TTabSheet* page) { pages_.push_back(page); }
+  const std::vector<TTabSheet*>& Pages() const { return pages_; }
+  TTabSheet* ActivePage() const { return active_; }
+  void SetActivePage(TTabSheet* page);
+  TNotifyEvent OnChange;
+
+ private:
+  std::vector<TTabSheet*> pages_;
+  TTabSheet* active_ = nullptr;
+};
+
+}  // namespace mvx

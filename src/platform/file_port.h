@@ -1,0 +1,50 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/status.h"
+
+namespace mvx {
+
+using FileHandle = std::uintptr_t;
+
+// Files and folders, one method per system call the program makes. Paths are
+// Windows paths in UTF-8; letter case is not significant.
+class FilePort {
+ public:
+  virtual ~FilePort() = default;
+
+  virtual bool FileExists(const std::string& path) = 0;
+  virtual bool DirectoryExists(const std::string& path) = 0;
+  // Opens the file for reading (others may read and write) and returns its
+  // size, or nullopt when it cannot be opened.
+  virtual std::optional<std::int64_t> OpenedFileSize(const std::string& path) = 0;
+  // The last-write time converted to local time and packed as the file
+  // system's DOS date (high word) and time (low word); nullopt when the file
+  // cannot be opened.
+  virtual std::optional<std::uint32_t> LocalDosDateTime(const std::string& path) = 0;
+
+  virtual Status ReadAll(const std::string& path, std::string& bytes) = 0;
+  // CREATE_NEW: fails when the file already exists.
+  virtual Status CreateNew(const std::string& path, FileHandle& handle) = 0;
+  virtual Status Write(FileHandle handle, const std::string& bytes) = 0;
+  virtual Status Flush(FileHandle handle) = 0;
+  virtual void Close(FileHandle handle) = 0;
+  // MoveFileEx with MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH.
+  virtual Status MoveReplace(const std::string& from, const std::string& to) = 0;
+  // MoveFileA: fails when the target exists.
+  virtual Status Move(const std::string& from, const std::string& to) = 0;
+  virtual Status Copy(const std::string& from, const std::string& to, bool failIfExists) = 0;
+  virtual Status Delete(const std::string& path) = 0;
+  virtual Status MakeDirectory(const std::string& path) = 0;
+  virtual Status ChangeDirectory(const std::string& path) = 0;
+  virtual std::string CurrentDirectory() = 0;
+  // Names (not paths) of the files in folder that match pattern, e.g. "*.bmp".
+  virtual std::vector<std::string> FindFiles(const std::string& folder, const std::string& pattern) = 0;
+  // Pause for a short retry (Sleep); tests' fakes return at once.
+  virtual void RetryPause(std::uint32_t ms) = 0;
+};
+
+}  // namespace mvx

@@ -1,0 +1,285 @@
+#pragma once
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "app/input_timeout.h"
+#include "app/system_folders.h"
+#include "forms/form.h"
+#include "forms/timer.h"
+#include "inventory/dataset.h"
+#include "platform/ports.h"
+#include "ui/frm_startup.h"
+#include "ui/frm_tray.h"
+
+namespace mvx {
+
+// The main window: every option control, the inventory's data sets, the
+// timers and the deferred change notifier, and the handlers of the program.
+// Its behaviour is split by concern over several files:
+//   app/main_lifecycle.cpp      start-up, single instance, closing
+//   app/settings.cpp            the settings file and the option handlers
+//   inventory/inventory_ops.cpp the inventory's operations
+//   wallpaper/wallpaper_setter.cpp  setting and reading the wallpaper
+//   slideshow/slide_selection.cpp   choosing the next slide
+//   slideshow/slide_timer.cpp       the slideshow timer and interval
+class TFrmMain : public TForm {
+ public:
+  TFrmMain(Ports& ports, TApplication& app, const SystemFolders& folders, TFrmTray& tray);
+  ~TFrmMain() override;
+
+  // ---- start-up, instance and closing (app/main_lifecycle.cpp)
+  void FormCreate();
+  // A registered message arrived; true when it was handled here.
+  bool WndProc(std::uint32_t message);
+  void mnuClose1Click(TObject* sender);
+  // A close request (menu, close box, shutdown message); true when the
+  // window closed and the program ends.
+  bool Close();
+  void FormCloseQuery(bool& canClose);
+  void FormClose();
+  // WM_QUERYENDSESSION; returns the answer to the system.
+  bool WMQueryEndSession(std::uint32_t message);
+  void CloseProcessing();
+  void FormDestroy();
+  void FormHide();
+  void ShowMurovex1Click(TObject* sender);
+  void EnterDataDirectory(const std::string& dir);
+  bool Closed() const { return closed_; }
+
+  // ---- settings (app/settings.cpp)
+  void LoadOrSaveSettings(bool loading, bool restorePosition);
+  void SaveSettings();
+  void SlideTimerSettingsChanged(TObject* sender);
+  std::string ReadLastWallpaper();
+  void SaveLastWallpaper(const std::string& path);
+  void ClampMainPosition();
+  void UpdateEditorControls();
+  void GenericSettingsChange(TObject* sender);
+  void chkToolbarHintsClick(TObject* sender);
+  void rdoDefaultEditorClick(TObject* sender);
+  void StartupSettingsChange(TObject* sender);
+  void chkLimitImageSizeClick(TObject* sender);
+  void edtMaxImageSizeChange(TObject* sender);
+  void edtMaxPreviewSizeChange(TObject* sender);
+  void updImageSizeClick(TObject* sender);
+  void updPreviewSizeClick(TObject* sender);
+  void edtPollFileNameChange(TObject* sender);
+  void btnSelectEditorClick(TObject* sender);
+  void btnOKClick(TObject* sender);
+  const std::string& SettingsFile() const { return settingsFile_; }
+
+  // ---- inventory (inventory/inventory_ops.cpp)
+  void LoadInventory();
+  void SaveInventory();
+  // Hands SaveInventory to the notifier with the given sender.
+  void ScheduleInventorySave(TObject* sender);
+  void RelocateDataDirEntries(const std::string& oldDir);
+  bool LocateInInventory(const std::string& path);
+  bool IsKnownPicture(const std::string& path);
+  bool IsKnownPictureWithTile(const std::string& path, bool tile);
+  void SyncSlideCursor();
+  void ShowPictureCount();
+  const std::string& DataDir() const { return dataDir_; }
+  std::string DataFilePath() const;
+
+  // ---- wallpaper (wallpaper/wallpaper_setter.cpp)
+  void SetWallpaper(const std::string& path, bool tile, bool save);
+  void ReadDesktopWallpaper(std::string& path, bool& tile);
+  void GetCurrentWallpaper(std::string& path, bool& tile);
+  void ShowWallpaperName(const std::string& name);
+  void RestartSlideTimer();
+  void tbnSetWallpaperClick(TObject* sender);
+  void mnuSetWallpaper1Click(TObject* sender);
+  void imgDesktopClick(TObject* sender);
+  void dbgrdInventoryDblClick(TObject* sender);
+  void tbnNoneClick(TObject* sender);
+  bool FindCurrentInList();
+
+  // ---- slides (slideshow/slide_selection.cpp, slideshow/slide_timer.cpp)
+  void ShowNextSlide();
+  void GetNextSlideInfo(std::string& path, bool& tile, bool& saveEach);
+  bool PassesTileFilter(bool tile) const;
+  void ApplySlideInterval();
+  void chkAutoChangeClick(TObject* sender);
+  void tmrSlideTimer(TObject* sender);
+  void GenericSlideTimerChange(TObject* sender);
+  void edtHrsEnter(TObject* sender);
+  void edtHrsExit(TObject* sender);
+  void updHrsClick(TObject* sender);
+  void gbxIntervalExit(TObject* sender);
+  void RunSlideshow1Click(TObject* sender);
+  std::string SlideIntervalText() const;
+
+  // ---- seams to Parts built later (ui/main_seams.cpp)
+  void ApplyPollInterval(TObject* sender);
+  void BuildPollList();
+  void UpdateStartupShortcut();
+  void ShowPreviewPrompt();
+  void LoadPreview(bool force);
+
+  // ---- flags
+  bool booCreating = false;
+  bool booHoldTimers = false;
+  bool booSettingsIO = false;
+  bool booBatchUpdate = false;
+  bool booBusy = false;
+  bool booChangingSlide = false;
+  bool booEditingInterval = false;
+  bool booCloseFromMenu = false;
+  bool booCloseWindows = false;
+
+  // ---- remembered wallpapers
+  std::string LastSavedWallpaper;
+  bool LastSavedTile = false;
+  std::string LastSetWallpaper;
+  bool LastSetTile = false;
+  std::string BaseCaption;
+
+  // ---- registered messages
+  std::uint32_t msgMyWindowMessageHandle = 0;
+  std::uint32_t msgPrivateShutdown = 0;
+
+  // ---- detection lists (filled by the detection)
+  std::vector<std::string> PollFiles;
+  std::vector<std::string> PollStamps;
+  // The browser file that detection took in most recently, and where it went.
+  std::string LastDetectedSource;
+  std::string LastDetectedTarget;
+
+  // ---- page area and button row
+  TPageControl& pgMain;
+  TTabSheet& tsPreview;
+  TTabSheet& tsSlideshow;
+  TTabSheet& tsOptions;
+  TTabSheet& tsOnline;
+  TPanel& pnlButtons;
+  TLabel& lblHints;
+  TProgressBar& pbrProgress;
+  TButton& btnHelp;
+  TButton& btnOK;
+
+  // ---- preview page
+  TPanel& pnlPreviewImage;
+  TLabel& pnlImageMessage;
+  TPanel& pnlGrid;
+
+  // ---- slideshow page
+  TGroupBox& gbxInterval;
+  TCheckBox& chkAutoChange;
+  TLabel& lblChangeEvery;
+  TEdit& edtHrs;
+  TUpDown& updHrs;
+  TLabel& lblHrs;
+  TEdit& edtMins;
+  TUpDown& updMins;
+  TLabel& lblMins;
+  TEdit& edtSecs;
+  TUpDown& updSecs;
+  TLabel& lblSecs;
+  TCheckBox& chkRandom;
+  TGroupBox& gbxStartup;
+  TCheckBox& chkStartWithWindows;
+  TCheckBox& chkChangeOnStartup;
+  TGroupBox& gbxFileSizes;
+  TCheckBox& chkLimitImageSize;
+  TEdit& edtMaxImageSize;
+  TUpDown& updImageSize;
+  TLabel& lblImageKBytes;
+  TCheckBox& chkLimitPreviewSize;
+  TEdit& edtMaxPreviewSize;
+  TUpDown& updPreviewSize;
+  TLabel& lblPreviewKBytes;
+  TCheckBox& chkShowHints;
+  TCheckBox& chkStretch;
+
+  // ---- options page
+  TGroupBox& gbxGeneral;
+  TCheckBox& chkToolbarHints;
+  TCheckBox& chkConfirmExit;
+  TCheckBox& chkConfirmDeleteDisk;
+  TCheckBox& chkAskBeforeRemoving;
+  TCheckBox& chkShowSplash;
+  TGroupBox& gbxNewWallpaper;
+  TCheckBox& chkPollForChange;
+  TEdit& edtPollInterval;
+  TUpDown& updPollInterval;
+  TLabel& lblPollSecs;
+  TLabel& lblPollFileName;
+  TEdit& edtPollFileName;
+  TCheckBox& chkPromptNameForNewWP;
+  TGroupBox& gbxBitmapEditor;
+  TRadioButton& rdoDefaultEditor;
+  TRadioButton& rdoSelectedEditor;
+  TEdit& edtSelectedEditor;
+  TButton& btnSelectEditor;
+
+  // ---- online page
+  TLabel& lblVisit;
+  TLabel& lblHome;
+  TLabel& lblMVXHome;
+  TLabel& lblImageLibrary;
+  TLabel& lblFeedback;
+  TLabel& lblOnlineStore;
+  TLabel& lblTutorial;
+
+  // ---- hidden panel of fixed options
+  TPanel& pnlDesignOptions;
+  TCheckBox& chkSaveEachChange;
+  TCheckBox& chkSaveLastChange;
+  TCheckBox& chkSendChangeNotification;
+  TCheckBox& chkConfirmAdditions;
+  TCheckBox& chkOnTray;
+  TGroupBox& gbxShowOnly;
+  TRadioButton& rdoTiled;
+  TRadioButton& rdoCentred;
+  TRadioButton& rdoAll;
+  TCheckBox& chkManualOverride;
+  TCheckBox& chkHeartbeat;
+  TCheckBox& chkChangeDuringSaver;
+  TCheckBox& chkSyncWithManualChange;
+  TCheckBox& chkDefaultEnabled;
+  TCheckBox& chkDefaultTiled;
+  TCheckBox& chkMoveRename;
+  TListBox& lbxNORenames;
+  TListBox& lbxNOPollFiles;
+  TCheckBox& chkTinkle;
+
+  // ---- non-visual parts
+  TTimer tmrSlide;
+  TTimer tmrPoll;
+  TInputTimeout InputTimeout1;
+  TClientDataSet cdtData{"cdtData"};
+  TClientDataSet cdtInventory{"cdtInventory"};
+  TClientDataSet cdtSlideShow{"cdtSlideShow"};
+  TFrmStartup frmStartup;
+
+  // Toolbar hints shown (from "Show &hints for toolbar buttons").
+  bool toolbarHints = true;
+  int PreviewPanelHeight = 185;
+  std::string ImportDir;
+  std::string DBFileName = "GDB.CDS";
+
+ private:
+  void BuildControls();
+  void ConnectHandlers();
+  void FinalStage();
+  void HideToTray(TObject* sender);
+
+  Ports& ports_;
+  TApplication& app_;
+  SystemFolders folders_;
+  TFrmTray& tray_;
+  std::mt19937 random_;
+  std::string settingsFile_;
+  std::string helpFile_;
+  std::string dataDir_;
+  int gridClientWidth_ = 0;
+  bool closed_ = false;
+  bool helpOpened_ = false;
+
+};
+
+}  // namespace mvx

@@ -1,0 +1,57 @@
+#include "ui/frm_main.h"
+
+namespace mvx {
+
+// Ties each control's events to the main window's handlers, after the
+// design values were set (so setting them ran no handler).
+void TFrmMain::ConnectHandlers() {
+  auto on = [this](void (TFrmMain::*handler)(TObject*)) {
+    return [this, handler](TObject* sender) { (this->*handler)(sender); };
+  };
+  for (TCheckBox* c : {&chkRandom, &chkChangeOnStartup, &chkShowHints, &chkLimitPreviewSize, &chkStretch,
+                       &chkConfirmExit, &chkConfirmDeleteDisk, &chkAskBeforeRemoving, &chkShowSplash,
+                       &chkSaveEachChange, &chkSaveLastChange, &chkSendChangeNotification, &chkConfirmAdditions,
+                       &chkOnTray, &chkManualOverride, &chkHeartbeat, &chkChangeDuringSaver,
+                       &chkSyncWithManualChange, &chkDefaultEnabled, &chkDefaultTiled, &chkMoveRename, &chkTinkle,
+                       &chkPollForChange, &chkPromptNameForNewWP}) {
+    c->OnClick = on(&TFrmMain::GenericSettingsChange);
+  }
+  for (TRadioButton* r : {&rdoTiled, &rdoCentred, &rdoAll}) r->OnClick = on(&TFrmMain::GenericSettingsChange);
+  edtPollInterval.OnChange = on(&TFrmMain::GenericSettingsChange);
+  edtSelectedEditor.OnChange = on(&TFrmMain::GenericSettingsChange);
+  chkToolbarHints.OnClick = on(&TFrmMain::chkToolbarHintsClick);
+  rdoDefaultEditor.OnClick = on(&TFrmMain::rdoDefaultEditorClick);
+  rdoSelectedEditor.OnClick = on(&TFrmMain::rdoDefaultEditorClick);
+  chkStartWithWindows.OnClick = on(&TFrmMain::StartupSettingsChange);
+  chkLimitImageSize.OnClick = on(&TFrmMain::chkLimitImageSizeClick);
+  edtMaxImageSize.OnChange = on(&TFrmMain::edtMaxImageSizeChange);
+  edtMaxPreviewSize.OnChange = on(&TFrmMain::edtMaxPreviewSizeChange);
+  updImageSize.OnClick = on(&TFrmMain::updImageSizeClick);
+  updPreviewSize.OnClick = on(&TFrmMain::updPreviewSizeClick);
+  updPollInterval.OnClick = [this](TObject*) { SetActiveControl(&edtPollInterval); };
+  edtPollFileName.OnChange = on(&TFrmMain::edtPollFileNameChange);
+  btnSelectEditor.OnClick = on(&TFrmMain::btnSelectEditorClick);
+  btnOK.OnClick = on(&TFrmMain::btnOKClick);
+  btnHelp.OnClick = [this](TObject*) { ports_.help.ShowContents(); };
+
+  chkAutoChange.OnClick = on(&TFrmMain::chkAutoChangeClick);
+  for (TEdit* e : {&edtHrs, &edtMins, &edtSecs}) {
+    e->OnChange = on(&TFrmMain::GenericSlideTimerChange);
+    e->OnEnter = on(&TFrmMain::edtHrsEnter);
+    e->OnExit = on(&TFrmMain::edtHrsExit);
+  }
+  for (TUpDown* u : {&updHrs, &updMins, &updSecs}) u->OnClick = on(&TFrmMain::updHrsClick);
+  gbxInterval.OnExit = on(&TFrmMain::gbxIntervalExit);
+  tmrSlide.OnTimer = on(&TFrmMain::tmrSlideTimer);
+  OnHide = [this](TObject*) { FormHide(); };
+
+  tray_.mnuChangeWallpaperNow.OnClick = on(&TFrmMain::tmrSlideTimer);
+  tray_.mnuRunSlideshow.OnClick = on(&TFrmMain::RunSlideshow1Click);
+  tray_.mnuBlankWallpaper.OnClick = on(&TFrmMain::tbnNoneClick);
+  tray_.mnuContents1.OnClick = [this](TObject*) { ports_.help.ShowContents(); };
+  tray_.mnuShowMurovex.OnClick = on(&TFrmMain::ShowMurovex1Click);
+  tray_.mnuClose.OnClick = on(&TFrmMain::mnuClose1Click);
+  tray_.TrayIcon1.BeforePopup = [this](TObject*) { tray_.TrayIcon1BeforePopup(SlideIntervalText()); };
+}
+
+}  // namespace mvx

@@ -1,0 +1,157 @@
+#include <windows.h>
+
+#include "win32/adapters/win32_error.h"
+#include "win32/adapters/win32_ports.h"
+
+namespace mvx::win32 {
+
+namespace {
+
+HANDLE OpenShared(const std::string& path) {
+  return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+HANDLE H(FileHandle h) { return reinterpret_cast<HANDLE>(h); }
+
+}  // namespace
+
+bool Win32Files::FileExists(const std::string& path) {
+  const DWORD a = GetFileAttributesA(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool Win32Files::DirectoryExists(const std::string& path) {
+  const DWORD a = GetFileAttributesA(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::optional<std::int64_t> Win32Files::OpenedFileSize(const std::string& path) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                         nullptr);
+  if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+  LARGE_INTEGER size;
+  const BOOL ok = GetFileSizeEx(h, &size);
+  CloseHandle(h);
+  if (!ok) return std::nullopt;
+  return size.QuadPart;
+}
+
+std::optional<std::uint32_t> Win32Files::LocalDosDateTime(const std::string& path) {
+  HANDLE h = OpenShared(path);
+  if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+  FILETIME written, local;
+  WORD date = 0, time = 0;
+  const bool ok = GetFileTime(h, nullptr, nullptr, &written) && FileTimeToLocalFileTime(&written, &local) &&
+                  FileTimeToDosDateTime(&local, &date, &time);
+  CloseHandle(h);
+  if (!ok) return std::nullopt;
+  return (static_cast<std::uint32_t>(date) << 16) | time;
+}
+
+Status Win32Files::ReadAll(const std::string& path, std::string& bytes) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return LastError("open " + path);
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(h, &size)) {
+    Status s = LastError("size of " + path);
+    CloseHandle(h);
+    return s;
+  }
+  bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 24));
+    DWORD got = 0;
+    if (!ReadFile(h, bytes.data() + done, chunk, &got, nullptr)) {
+      Status s = LastError("read " + path);
+      CloseHandle(h);
+      return s;
+    }
+    if (got == 0) break;
+    done += got;
+  }
+  bytes.resize(done);
+  CloseHandle(h);
+  return Status::Ok();
+}
+
+Status Win32Files::CreateNew(const std::string& path, FileHandle& handle) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return LastError("create " + path);
+  handle = reinterpret_cast<FileHandle>(h);
+  return Status::Ok();
+}
+
+Status Win32Files::Write(FileHandle handle, const std::string& bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 24));
+    DWORD wrote = 0;
+    if (!WriteFile(H(handle), bytes.data() + done, chunk, &wrote, nullptr)) return LastError("write");
+    done += wrote;
+  }
+  return Status::Ok();
+}
+
+Status Win32Files::Flush(FileHandle handle) {
+  if (!FlushFileBuffers(H(handle))) return LastError("flush");
+  return Status::Ok();
+}
+
+void Win32Files::Close(FileHandle handle) { CloseHandle(H(handle)); }
+
+Status Win32Files::MoveReplace(const std::string& from, const std::string& to) {
+  if (!MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return LastError("replace " + to);
+  }
+  return Status::Ok();
+}
+
+Status Win32Files::Move(const std::string& from, const std::string& to) {
+  if (!MoveFileA(from.c_str(), to.c_str())) return LastError("move " + from);
+  return Status::Ok();
+}
+
+Status Win32Files::Copy(const std::string& from, const std::string& to, bool failIfExists) {
+  if (!CopyFileA(from.c_str(), to.c_str(), failIfExists)) return LastError("copy " + from);
+  return Status::Ok();
+}
+
+Status Win32Files::Delete(const std::string& path) {
+  if (!DeleteFileA(path.c_str())) return LastError("delete " + path);
+  return Status::Ok();
+}
+
+Status Win32Files::MakeDirectory(const std::string& path) {
+  if (!::CreateDirectoryA(path.c_str(), nullptr)) return LastError("create folder " + path);
+  return Status::Ok();
+}
+
+Status Win32Files::ChangeDirectory(const std::string& path) {
+  if (!::SetCurrentDirectoryA(path.c_str())) return LastError("enter " + path);
+  return Status::Ok();
+}
+
+std::string Win32Files::CurrentDirectory() {
+  char buffer[MAX_PATH * 4] = {};
+  const DWORD n = GetCurrentDirectoryA(sizeof buffer, buffer);
+  return std::string(buffer, n < sizeof buffer ? n : 0);
+}
+
+std::vector<std::string> Win32Files::FindFiles(const std::string& folder, const std::string& pattern) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA data;
+  HANDLE h = FindFirstFileA((folder + "\\" + pattern).c_str(), &data);
+  if (h == INVALID_HANDLE_VALUE) return names;
+  do {
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.emplace_back(data.cFileName);
+  } while (FindNextFileA(h, &data));
+  FindClose(h);
+  return names;
+}
+
+void Win32Files::RetryPause(std::uint32_t ms) { Sleep(ms); }
+
+}  // namespace mvx::win32

@@ -1,0 +1,155 @@
+#pragma once
+#include <map>
+#include <memory>
+
+#include "platform/ports.h"
+
+namespace mvx::win32 {
+
+class Win32Timers : public TimerPort, public ClockPort {
+ public:
+  ~Win32Timers() override;
+  TimerId StartTimer(std::uint32_t intervalMs, std::function<void()> onTick) override;
+  void StopTimer(TimerId id) override;
+  std::uint64_t TickCountMs() override;
+  double LocalNow() override;
+  // Called by the system's timer procedure.
+  static void Dispatch(std::uintptr_t id);
+
+ private:
+  static std::map<std::uintptr_t, std::function<void()>>& Callbacks();
+};
+
+class Win32Prompts : public PromptPort {
+ public:
+  PromptAnswer Show(const std::string& text, const std::string& caption, PromptKind kind,
+                    PromptButtons buttons) override;
+  // The window the boxes belong to (the main window once it exists).
+  std::uintptr_t owner = 0;
+};
+
+class Win32Registry : public RegistryPort {
+ public:
+  std::optional<RegKey> OpenKey(RegKey parent, const std::string& subKey) override;
+  std::optional<RegKey> CreateKey(RegKey parent, const std::string& subKey) override;
+  std::optional<RegValue> QueryValue(RegKey key, const std::string& name) override;
+  bool SetValue(RegKey key, const std::string& name, const RegValue& value) override;
+  bool DeleteValue(RegKey key, const std::string& name) override;
+  void CloseKey(RegKey key) override;
+};
+
+class Win32Profile : public ProfilePort {
+ public:
+  std::string GetString(const std::string& file, const std::string& section, const std::string& key,
+                        const std::string& def) override;
+  bool WriteString(const std::string& file, const std::string& section, const std::string& key,
+                   const std::string& value) override;
+};
+
+class Win32Files : public FilePort {
+ public:
+  bool FileExists(const std::string& path) override;
+  bool DirectoryExists(const std::string& path) override;
+  std::optional<std::int64_t> OpenedFileSize(const std::string& path) override;
+  std::optional<std::uint32_t> LocalDosDateTime(const std::string& path) override;
+  Status ReadAll(const std::string& path, std::string& bytes) override;
+  Status CreateNew(const std::string& path, FileHandle& handle) override;
+  Status Write(FileHandle handle, const std::string& bytes) override;
+  Status Flush(FileHandle handle) override;
+  void Close(FileHandle handle) override;
+  Status MoveReplace(const std::string& from, const std::string& to) override;
+  Status Move(const std::string& from, const std::string& to) override;
+  Status Copy(const std::string& from, const std::string& to, bool failIfExists) override;
+  Status Delete(const std::string& path) override;
+  Status MakeDirectory(const std::string& path) override;
+  Status ChangeDirectory(const std::string& path) override;
+  std::string CurrentDirectory() override;
+  std::vector<std::string> FindFiles(const std::string& folder, const std::string& pattern) override;
+  void RetryPause(std::uint32_t ms) override;
+};
+
+class Win32Instance : public InstancePort {
+ public:
+  MutexWait CreateAndWaitMutex(const std::string& name) override;
+  std::uint32_t RegisterMessage(const std::string& name) override;
+  void Broadcast(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
+};
+
+class Win32Trace : public TracePort {
+ public:
+  WindowHandle FindWindowByTitle(const std::string& title) override;
+  void SendCopyData(WindowHandle to, WindowHandle from, std::uint32_t dwData,
+                    const std::vector<std::uint8_t>& bytes) override;
+};
+
+class Win32Desktop : public DesktopPort {
+ public:
+  OpenDesktopResult OpenDesktopNamed(const std::string& name) override;
+  void CloseDesktopHandle(std::uintptr_t handle) override;
+  bool SetDeskWallpaper(const std::string& path, std::uint32_t flags) override;
+};
+
+class Win32System : public SystemPort {
+ public:
+  std::string WindowsDirectory() override;
+  std::string ModulePath() override;
+  std::vector<std::string> CommandLineArgs() override;
+  int ScreenWidth() override;
+  int ScreenHeight() override;
+  int LogPixelsY() override;
+};
+
+// Opens the program's own help pages (HTML beside the program) in the
+// user's browser.
+class Win32Help : public HelpPort {
+ public:
+  explicit Win32Help(std::string helpFolder) : folder_(std::move(helpFolder)) {}
+  void ShowContents() override;
+  void ShowTopic(int context) override;
+  void Quit() override {}
+
+ private:
+  void Open(const std::string& page);
+  std::string folder_;
+};
+
+class Win32NotifyIcon : public NotifyIconPort {
+ public:
+  bool NotifyIcon(NotifyIconMessage message, std::uint16_t iconId, std::uint16_t callbackOffset,
+                  const std::string& tip) override;
+  std::uintptr_t window = 0;  // receives the callback messages
+  std::uintptr_t icon = 0;
+};
+
+class Win32Shell : public ShellPort {
+ public:
+  void ProcessMessages() override;
+  void SetBusyCursor(bool busy) override;
+  void SetApplicationTitle(const std::string& title) override;
+  void Terminate() override;
+  bool ClipboardHasBitmap() override;
+  void PopupMenuAtCursor(TMenuItem& menu, std::uintptr_t owner) override;
+  std::string applicationTitle;
+  bool terminated = false;
+};
+
+// Every adapter, and the Ports bundle over them.
+struct Win32Ports {
+  explicit Win32Ports(std::string helpFolder) : help(std::move(helpFolder)) {}
+  Win32Timers timers;
+  Win32Prompts prompts;
+  Win32Registry registry;
+  Win32Profile profile;
+  Win32Files files;
+  Win32Instance instance;
+  Win32Trace trace;
+  Win32Desktop desktop;
+  Win32System system;
+  Win32Help help;
+  Win32NotifyIcon notifyIcon;
+  Win32Shell shell;
+  Ports ports{timers, timers, prompts, registry, profile, files, instance, trace,
+              desktop, system, help, notifyIcon, shell};
+};
+
+}  // namespace mvx::win32

@@ -1,0 +1,233 @@
+#include "fakes/fake_files.h"
+
+#include "app/paths.h"
+
+namespace mvx::fakes {
+
+namespace {
+
+bool Match(const std::string& name, const std::string& pattern) {
+  // "*" and "?" over lower-cased text, as the system's file search does.
+  std::string n = LowerAZ(name), p = LowerAZ(pattern);
+  std::size_t i = 0, j = 0, star = std::string::npos, mark = 0;
+  while (i < n.size()) {
+    if (j < p.size() && (p[j] == '?' || p[j] == n[i])) {
+      ++i;
+      ++j;
+    } else if (j < p.size() && p[j] == '*') {
+      star = j++;
+      mark = i;
+    } else if (star != std::string::npos) {
+      j = star + 1;
+      i = ++mark;
+    } else {
+      return false;
+    }
+  }
+  while (j < p.size() && p[j] == '*') ++j;
+  return j == p.size();
+}
+
+}  // namespace
+
+FakeFiles::FakeFiles() { dirs_.insert("c:"); }
+
+std::string FakeFiles::Abs(const std::string& path) const {
+  if (path.size() >= 2 && (path[1] == ':' || (path[0] == '\\' && path[1] == '\\'))) return path;
+  return StripTrailingBackslashes(currentDir_) + "\\" + path;
+}
+
+std::string FakeFiles::Key(const std::string& absPath) { return LowerAZ(StripTrailingBackslashes(absPath)); }
+
+std::string FakeFiles::Parent(const std::string& key) {
+  const std::size_t pos = key.rfind('\\');
+  return pos == std::string::npos ? std::string() : key.substr(0, pos);
+}
+
+bool FakeFiles::Injected(FileOp op, std::uint32_t& code) {
+  auto it = faults_.find(op);
+  if (it == faults_.end() || it->second.second <= 0) return false;
+  code = it->second.first;
+  if (--it->second.second == 0) faults_.erase(it);
+  return true;
+}
+
+bool FakeFiles::FileExists(const std::string& path) { return files_.count(Key(Abs(path))) > 0; }
+
+bool FakeFiles::DirectoryExists(const std::string& path) { return dirs_.count(Key(Abs(path))) > 0; }
+
+std::optional<std::int64_t> FakeFiles::OpenedFileSize(const std::string& path) {
+  auto it = files_.find(Key(Abs(path)));
+  if (it == files_.end() || it->second.locked) return std::nullopt;
+  return static_cast<std::int64_t>(it->second.bytes.size());
+}
+
+std::optional<std::uint32_t> FakeFiles::LocalDosDateTime(const std::string& path) {
+  auto it = files_.find(Key(Abs(path)));
+  if (it == files_.end() || it->second.locked) return std::nullopt;
+  return it->second.dosTime;
+}
+
+Status FakeFiles::ReadAll(const std::string& path, std::string& bytes) {
+  std::uint32_t code = 0;
+  if (Injected(FileOp::ReadAll, code)) return Status::Fail(code, "read " + path);
+  auto it = files_.find(Key(Abs(path)));
+  if (it == files_.end()) return Status::Fail(winerr::kFileNotFound, "read " + path);
+  if (it->second.locked) return Status::Fail(winerr::kSharingViolation, "read " + path);
+  bytes = it->second.bytes;
+  return Status::Ok();
+}
+
+Status FakeFiles::CreateNew(const std::string& path, FileHandle& handle) {
+  std::uint32_t code = 0;
+  if (Injected(FileOp::CreateNew, code)) return Status::Fail(code, "create " + path);
+  const std::string key = Key(Abs(path));
+  if (!dirs_.count(Parent(key))) return Status::Fail(winerr::kPathNotFound, "create " + path);
+  if (files_.count(key)) return Status::Fail(winerr::kFileExists, "create " + path);
+  files_[key] = Entry{Abs(path), {}, 0x5A8C6000, false};
+  handle = next_++;
+  handles_[handle] = key;
+  return Status::Ok();
+}
+
+Status FakeFiles::Write(FileHandle handle, const std::string& bytes) {
+  auto it = handles_.find(handle);
+  if (it == handles_.end()) return Status::Fail(winerr::kInvalidHandle, "write");
+  std::uint32_t code = 0;
+  if (Injected(FileOp::Write, code)) {
+    // A failed write may still have put part of the bytes on disk.
+    files_[it->second].bytes += bytes.substr(0, bytes.size() / 2);
+    return Status::Fail(code, "write " + files_[it->second].path);
+  }
+  files_[it->second].bytes += bytes;
+  return Status::Ok();
+}
+
+Status FakeFiles::Flush(FileHandle handle) {
+  auto it = handles_.find(handle);
+  if (it == handles_.end()) return Status::Fail(winerr::kInvalidHandle, "flush");
+  std::uint32_t code = 0;
+  if (Injected(FileOp::Flush, code)) return Status::Fail(code, "flush " + files_[it->second].path);
+  return Status::Ok();
+}
+
+void FakeFiles::Close(FileHandle handle) { handles_.erase(handle); }
+
+Status FakeFiles::MoveReplace(const std::string& from, const std::string& to) {
+  std::uint32_t code = 0;
+  if (Injected(FileOp::MoveReplace, code)) return Status::Fail(code, "replace " + to);
+  const std::string src = Key(Abs(from)), dst = Key(Abs(to));
+  auto it = files_.find(src);
+  if (it == files_.end()) return Status::Fail(winerr::kFileNotFound, "replace " + to);
+  if (!dirs_.count(Parent(dst))) return Status::Fail(winerr::kPathNotFound, "replace " + to);
+  auto target = files_.find(dst);
+  if (target != files_.end() && target->second.locked) return Status::Fail(winerr::kAccessDenied, "replace " + to);
+  Entry e = it->second;
+  e.path = Abs(to);
+  files_.erase(it);
+  files_[dst] = e;
+  return Status::Ok();
+}
+
+Status FakeFiles::Move(const std::string& from, const std::string& to) {
+  std::uint32_t code = 0;
+  if (Injected(FileOp::Move, code)) return Status::Fail(code, "move " + from);
+  const std::string src = Key(Abs(from)), dst = Key(Abs(to));
+  auto it = files_.find(src);
+  if (it == files_.end() || it->second.locked) return Status::Fail(winerr::kFileNotFound, "move " + from);
+  if (!dirs_.count(Parent(dst))) return Status::Fail(winerr::kPathNotFound, "move " + from);
+  if (src != dst && files_.count(dst)) return Status::Fail(winerr::kAlreadyExists, "move " + from);
+  Entry e = it->second;
+  e.path = Abs(to);
+  files_.erase(it);
+  files_[dst] = e;
+  return Status::Ok();
+}
+
+Status FakeFiles::Copy(const std::string& from, const std::string& to, bool failIfExists) {
+  std::uint32_t code = 0;
+  if (Injected(FileOp::Copy, code)) return Status::Fail(code, "copy " + from);
+  const std::string src = Key(Abs(from)), dst = Key(Abs(to));
+  auto it = files_.find(src);
+  if (it == files_.end() || it->second.locked) return Status::Fail(winerr::kFileNotFound, "copy " + from);
+  if (!dirs_.count(Parent(dst))) return Status::Fail(winerr::kPathNotFound, "copy " + from);
+  if (failIfExists && files_.count(dst)) return Status::Fail(winerr::kFileExists, "copy " + from);
+  Entry e = it->second;
+  e.path = Abs(to);
+  files_[dst] = e;
+  return Status::Ok();
+}
+
+Status FakeFiles::Delete(const std::string& path) {
+  std::uint32_t code = 0;
+  if (Injected(FileOp::Delete, code)) return Status::Fail(code, "delete " + path);
+  auto it = files_.find(Key(Abs(path)));
+  if (it == files_.end()) return Status::Fail(winerr::kFileNotFound, "delete " + path);
+  if (it->second.locked) return Status::Fail(winerr::kSharingViolation, "delete " + path);
+  files_.erase(it);
+  return Status::Ok();
+}
+
+Status FakeFiles::MakeDirectory(const std::string& path) {
+  std::uint32_t code = 0;
+  if (Injected(FileOp::MakeDirectory, code)) return Status::Fail(code, "create folder " + path);
+  const std::string key = Key(Abs(path));
+  if (dirs_.count(key) || files_.count(key)) return Status::Fail(winerr::kAlreadyExists, "create folder " + path);
+  if (!dirs_.count(Parent(key))) return Status::Fail(winerr::kPathNotFound, "create folder " + path);
+  dirs_.insert(key);
+  return Status::Ok();
+}
+
+Status FakeFiles::ChangeDirectory(const std::string& path) {
+  std::uint32_t code = 0;
+  if (Injected(FileOp::ChangeDirectory, code)) return Status::Fail(code, "enter " + path);
+  if (!dirs_.count(Key(Abs(path)))) return Status::Fail(winerr::kFileNotFound, "enter " + path);
+  currentDir_ = StripTrailingBackslashes(Abs(path));
+  return Status::Ok();
+}
+
+std::vector<std::string> FakeFiles::FindFiles(const std::string& folder, const std::string& pattern) {
+  std::vector<std::string> names;
+  const std::string dir = Key(Abs(folder));
+  for (const auto& [key, e] : files_) {
+    if (Parent(key) == dir && Match(ExtractFileName(e.path), pattern)) names.push_back(ExtractFileName(e.path));
+  }
+  return names;
+}
+
+void FakeFiles::AddDir(const std::string& path) {
+  std::string key = Key(Abs(path));
+  while (!key.empty()) {
+    dirs_.insert(key);
+    key = Parent(key);
+  }
+}
+
+void FakeFiles::Put(const std::string& path, const std::string& bytes, std::uint32_t dosTime) {
+  const std::string key = Key(Abs(path));
+  AddDir(Parent(key));
+  files_[key] = Entry{Abs(path), bytes, dosTime, false};
+}
+
+std::string FakeFiles::Content(const std::string& path) const {
+  auto it = files_.find(Key(Abs(path)));
+  return it == files_.end() ? std::string() : it->second.bytes;
+}
+
+void FakeFiles::Lock(const std::string& path, bool locked) {
+  auto it = files_.find(Key(Abs(path)));
+  if (it != files_.end()) it->second.locked = locked;
+}
+
+void FakeFiles::FailOn(FileOp op, std::uint32_t code, int count) { faults_[op] = {code, count}; }
+
+std::vector<std::string> FakeFiles::FilesIn(const std::string& folder) const {
+  std::vector<std::string> out;
+  const std::string dir = Key(Abs(folder));
+  for (const auto& [key, e] : files_) {
+    if (Parent(key) == dir) out.push_back(e.path);
+  }
+  return out;
+}
+
+}  // namespace mvx::fakes

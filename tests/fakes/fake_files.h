@@ -1,0 +1,69 @@
+#pragma once
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+
+#include "platform/file_port.h"
+
+namespace mvx::fakes {
+
+enum class FileOp { ReadAll, CreateNew, Write, Flush, MoveReplace, Move, Copy, Delete, MakeDirectory, ChangeDirectory };
+
+// A file system in memory: paths compared without regard to case, folders
+// must exist before files go into them, and any operation can be made to fail.
+class FakeFiles : public FilePort {
+ public:
+  FakeFiles();
+
+  bool FileExists(const std::string& path) override;
+  bool DirectoryExists(const std::string& path) override;
+  std::optional<std::int64_t> OpenedFileSize(const std::string& path) override;
+  std::optional<std::uint32_t> LocalDosDateTime(const std::string& path) override;
+  Status ReadAll(const std::string& path, std::string& bytes) override;
+  Status CreateNew(const std::string& path, FileHandle& handle) override;
+  Status Write(FileHandle handle, const std::string& bytes) override;
+  Status Flush(FileHandle handle) override;
+  void Close(FileHandle handle) override;
+  Status MoveReplace(const std::string& from, const std::string& to) override;
+  Status Move(const std::string& from, const std::string& to) override;
+  Status Copy(const std::string& from, const std::string& to, bool failIfExists) override;
+  Status Delete(const std::string& path) override;
+  Status MakeDirectory(const std::string& path) override;
+  Status ChangeDirectory(const std::string& path) override;
+  std::string CurrentDirectory() override { return currentDir_; }
+  std::vector<std::string> FindFiles(const std::string& folder, const std::string& pattern) override;
+  void RetryPause(std::uint32_t ms) override { pausedMs += ms; }
+
+  // For tests.
+  void AddDir(const std::string& path);  // and every parent
+  void Put(const std::string& path, const std::string& bytes, std::uint32_t dosTime = 0x5A8C6000);
+  std::string Content(const std::string& path) const;
+  void Lock(const std::string& path, bool locked = true);
+  // The next `count` calls of op fail with the given Windows error code.
+  void FailOn(FileOp op, std::uint32_t code, int count = 1);
+  std::vector<std::string> FilesIn(const std::string& folder) const;  // display paths
+  std::size_t OpenHandles() const { return handles_.size(); }
+  std::uint32_t pausedMs = 0;
+
+ private:
+  struct Entry {
+    std::string path;  // as created
+    std::string bytes;
+    std::uint32_t dosTime = 0;
+    bool locked = false;
+  };
+  std::string Abs(const std::string& path) const;
+  static std::string Key(const std::string& absPath);
+  static std::string Parent(const std::string& key);
+  bool Injected(FileOp op, std::uint32_t& code);
+
+  std::map<std::string, Entry> files_;
+  std::set<std::string> dirs_;
+  std::map<FileHandle, std::string> handles_;
+  std::map<FileOp, std::pair<std::uint32_t, int>> faults_;
+  std::string currentDir_ = "c:\\";
+  FileHandle next_ = 100;
+};
+
+}  // namespace mvx::fakes

@@ -1,0 +1,99 @@
+#include "fakes/fake_misc.h"
+
+#include <algorithm>
+
+namespace mvx::fakes {
+
+WindowHandle FakeTrace::FindWindowByTitle(const std::string& title) {
+  ++lookups;
+  return listenerRunning && title == "Kestrane Message Window" ? 0x4242 : 0;
+}
+
+void FakeTrace::SendCopyData(WindowHandle, WindowHandle from, std::uint32_t dwData,
+                             const std::vector<std::uint8_t>& bytes) {
+  sent.push_back({from, dwData, bytes});
+}
+
+std::vector<std::string> FakeTrace::Texts() const {
+  std::vector<std::string> out;
+  for (const auto& s : sent) {
+    if (s.bytes.empty()) continue;
+    out.emplace_back(reinterpret_cast<const char*>(s.bytes.data() + 1), s.bytes[0]);
+  }
+  return out;
+}
+
+bool FakeTrace::Saw(const std::string& text) const {
+  const auto texts = Texts();
+  return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+MutexWait FakeInstance::CreateAndWaitMutex(const std::string& name) {
+  mutexNames.push_back(name);
+  return mutexResult;
+}
+
+std::uint32_t FakeInstance::RegisterMessage(const std::string& name) {
+  auto it = std::find(registered.begin(), registered.end(), name);
+  if (it == registered.end()) {
+    registered.push_back(name);
+    return 0xC000u + static_cast<std::uint32_t>(registered.size() - 1);
+  }
+  return 0xC000u + static_cast<std::uint32_t>(it - registered.begin());
+}
+
+void FakeInstance::Broadcast(std::uint32_t message, std::uintptr_t, std::intptr_t) { broadcasts.push_back(message); }
+
+OpenDesktopResult FakeDesktop::OpenDesktopNamed(const std::string& name) {
+  if (name == "screen-saver" && saverOpens) {
+    ++openDesktops;
+    return {0x77, 0};
+  }
+  return {0, saverError};
+}
+
+void FakeDesktop::CloseDesktopHandle(std::uintptr_t) { --openDesktops; }
+
+bool FakeDesktop::SetDeskWallpaper(const std::string& path, std::uint32_t flags) {
+  wallpaperCalls.push_back({path, flags});
+  if (onSetWallpaper) onSetWallpaper(path, flags);
+  return true;
+}
+
+bool FakeNotifyIcon::NotifyIcon(NotifyIconMessage message, std::uint16_t, std::uint16_t, const std::string& t) {
+  calls.push_back(message);
+  if (!succeed) return false;
+  switch (message) {
+    case NotifyIconMessage::Add:
+      if (present) return false;
+      present = true;
+      tip = t;
+      return true;
+    case NotifyIconMessage::Modify:
+      if (!present) return false;
+      tip = t;
+      return true;
+    case NotifyIconMessage::Delete:
+      if (!present) return false;
+      present = false;
+      return true;
+  }
+  return false;
+}
+
+void FakeShell::PopupMenuAtCursor(TMenuItem& menu, std::uintptr_t) {
+  std::vector<std::pair<std::string, bool>> items;
+  for (const auto& item : menu.Items()) items.emplace_back(item->Caption(), item->Enabled());
+  popups.push_back(items);
+}
+
+void FakeShell::ProcessMessages() {
+  ++processed;
+  if (pending) {
+    auto run = std::move(pending);
+    pending = nullptr;
+    run();
+  }
+}
+
+}  // namespace mvx::fakes

@@ -1,0 +1,117 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/desktop_port.h"
+#include "platform/help_port.h"
+#include "platform/instance_port.h"
+#include "platform/notify_icon_port.h"
+#include "platform/shell_port.h"
+#include "platform/system_port.h"
+#include "platform/trace_port.h"
+
+namespace mvx::fakes {
+
+// Records the traces sent to a listener when one "runs".
+class FakeTrace : public TracePort {
+ public:
+  WindowHandle FindWindowByTitle(const std::string& title) override;
+  void SendCopyData(WindowHandle to, WindowHandle from, std::uint32_t dwData,
+                    const std::vector<std::uint8_t>& bytes) override;
+  bool listenerRunning = true;
+  int lookups = 0;
+  struct Sent {
+    WindowHandle from;
+    std::uint32_t dwData;
+    std::vector<std::uint8_t> bytes;
+  };
+  std::vector<Sent> sent;
+  // The texts received, decoded from their records.
+  std::vector<std::string> Texts() const;
+  bool Saw(const std::string& text) const;
+};
+
+class FakeInstance : public InstancePort {
+ public:
+  MutexWait CreateAndWaitMutex(const std::string& name) override;
+  std::uint32_t RegisterMessage(const std::string& name) override;
+  void Broadcast(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
+  MutexWait mutexResult = MutexWait::Acquired;
+  std::vector<std::string> mutexNames;
+  std::vector<std::string> registered;
+  std::vector<std::uint32_t> broadcasts;
+};
+
+class FakeDesktop : public DesktopPort {
+ public:
+  OpenDesktopResult OpenDesktopNamed(const std::string& name) override;
+  void CloseDesktopHandle(std::uintptr_t handle) override;
+  bool SetDeskWallpaper(const std::string& path, std::uint32_t flags) override;
+  // How the screen-saver desktop answers: opened, or the error of the failure.
+  bool saverOpens = false;
+  std::uint32_t saverError = 2;
+  int openDesktops = 0;
+  struct WallpaperCall {
+    std::string path;
+    std::uint32_t flags;
+  };
+  std::vector<WallpaperCall> wallpaperCalls;
+  // Called with each wallpaper call, so a test can play the system's part
+  // (write the registry, broadcast the change).
+  std::function<void(const std::string&, std::uint32_t)> onSetWallpaper;
+};
+
+class FakeSystem : public SystemPort {
+ public:
+  std::string WindowsDirectory() override { return windowsDirectory; }
+  std::string ModulePath() override { return modulePath; }
+  std::vector<std::string> CommandLineArgs() override { return args; }
+  int ScreenWidth() override { return screenWidth; }
+  int ScreenHeight() override { return screenHeight; }
+  int LogPixelsY() override { return logPixelsY; }
+  std::string windowsDirectory = "C:\\WINDOWS\\";
+  std::string modulePath = "C:\\Apps\\Murovex\\Murovex.exe";
+  std::vector<std::string> args;
+  int screenWidth = 1024, screenHeight = 768, logPixelsY = 96;
+};
+
+class FakeHelp : public HelpPort {
+ public:
+  void ShowContents() override { calls.push_back("contents"); }
+  void ShowTopic(int context) override { calls.push_back("topic " + std::to_string(context)); }
+  void Quit() override { calls.push_back("quit"); }
+  std::vector<std::string> calls;
+};
+
+class FakeNotifyIcon : public NotifyIconPort {
+ public:
+  bool NotifyIcon(NotifyIconMessage message, std::uint16_t iconId, std::uint16_t callbackOffset,
+                  const std::string& tip) override;
+  bool succeed = true;
+  bool present = false;
+  std::string tip;
+  std::vector<NotifyIconMessage> calls;
+};
+
+class FakeShell : public ShellPort {
+ public:
+  void ProcessMessages() override;
+  void SetBusyCursor(bool busy) override { busyCursor = busy; }
+  void SetApplicationTitle(const std::string& t) override { title = t; }
+  void Terminate() override { terminated = true; }
+  bool ClipboardHasBitmap() override { return clipboardBitmap; }
+  void PopupMenuAtCursor(TMenuItem& menu, std::uintptr_t owner) override;
+  // The menus popped up, with the enabled state and caption of each item then.
+  std::vector<std::vector<std::pair<std::string, bool>>> popups;
+  bool busyCursor = false;
+  bool terminated = false;
+  bool clipboardBitmap = false;
+  std::string title;
+  int processed = 0;
+  // Runs inside ProcessMessages, as pending messages would.
+  std::function<void()> pending;
+};
+
+}  // namespace mvx::fakes

@@ -1,0 +1,30 @@
+#pragma once
+#include "fakes/fake_files.h"
+#include "fakes/fake_misc.h"
+#include "fakes/fake_profile.h"
+#include "fakes/fake_prompts.h"
+#include "fakes/fake_registry.h"
+#include "fakes/fake_time.h"
+#include "platform/ports.h"
+
+namespace mvx::fakes {
+
+// One of every fake, and the Ports bundle over them.
+struct FakePorts {
+  FakeTime time;
+  FakePrompts prompts;
+  FakeRegistry registry;
+  FakeFiles files;
+  FakeProfile profile{files};
+  FakeInstance instance;
+  FakeTrace trace;
+  FakeDesktop desktop;
+  FakeSystem system;
+  FakeHelp help;
+  FakeNotifyIcon notifyIcon;
+  FakeShell shell;
+  Ports ports{time, time, prompts, registry, profile, files, instance, trace,
+              desktop, system, help, notifyIcon, shell};
+};
+
+}  // namespace mvx::fakes

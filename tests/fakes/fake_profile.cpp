@@ -1,0 +1,118 @@
+#include "fakes/fake_profile.h"
+
+#include "app/paths.h"
+
+namespace mvx::fakes {
+
+namespace {
+
+std::string Trim(const std::string& s) {
+  std::size_t b = s.find_first_not_of(" \t\r");
+  if (b == std::string::npos) return {};
+  std::size_t e = s.find_last_not_of(" \t\r");
+  return s.substr(b, e - b + 1);
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t nl = text.find('\n', pos);
+    if (nl == std::string::npos) nl = text.size();
+    std::string line = text.substr(pos, nl - pos);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+    pos = nl + 1;
+  }
+  return lines;
+}
+
+bool IsSection(const std::string& line, std::string& name) {
+  std::string t = Trim(line);
+  if (t.empty() || t[0] != '[') return false;
+  std::size_t close = t.find(']');
+  name = Trim(t.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+  return true;
+}
+
+bool IsKey(const std::string& line, std::string& key, std::string& value) {
+  std::size_t eq = line.find('=');
+  if (eq == std::string::npos) return false;
+  key = Trim(line.substr(0, eq));
+  value = Trim(line.substr(eq + 1));
+  return true;
+}
+
+}  // namespace
+
+std::string FakeProfile::GetString(const std::string& file, const std::string& section, const std::string& key,
+                                   const std::string& def) {
+  ++reads;
+  std::string text;
+  if (!files_.ReadAll(file, text).ok()) return def.substr(0, 1023);
+  bool inSection = false, seenSection = false;
+  for (const std::string& line : Lines(text)) {
+    std::string name, k, v;
+    if (IsSection(line, name)) {
+      if (inSection) break;  // only the first matching section is read
+      inSection = !seenSection && SameTextAZ(name, section);
+      seenSection = seenSection || inSection;
+      continue;
+    }
+    if (inSection && IsKey(line, k, v) && SameTextAZ(k, key)) {
+      if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
+        v = v.substr(1, v.size() - 2);
+      }
+      return v.substr(0, 1023);
+    }
+  }
+  return def.substr(0, 1023);
+}
+
+bool FakeProfile::WriteString(const std::string& file, const std::string& section, const std::string& key,
+                              const std::string& value) {
+  ++writes;
+  std::string text;
+  std::vector<std::string> lines;
+  if (files_.ReadAll(file, text).ok()) lines = Lines(text);
+  const std::string entry = key + "=" + value;
+  int sectionLine = -1, lastKeyLine = -1;
+  bool done = false;
+  for (std::size_t i = 0; i < lines.size() && !done; ++i) {
+    std::string name, k, v;
+    if (IsSection(lines[i], name)) {
+      if (sectionLine >= 0) break;
+      if (SameTextAZ(name, section)) {
+        sectionLine = static_cast<int>(i);
+        lastKeyLine = sectionLine;
+      }
+      continue;
+    }
+    if (sectionLine >= 0) {
+      if (!Trim(lines[i]).empty()) lastKeyLine = static_cast<int>(i);
+      if (IsKey(lines[i], k, v) && SameTextAZ(k, key)) {
+        lines[i] = entry;
+        done = true;
+      }
+    }
+  }
+  if (!done) {
+    if (sectionLine >= 0) {
+      lines.insert(lines.begin() + lastKeyLine + 1, entry);
+    } else {
+      lines.push_back("[" + section + "]");
+      lines.push_back(entry);
+    }
+  }
+  std::string out;
+  for (const std::string& l : lines) out += l + "\r\n";
+  // Rewrite in place, as the system does; a missing folder fails.
+  if (files_.FileExists(file)) files_.Delete(file);
+  FileHandle h = 0;
+  if (!files_.CreateNew(file, h).ok()) return false;
+  const bool ok = files_.Write(h, out).ok();
+  files_.Close(h);
+  return ok;
+}
+
+}  // namespace mvx::fakes

@@ -1,0 +1,23 @@
+#include "fakes/fake_prompts.h"
+
+namespace mvx::fakes {
+
+PromptAnswer FakePrompts::Show(const std::string& text, const std::string& caption, PromptKind kind,
+                               PromptButtons buttons) {
+  shown.push_back({text, caption, kind, buttons});
+  if (whileOpen) whileOpen();
+  if (!answers_.empty()) {
+    PromptAnswer a = answers_.front();
+    answers_.pop_front();
+    return a;
+  }
+  return buttons == PromptButtons::Ok ? PromptAnswer::Ok : PromptAnswer::Yes;
+}
+
+std::vector<std::string> FakePrompts::Texts() const {
+  std::vector<std::string> out;
+  for (const auto& s : shown) out.push_back(s.text);
+  return out;
+}
+
+}  // namespace mvx::fakes
