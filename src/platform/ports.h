@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/desktop_port.h"
+#include "platform/dialog_port.h"
 #include "platform/file_port.h"
 #include "platform/help_port.h"
 #include "platform/instance_port.h"
@@ -29,6 +30,7 @@ struct Ports {
   HelpPort& help;
   NotifyIconPort& notifyIcon;
   ShellPort& shell;
+  DialogPort& dialogs;
 };
 
 }  // namespace mvx

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/desktop_port.h"
+#include "platform/dialog_port.h"
 #include "platform/help_port.h"
 #include "platform/instance_port.h"
 #include "platform/notify_icon_port.h"
@@ -112,6 +113,17 @@ class FakeShell : public ShellPort {
   int processed = 0;
   // Runs inside ProcessMessages, as pending messages would.
   std::function<void()> pending;
+};
+
+// Records each open-file request and answers with a scripted path (or cancel).
+class FakeDialogs : public DialogPort {
+ public:
+  std::optional<std::string> OpenFile(const OpenFileRequest& request) override {
+    requests.push_back(request);
+    return answer;
+  }
+  std::optional<std::string> answer;
+  std::vector<OpenFileRequest> requests;
 };
 
 }  // namespace mvx::fakes

@@ -23,8 +23,9 @@ struct FakePorts {
   FakeHelp help;
   FakeNotifyIcon notifyIcon;
   FakeShell shell;
+  FakeDialogs dialogs;
   Ports ports{time, time, prompts, registry, profile, files, instance, trace,
-              desktop, system, help, notifyIcon, shell};
+              desktop, system, help, notifyIcon, shell, dialogs};
 };
 
 }  // namespace mvx::fakes

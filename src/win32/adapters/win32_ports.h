@@ -133,6 +133,12 @@ class Win32Shell : public ShellPort {
   bool terminated = false;
 };
 
+class Win32Dialogs : public DialogPort {
+ public:
+  std::optional<std::string> OpenFile(const OpenFileRequest& request) override;
+  std::uintptr_t owner = 0;
+};
+
 // Every adapter, and the Ports bundle over them.
 struct Win32Ports {
   explicit Win32Ports(std::string helpFolder) : help(std::move(helpFolder)) {}
@@ -148,8 +154,9 @@ struct Win32Ports {
   Win32Help help;
   Win32NotifyIcon notifyIcon;
   Win32Shell shell;
+  Win32Dialogs dialogs;
   Ports ports{timers, timers, prompts, registry, profile, files, instance, trace,
-              desktop, system, help, notifyIcon, shell};
+              desktop, system, help, notifyIcon, shell, dialogs};
 };
 
 }  // namespace mvx::win32
