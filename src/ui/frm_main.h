@@ -69,7 +69,7 @@ class TFrmMain : public TForm {
   void edtPollFileNameChange(TObject* sender);
   void btnSelectEditorClick(TObject* sender);
   void btnOKClick(TObject* sender);
-  const std::string& SettingsFile() const { return settingsFile_; }
+  const std::string& SettingsPath() const { return settingsFile_; }
 
   // ---- inventory (inventory/inventory_ops.cpp)
   void LoadInventory();
@@ -265,7 +265,10 @@ class TFrmMain : public TForm {
  private:
   void BuildControls();
   void ConnectHandlers();
+  void CreateSteps();
   void FinalStage();
+  void FirstRun();
+  void AddBitmapsInFolders(const std::vector<std::string>& folders);
   void HideToTray(TObject* sender);
 
   Ports& ports_;
@@ -278,6 +281,7 @@ class TFrmMain : public TForm {
   std::string dataDir_;
   int gridClientWidth_ = 0;
   bool closed_ = false;
+  bool destroyed_ = false;
   bool helpOpened_ = false;
 
 };

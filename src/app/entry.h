@@ -1,0 +1,16 @@
+#pragma once
+#include "platform/ports.h"
+
+namespace mvx {
+
+struct InstanceClaim {
+  bool run = false;                       // false: another instance runs; leave at once
+  std::uint32_t restoreMessage = 0;       // "RestoreMurovex"
+};
+
+// The first steps of the entry: registers "RestoreMurovex", takes the named
+// mutex "Murovex" (an abandoned one counts as taken) or, when another
+// instance owns it, asks that instance to show itself.
+InstanceClaim ClaimSingleInstance(InstancePort& instance);
+
+}  // namespace mvx

@@ -1,0 +1,274 @@
+#include <exception>
+
+#include "app/form_scaling.h"
+#include "app/paths.h"
+#include "app/trace.h"
+#include "ui/frm_main.h"
+
+namespace mvx {
+
+namespace {
+
+void Trace(Ports& ports, const std::string& text, std::uintptr_t window) { SendTrace(ports.trace, text, window); }
+
+}  // namespace
+
+void TFrmMain::FormCreate() {
+  Trace(ports_, "FormCreate", Handle);
+  msgPrivateShutdown = ports_.instance.RegisterMessage("ShutdownMurovex");
+  if (msgMyWindowMessageHandle == 0) msgMyWindowMessageHandle = ports_.instance.RegisterMessage("RestoreMurovex");
+  booCreating = true;
+  booCloseFromMenu = false;
+  booCloseWindows = false;
+  booSettingsIO = false;
+  lblHints.SetCaption("");
+  BaseCaption = Caption();
+  random_.seed(static_cast<std::mt19937::result_type>(ports_.clock.LocalNow() * 86400000.0));
+  AdjustFormScaling(this, ports_.system.LogPixelsY(), ports_.trace);
+  booHoldTimers = true;
+  settingsFile_ = ChangeFileExt(folders_.programPath, ".INI");
+  helpFile_ = ChangeFileExt(folders_.programPath, ".hlp");
+  app_.HelpFile = helpFile_;
+  HelpContext = 1;
+  gridClientWidth_ = pnlGrid.Width();
+
+  std::exception_ptr failure;
+  try {
+    CreateSteps();
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  if (app_.Terminated()) return;
+  FinalStage();
+  if (failure) std::rethrow_exception(failure);
+}
+
+// Steps from the detection lists to the slideshow cursor; a failure here
+// still lets the final stage run.
+void TFrmMain::CreateSteps() {
+  PollFiles.clear();
+  PollStamps.clear();
+  pgMain.SetActivePage(&tsPreview);
+  const bool firstRun = !ports_.files.FileExists(settingsFile_);
+  LoadOrSaveSettings(true, true);
+  BuildPollList();
+
+  try {
+    cdtData.CreateDataSet();
+  } catch (...) {
+    ports_.prompts.Show("Error 101: Unable to open database.  Closing application.", "Murovex", PromptKind::Error,
+                        PromptButtons::Ok);
+    app_.Terminate();
+    app_.ProcessMessages();
+    return;
+  }
+
+  const std::string defaultDir = folders_.programDir + "\\Images";
+  std::string oldDir;
+  if (LowerAZ(dataDir_) != LowerAZ(defaultDir)) {
+    oldDir = LowerAZ(dataDir_);
+    dataDir_ = defaultDir;
+  }
+  booBatchUpdate = true;
+  try {
+    EnterDataDirectory(dataDir_);
+    if (!oldDir.empty()) RelocateDataDirEntries(oldDir);
+  } catch (...) {
+    booBatchUpdate = false;
+    throw;
+  }
+  booBatchUpdate = false;
+
+  cdtSlideShow.CloneCursor(cdtData);
+  cdtInventory.CloneCursor(cdtData);
+
+  if (firstRun) FirstRun();
+  UpdateStartupShortcut();
+  if (!FindCurrentInList()) LocateInInventory(ReadLastWallpaper());
+  SyncSlideCursor();
+}
+
+// A run is the first when no settings file exists yet; the settings are
+// written at once, so the next start is not taken for a first run again.
+void TFrmMain::FirstRun() {
+  Trace(ports_, "FrmMain.FormCreate: First Run", Handle);
+  BringToForeground();
+  const std::string text =
+      updMins.Position() > 0
+          ? "Slideshow will change your wallpaper every " + std::to_string(updMins.Position()) + " minutes.\r"
+          : "Slideshow will change your wallpaper every " + std::to_string(updSecs.Position()) + " seconds.\r";
+  ports_.prompts.Show(text + "You can change this interval on the Options page.", "Murovex", PromptKind::Information,
+                      PromptButtons::Ok);
+  LoadOrSaveSettings(false, true);
+  AddBitmapsInFolders({folders_.windowsDir});
+  ports_.help.ShowContents();
+  ports_.help.ShowTopic(2);
+  helpOpened_ = true;
+}
+
+void TFrmMain::FinalStage() {
+  booHoldTimers = false;
+  std::exception_ptr failure;
+  try {
+    if (chkChangeOnStartup.Checked()) {
+      ShowNextSlide();
+      FindCurrentInList();
+    }
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  tray_.TrayIcon1.CanShowMenu = true;
+  const auto args = ports_.system.CommandLineArgs();
+  if (!args.empty() && args[0] == ":") Show();
+  booCreating = false;
+  if (failure) {
+    try {
+      std::rethrow_exception(failure);
+    } catch (const std::exception& e) {
+      app_.HandleException(e, Handle);
+    }
+  }
+}
+
+void TFrmMain::EnterDataDirectory(const std::string& dir) {
+  if (ports_.files.ChangeDirectory(dir).ok()) {
+    LoadInventory();
+    return;
+  }
+  if (!ports_.files.MakeDirectory(dir).ok()) {
+    BringToForeground();
+    ports_.prompts.Show("Error: Unable to create data directory (" + dir + ").", "Murovex", PromptKind::Error,
+                        PromptButtons::Ok);
+    return;
+  }
+  if (ports_.files.ChangeDirectory(dir).ok()) {
+    LoadInventory();
+  } else {
+    BringToForeground();
+    ports_.prompts.Show("Error: Unable to make data directory current (" + dir + ").", "Murovex", PromptKind::Error,
+                        PromptButtons::Ok);
+  }
+}
+
+bool TFrmMain::WndProc(std::uint32_t message) {
+  if (message == 0) return false;
+  if (message == msgMyWindowMessageHandle) {
+    Trace(ports_, "FrmMain.WndProc = msgMyWindowMessageHandle", Handle);
+    Show();
+    if (State() == WindowState::Minimized) SetState(WindowState::Normal);
+    BringToForeground();
+    return true;
+  }
+  if (message == msgPrivateShutdown) {
+    Trace(ports_, "FrmMain.WndProc = msgPrivateShutdown", Handle);
+    booCloseWindows = true;
+    Close();
+    return true;
+  }
+  return false;
+}
+
+void TFrmMain::mnuClose1Click(TObject*) {
+  Trace(ports_, "FrmMain: mnuClose1Click", Handle);
+  booCloseFromMenu = true;
+  Close();
+}
+
+bool TFrmMain::Close() {
+  if (closed_) return true;
+  bool canClose = true;
+  FormCloseQuery(canClose);
+  if (!canClose) return false;
+  FormClose();
+  return true;
+}
+
+void TFrmMain::FormCloseQuery(bool& canClose) {
+  if (booCloseFromMenu) {
+    Trace(ports_, "FrmMain: FormCloseQuery - booCloseFromMenu", Handle);
+    booCloseFromMenu = false;
+    canClose = true;
+    if (chkConfirmExit.Checked()) {
+      const PromptAnswer answer =
+          ports_.prompts.Show("Exiting Murovex will disable Slideshow and Wallpaper Detection.\rExit Now?", "Murovex",
+                              PromptKind::Confirmation, PromptButtons::YesNoCancel);
+      canClose = answer == PromptAnswer::Yes;
+    }
+  } else if (booCloseWindows) {
+    Trace(ports_, "FrmMain: FormCloseQuery - booCloseWindows", Handle);
+    canClose = true;
+  } else {
+    Trace(ports_, "FrmMain: FormCloseQuery - else", Handle);
+    canClose = false;
+    HideToTray(this);
+  }
+}
+
+// The close box does what OK does: save, hide, keep running.
+void TFrmMain::HideToTray(TObject* sender) { btnOKClick(sender); }
+
+void TFrmMain::FormClose() {
+  Trace(ports_, "FrmMain: FormClose", Handle);
+  closed_ = true;
+  try {
+    CloseProcessing();
+  } catch (...) {
+    app_.Terminate();
+    throw;
+  }
+  app_.Terminate();
+}
+
+bool TFrmMain::WMQueryEndSession(std::uint32_t message) {
+  Trace(ports_, "TFrmMain.WMQueryEndSession  " + std::to_string(message), Handle);
+  booCloseWindows = true;
+  bool canClose = true;
+  FormCloseQuery(canClose);
+  if (canClose) CloseProcessing();
+  return canClose;
+}
+
+void TFrmMain::CloseProcessing() {
+  Trace(ports_, "FrmMain: CloseProcessing Begun", Handle);
+  std::exception_ptr failure;
+  try {
+    AdjustFormScaling(&frmStartup, ports_.system.LogPixelsY(), ports_.trace);
+    frmStartup.ShowNotice("Shutting Down Murovex");
+    InputTimeout1.Flush();
+    app_.ProcessMessages();
+    std::string path;
+    bool tile = true;
+    GetCurrentWallpaper(path, tile);
+    SaveLastWallpaper(path);
+    SetWallpaper(path, tile, true);
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  Trace(ports_, "FrmMain: CloseProcessing Done", Handle);
+  frmStartup.Hide();
+  if (failure) std::rethrow_exception(failure);
+}
+
+void TFrmMain::FormDestroy() {
+  if (destroyed_) return;
+  destroyed_ = true;
+  if (helpOpened_) ports_.help.Quit();
+  if (ports_.files.FileExists(folders_.workingBitmapPath)) ports_.files.Delete(folders_.workingBitmapPath);
+  Trace(ports_, "FormDestroy", Handle);
+}
+
+void TFrmMain::FormHide() {}
+
+void TFrmMain::ShowMurovex1Click(TObject*) {
+  if (!Visible()) pgMain.SetActivePage(&tsPreview);
+  Show();
+  if (State() == WindowState::Minimized) SetState(WindowState::Normal);
+  BringToForeground();
+}
+
+// Taking in the pictures of the Windows folder on the first run belongs to
+// the batch adding of pictures, which this version of the program does not
+// have yet; the first run shows its message and help without it.
+void TFrmMain::AddBitmapsInFolders(const std::vector<std::string>&) {}
+
+}  // namespace mvx
