@@ -106,13 +106,10 @@ bool FakeProfile::WriteString(const std::string& file, const std::string& sectio
   }
   std::string out;
   for (const std::string& l : lines) out += l + "\r\n";
-  // Rewrite in place, as the system does; a missing folder fails.
-  if (files_.FileExists(file)) files_.Delete(file);
-  FileHandle h = 0;
-  if (!files_.CreateNew(file, h).ok()) return false;
-  const bool ok = files_.Write(h, out).ok();
-  files_.Close(h);
-  return ok;
+  // A missing folder fails the write; otherwise the file is rewritten whole.
+  if (!files_.DirectoryExists(ExtractFileDir(file))) return false;
+  files_.Put(file, out);
+  return true;
 }
 
 }  // namespace mvx::fakes

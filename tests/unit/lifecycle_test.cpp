@@ -1,0 +1,219 @@
+#include <gtest/gtest.h>
+
+#include "app/entry.h"
+#include "unit/main_fixture.h"
+
+namespace mvx {
+namespace {
+
+using testing::MainFixture;
+
+TEST(SingleInstance, TakesTheMutexOrAsksTheRunningInstanceToShowItself) {
+  struct Case {
+    MutexWait wait;
+    bool runs;
+  };
+  for (Case c : {Case{MutexWait::Acquired, true}, Case{MutexWait::Abandoned, true}, Case{MutexWait::Timeout, false}}) {
+    fakes::FakeInstance instance;
+    instance.mutexResult = c.wait;
+    const InstanceClaim claim = ClaimSingleInstance(instance);
+    EXPECT_EQ(claim.run, c.runs);
+    EXPECT_EQ(instance.mutexNames, std::vector<std::string>{"Murovex"});
+    EXPECT_EQ(instance.registered.front(), "RestoreMurovex");
+    if (c.runs) {
+      EXPECT_TRUE(instance.broadcasts.empty());
+    } else {
+      EXPECT_EQ(instance.broadcasts, std::vector<std::uint32_t>{claim.restoreMessage});
+    }
+  }
+}
+
+class LifecycleTest : public MainFixture {
+ protected:
+  void Start(const std::string& ini = "") {
+    fakes.files.Put(IniPath(), ini);
+    Build();
+  }
+};
+
+TEST_F(LifecycleTest, StartUpTracesHoldsNothingAndEnablesTheTrayMenuAtTheEnd) {
+  Start("[Slideshow]\r\nChangeOnStartup=0\r\n");
+  EXPECT_EQ(fakes.trace.Texts().front(), "FormCreate");
+  EXPECT_FALSE(main->booCreating);
+  EXPECT_FALSE(main->booHoldTimers);
+  EXPECT_TRUE(tray->TrayIcon1.CanShowMenu);
+  EXPECT_FALSE(main->Visible()) << "without \":\" only the tray icon shows";
+  EXPECT_TRUE(fakes.files.DirectoryExists(ImagesDir()));
+  EXPECT_EQ(fakes.files.CurrentDirectory(), ImagesDir());
+}
+
+TEST_F(LifecycleTest, OnlyAFirstParameterOfExactlyAColonShowsTheMainWindow) {
+  for (const auto& [args, shown] : std::vector<std::pair<std::vector<std::string>, bool>>{
+           {{":"}, true}, {{"a:b"}, false}, {{"::"}, false}, {{"x", ":"}, false}, {{}, false}}) {
+    fakes::FakePorts local;
+    local.files.AddDir("C:\\Apps\\Murovex");
+    local.files.Put("C:\\Apps\\Murovex\\Murovex.INI", "");
+    local.system.args = args;
+    TApplication localApp(local.ports);
+    SystemFolders f = ComputeSystemFolders(local.system);
+    TFrmTray t(local.ports);
+    TFrmMain m(local.ports, localApp, f, t);
+    m.FormCreate();
+    EXPECT_EQ(m.Visible(), shown) << (args.empty() ? "(none)" : args[0]);
+  }
+}
+
+TEST_F(LifecycleTest, FirstRunTellsTheIntervalOpensHelpAndIsRememberedAcrossRuns) {
+  Build();
+  EXPECT_TRUE(fakes.trace.Saw("FrmMain.FormCreate: First Run"));
+  ASSERT_EQ(fakes.prompts.shown.size(), 1u);
+  EXPECT_EQ(fakes.prompts.shown[0].text,
+            "Slideshow will change your wallpaper every 5 minutes.\rYou can change this interval on the Options page.");
+  EXPECT_EQ(fakes.help.calls, (std::vector<std::string>{"contents", "topic 2"}));
+  EXPECT_TRUE(fakes.files.FileExists(IniPath()));
+
+  tray.reset();
+  main.reset();
+  fakes.prompts.shown.clear();
+  fakes.trace.sent.clear();
+  Build();
+  EXPECT_FALSE(fakes.trace.Saw("FrmMain.FormCreate: First Run"));
+  EXPECT_TRUE(fakes.prompts.shown.empty());
+}
+
+TEST_F(LifecycleTest, FirstRunNamesSecondsWhenTheIntervalHasNoMinutes) {
+  // No settings file: a first run, with the interval of 1 h 0 min 30 s.
+  Build(false);
+  main->updHrs.SetPosition(1);
+  main->updMins.SetPosition(0);
+  main->updSecs.SetPosition(30);
+  main->FormCreate();
+  ASSERT_FALSE(fakes.prompts.shown.empty());
+  EXPECT_EQ(fakes.prompts.shown[0].text,
+            "Slideshow will change your wallpaper every 30 seconds.\rYou can change this interval on the Options page.");
+}
+
+TEST_F(LifecycleTest, RestoreMessageShowsTheWindowRestoredAndInFront) {
+  Start();
+  main->SetState(WindowState::Minimized);
+  EXPECT_TRUE(main->WndProc(main->msgMyWindowMessageHandle));
+  EXPECT_TRUE(main->Visible());
+  EXPECT_EQ(main->State(), WindowState::Normal);
+  EXPECT_TRUE(fakes.trace.Saw("FrmMain.WndProc = msgMyWindowMessageHandle"));
+  EXPECT_FALSE(main->WndProc(0x0010)) << "other messages go to the standard handling";
+}
+
+TEST_F(LifecycleTest, ShutdownMessageEndsWithoutAQuestionEvenWhenAskingIsOn) {
+  Start();
+  ASSERT_TRUE(main->chkConfirmExit.Checked());
+  EXPECT_TRUE(main->WndProc(main->msgPrivateShutdown));
+  EXPECT_TRUE(main->Closed());
+  EXPECT_TRUE(app.Terminated());
+  EXPECT_TRUE(fakes.prompts.shown.empty());
+  for (const char* t : {"FrmMain.WndProc = msgPrivateShutdown", "FrmMain: FormCloseQuery - booCloseWindows",
+                        "FrmMain: FormClose", "FrmMain: CloseProcessing Begun", "FrmMain: CloseProcessing Done"}) {
+    EXPECT_TRUE(fakes.trace.Saw(t)) << t;
+  }
+  EXPECT_FALSE(main->frmStartup.Visible());
+  EXPECT_EQ(main->frmStartup.lblMessage.Caption(), "Shutting Down Murovex");
+}
+
+TEST_F(LifecycleTest, CloseCommandAsksAndOnlyYesEnds) {
+  Start();
+  fakes.prompts.Script(PromptAnswer::No);
+  main->mnuClose1Click(nullptr);
+  EXPECT_FALSE(main->Closed());
+  fakes.prompts.Script(PromptAnswer::Cancel);
+  main->mnuClose1Click(nullptr);
+  EXPECT_FALSE(main->Closed());
+  EXPECT_FALSE(main->booCloseFromMenu);
+  ASSERT_EQ(fakes.prompts.shown.size(), 2u) << "the next Close asks again";
+  EXPECT_EQ(fakes.prompts.shown[0].text, "Exiting Murovex will disable Slideshow and Wallpaper Detection.\rExit Now?");
+  EXPECT_EQ(fakes.prompts.shown[0].buttons, PromptButtons::YesNoCancel);
+  fakes.prompts.Script(PromptAnswer::Yes);
+  main->mnuClose1Click(nullptr);
+  EXPECT_TRUE(main->Closed());
+  EXPECT_TRUE(app.Terminated());
+}
+
+TEST_F(LifecycleTest, CloseCommandWithoutAskingEndsAtOnce) {
+  Start("[Confirmation]\r\nConfirmExit=0\r\n");
+  tray->mnuClose.Click();
+  EXPECT_TRUE(main->Closed());
+  EXPECT_TRUE(fakes.prompts.shown.empty());
+  EXPECT_TRUE(fakes.trace.Saw("FrmMain: mnuClose1Click"));
+}
+
+TEST_F(LifecycleTest, TheCloseBoxSavesAndHidesAndTheProgramGoesOn) {
+  Start();
+  main->Show();
+  main->chkRandom.SetChecked(false);
+  EXPECT_FALSE(main->Close());
+  EXPECT_FALSE(main->Visible());
+  EXPECT_FALSE(main->Closed());
+  EXPECT_FALSE(app.Terminated());
+  EXPECT_EQ(Ini("Slideshow", "Random"), "0");
+  EXPECT_TRUE(fakes.trace.Saw("FrmMain: FormCloseQuery - else"));
+}
+
+TEST_F(LifecycleTest, EndOfSessionAgreesAndRunsTheCloseWork) {
+  Start();
+  EXPECT_TRUE(main->WMQueryEndSession(17));
+  EXPECT_TRUE(fakes.trace.Saw("TFrmMain.WMQueryEndSession  17"));
+  EXPECT_TRUE(fakes.trace.Saw("FrmMain: CloseProcessing Done"));
+  EXPECT_TRUE(fakes.prompts.shown.empty());
+}
+
+TEST_F(LifecycleTest, ClosingRecordsTheWallpaperOnScreenAndSetsItOnceMore) {
+  Start("[Slideshow]\r\nChangeOnStartup=0\r\n");
+  fakes.registry.Put("HKCU\\Control Panel\\Desktop", "Wallpaper", {kRegSz, "C:\\Pics\\Sea.bmp"});
+  fakes.registry.Put("HKCU\\Control Panel\\Desktop", "TileWallpaper", {kRegSz, "0"});
+  main->WndProc(main->msgPrivateShutdown);
+  EXPECT_EQ(Ini("Slideshow", "LastWallpaper"), "c:\\pics\\sea.bmp");
+  ASSERT_FALSE(fakes.desktop.wallpaperCalls.empty());
+  EXPECT_EQ(fakes.desktop.wallpaperCalls.back().path, "c:\\pics\\sea.bmp");
+  EXPECT_EQ(fakes.desktop.wallpaperCalls.back().flags, 3u);
+  EXPECT_EQ(fakes.registry.Get("HKCU\\Control Panel\\Desktop", "TILEWALLPAPER")->data, "0");
+}
+
+TEST_F(LifecycleTest, DataDirectoryThatCannotBeMadeIsReportedAndStartUpGoesOn) {
+  fakes.files.Put(IniPath(), "");
+  fakes.files.FailOn(fakes::FileOp::MakeDirectory, 5);
+  Build();
+  ASSERT_EQ(fakes.prompts.Texts().size(), 1u);
+  EXPECT_EQ(fakes.prompts.Texts()[0], "Error: Unable to create data directory (C:\\Apps\\Murovex\\Images).");
+  EXPECT_TRUE(tray->TrayIcon1.CanShowMenu);
+}
+
+TEST_F(LifecycleTest, DataDirectoryThatCannotBeEnteredIsReported) {
+  fakes.files.Put(IniPath(), "");
+  fakes.files.FailOn(fakes::FileOp::ChangeDirectory, 5, 2);
+  Build();
+  ASSERT_EQ(fakes.prompts.Texts().size(), 1u);
+  EXPECT_EQ(fakes.prompts.Texts()[0], "Error: Unable to make data directory current (C:\\Apps\\Murovex\\Images).");
+}
+
+TEST_F(LifecycleTest, DestroyDeletesTheWorkingBitmapAndTracesOnce) {
+  Start();
+  fakes.files.Put("c:\\apps\\murovex\\murovex.bmp", "BM");
+  main->FormDestroy();
+  main->FormDestroy();
+  EXPECT_FALSE(fakes.files.FileExists("C:\\Apps\\Murovex\\Murovex.bmp"));
+  int destroys = 0;
+  for (const auto& t : fakes.trace.Texts()) destroys += t == "FormDestroy";
+  EXPECT_EQ(destroys, 1);
+}
+
+TEST_F(LifecycleTest, ShowingFromTheTrayOpensThePreviewPageWhenHidden) {
+  Start();
+  main->pgMain.SetActivePage(&main->tsOptions);
+  tray->mnuShowMurovex.Click();
+  EXPECT_TRUE(main->Visible());
+  EXPECT_EQ(main->pgMain.ActivePage(), &main->tsPreview);
+  main->pgMain.SetActivePage(&main->tsOptions);
+  tray->mnuShowMurovex.Click();
+  EXPECT_EQ(main->pgMain.ActivePage(), &main->tsOptions) << "a shown window keeps its page";
+}
+
+}  // namespace
+}  // namespace mvx

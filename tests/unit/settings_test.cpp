@@ -1,0 +1,229 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <climits>
+
+#include "app/profile_values.h"
+#include "unit/main_fixture.h"
+
+namespace mvx {
+namespace {
+
+using testing::MainFixture;
+
+TEST(ProfileInteger, ReadsDecimalAndPrefixedHexadecimalOnly) {
+  struct Case {
+    const char* text;
+    std::optional<std::int32_t> value;
+  };
+  for (const Case& c : {Case{"10", 10}, Case{"-3", -3}, Case{"+7", 7}, Case{"0x0A", 10}, Case{"0X1f", 31},
+                        Case{"0xFFFFFFFF", -1}, Case{"0x", std::nullopt}, Case{"ten", std::nullopt},
+                        Case{"", std::nullopt}, Case{"12abc", std::nullopt}, Case{"yes", std::nullopt},
+                        Case{"2147483648", std::nullopt}, Case{"-2147483648", INT32_MIN}, Case{"0x1G", std::nullopt},
+                        Case{"0x-1", std::nullopt}, Case{" 5", std::nullopt}}) {
+    EXPECT_EQ(ParseProfileInteger(c.text), c.value) << "\"" << c.text << "\"";
+  }
+}
+
+class SettingsTest : public MainFixture {
+ protected:
+  void WithIni(const std::string& text) { fakes.files.Put(IniPath(), text); }
+};
+
+TEST_F(SettingsTest, AnEmptyFileGivesTheDesignValuesAndTheTopLeftCorner) {
+  WithIni("");
+  Build();
+  EXPECT_TRUE(main->chkStartWithWindows.Checked());
+  EXPECT_TRUE(main->chkShowSplash.Checked());
+  EXPECT_FALSE(main->chkLimitImageSize.Checked());
+  EXPECT_EQ(main->updImageSize.Position(), 1500);
+  EXPECT_TRUE(main->chkLimitPreviewSize.Checked());
+  EXPECT_EQ(main->updPreviewSize.Position(), 250);
+  EXPECT_TRUE(main->chkToolbarHints.Checked());
+  EXPECT_TRUE(main->rdoDefaultEditor.Checked());
+  EXPECT_FALSE(main->rdoSelectedEditor.Checked());
+  EXPECT_FALSE(main->edtSelectedEditor.Enabled());
+  EXPECT_EQ(main->edtSelectedEditor.Text(), "pbrush.exe");
+  EXPECT_TRUE(main->chkConfirmExit.Checked());
+  EXPECT_TRUE(main->chkAutoChange.Checked());
+  EXPECT_EQ(main->updHrs.Position(), 0);
+  EXPECT_EQ(main->updMins.Position(), 5);
+  EXPECT_EQ(main->updSecs.Position(), 0);
+  EXPECT_TRUE(main->chkRandom.Checked());
+  EXPECT_TRUE(main->chkPollForChange.Checked());
+  EXPECT_EQ(main->edtPollFileName.Text(), "Netscape Wallpaper.bmp");
+  EXPECT_EQ(main->updPollInterval.Position(), 5);
+  EXPECT_EQ(main->DBFileName, "GDB.CDS");
+  EXPECT_EQ(main->PreviewPanelHeight, 185);
+  EXPECT_EQ(main->Top(), 0);
+  EXPECT_EQ(main->Left(), 0);
+  EXPECT_TRUE(fakes.prompts.shown.empty()) << "an existing file is no first run";
+}
+
+TEST_F(SettingsTest, NumbersAndBooleansReadWithTheirRules) {
+  WithIni("[AutoDetect]\r\nPollInterval=0x0A\r\n[General]\r\nVerbose=yes\r\nToolbarHints=0\r\n"
+          "LimitImageSize=2\r\nMaxImageSize=ten\r\n");
+  Build();
+  EXPECT_EQ(main->updPollInterval.Position(), 10);
+  EXPECT_TRUE(main->chkShowSplash.Checked()) << "yes is no number: the default";
+  EXPECT_FALSE(main->chkToolbarHints.Checked());
+  EXPECT_FALSE(main->toolbarHints);
+  EXPECT_TRUE(main->chkLimitImageSize.Checked()) << "any non-zero number is true";
+  EXPECT_EQ(main->updImageSize.Position(), 1500);
+}
+
+TEST_F(SettingsTest, PollIntervalThatIsNoNumberKeepsTheDefault) {
+  WithIni("[AutoDetect]\r\nPollInterval=ten\r\n");
+  Build();
+  EXPECT_EQ(main->updPollInterval.Position(), 5);
+  EXPECT_EQ(main->tmrPoll.Interval(), 5000u);
+  EXPECT_TRUE(main->tmrPoll.Enabled());
+}
+
+TEST_F(SettingsTest, StoredPositionBeyondTheScreenIsPulledBackOntoIt) {
+  fakes.system.screenHeight = 768;
+  fakes.system.screenWidth = 1024;
+  WithIni("[Positions]\r\nMainTop=5000\r\nMainLeft=-40\r\n");
+  Build();
+  EXPECT_EQ(main->Top() + main->Height(), 768);
+  EXPECT_EQ(main->Left(), 0);
+}
+
+TEST_F(SettingsTest, OtherEditorStoredSelectsItAndEnablesItsControls) {
+  WithIni("[General]\r\nUseDefaultEditor=0\r\nSelectedEditor=C:\\Tools\\paint.exe\r\n");
+  Build();
+  EXPECT_TRUE(main->rdoSelectedEditor.Checked());
+  EXPECT_FALSE(main->rdoDefaultEditor.Checked());
+  EXPECT_TRUE(main->edtSelectedEditor.Enabled());
+  EXPECT_TRUE(main->btnSelectEditor.Enabled());
+  EXPECT_EQ(main->edtSelectedEditor.Text(), "C:\\Tools\\paint.exe");
+}
+
+TEST_F(SettingsTest, OkWritesEveryKeyInItsEncoding) {
+  WithIni("");
+  Build();
+  main->btnOK.Click();
+  const std::vector<std::array<const char*, 3>> expected = {
+      {"Directories", "DataDir", "C:\\Apps\\Murovex\\Images"},
+      {"Directories", "ImportDir", "C:\\Apps\\Murovex"},
+      {"Directories", "DBFileName", "GDB.CDS"},
+      {"Preview", "PreviewPanelHeight", "185"},
+      {"General", "StartWithWindows", "1"},
+      {"General", "Verbose", "1"},
+      {"General", "LimitImageSize", "0"},
+      {"General", "MaxImageSize", "1500"},
+      {"General", "LimitPreviewSize", "1"},
+      {"General", "MaxPreviewSize", "250"},
+      {"General", "ToolbarHints", "1"},
+      {"General", "UseDefaultEditor", "1"},
+      {"General", "SelectedEditor", "pbrush.exe"},
+      {"Positions", "MainTop", "0"},
+      {"Positions", "MainLeft", "0"},
+      {"Confirmation", "ConfirmExit", "1"},
+      {"Confirmation", "ConfirmDeleteDisk", "1"},
+      {"Confirmation", "ConfirmRemoveList", "1"},
+      {"Slideshow", "AutoChange", "1"},
+      {"Slideshow", "SlideHrs", "0"},
+      {"Slideshow", "SlideMins", "5"},
+      {"Slideshow", "SlideSecs", "0"},
+      {"Slideshow", "Random", "1"},
+      {"Slideshow", "ChangeOnStartup", "1"},
+      {"AutoDetect", "Polling", "1"},
+      {"AutoDetect", "Poll File Name", "Netscape Wallpaper.bmp"},
+      {"AutoDetect", "PollInterval", "5"},
+      {"AutoDetect", "PromptForName", "1"},
+  };
+  for (const auto& [section, key, value] : expected) EXPECT_EQ(Ini(section, key), value) << section << " " << key;
+  EXPECT_FALSE(main->Visible());
+  EXPECT_FALSE(main->booHoldTimers);
+  EXPECT_EQ(Ini("Slideshow", "Verbose"), "<missing>") << "fixed options are never stored";
+}
+
+TEST_F(SettingsTest, AChangedOptionIsSavedOnce2250MsAfterTheLastChange) {
+  WithIni("");
+  Build();
+  const int before = fakes.profile.writes;
+  main->chkConfirmExit.Click();
+  fakes.time.Advance(1000);
+  main->chkConfirmExit.Click();
+  main->chkConfirmExit.Click();
+  fakes.time.Advance(2249);
+  EXPECT_EQ(fakes.profile.writes, before);
+  fakes.time.Advance(1);
+  EXPECT_GT(fakes.profile.writes, before);
+  EXPECT_EQ(Ini("Confirmation", "ConfirmExit"), "0");
+  const int after = fakes.profile.writes;
+  fakes.time.Advance(10000);
+  EXPECT_EQ(fakes.profile.writes, after);
+}
+
+TEST_F(SettingsTest, LoadingHandsNoSaveOver) {
+  WithIni("[Confirmation]\r\nConfirmExit=0\r\nConfirmDeleteDisk=0\r\n[General]\r\nToolbarHints=0\r\n");
+  Build();
+  const int before = fakes.profile.writes;
+  fakes.time.Advance(10000);
+  EXPECT_EQ(fakes.profile.writes, before);
+}
+
+TEST_F(SettingsTest, PreviewLimitTypedByTheUserIsSavedButNotWhenSetByTheProgram) {
+  WithIni("");
+  Build();
+  const int before = fakes.profile.writes;
+  main->edtMaxPreviewSize.SetText("500");  // not focused: a change made by the program
+  fakes.time.Advance(3000);
+  EXPECT_EQ(fakes.profile.writes, before);
+  main->SetActiveControl(&main->edtMaxPreviewSize);
+  main->edtMaxPreviewSize.SetText("750");
+  fakes.time.Advance(2250);
+  EXPECT_EQ(Ini("General", "MaxPreviewSize"), "750");
+}
+
+TEST_F(SettingsTest, UpDownArrowsMoveTheFocusIntoTheirEdit) {
+  WithIni("");
+  Build();
+  main->updImageSize.ArrowClick(true);
+  EXPECT_EQ(main->ActiveControl(), &main->edtMaxImageSize);
+  main->updPreviewSize.ArrowClick(false);
+  EXPECT_EQ(main->ActiveControl(), &main->edtMaxPreviewSize);
+}
+
+TEST_F(SettingsTest, AFailedWriteStopsTheSaveReportsThePathAndClearsTheFlags) {
+  WithIni("");
+  Build();
+  fakes.files.Delete(IniPath());
+  // The folder goes away: every write fails from now on.
+  fakes.files = fakes::FakeFiles();
+  try {
+    main->SaveSettings();
+    FAIL() << "the failed write was reported as saved";
+  } catch (const std::exception& e) {
+    EXPECT_EQ(std::string(e.what()), "Unable to write to C:\\Apps\\Murovex\\Murovex.INI");
+  }
+  EXPECT_FALSE(main->booSettingsIO);
+  EXPECT_FALSE(main->booHoldTimers);
+}
+
+TEST_F(SettingsTest, ChoosingAnEditorFillsTheEditFromTheDialog) {
+  WithIni("");
+  Build();
+  fakes.dialogs.answer = "C:\\Tools\\editor.exe";
+  main->btnSelectEditor.Click();
+  ASSERT_EQ(fakes.dialogs.requests.size(), 1u);
+  EXPECT_EQ(fakes.dialogs.requests[0].title, "Select Editor");
+  EXPECT_EQ(fakes.dialogs.requests[0].initialDir, "c:\\windows");
+  EXPECT_EQ(main->edtSelectedEditor.Text(), "C:\\Tools\\editor.exe");
+  fakes.dialogs.answer.reset();
+  main->btnSelectEditor.Click();
+  EXPECT_EQ(main->edtSelectedEditor.Text(), "C:\\Tools\\editor.exe") << "cancel keeps the text";
+}
+
+TEST_F(SettingsTest, LastWallpaperIsReadAndWrittenOnItsOwn) {
+  WithIni("[Slideshow]\r\nLastWallpaper=c:\\pics\\sea.bmp\r\n");
+  Build();
+  EXPECT_EQ(main->ReadLastWallpaper(), "c:\\pics\\sea.bmp");
+  main->SaveLastWallpaper("c:\\pics\\hill.bmp");
+  EXPECT_EQ(Ini("Slideshow", "LastWallpaper"), "c:\\pics\\hill.bmp");
+}
+
+}  // namespace
+}  // namespace mvx
