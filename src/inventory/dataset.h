@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/date_time.h"
@@ -14,21 +15,30 @@ namespace mvx {
 struct InventoryEntry {
   bool Enabled = false;
   bool Tile = true;
-  std::string FileName;    // up to 129 characters
-  std::string Location;    // up to 129 characters, no trailing backslash
+  std::string FileName;  // up to 129 characters
+  std::string Location;  // up to 129 characters, no trailing backslash
   std::int32_t Size = 0;
   TDateTime Timestamp = 0;
   std::string Group;       // up to 10 characters, reserved
   std::int32_t Order = 0;  // reserved
   std::string LCLocation;  // up to 129 characters
   std::string LCFilename;  // up to 129 characters
+
+  bool operator==(const InventoryEntry&) const = default;
 };
 
 // Field widths of the string fields, in characters (bytes).
 inline constexpr std::size_t kNameFieldWidth = 129;
 inline constexpr std::size_t kGroupFieldWidth = 10;
 
+// The longest start of text that fits in width bytes without splitting a
+// UTF-8 character.
+std::string_view FitToWidth(std::string_view text, std::size_t width);
+// Cuts every string field to its width, as a stored record holds it.
+void FitToFieldWidths(InventoryEntry& entry);
+
 class InventoryTable;
+struct InventoryRow;
 
 enum class DataSetState { Inactive, Browse, Edit, Insert };
 
@@ -36,6 +46,12 @@ enum class DataSetState { Inactive, Browse, Edit, Insert };
 // records; clones (cdtInventory, cdtSlideShow) share them and the index on
 // LCFilename;LCLocation, each with its own current record. A change made
 // through any position is at once visible through the others.
+//
+// Moving while a record is being edited or inserted posts it first. A
+// position whose record is deleted through another position stands on the
+// record before it (or the new first record), so a walk that goes on with
+// Next meets the record that followed. Events run only for moves made
+// through this position, never for those caused by another one.
 class TClientDataSet : public TObject {
  public:
   explicit TClientDataSet(std::string name);
@@ -49,16 +65,22 @@ class TClientDataSet : public TObject {
   void CloneCursor(TClientDataSet& source);
   bool Active() const;
   // Replaces every record (in any order; the index sorts them) and opens the
-  // position on the first record; used when loading the data file.
+  // position on the first record; used when loading the data file. Every
+  // other position over the records goes to the first record too.
   void LoadRecords(std::vector<InventoryEntry> records);
   // Every record in index order.
   std::vector<InventoryEntry> AllRecords() const;
+  // Visits every record in index order without copying it.
+  void ForEachRecord(const std::function<void(const InventoryEntry&)>& visit) const;
+  // Whether a record has this key; the position does not move.
+  bool HasKey(std::string_view lcFilename, std::string_view lcLocation) const;
 
   void First();
   void Last();
+  // On the last record Next leaves the position there and sets Eof.
   void Next();
   void Prior();
-  bool Eof() const;  // past the last record (or empty)
+  bool Eof() const;  // a move went past the last record (or empty)
   bool Bof() const;
   bool IsEmpty() const;
   int RecordCount() const;
@@ -73,13 +95,16 @@ class TClientDataSet : public TObject {
   const InventoryEntry& Fields() const;
   InventoryEntry& EditFields();  // only in Edit or Insert state
   DataSetState State() const { return state_; }
+  // Does nothing on an empty table.
   void Edit();
   // Appends a new record (Tile true, the rest empty) in Insert state.
   void Append();
+  // Stores the record, its strings cut to their widths; an edited key moves
+  // the record to its sorted place and the position stays on it.
   void Post();
   void Cancel();
   // Deletes the current record; the position stands on the record that
-  // followed it, or on the new last record.
+  // followed it, or on the new last record with Eof set.
   void Delete();
 
   // The calculated field, worked out each time a record is fetched or refreshed.
@@ -92,20 +117,30 @@ class TClientDataSet : public TObject {
   TNotifyEvent AfterDelete;
   TNotifyEvent AfterScroll;
 
-  // Used by the shared table.
+  // Used by the shared table: the current record, once at index, was
+  // deleted through another position.
   void RecordRemoved(std::size_t index);
+  // Used by the shared table: the current record was changed through another
+  // position, or the table gained its first record.
   void Resync();
 
  private:
+  friend class InventoryTable;
+
   void Calc();
+  void CheckActive() const;
+  void CheckBrowseMode();
+  void MoveTo(std::size_t index);
   void Scrolled();
   std::size_t Index() const;
+  void Detach();
 
   std::string name_;
   std::shared_ptr<InventoryTable> table_;
   DataSetState state_ = DataSetState::Inactive;
-  std::size_t index_ = 0;    // current record's index (== count when Eof)
-  std::uint64_t current_ = 0;  // serial of the current record, 0 when none
+  InventoryRow* row_ = nullptr;             // the current record; null only when empty
+  mutable std::size_t index_ = 0;           // row_'s index, valid while
+  mutable std::uint64_t indexVersion_ = 0;  // the table's version is this one
   bool eof_ = true, bof_ = true;
   InventoryEntry buffer_;
   bool tooBig_ = false;

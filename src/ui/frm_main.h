@@ -83,6 +83,7 @@ class TFrmMain : public TForm {
   void SyncSlideCursor();
   void ShowPictureCount();
   const std::string& DataDir() const { return dataDir_; }
+  void SetDataDir(const std::string& dir) { dataDir_ = dir; }
   std::string DataFilePath() const;
 
   // ---- wallpaper (wallpaper/wallpaper_setter.cpp)
@@ -265,6 +266,7 @@ class TFrmMain : public TForm {
  private:
   void BuildControls();
   void ConnectHandlers();
+  void ConnectInventoryHandlers();
   void CreateSteps();
   void FinalStage();
   void FirstRun();
@@ -279,6 +281,8 @@ class TFrmMain : public TForm {
   std::string settingsFile_;
   std::string helpFile_;
   std::string dataDir_;
+  // The data file was read (or made new), so a save may replace it.
+  bool inventorySaveAllowed_ = false;
   int gridClientWidth_ = 0;
   bool closed_ = false;
   bool destroyed_ = false;

@@ -52,6 +52,7 @@ void TFrmMain::ConnectHandlers() {
   tray_.mnuShowMurovex.OnClick = on(&TFrmMain::ShowMurovex1Click);
   tray_.mnuClose.OnClick = on(&TFrmMain::mnuClose1Click);
   tray_.TrayIcon1.BeforePopup = [this](TObject*) { tray_.TrayIcon1BeforePopup(SlideIntervalText()); };
+  ConnectInventoryHandlers();
 }
 
 }  // namespace mvx

@@ -1,0 +1,329 @@
+#include "inventory/dataset.h"
+
+#include <utility>
+
+#include "app/error.h"
+#include "inventory/inventory_table.h"
+
+namespace mvx {
+
+namespace {
+
+const InventoryEntry& NoRecord() {
+  static const InventoryEntry empty{};
+  return empty;
+}
+
+bool IsContinuationByte(char c) {
+  return (static_cast<unsigned char>(c) & 0xC0u) == 0x80u;
+}
+
+}  // namespace
+
+std::string_view FitToWidth(std::string_view text, std::size_t width) {
+  if (text.size() <= width) return text;
+  // Back up over at most three continuation bytes to the start of the
+  // character that would be split; longer runs are no UTF-8 and cut as bytes.
+  std::size_t cut = width;
+  while (cut > 0 && width - cut < 3 && IsContinuationByte(text[cut])) --cut;
+  if (IsContinuationByte(text[cut])) cut = width;
+  return text.substr(0, cut);
+}
+
+void FitToFieldWidths(InventoryEntry& entry) {
+  for (std::string* s : {&entry.FileName, &entry.Location, &entry.LCLocation, &entry.LCFilename}) {
+    s->resize(FitToWidth(*s, kNameFieldWidth).size());
+  }
+  entry.Group.resize(FitToWidth(entry.Group, kGroupFieldWidth).size());
+}
+
+TClientDataSet::TClientDataSet(std::string name) : name_(std::move(name)) {}
+
+TClientDataSet::~TClientDataSet() {
+  Detach();
+}
+
+void TClientDataSet::Detach() {
+  if (table_) table_->Detach(this);
+  table_.reset();
+  row_ = nullptr;
+  state_ = DataSetState::Inactive;
+  eof_ = bof_ = true;
+}
+
+void TClientDataSet::CreateDataSet() {
+  Detach();
+  table_ = std::make_shared<InventoryTable>();
+  table_->Attach(this);
+  state_ = DataSetState::Browse;
+  Calc();
+  if (AfterOpen) AfterOpen(this);
+}
+
+void TClientDataSet::CloneCursor(TClientDataSet& source) {
+  source.CheckActive();
+  std::shared_ptr<InventoryTable> shared = source.table_;
+  Detach();
+  table_ = std::move(shared);
+  table_->Attach(this);
+  state_ = DataSetState::Browse;
+  RecordRemoved(0);
+  if (AfterOpen) AfterOpen(this);
+}
+
+bool TClientDataSet::Active() const {
+  return table_ != nullptr;
+}
+
+void TClientDataSet::CheckActive() const {
+  if (!table_) throw AppError(name_ + ": Cannot perform this operation on a closed dataset");
+}
+
+void TClientDataSet::LoadRecords(std::vector<InventoryEntry> records) {
+  CheckActive();
+  state_ = DataSetState::Browse;
+  for (InventoryEntry& e : records) FitToFieldWidths(e);
+  table_->Replace(std::move(records), this);
+  RecordRemoved(0);
+  if (AfterOpen) AfterOpen(this);
+}
+
+std::vector<InventoryEntry> TClientDataSet::AllRecords() const {
+  std::vector<InventoryEntry> out;
+  out.reserve(static_cast<std::size_t>(RecordCount()));
+  ForEachRecord([&out](const InventoryEntry& e) { out.push_back(e); });
+  return out;
+}
+
+void TClientDataSet::ForEachRecord(const std::function<void(const InventoryEntry&)>& visit) const {
+  if (!table_) return;
+  for (std::size_t i = 0; i < table_->Count(); ++i) visit(table_->At(i)->entry);
+}
+
+bool TClientDataSet::HasKey(std::string_view lcFilename, std::string_view lcLocation) const {
+  return table_ && table_->Find(lcFilename, lcLocation) < table_->Count();
+}
+
+// ---- moving
+
+std::size_t TClientDataSet::Index() const {
+  if (indexVersion_ != table_->Version()) {
+    index_ = table_->IndexOf(row_);
+    indexVersion_ = table_->Version();
+  }
+  return index_;
+}
+
+void TClientDataSet::MoveTo(std::size_t index) {
+  row_ = table_->At(index);
+  index_ = index;
+  indexVersion_ = table_->Version();
+  Calc();
+}
+
+void TClientDataSet::Scrolled() {
+  if (AfterScroll) AfterScroll(this);
+}
+
+void TClientDataSet::CheckBrowseMode() {
+  if (state_ == DataSetState::Edit || state_ == DataSetState::Insert) Post();
+}
+
+void TClientDataSet::First() {
+  if (!table_) return;
+  CheckBrowseMode();
+  bof_ = true;
+  eof_ = IsEmpty();
+  if (IsEmpty()) return;
+  MoveTo(0);
+  Scrolled();
+}
+
+void TClientDataSet::Last() {
+  if (!table_) return;
+  CheckBrowseMode();
+  eof_ = IsEmpty();
+  bof_ = IsEmpty();
+  if (IsEmpty()) return;
+  MoveTo(table_->Count() - 1);
+  Scrolled();
+}
+
+void TClientDataSet::Next() {
+  if (!table_) return;
+  CheckBrowseMode();
+  if (IsEmpty() || Index() + 1 >= table_->Count()) {
+    eof_ = true;
+    return;
+  }
+  bof_ = false;
+  eof_ = false;
+  MoveTo(Index() + 1);
+  Scrolled();
+}
+
+void TClientDataSet::Prior() {
+  if (!table_) return;
+  CheckBrowseMode();
+  if (IsEmpty() || Index() == 0) {
+    bof_ = true;
+    return;
+  }
+  bof_ = false;
+  eof_ = false;
+  MoveTo(Index() - 1);
+  Scrolled();
+}
+
+bool TClientDataSet::Eof() const {
+  return eof_ || IsEmpty();
+}
+
+bool TClientDataSet::Bof() const {
+  return bof_ || IsEmpty();
+}
+
+bool TClientDataSet::IsEmpty() const {
+  return !table_ || table_->Count() == 0;
+}
+
+int TClientDataSet::RecordCount() const {
+  return table_ ? static_cast<int>(table_->Count()) : 0;
+}
+
+int TClientDataSet::RecNo() const {
+  return IsEmpty() ? 0 : static_cast<int>(Index()) + 1;
+}
+
+void TClientDataSet::SetRecNo(int recNo) {
+  if (IsEmpty()) return;
+  CheckBrowseMode();
+  const int count = RecordCount();
+  const int target = recNo < 1 ? 1 : (recNo > count ? count : recNo);
+  eof_ = bof_ = false;
+  MoveTo(static_cast<std::size_t>(target - 1));
+  Scrolled();
+}
+
+bool TClientDataSet::FindKey(const std::string& lcFilename, const std::string& lcLocation) {
+  if (!table_) return false;
+  CheckBrowseMode();
+  const std::size_t found = table_->Find(lcFilename, lcLocation);
+  if (found >= table_->Count()) return false;
+  eof_ = bof_ = false;
+  MoveTo(found);
+  Scrolled();
+  return true;
+}
+
+// ---- changing
+
+const InventoryEntry& TClientDataSet::Fields() const {
+  if (state_ == DataSetState::Edit || state_ == DataSetState::Insert) return buffer_;
+  return row_ ? row_->entry : NoRecord();
+}
+
+InventoryEntry& TClientDataSet::EditFields() {
+  if (state_ != DataSetState::Edit && state_ != DataSetState::Insert) {
+    throw AppError(name_ + ": Dataset not in edit or insert mode");
+  }
+  return buffer_;
+}
+
+void TClientDataSet::Edit() {
+  if (state_ != DataSetState::Browse || IsEmpty()) return;
+  buffer_ = row_->entry;
+  state_ = DataSetState::Edit;
+  Calc();
+}
+
+void TClientDataSet::Append() {
+  CheckActive();
+  CheckBrowseMode();
+  buffer_ = InventoryEntry{};
+  state_ = DataSetState::Insert;
+  Calc();
+  if (AfterInsert) AfterInsert(this);
+}
+
+void TClientDataSet::Post() {
+  if (state_ == DataSetState::Edit) {
+    FitToFieldWidths(buffer_);
+    state_ = DataSetState::Browse;
+    table_->Update(row_, std::move(buffer_), this);
+    buffer_ = InventoryEntry{};
+    Calc();
+    if (AfterPost) AfterPost(this);
+  } else if (state_ == DataSetState::Insert) {
+    FitToFieldWidths(buffer_);
+    state_ = DataSetState::Browse;
+    InventoryRow* added = table_->Insert(std::move(buffer_), this);
+    buffer_ = InventoryEntry{};
+    eof_ = bof_ = false;
+    MoveTo(table_->IndexOf(added));
+    if (AfterPost) AfterPost(this);
+    Scrolled();
+  }
+}
+
+void TClientDataSet::Cancel() {
+  if (state_ != DataSetState::Edit && state_ != DataSetState::Insert) return;
+  state_ = DataSetState::Browse;
+  buffer_ = InventoryEntry{};
+  Calc();
+}
+
+void TClientDataSet::Delete() {
+  if (!table_) return;
+  if (state_ == DataSetState::Insert) {
+    Cancel();
+    return;
+  }
+  state_ = DataSetState::Browse;
+  if (IsEmpty()) return;
+  const std::size_t index = Index();
+  table_->Remove(row_, this);
+  const std::size_t count = table_->Count();
+  bof_ = false;
+  eof_ = index >= count;
+  if (count == 0) {
+    row_ = nullptr;
+    eof_ = bof_ = true;
+    Calc();
+  } else {
+    MoveTo(index < count ? index : count - 1);
+  }
+  if (AfterDelete) AfterDelete(this);
+  Scrolled();
+}
+
+// ---- kept in step by the shared table
+
+void TClientDataSet::RecordRemoved(std::size_t index) {
+  if (state_ == DataSetState::Edit) state_ = DataSetState::Browse;
+  const std::size_t count = table_->Count();
+  if (count == 0) {
+    row_ = nullptr;
+    eof_ = bof_ = true;
+    Calc();
+    return;
+  }
+  eof_ = false;
+  bof_ = index == 0;
+  MoveTo(index == 0 ? 0 : (index - 1 < count ? index - 1 : count - 1));
+}
+
+void TClientDataSet::Resync() {
+  if (row_ == nullptr && !IsEmpty()) {
+    eof_ = bof_ = false;
+    MoveTo(0);
+    return;
+  }
+  Calc();
+}
+
+void TClientDataSet::Calc() {
+  tooBig_ = OnCalcFields ? OnCalcFields(Fields()) : false;
+}
+
+}  // namespace mvx

@@ -1,0 +1,179 @@
+#include <cstdint>
+#include <utility>
+
+#include "app/atomic_file.h"
+#include "app/paths.h"
+#include "app/trace.h"
+#include "inventory/data_file.h"
+#include "ui/frm_main.h"
+
+namespace mvx {
+
+namespace {
+
+constexpr int kAsideNameTries = 1000;
+
+struct PictureKey {
+  std::string file;    // LCFilename
+  std::string folder;  // LCLocation
+};
+
+PictureKey KeyOf(const std::string& path) {
+  return {LowerAZ(ExtractFileName(path)), LowerAZ(StripTrailingBackslashes(ExtractFileDir(path)))};
+}
+
+// Renames an unreadable data file to a free "<name>.unreadable-<n>" beside
+// it; the new path, or "" when it could not be moved.
+std::string MoveAside(FilePort& files, const std::string& path) {
+  for (int n = 1; n <= kAsideNameTries; ++n) {
+    const std::string aside = path + ".unreadable-" + std::to_string(n);
+    if (files.FileExists(aside)) continue;
+    const Status s = files.Move(path, aside);
+    if (s) return aside;
+    if (s.code != winerr::kAlreadyExists && s.code != winerr::kFileExists) return {};
+  }
+  return {};
+}
+
+std::string ReadFailure(const Status& s) {
+  return s.message.empty() ? "error " + std::to_string(s.code) : s.message;
+}
+
+}  // namespace
+
+void TFrmMain::ConnectInventoryHandlers() {
+  for (TClientDataSet* data : {&cdtData, &cdtInventory}) {
+    auto count = [this](TObject*) { ShowPictureCount(); };
+    data->AfterOpen = count;
+    data->AfterInsert = count;
+    data->AfterPost = count;
+    data->AfterDelete = count;
+  }
+  cdtInventory.OnCalcFields = [this](const InventoryEntry& entry) {
+    return chkLimitImageSize.Checked() &&
+           static_cast<std::int64_t>(entry.Size) > static_cast<std::int64_t>(updImageSize.Position()) * 1000;
+  };
+  cdtInventory.AfterScroll = [this](TObject*) {
+    if (!booBatchUpdate) LoadPreview(false);
+  };
+}
+
+std::string TFrmMain::DataFilePath() const {
+  return dataDir_ + "\\" + DBFileName;
+}
+
+void TFrmMain::LoadInventory() {
+  if (!cdtData.Active()) cdtData.CreateDataSet();
+  inventorySaveAllowed_ = false;
+  const std::string path = DataFilePath();
+  std::string bytes;
+  const Status read = ports_.files.FileExists(path) ? ports_.files.ReadAll(path, bytes)
+                                                    : Status::Fail(winerr::kFileNotFound, "read " + path);
+  std::string reason;
+  if (read) {
+    DataFileContents contents = DecodeDataFile(bytes);
+    if (contents.ok()) {
+      cdtData.LoadRecords(std::move(contents.records));
+      inventorySaveAllowed_ = true;
+      return;
+    }
+    reason = contents.reason;
+  } else if (read.code != winerr::kFileNotFound && read.code != winerr::kPathNotFound) {
+    reason = ReadFailure(read);
+  }
+  // The table stays empty; an unreadable file is kept, never overwritten.
+  const std::string aside = reason.empty() ? std::string() : MoveAside(ports_.files, path);
+  if (reason.empty() || !aside.empty()) {
+    inventorySaveAllowed_ = true;
+    ScheduleInventorySave(&app_);
+    InputTimeout1.Flush();
+  }
+  if (reason.empty()) return;
+  const std::string head = "The picture list " + path + " could not be read (" + reason + "). ";
+  BringToForeground();
+  ports_.prompts.Show(aside.empty() ? head +
+                                          "It was left in place and will not be overwritten while Murovex runs; "
+                                          "Murovex starts with an empty list."
+                                    : head + "It was kept as " + aside + " and Murovex starts with an empty list.",
+                      "Murovex", PromptKind::Warning, PromptButtons::Ok);
+}
+
+void TFrmMain::SaveInventory() {
+  const Status s = inventorySaveAllowed_
+                       ? WriteFileAtomically(ports_.files, DataFilePath(), EncodeDataFile(cdtData))
+                       : Status::Fail(winerr::kAccessDenied, "save " + DataFilePath(), "the file on disk was not read");
+  if (s) return;
+  SendTrace(ports_.trace, "FrmMain.SaveInventory: " + s.Describe(), Handle);
+  BringToForeground();
+  ports_.prompts.Show("Unable to save db", "Murovex", PromptKind::Error, PromptButtons::Ok);
+}
+
+void TFrmMain::ScheduleInventorySave(TObject* sender) {
+  InputTimeout1.Schedule(sender, [this](TObject*) { SaveInventory(); });
+}
+
+void TFrmMain::RelocateDataDirEntries(const std::string& oldDir) {
+  const std::string old = StripTrailingBackslashes(oldDir);
+  const std::string lcDataDir = LowerAZ(dataDir_);
+  try {
+    cdtData.First();
+    while (old != lcDataDir && !cdtData.Eof()) {
+      const InventoryEntry& entry = cdtData.Fields();
+      if (entry.LCLocation != old) {
+        cdtData.Next();
+      } else if (!ports_.files.FileExists(dataDir_ + "\\" + entry.LCFilename) ||
+                 cdtData.HasKey(entry.LCFilename, lcDataDir)) {
+        // Gone, or listed already in the new folder: a file keeps one entry.
+        // The position then stands on the following entry.
+        cdtData.Delete();
+      } else {
+        cdtData.Edit();
+        InventoryEntry& moved = cdtData.EditFields();
+        moved.Location = dataDir_;
+        moved.LCLocation = lcDataDir;
+        cdtData.Post();
+        cdtData.Next();
+      }
+    }
+  } catch (...) {
+    ScheduleInventorySave(&app_);
+    throw;
+  }
+  ScheduleInventorySave(&app_);
+}
+
+bool TFrmMain::LocateInInventory(const std::string& path) {
+  cdtInventory.Cancel();
+  const PictureKey key = KeyOf(path);
+  if (!cdtInventory.FindKey(key.file, key.folder)) return false;
+  // Outside a batch the move has refreshed the preview already.
+  if (booBatchUpdate) LoadPreview(false);
+  return true;
+}
+
+bool TFrmMain::IsKnownPicture(const std::string& path) {
+  if (path.empty()) return false;
+  if (LowerAZ(path) == folders_.workingBitmapPath) return true;
+  const PictureKey key = KeyOf(path);
+  return cdtData.FindKey(key.file, key.folder);
+}
+
+bool TFrmMain::IsKnownPictureWithTile(const std::string& path, bool tile) {
+  if (path.empty()) return false;
+  if (LowerAZ(path) == folders_.workingBitmapPath) return true;
+  const PictureKey key = KeyOf(path);
+  return cdtData.FindKey(key.file, key.folder) && cdtData.Fields().Tile == tile;
+}
+
+void TFrmMain::SyncSlideCursor() {
+  if (cdtInventory.IsEmpty()) return;
+  const std::string file = cdtInventory.Fields().LCFilename;
+  const std::string folder = cdtInventory.Fields().LCLocation;
+  cdtSlideShow.FindKey(file, folder);
+}
+
+void TFrmMain::ShowPictureCount() {
+  lblHints.SetCaption(cdtData.Active() ? std::to_string(cdtData.RecordCount()) + " Pictures in List" : std::string());
+}
+
+}  // namespace mvx
