@@ -1,0 +1,263 @@
+#include "inventory/dataset.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace mvx {
+namespace {
+
+InventoryEntry Entry(const std::string& file, const std::string& folder, std::int32_t size = 0) {
+  InventoryEntry e;
+  e.FileName = file;
+  e.LCFilename = file;
+  e.Location = folder;
+  e.LCLocation = folder;
+  e.Size = size;
+  return e;
+}
+
+// The three positions of the main window over one table.
+class DataSetTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    data.CreateDataSet();
+    data.LoadRecords({Entry("d.bmp", "c:\\p"), Entry("b.bmp", "c:\\p"), Entry("a.bmp", "c:\\q"),
+                      Entry("c.bmp", "c:\\p"), Entry("a.bmp", "c:\\p")});
+    inventory.CloneCursor(data);
+    slides.CloneCursor(data);
+  }
+  static std::string Key(const TClientDataSet& d) { return d.Fields().LCFilename + "|" + d.Fields().LCLocation; }
+  std::vector<std::string> Walk(TClientDataSet& d) {
+    std::vector<std::string> keys;
+    for (d.First(); !d.Eof(); d.Next()) keys.push_back(Key(d));
+    return keys;
+  }
+  TClientDataSet data{"cdtData"}, inventory{"cdtInventory"}, slides{"cdtSlideShow"};
+};
+
+TEST_F(DataSetTest, EveryPositionSeesTheRecordsInKeyOrder) {
+  const std::vector<std::string> sorted{"a.bmp|c:\\p", "a.bmp|c:\\q", "b.bmp|c:\\p", "c.bmp|c:\\p", "d.bmp|c:\\p"};
+  EXPECT_EQ(Walk(data), sorted);
+  EXPECT_EQ(Walk(inventory), sorted);
+  EXPECT_EQ(Walk(slides), sorted);
+}
+
+TEST_F(DataSetTest, EqualKeysKeepTheirArrivalOrder) {
+  for (std::int32_t size : {1, 2, 3}) {
+    data.Append();
+    data.EditFields() = Entry("b.bmp", "c:\\p", size);
+    data.Post();
+  }
+  std::vector<std::int32_t> sizes;
+  for (inventory.FindKey("b.bmp", "c:\\p"); inventory.Fields().LCFilename == "b.bmp"; inventory.Next()) {
+    sizes.push_back(inventory.Fields().Size);
+  }
+  EXPECT_EQ(sizes, (std::vector<std::int32_t>{0, 1, 2, 3}));
+}
+
+TEST_F(DataSetTest, NavigationKeepsItsOwnPositionAndStopsAtTheEnds) {
+  inventory.Last();
+  EXPECT_EQ(inventory.RecNo(), 5);
+  EXPECT_FALSE(inventory.Eof());
+  inventory.Next();
+  EXPECT_TRUE(inventory.Eof());
+  EXPECT_EQ(Key(inventory), "d.bmp|c:\\p") << "past the end the last record stays readable";
+  inventory.Prior();
+  EXPECT_EQ(inventory.RecNo(), 4);
+  EXPECT_FALSE(inventory.Eof());
+
+  slides.First();
+  slides.Prior();
+  EXPECT_TRUE(slides.Bof());
+  EXPECT_EQ(slides.RecNo(), 1);
+  EXPECT_EQ(data.RecNo(), 1) << "other positions did not move";
+}
+
+TEST_F(DataSetTest, SetRecNoMovesToTheNumberOrTheNearestEnd) {
+  struct Case {
+    int asked, reached;
+  };
+  for (Case c : {Case{3, 3}, Case{1, 1}, Case{5, 5}, Case{0, 1}, Case{-7, 1}, Case{6, 5}, Case{1000, 5}}) {
+    slides.SetRecNo(c.asked);
+    EXPECT_EQ(slides.RecNo(), c.reached) << c.asked;
+    EXPECT_FALSE(slides.Eof());
+  }
+}
+
+TEST_F(DataSetTest, FindKeyMovesOnlyWhenFound) {
+  slides.SetRecNo(2);
+  EXPECT_FALSE(slides.FindKey("a.bmp", "c:\\r"));
+  EXPECT_FALSE(slides.FindKey("A.BMP", "c:\\p")) << "keys are compared as stored";
+  EXPECT_EQ(slides.RecNo(), 2);
+  EXPECT_TRUE(slides.FindKey("c.bmp", "c:\\p"));
+  EXPECT_EQ(slides.RecNo(), 4);
+  EXPECT_TRUE(data.HasKey("d.bmp", "c:\\p"));
+  EXPECT_EQ(data.RecNo(), 1);
+}
+
+TEST_F(DataSetTest, AChangeThroughOnePositionIsSeenAtOnceThroughTheOthers) {
+  inventory.FindKey("c.bmp", "c:\\p");
+  slides.FindKey("c.bmp", "c:\\p");
+  inventory.Edit();
+  inventory.EditFields().Enabled = true;
+  EXPECT_FALSE(slides.Fields().Enabled) << "not before the post";
+  inventory.Post();
+  EXPECT_TRUE(slides.Fields().Enabled);
+  data.FindKey("c.bmp", "c:\\p");
+  EXPECT_TRUE(data.Fields().Enabled);
+}
+
+TEST_F(DataSetTest, PostingAChangedKeyMovesTheRecordAndTheEditorStaysOnIt) {
+  inventory.FindKey("a.bmp", "c:\\p");
+  slides.FindKey("b.bmp", "c:\\p");
+  inventory.Edit();
+  inventory.EditFields().LCFilename = "c.bmp";
+  inventory.EditFields().LCLocation = "c:\\z";
+  inventory.Post();
+  EXPECT_EQ(Key(inventory), "c.bmp|c:\\z");
+  EXPECT_EQ(inventory.RecNo(), 4);
+  EXPECT_EQ(Key(slides), "b.bmp|c:\\p") << "another position keeps its record";
+  EXPECT_EQ(slides.RecNo(), 2);
+  inventory.Next();
+  EXPECT_EQ(Key(inventory), "d.bmp|c:\\p");
+}
+
+TEST_F(DataSetTest, DeleteStandsOnTheFollowerOrTheNewLastWithEof) {
+  data.SetRecNo(2);
+  data.Delete();
+  EXPECT_EQ(Key(data), "b.bmp|c:\\p");
+  EXPECT_FALSE(data.Eof());
+  data.Last();
+  data.Delete();
+  EXPECT_EQ(Key(data), "c.bmp|c:\\p");
+  EXPECT_TRUE(data.Eof()) << "a walk that deletes as it goes ends here";
+  EXPECT_EQ(data.RecordCount(), 3);
+  while (!data.IsEmpty()) data.Delete();
+  EXPECT_TRUE(inventory.Eof());
+  EXPECT_TRUE(inventory.Bof());
+  EXPECT_EQ(inventory.RecNo(), 0);
+  EXPECT_EQ(inventory.Fields().FileName, "");
+}
+
+TEST_F(DataSetTest, APositionWhoseRecordIsDeletedElsewhereGoesOnWithTheFollowerAtNext) {
+  // The slideshow's walk removes missing files through the master.
+  std::vector<std::string> seen;
+  for (slides.First(); !slides.Eof(); slides.Next()) {
+    seen.push_back(Key(slides));
+    if (slides.Fields().LCFilename == "b.bmp" || slides.Fields().LCFilename == "c.bmp") {
+      data.SetRecNo(slides.RecNo());
+      data.Delete();
+    }
+  }
+  EXPECT_EQ(seen,
+            (std::vector<std::string>{"a.bmp|c:\\p", "a.bmp|c:\\q", "b.bmp|c:\\p", "c.bmp|c:\\p", "d.bmp|c:\\p"}));
+  EXPECT_EQ(Walk(inventory), (std::vector<std::string>{"a.bmp|c:\\p", "a.bmp|c:\\q", "d.bmp|c:\\p"}));
+
+  slides.First();
+  data.First();
+  data.Delete();
+  EXPECT_EQ(Key(slides), "a.bmp|c:\\q") << "without a record before it, the new first";
+  EXPECT_TRUE(slides.Bof());
+}
+
+TEST_F(DataSetTest, AppendGivesABlankTiledRecordAndCancelGoesBack) {
+  inventory.SetRecNo(3);
+  inventory.Edit();
+  inventory.EditFields().Enabled = true;
+  inventory.Post();
+  inventory.Append();
+  EXPECT_EQ(inventory.State(), DataSetState::Insert);
+  EXPECT_EQ(inventory.Fields(), InventoryEntry{}) << "nothing of the current record is carried over";
+  EXPECT_TRUE(inventory.Fields().Tile);
+  inventory.Cancel();
+  EXPECT_EQ(inventory.RecNo(), 3);
+  EXPECT_EQ(inventory.RecordCount(), 5);
+  EXPECT_THROW(inventory.EditFields(), std::exception);
+}
+
+TEST_F(DataSetTest, MovingWhileEditingPostsTheEdit) {
+  data.SetRecNo(1);
+  data.Edit();
+  data.EditFields().Order = 9;
+  data.Next();
+  EXPECT_EQ(data.State(), DataSetState::Browse);
+  data.Prior();
+  EXPECT_EQ(data.Fields().Order, 9);
+}
+
+TEST_F(DataSetTest, ARecordAddedToAnEmptyTableIsWhereEveryPositionStands) {
+  while (!data.IsEmpty()) data.Delete();
+  data.Append();
+  data.EditFields() = Entry("n.bmp", "c:\\n");
+  data.Post();
+  EXPECT_EQ(Key(slides), "n.bmp|c:\\n");
+  EXPECT_EQ(slides.RecNo(), 1);
+  EXPECT_FALSE(slides.Eof());
+}
+
+TEST_F(DataSetTest, PostCutsStringsToTheirWidthNeverInsideAUtf8Character) {
+  struct Case {
+    std::string given;
+    std::size_t kept;
+  };
+  const std::string e_acute = "\xC3\xA9", euro = "\xE2\x82\xAC";
+  for (const Case& c : {Case{std::string(129, 'x'), 129}, Case{std::string(200, 'x'), 129},
+                        Case{std::string(128, 'x') + e_acute, 128}, Case{std::string(127, 'x') + e_acute, 129},
+                        Case{std::string(127, 'x') + euro, 127}, Case{std::string(126, 'x') + euro + "y", 129}}) {
+    data.First();
+    data.Edit();
+    data.EditFields().FileName = c.given;
+    data.EditFields().Group = "0123456789" + e_acute;
+    data.Post();
+    EXPECT_EQ(data.Fields().FileName, c.given.substr(0, c.kept));
+    EXPECT_EQ(data.Fields().Group, "0123456789");
+  }
+}
+
+TEST_F(DataSetTest, CalculatedFieldFollowsTheCurrentRecord) {
+  int calls = 0;
+  inventory.OnCalcFields = [&calls](const InventoryEntry& e) {
+    ++calls;
+    return e.Size > 100;
+  };
+  inventory.First();
+  EXPECT_FALSE(inventory.TooBig());
+  inventory.Edit();
+  inventory.EditFields().Size = 101;
+  inventory.Post();
+  EXPECT_TRUE(inventory.TooBig());
+  data.First();
+  data.Edit();
+  data.EditFields().Size = 5;
+  data.Post();
+  EXPECT_FALSE(inventory.TooBig()) << "a change made elsewhere refreshes the record";
+  const int before = calls;
+  inventory.Edit();
+  inventory.Cancel();
+  EXPECT_EQ(calls, before + 2);
+}
+
+TEST_F(DataSetTest, EventsRunForThePositionThatActed) {
+  std::vector<std::string> seen;
+  auto record = [&seen](const char* what) { return [&seen, what](TObject*) { seen.push_back(what); }; };
+  inventory.AfterScroll = record("scroll");
+  inventory.AfterInsert = record("insert");
+  inventory.AfterPost = record("post");
+  inventory.AfterDelete = record("delete");
+  data.AfterScroll = record("data scroll");
+
+  inventory.Last();
+  inventory.Next();                       // no move: past the end
+  inventory.FindKey("zzz.bmp", "c:\\p");  // not found
+  inventory.Append();
+  inventory.EditFields() = Entry("e.bmp", "c:\\p");
+  inventory.Post();
+  inventory.Delete();
+  slides.First();
+  EXPECT_EQ(seen, (std::vector<std::string>{"scroll", "insert", "post", "scroll", "delete", "scroll"}));
+}
+
+}  // namespace
+}  // namespace mvx

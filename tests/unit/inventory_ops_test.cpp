@@ -1,0 +1,265 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/paths.h"
+#include "inventory/data_file.h"
+#include "unit/main_fixture.h"
+
+namespace mvx::testing {
+namespace {
+
+using fakes::FileOp;
+
+struct ForegroundSpy : FormObserver {
+  void ControlChanged(TControl&, ControlProp) override {}
+  void FormChanged(TForm&) override {}
+  void FocusChanged(TForm&, TControl*) override {}
+  void BringToForeground(TForm&) override { ++raised; }
+  int raised = 0;
+};
+
+InventoryEntry Entry(const std::string& file, const std::string& folder, std::int32_t size = 0) {
+  InventoryEntry e;
+  e.FileName = file;
+  e.Location = folder;
+  e.LCFilename = LowerAZ(file);
+  e.LCLocation = LowerAZ(folder);
+  e.Size = size;
+  return e;
+}
+
+// The main window's inventory as start-up leaves it: the data directory
+// entered, the table loaded, the two clones opened.
+class InventoryOpsTest : public MainFixture {
+ protected:
+  InventoryOpsTest() { fakes.files.AddDir(ImagesDir()); }
+  void Open(const std::vector<InventoryEntry>& onDisk) {
+    fakes.files.Put(DataFile(), EncodeDataFile(onDisk));
+    Open();
+  }
+  void Open() {
+    Build(false);
+    main->AddObserver(&spy);
+    main->SetDataDir(ImagesDir());
+    main->cdtData.CreateDataSet();
+    main->LoadInventory();
+    main->cdtSlideShow.CloneCursor(main->cdtData);
+    main->cdtInventory.CloneCursor(main->cdtData);
+  }
+  void Add(const InventoryEntry& e) {
+    main->cdtData.Append();
+    main->cdtData.EditFields() = e;
+    main->cdtData.Post();
+  }
+  std::string DataFile() const { return ImagesDir() + "\\GDB.CDS"; }
+  std::vector<InventoryEntry> OnDisk() {
+    const DataFileContents c = DecodeDataFile(fakes.files.Content(DataFile()));
+    EXPECT_TRUE(c.ok()) << c.reason;
+    return c.records;
+  }
+  ForegroundSpy spy;
+};
+
+TEST_F(InventoryOpsTest, WithoutADataFileTheListStartsEmptyAndANewFileExistsAtOnce) {
+  Open();
+  EXPECT_EQ(main->DataFilePath(), "C:\\Apps\\Murovex\\Images\\GDB.CDS");
+  EXPECT_TRUE(main->cdtInventory.IsEmpty());
+  EXPECT_EQ(main->lblHints.Caption(), "0 Pictures in List");
+  ASSERT_TRUE(fakes.files.FileExists(DataFile()));
+  EXPECT_TRUE(OnDisk().empty());
+  EXPECT_TRUE(fakes.prompts.shown.empty());
+  EXPECT_FALSE(main->InputTimeout1.Pending());
+}
+
+TEST_F(InventoryOpsTest, TheDataFileIsLoadedInKeyOrderAndCounted) {
+  Open({Entry("b.bmp", "C:\\P"), Entry("A.bmp", "C:\\P")});
+  EXPECT_EQ(main->cdtInventory.Fields().LCFilename, "a.bmp");
+  EXPECT_EQ(main->lblHints.Caption(), "2 Pictures in List");
+  Add(Entry("c.bmp", "C:\\P"));
+  EXPECT_EQ(main->lblHints.Caption(), "3 Pictures in List");
+  main->cdtInventory.Delete();
+  EXPECT_EQ(main->lblHints.Caption(), "2 Pictures in List");
+}
+
+TEST_F(InventoryOpsTest, TenQuickTogglesWriteTheFileOnce2250MsAfterTheLast) {
+  std::vector<InventoryEntry> list;
+  for (char c = 'a'; c <= 'j'; ++c) list.push_back(Entry(std::string(1, c) + ".bmp", "C:\\P"));
+  Open(list);
+  const std::string before = fakes.files.Content(DataFile());
+  TObject menuItem;
+  for (int i = 1; i <= 10; ++i) {
+    main->cdtInventory.SetRecNo(i);
+    main->cdtInventory.Edit();
+    main->cdtInventory.EditFields().Enabled = !main->cdtInventory.Fields().Enabled;
+    main->cdtInventory.Post();
+    main->ScheduleInventorySave(&menuItem);
+    fakes.time.Advance(200);
+    ASSERT_EQ(fakes.files.Content(DataFile()), before) << "no write after toggle " << i;
+  }
+  fakes.time.Advance(2049);
+  EXPECT_EQ(fakes.files.Content(DataFile()), before);
+  fakes.time.Advance(1);
+  EXPECT_EQ(OnDisk(), main->cdtData.AllRecords());
+  EXPECT_TRUE(OnDisk()[9].Enabled);
+}
+
+TEST_F(InventoryOpsTest, RelocationRepointsMovedEntriesDropsVanishedOnesAndSavesLater) {
+  const std::string old = "D:\\Old\\Images";
+  fakes.files.Put(ImagesDir() + "\\moved.bmp", "bmp");
+  fakes.files.Put(ImagesDir() + "\\twice.bmp", "bmp");
+  Open({Entry("Moved.bmp", old), Entry("vanished.bmp", old), Entry("other.bmp", "C:\\Elsewhere"),
+        Entry("twice.bmp", old), Entry("twice.bmp", ImagesDir()), Entry("zlast.bmp", old)});
+  const std::string before = fakes.files.Content(DataFile());
+  main->RelocateDataDirEntries("d:\\old\\images");
+
+  std::vector<std::string> now;
+  for (const InventoryEntry& e : main->cdtData.AllRecords()) now.push_back(e.FileName + " in " + e.Location);
+  EXPECT_EQ(now, (std::vector<std::string>{"Moved.bmp in C:\\Apps\\Murovex\\Images", "other.bmp in C:\\Elsewhere",
+                                           "twice.bmp in C:\\Apps\\Murovex\\Images"}));
+  EXPECT_TRUE(main->cdtData.HasKey("moved.bmp", "c:\\apps\\murovex\\images"));
+  fakes.time.Advance(2249);
+  EXPECT_EQ(fakes.files.Content(DataFile()), before);
+  fakes.time.Advance(1);
+  EXPECT_EQ(OnDisk(), main->cdtData.AllRecords());
+}
+
+TEST_F(InventoryOpsTest, AnUnreadableFileIsKeptAsideReportedAndReplacedByAnEmptyList) {
+  std::string newer = EncodeDataFile({Entry("a.bmp", "C:\\P")});
+  newer[8] = 2;
+  const std::vector<std::string> unreadable{"", "garbage of some kind", EncodeDataFile({}).substr(0, 30), newer};
+  for (std::size_t i = 0; i < unreadable.size(); ++i) {
+    fakes.files.Put(DataFile(), unreadable[i]);
+    fakes.prompts.shown.clear();
+    Open();
+    const std::string aside = DataFile() + ".unreadable-" + std::to_string(i + 1);
+    EXPECT_EQ(fakes.files.Content(aside), unreadable[i]) << "the unreadable file is kept whole";
+    EXPECT_TRUE(main->cdtData.IsEmpty());
+    EXPECT_TRUE(OnDisk().empty());
+    ASSERT_EQ(fakes.prompts.shown.size(), 1u);
+    const std::string& text = fakes.prompts.shown[0].text;
+    EXPECT_EQ(text.find("The picture list " + DataFile() + " could not be read ("), 0u) << text;
+    EXPECT_NE(text.find("). It was kept as " + aside + " and Murovex starts with an empty list."), std::string::npos)
+        << text;
+    EXPECT_GT(spy.raised, 0);
+  }
+  EXPECT_NE(fakes.prompts.shown[0].text.find("(unsupported format version 2)"), std::string::npos);
+}
+
+TEST_F(InventoryOpsTest, AFileThatCannotBeMovedAsideIsNeverOverwritten) {
+  const std::string original = EncodeDataFile({Entry("a.bmp", "C:\\P")});
+  fakes.files.Put(DataFile(), original);
+  fakes.files.Lock(DataFile());
+  Open();
+  ASSERT_EQ(fakes.prompts.shown.size(), 1u);
+  EXPECT_NE(fakes.prompts.shown[0].text.find("It was left in place and will not be overwritten"), std::string::npos);
+  Add(Entry("b.bmp", "C:\\P"));
+  main->ScheduleInventorySave(&app);
+  main->InputTimeout1.Flush();
+  fakes.files.Lock(DataFile(), false);
+  EXPECT_EQ(fakes.files.Content(DataFile()), original);
+  EXPECT_EQ(fakes.prompts.shown.back().text, "Unable to save db");
+  EXPECT_EQ(fakes.files.FilesIn(ImagesDir()).size(), 1u);
+}
+
+TEST_F(InventoryOpsTest, ASaveBeforeTheFileWasReadLeavesTheFileAlone) {
+  const std::string original = EncodeDataFile({Entry("a.bmp", "C:\\P")});
+  fakes.files.Put(DataFile(), original);
+  Build(false);
+  main->SetDataDir(ImagesDir());
+  main->cdtData.CreateDataSet();  // the data directory could not be entered: nothing loaded
+  Add(Entry("b.bmp", "C:\\P"));
+  main->SaveInventory();
+  EXPECT_EQ(fakes.files.Content(DataFile()), original);
+  EXPECT_EQ(fakes.prompts.Texts(), std::vector<std::string>{"Unable to save db"});
+}
+
+TEST_F(InventoryOpsTest, AFailedSaveIsReportedAndChangesNothing) {
+  Open({Entry("a.bmp", "C:\\P")});
+  const std::string before = fakes.files.Content(DataFile());
+  Add(Entry("b.bmp", "C:\\P"));
+  const std::vector<InventoryEntry> table = main->cdtData.AllRecords();
+  fakes.files.FailOn(FileOp::Write, winerr::kDiskFull);
+  main->SaveInventory();
+  ASSERT_EQ(fakes.prompts.shown.size(), 1u);
+  EXPECT_EQ(fakes.prompts.shown[0].text, "Unable to save db");
+  EXPECT_EQ(fakes.prompts.shown[0].kind, PromptKind::Error);
+  EXPECT_EQ(fakes.prompts.shown[0].buttons, PromptButtons::Ok);
+  EXPECT_EQ(spy.raised, 1);
+  EXPECT_EQ(main->cdtData.AllRecords(), table);
+  EXPECT_EQ(fakes.files.Content(DataFile()), before);
+  EXPECT_EQ(fakes.files.FilesIn(ImagesDir()).size(), 1u);
+  main->SaveInventory();
+  EXPECT_EQ(OnDisk(), table) << "the next save tries again";
+}
+
+TEST_F(InventoryOpsTest, PathsFindTheirEntryWhateverTheCaseAndTrailingBackslashes) {
+  Open({Entry("Sunset.bmp", "C:\\Pics"), Entry("Dawn.bmp", "C:\\Pics")});
+  main->cdtInventory.Last();
+  EXPECT_FALSE(main->LocateInInventory("C:\\Pics\\Noon.bmp"));
+  EXPECT_EQ(main->cdtInventory.Fields().LCFilename, "sunset.bmp") << "not found: the view stays";
+  EXPECT_TRUE(main->LocateInInventory("c:\\PICS\\\\dawn.BMP"));
+  EXPECT_EQ(main->cdtInventory.Fields().LCFilename, "dawn.bmp");
+
+  struct Case {
+    std::string path;
+    bool known;
+  };
+  for (const Case& c :
+       {Case{"C:\\PICS\\\\SUNSET.BMP", true}, Case{"c:\\pics\\dawn.bmp", true},
+        Case{"C:\\Apps\\Murovex\\MUROVEX.BMP", true}, Case{"C:\\Pics\\Other.bmp", false}, Case{"", false}}) {
+    EXPECT_EQ(main->IsKnownPicture(c.path), c.known) << c.path;
+  }
+  EXPECT_EQ(main->cdtData.Fields().LCFilename, "dawn.bmp") << "the master stays on the last entry found";
+  EXPECT_TRUE(main->IsKnownPictureWithTile("C:\\Pics\\Sunset.bmp", true));
+  EXPECT_FALSE(main->IsKnownPictureWithTile("C:\\Pics\\Sunset.bmp", false));
+  EXPECT_TRUE(main->IsKnownPictureWithTile("C:\\Apps\\Murovex\\Murovex.bmp", false));
+}
+
+TEST_F(InventoryOpsTest, NonAsciiLettersAreKeptAsTheyAre) {
+  const std::string upper = "\xC3\x84pfel.bmp", lower = "\xC3\xA4pfel.bmp";  // Ä, ä
+  Open({Entry(upper, "C:\\P"), Entry(lower, "C:\\P")});
+  EXPECT_EQ(main->cdtData.RecordCount(), 2) << "two different keys";
+  EXPECT_TRUE(main->IsKnownPicture("C:\\P\\" + upper));
+  EXPECT_EQ(main->cdtData.Fields().FileName, upper);
+  EXPECT_TRUE(main->IsKnownPicture("c:\\p\\" + lower));
+  EXPECT_EQ(main->cdtData.Fields().FileName, lower);
+  EXPECT_TRUE(main->IsKnownPicture("C:\\P\\\xC3\x84PFEL.BMP")) << "only A to Z are lowered";
+  EXPECT_EQ(main->cdtData.Fields().FileName, upper);
+  main->SaveInventory();
+  EXPECT_EQ(OnDisk()[0].LCFilename, upper);
+}
+
+TEST_F(InventoryOpsTest, TooBigMarksFilesAboveTheLimitOnlyWhenTheLimitIsOn) {
+  Open({Entry("a.bmp", "C:\\P", 1500000), Entry("b.bmp", "C:\\P", 1500001)});
+  main->chkLimitImageSize.SetChecked(true);
+  ASSERT_EQ(main->updImageSize.Position(), 1500);
+  main->cdtInventory.First();
+  EXPECT_FALSE(main->cdtInventory.TooBig());
+  main->cdtInventory.Next();
+  EXPECT_TRUE(main->cdtInventory.TooBig());
+  main->chkLimitImageSize.SetChecked(false);
+  main->cdtInventory.Edit();
+  main->cdtInventory.Cancel();
+  EXPECT_FALSE(main->cdtInventory.TooBig());
+}
+
+TEST_F(InventoryOpsTest, TheSlideshowContinuesFromTheEntryShownInTheGrid) {
+  Open({Entry("a.bmp", "C:\\P"), Entry("b.bmp", "C:\\P"), Entry("c.bmp", "C:\\P")});
+  main->cdtInventory.SetRecNo(3);
+  main->SyncSlideCursor();
+  EXPECT_EQ(main->cdtSlideShow.RecNo(), 3);
+}
+
+TEST_F(InventoryOpsTest, ClosingTheWindowWithASavePendingWritesIt) {
+  Open({Entry("a.bmp", "C:\\P")});
+  Add(Entry("b.bmp", "C:\\P"));
+  main->ScheduleInventorySave(&app);
+  main.reset();
+  const DataFileContents c = DecodeDataFile(fakes.files.Content(DataFile()));
+  EXPECT_EQ(c.records.size(), 2u);
+}
+
+}  // namespace
+}  // namespace mvx::testing
