@@ -18,6 +18,9 @@ class TTimer : public TObject {
   void SetEnabled(bool enabled);
   std::uint32_t Interval() const { return interval_; }
   void SetInterval(std::uint32_t interval);
+  // Whether the system gave the timer it asked for (false while disabled,
+  // with interval 0, or when no timer was left).
+  bool Running() const { return id_ != 0; }
   TNotifyEvent OnTimer;
 
  private:

@@ -3,7 +3,7 @@
 namespace mvx::fakes {
 
 TimerId FakeTime::StartTimer(std::uint32_t intervalMs, std::function<void()> onTick) {
-  if (intervalMs == 0) return 0;
+  if (intervalMs == 0 || refuseTimers) return 0;
   const TimerId id = next_++;
   timers_[id] = Timer{intervalMs, now_ + intervalMs, std::move(onTick)};
   return id;

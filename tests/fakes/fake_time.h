@@ -22,6 +22,8 @@ class FakeTime : public TimerPort, public ClockPort {
   // Time left until the timer's next tick, or -1 when it is not running.
   std::int64_t DueIn(TimerId id) const;
   double localBase_ = 46000.5;  // a fixed local date-time for the clock
+  // While set, no new timer is given, as when the system has none left.
+  bool refuseTimers = false;
 
  private:
   struct Timer {

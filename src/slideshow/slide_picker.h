@@ -1,0 +1,58 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <random>
+#include <string>
+
+#include "inventory/dataset.h"
+#include "platform/file_port.h"
+
+namespace mvx {
+
+// What a slide must be to be chosen, read from the options for one pick.
+struct SlideRules {
+  bool random = true;
+  bool limitSize = false;
+  std::int64_t maxBytes = 0;
+  std::function<bool(bool tile)> passesTile;
+};
+
+struct SlideChoice {
+  std::string path;  // lower case, folder + "\" + name
+  bool tile = true;
+  int recNo = 0;  // the slideshow's position on the chosen entry
+};
+
+// Moves the slideshow's position to the next picture to show: up to 500
+// random tries (never the picture it starts from), then one round in index
+// order from the position on. Entries whose file has gone are removed through
+// the master data set as they are met.
+class SlidePicker {
+ public:
+  using TraceFn = std::function<void(const std::string&)>;
+
+  SlidePicker(TClientDataSet& slides, TClientDataSet& master, FilePort& files, std::mt19937& random, TraceFn trace)
+      : slides_(slides), master_(master), files_(files), random_(random), trace_(std::move(trace)) {}
+
+  // The chosen entry, with the position left on it; nothing when no entry
+  // qualifies.
+  std::optional<SlideChoice> Pick(const SlideRules& rules);
+
+  static constexpr int kRandomTries = 500;
+
+ private:
+  bool RandomPhase(const SlideRules& rules);
+  bool SequentialPhase(const SlideRules& rules);
+  bool Qualifies(const InventoryEntry& entry, const SlideRules& rules) const;
+  std::string CurrentPath() const;
+  void RemoveCurrent();
+
+  TClientDataSet& slides_;
+  TClientDataSet& master_;
+  FilePort& files_;
+  std::mt19937& random_;
+  TraceFn trace_;
+};
+
+}  // namespace mvx

@@ -1,0 +1,62 @@
+#include <string>
+
+#include "app/trace.h"
+#include "slideshow/slide_picker.h"
+#include "ui/frm_main.h"
+
+namespace mvx {
+
+void TFrmMain::ShowNextSlide() {
+  // A tick or key that arrives while a change pumps messages is dropped.
+  if (booChangingSlide) return;
+  booChangingSlide = true;
+  struct ClearFlag {
+    bool& flag;
+    ~ClearFlag() { flag = false; }
+  } clear{booChangingSlide};
+  // Stopped while the pick runs and armed again afterwards, so the next
+  // automatic change comes one full interval after this one.
+  try {
+    tmrSlide.SetEnabled(false);
+    std::string path;
+    bool tile = true;
+    bool saveEach = true;
+    GetNextSlideInfo(path, tile, saveEach);
+    if (!path.empty()) SetWallpaper(path, tile, saveEach);
+  } catch (...) {
+    tmrSlide.SetEnabled(chkAutoChange.Checked());
+    throw;
+  }
+  tmrSlide.SetEnabled(chkAutoChange.Checked());
+}
+
+void TFrmMain::GetNextSlideInfo(std::string& path, bool& tile, bool& saveEach) {
+  SlideRules rules;
+  rules.random = chkRandom.Checked();
+  rules.limitSize = chkLimitImageSize.Checked();
+  rules.maxBytes = static_cast<std::int64_t>(updImageSize.Position()) * 1000;
+  rules.passesTile = [this](bool t) { return PassesTileFilter(t); };
+  SlidePicker picker(cdtSlideShow, cdtData, ports_.files, random_,
+                     [this](const std::string& text) { SendTrace(ports_.trace, text, Handle); });
+  const std::optional<SlideChoice> choice = picker.Pick(rules);
+  if (!choice) {
+    if (chkAutoChange.Checked()) {
+      ports_.prompts.Show("No images selected for slideshow!", app_.Title().empty() ? BaseCaption : app_.Title(),
+                          PromptKind::Information, PromptButtons::Ok);
+      tmrSlide.SetEnabled(false);
+      chkAutoChange.SetChecked(false);
+    }
+    return;
+  }
+  SendTrace(ports_.trace, "FrmMain.GetNextSlideInfo: Selected " + std::to_string(choice->recNo) + " " + choice->path,
+            Handle);
+  path = choice->path;
+  tile = choice->tile;
+  saveEach = chkSaveEachChange.Checked();
+}
+
+bool TFrmMain::PassesTileFilter(bool tile) const {
+  return rdoAll.Checked() || (tile && rdoTiled.Checked()) || (!tile && rdoCentred.Checked());
+}
+
+}  // namespace mvx

@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+#include "unit/slide_fixture.h"
+
+namespace mvx::testing {
+namespace {
+
+class SlideSelectionTest : public SlideFixture {
+ protected:
+  SlideSelectionTest() { main->tmrSlide.SetInterval(300000); }
+  std::string Next() {
+    const std::size_t before = fakes.desktop.wallpaperCalls.size();
+    main->ShowNextSlide();
+    return fakes.desktop.wallpaperCalls.size() == before ? "<none>" : WallpapersSet().back();
+  }
+  int Count(const std::string& trace) const {
+    const auto texts = fakes.trace.Texts();
+    return static_cast<int>(std::count(texts.begin(), texts.end(), trace));
+  }
+};
+
+TEST_F(SlideSelectionTest, InOrderTheSlideshowGoesOnAfterTheCurrentEntryAndWrapsOnce) {
+  main->chkRandom.SetChecked(false);
+  Add({"A.bmp", "B.bmp", "C.bmp"});
+  SlideOn("B.bmp");
+  EXPECT_EQ(Next(), Pics("c.bmp"));
+  EXPECT_EQ(Next(), Pics("a.bmp"));
+  EXPECT_EQ(Next(), Pics("b.bmp"));
+  EXPECT_EQ(fakes.desktop.wallpaperCalls.back().flags, 3u) << "each slide is saved";
+  EXPECT_TRUE(fakes.trace.Saw("FrmMain.GetNextSlideInfo: Selected 2 c:\\pics\\b.bmp"));
+}
+
+TEST_F(SlideSelectionTest, RandomOrderNeverPicksThePictureItStartsFrom) {
+  Add({"A.bmp", "B.bmp"});
+  std::string last = Next();
+  for (int i = 0; i < 20; ++i) {
+    const std::string next = Next();
+    EXPECT_NE(next, last);
+    last = next;
+  }
+  EXPECT_EQ(Count("FrmMain.GetNextSlideInfo: Sequential Search"), 0);
+}
+
+TEST_F(SlideSelectionTest, TheOnlyEnabledEntryIsChosenAgainByTheSequentialPhase) {
+  Add({Pic{"A.bmp", false}, Pic{"B.bmp"}, Pic{"C.bmp", false}});
+  SlideOn("B.bmp");
+  EXPECT_EQ(Next(), Pics("b.bmp"));
+  EXPECT_TRUE(fakes.trace.Saw("FrmMain.GetNextSlideInfo: Random Search 3 records"));
+  EXPECT_TRUE(fakes.trace.Saw("FrmMain.GetNextSlideInfo: 500 tries of 500"));
+  EXPECT_EQ(Count("FrmMain.GetNextSlideInfo: Sequential Search"), 1);
+}
+
+TEST_F(SlideSelectionTest, AnEmptyInventoryShowsTheMessageOnceAndSwitchesTheSlideshowOff) {
+  EXPECT_EQ(Next(), "<none>");
+  EXPECT_TRUE(fakes.trace.Saw("FrmMain.GetNextSlideInfo: 500 tries of 500"));
+  EXPECT_EQ(fakes.prompts.Texts(), std::vector<std::string>{"No images selected for slideshow!"});
+  EXPECT_FALSE(main->chkAutoChange.Checked());
+  EXPECT_FALSE(main->tmrSlide.Enabled());
+  EXPECT_FALSE(tray->mnuRunSlideshow.Checked());
+
+  EXPECT_EQ(Next(), "<none>") << "a single change with the slideshow off";
+  EXPECT_EQ(fakes.prompts.shown.size(), 1u);
+}
+
+TEST_F(SlideSelectionTest, EntriesWhoseFilesAreGoneAreRemovedInOrder) {
+  main->chkRandom.SetChecked(false);
+  Add({Pic{"A.bmp"}, Pic{"B.bmp", true, true, 1, false}, Pic{"C.bmp", true, true, 1, false}, Pic{"D.bmp"}});
+  SlideOn("A.bmp");
+  EXPECT_EQ(Next(), Pics("d.bmp"));
+  EXPECT_EQ(main->cdtData.RecordCount(), 2);
+  EXPECT_EQ(main->cdtInventory.RecordCount(), 2);
+}
+
+TEST_F(SlideSelectionTest, EntriesWhoseFilesAreGoneAreRemovedByRandomTries) {
+  Add({Pic{"A.bmp"}, Pic{"B.bmp", true, true, 1, false}, Pic{"C.bmp", true, true, 1, false}});
+  EXPECT_EQ(Next(), Pics("a.bmp")) << "the starting picture again, from the sequential phase";
+  EXPECT_EQ(main->cdtData.RecordCount(), 1);
+}
+
+TEST_F(SlideSelectionTest, TheSizeLimitAdmitsAFileOfExactlyTheLimit) {
+  main->chkRandom.SetChecked(false);
+  main->chkLimitImageSize.SetChecked(true);
+  main->updImageSize.SetPosition(1500);
+  Add({Pic{"A.bmp", true, true, 1500001}, Pic{"B.bmp", true, true, 1500000}, Pic{"C.bmp", true, true, 1500001}});
+  SlideOn("B.bmp");
+  EXPECT_EQ(Next(), Pics("b.bmp"));
+  main->chkLimitImageSize.SetChecked(false);
+  EXPECT_EQ(Next(), Pics("c.bmp"));
+}
+
+TEST_F(SlideSelectionTest, TheTileFilterKeepsOutTheOtherMode) {
+  struct Case {
+    TRadioButton* filter;
+    const char* chosen;
+  } cases[] = {{&main->rdoTiled, "t.bmp"}, {&main->rdoCentred, "c.bmp"}};
+  main->chkRandom.SetChecked(false);
+  Add({Pic{"C.bmp", true, false}, Pic{"T.bmp", true, true}});
+  for (const Case& c : cases) {
+    c.filter->SetChecked(true);
+    EXPECT_EQ(Next(), Pics(c.chosen));
+    EXPECT_EQ(Next(), Pics(c.chosen));
+  }
+}
+
+TEST_F(SlideSelectionTest, ASecondChangeWhileOneRunsChangesNothing) {
+  Add({"A.bmp", "B.bmp", "C.bmp"});
+  fakes.shell.pending = [this] { main->ShowNextSlide(); };
+  Next();
+  EXPECT_EQ(fakes.desktop.wallpaperCalls.size(), 1u);
+  EXPECT_FALSE(main->booChangingSlide);
+}
+
+TEST_F(SlideSelectionTest, AFailedChangeStillRearmsTheTimerAndAllowsTheNext) {
+  Add({"A.bmp", "B.bmp"});
+  fakes.desktop.onSetWallpaper = [](const std::string&, std::uint32_t) { throw std::runtime_error("no"); };
+  EXPECT_THROW(main->ShowNextSlide(), std::runtime_error);
+  EXPECT_TRUE(main->tmrSlide.Enabled());
+  EXPECT_FALSE(main->booChangingSlide);
+}
+
+}  // namespace
+}  // namespace mvx::testing
