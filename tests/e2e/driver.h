@@ -17,6 +17,7 @@
 
 #include "e2e/app_folder.h"
 #include "e2e/listener.h"
+#include "e2e/message_box.h"
 #include "e2e/process.h"
 #include "e2e/pump.h"
 #include "e2e/screenshot.h"
@@ -40,6 +41,9 @@ class Driver {
   // Starts murovex.exe of this test's folder; the driver kills it at the end
   // if it still runs.
   Process& Start(const std::string& args = "");
+  // The first trace with this text, waiting up to `timeout`; gives up as soon
+  // as `process` ends without having sent it.
+  std::optional<TraceEntry> WaitForTrace(std::string_view text, const Process& process, Clock::duration timeout);
   std::string Screenshot(const std::string& name) { return SaveScreenshot(name, folder_.Path()); }
 
  private:

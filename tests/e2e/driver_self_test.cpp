@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <atomic>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -166,6 +167,22 @@ TEST(BroadcastRegistered, ReachesAHiddenTopLevelWindow) {
   EXPECT_TRUE(BroadcastRegistered("MurovexE2eProbe"));
   EXPECT_EQ(GetWindowLongPtrA(probe, GWLP_USERDATA), 1);
   DestroyWindow(probe);
+}
+
+TEST(MessageBoxes, AreFoundWithTheirTextAndAnsweredByButton) {
+  static std::atomic<int> answer{0};
+  std::thread asker([] { answer = MessageBoxA(nullptr, "Exit Now?", "Murovex", MB_YESNOCANCEL | MB_TASKMODAL); });
+  const auto box = WaitForMessageBox(GetCurrentProcessId(), kStartTimeout);
+  if (!box) {
+    asker.detach();  // its box never showed; nothing can answer it
+    FAIL() << "no message box";
+  }
+  EXPECT_EQ(box->caption, "Murovex");
+  EXPECT_EQ(box->text, "Exit Now?");
+  EXPECT_FALSE(AnswerMessageBox(box->handle, IDOK));
+  EXPECT_TRUE(AnswerMessageBox(box->handle, IDNO));
+  asker.join();
+  EXPECT_EQ(answer, IDNO);
 }
 
 TEST(DesktopRegistry, WritesReadsAndDeletesStringValues) {

@@ -12,12 +12,15 @@ namespace mvx::e2e {
 class E2eTest : public ::testing::Test {
  protected:
   Driver& Prepare(const AppSetup& setup = {}) {
+    driver_.reset();
     EXPECT_FALSE(InstanceRunning()) << "another Murovex instance runs in this Wine prefix";
     return driver_.emplace(setup);
   }
 
   void TearDown() override {
-    if (driver_ && HasFailure()) {
+    if (!driver_) return;
+    EXPECT_EQ(driver_->Traces().Rejected(), 0u) << "blocks that were not trace records arrived";
+    if (HasFailure()) {
       driver_->Folder().Keep();
       std::printf("app folder kept: %s\n", driver_->Folder().Path().c_str());
       for (const auto& text : driver_->Traces().Texts()) std::printf("  trace: %s\n", text.c_str());
@@ -26,7 +29,7 @@ class E2eTest : public ::testing::Test {
   }
 
  private:
-  std::optional<Driver> driver_;
+  std::optional<Driver> driver_;  // replaced by each Prepare, which ends the previous one
 };
 
 }  // namespace mvx::e2e

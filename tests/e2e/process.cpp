@@ -41,6 +41,14 @@ std::optional<DWORD> Process::WaitForExit(Clock::duration timeout) const {
   return code;
 }
 
+bool Process::WaitForIdle(Clock::duration timeout) const {
+  // Polled with no wait: blocking in WaitForInputIdle would stop the pump,
+  // and the program would hang in its next trace.
+  bool idle = false;
+  PumpUntil([&] { return (idle = WaitForInputIdle(process_, 0) == 0) || !Running(); }, timeout, process_);
+  return idle;
+}
+
 void Process::Kill() {
   if (!Running()) return;
   TerminateProcess(process_, 1);

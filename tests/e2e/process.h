@@ -27,6 +27,10 @@ class Process {
   // The exit code once the process has ended, waiting up to `timeout` while
   // pumping messages; nothing when it still runs.
   std::optional<DWORD> WaitForExit(Clock::duration timeout) const;
+  // True once the program waits for input in its message loop with nothing
+  // left to do (WaitForInputIdle), waiting up to `timeout` while pumping;
+  // false at once when the process ends instead.
+  bool WaitForIdle(Clock::duration timeout) const;
   // Ends the process if it still runs and waits until it is gone.
   void Kill();
 

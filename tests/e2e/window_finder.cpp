@@ -31,7 +31,7 @@ BOOL CALLBACK CollectChild(HWND window, LPARAM param) {
 }
 
 bool Matches(const WindowInfo& info, const WindowQuery& query) {
-  return info.className == query.className && (!query.caption || info.caption == *query.caption);
+  return (!query.className || info.className == *query.className) && (!query.caption || info.caption == *query.caption);
 }
 
 std::optional<WindowInfo> First(const std::vector<WindowInfo>& windows, const WindowQuery& query) {

@@ -16,10 +16,10 @@ struct WindowInfo {
   bool visible = false;
 };
 
-// A window matches when its class is `className` and, if given, its caption
-// is exactly `caption`.
+// A window matches when its class and caption are exactly the given ones;
+// what is left out matches any window.
 struct WindowQuery {
-  std::string className;
+  std::optional<std::string> className;
   std::optional<std::string> caption;
 };
 
