@@ -1,3 +1,95 @@
-#include <windows.h>
+#include <exception>
+#include <string>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include "app/application.h"
+#include "app/entry.h"
+#include "app/system_folders.h"
+#include "ui/frm_main.h"
+#include "ui/frm_tray.h"
+#include "win32/adapters/win32_ports.h"
+#include "win32/views/common_controls.h"
+#include "win32/views/form_view.h"
+#include "win32/views/main_window.h"
+#include "win32/views/tray_window.h"
+
+namespace {
+
+using namespace mvx;
+
+std::string ProgramFolder() {
+  char path[MAX_PATH] = {};
+  const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  const std::string program(path, n);
+  const auto slash = program.find_last_of('\\');
+  return slash == std::string::npos ? std::string(".") : program.substr(0, slash);
+}
+
+void InitControls() {
+  INITCOMMONCONTROLSEX controls{};
+  controls.dwSize = sizeof controls;
+  controls.dwICC = ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES;
+  InitCommonControlsEx(&controls);
+}
+
+win32::FormWindowStyle TrayFormStyle() {
+  win32::FormWindowStyle style;
+  style.style = WS_POPUP;
+  style.exStyle = WS_EX_TOOLWINDOW;
+  return style;
+}
+
+// Keyboard navigation between the main window's controls, then the rest.
+void RunMessageLoop(const win32::MainWindow& mainWindow) {
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    HWND dialog = mainWindow.Window();
+    if (dialog != nullptr && IsDialogMessageA(dialog, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+int Run(win32::Win32Ports& ports) {
+  const SystemFolders folders = ComputeSystemFolders(ports.system);
+  InitControls();
+  const InstanceClaim claim = ClaimSingleInstance(ports.instance);
+  if (!claim.run) return 0;  // the running instance shows itself
+
+  TApplication app(ports.ports);
+  app.SetTitle("Murovex");
+  app.HelpFile = "mvx.hlp";
+  app.ShowMainForm = false;
+
+  TFrmTray tray(ports.ports);
+  win32::FormView trayView(tray, app, TrayFormStyle());
+  win32::TrayWindow trayWindow(tray.TrayIcon1, ports.notifyIcon, app);
+  app.Guard([&] { tray.FormCreate(); });
+
+  TFrmMain frmMain(ports.ports, app, folders, tray);
+  frmMain.msgMyWindowMessageHandle = claim.restoreMessage;
+  win32::MainWindow mainWindow(frmMain, app);
+  ports.prompts.owner = frmMain.Handle;
+  ports.dialogs.owner = frmMain.Handle;
+  app.Guard([&] { frmMain.FormCreate(); }, frmMain.Handle);
+
+  RunMessageLoop(mainWindow);
+
+  mainWindow.Destroy();
+  app.Guard([&] { tray.FormClose(); });
+  tray.TrayIcon1.SetActive(false);
+  return 0;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  win32::Win32Ports ports(ProgramFolder() + "\\help");
+  try {
+    return Run(ports);
+  } catch (const std::exception& e) {
+    ports.prompts.Show(std::string("Exception: ") + e.what(), "Murovex", PromptKind::Error, PromptButtons::Ok);
+  } catch (...) {
+    ports.prompts.Show("Exception: unknown error", "Murovex", PromptKind::Error, PromptButtons::Ok);
+  }
+  return 1;
+}

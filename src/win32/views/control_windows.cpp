@@ -1,0 +1,50 @@
+#include "win32/views/control_windows.h"
+
+#include "forms/standard_controls.h"
+#include "win32/views/common_controls.h"
+
+namespace mvx::win32 {
+
+namespace {
+
+DWORD ButtonStyle(const TControl& control) {
+  const auto& button = static_cast<const TButton&>(control);
+  return (button.IsDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY | WS_TABSTOP;
+}
+
+}  // namespace
+
+bool IsContainer(ControlKind kind) {
+  return kind == ControlKind::Panel || kind == ControlKind::TabSheet;
+}
+
+ControlWindowSpec SpecFor(const TControl& control) {
+  switch (control.Kind()) {
+    case ControlKind::Panel:
+    case ControlKind::TabSheet:
+      return {kContainerClass, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT};
+    case ControlKind::GroupBox:
+      return {"BUTTON", BS_GROUPBOX, 0};
+    case ControlKind::PageControl:
+      return {WC_TABCONTROLA, WS_TABSTOP | WS_CLIPSIBLINGS | TCS_HOTTRACK | TCS_FIXEDWIDTH, 0};
+    case ControlKind::Label:
+      return {"STATIC", SS_LEFTNOWORDWRAP | SS_NOTIFY, 0};
+    case ControlKind::Button:
+      return {"BUTTON", ButtonStyle(control), 0};
+    case ControlKind::CheckBox:
+      return {"BUTTON", BS_AUTOCHECKBOX | BS_NOTIFY | WS_TABSTOP, 0};
+    case ControlKind::RadioButton:
+      return {"BUTTON", BS_AUTORADIOBUTTON | BS_NOTIFY | WS_TABSTOP, 0};
+    case ControlKind::Edit:
+      return {"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case ControlKind::UpDown:
+      return {UPDOWN_CLASSA, UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0};
+    case ControlKind::ProgressBar:
+      return {PROGRESS_CLASSA, 0, 0};
+    case ControlKind::ListBox:
+      return {"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+  }
+  return {"STATIC", 0, 0};
+}
+
+}  // namespace mvx::win32

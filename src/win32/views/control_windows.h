@@ -1,0 +1,29 @@
+#pragma once
+#include <windows.h>
+
+#include "forms/control.h"
+
+namespace mvx::win32 {
+
+// The window class of the program's plain child containers (panels and
+// pages), which pass their controls' notifications on to the form's view.
+inline constexpr const char* kContainerClass = "MurovexContainer";
+
+// First identifier of the controls; the lower ones are the dialog
+// commands (IDOK, IDCANCEL) that keyboard navigation sends.
+inline constexpr int kFirstControlId = 100;
+
+struct ControlWindowSpec {
+  const char* className;
+  DWORD style;
+  DWORD exStyle;
+};
+
+// The real control that shows a model control of the given kind.
+ControlWindowSpec SpecFor(const TControl& control);
+
+// Whether a control of this kind is a window that holds its children; the
+// children of other kinds (group boxes) lie beside them on the same parent.
+bool IsContainer(ControlKind kind);
+
+}  // namespace mvx::win32

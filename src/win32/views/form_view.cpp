@@ -1,0 +1,131 @@
+#include "win32/views/form_view.h"
+
+#include "win32/views/control_windows.h"
+
+namespace mvx::win32 {
+
+std::string WindowText(HWND window) {
+  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  const int n = GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
+  text.resize(static_cast<std::size_t>(n > 0 ? n : 0));
+  return text;
+}
+
+FormView::FormView(TForm& form, TApplication& app, const FormWindowStyle& style) : form_(form), app_(app) {
+  CreateFormWindow(style);
+  CreateControls(style.neverShown);
+  FinishControls();
+  form_.AddObserver(this);
+  ApplyForm();
+}
+
+FormView::~FormView() {
+  Destroy();
+}
+
+void FormView::Destroy() {
+  form_.RemoveObserver(this);
+  if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+  Detach();
+}
+
+// The window is gone: forget it and its controls.
+void FormView::Detach() {
+  if (hwnd_ != nullptr) SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+  hwnd_ = nullptr;
+  form_.Handle = 0;
+  windows_.clear();
+  controls_.clear();
+}
+
+HWND FormView::ControlWindow(const TControl& control) const {
+  auto it = windows_.find(&control);
+  return it == windows_.end() ? nullptr : it->second;
+}
+
+TControl* FormView::ControlOf(HWND window) const {
+  auto it = controls_.find(window);
+  return it == controls_.end() ? nullptr : it->second;
+}
+
+LRESULT CALLBACK FormView::FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  FormView* view = nullptr;
+  if (message == WM_NCCREATE) {
+    view = static_cast<FormView*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
+    view->hwnd_ = hwnd;
+    view->form_.Handle = reinterpret_cast<std::uintptr_t>(hwnd);
+  } else {
+    view = reinterpret_cast<FormView*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  }
+  if (view == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    view->Detach();
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+  }
+  LRESULT result = 0;
+  view->app_.Guard([&] { result = view->WindowProc(message, wParam, lParam); }, reinterpret_cast<std::uintptr_t>(hwnd));
+  return result;
+}
+
+// Panels and pages hand their controls' notifications to the form's view.
+LRESULT CALLBACK FormView::ContainerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  auto* view = reinterpret_cast<FormView*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (view == nullptr || (message != WM_COMMAND && message != WM_NOTIFY)) {
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+  }
+  LRESULT result = 0;
+  bool handled = false;
+  view->app_.Guard(
+      [&] {
+        if (message == WM_COMMAND) {
+          handled = view->OnCommand(wParam, lParam);
+        } else {
+          handled = view->OnNotify(*reinterpret_cast<const NMHDR*>(lParam), result);
+        }
+      },
+      reinterpret_cast<std::uintptr_t>(view->hwnd_));
+  return handled ? result : DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+bool FormView::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) {
+  return false;
+}
+
+LRESULT FormView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  HWND hwnd = hwnd_;
+  LRESULT result = 0;
+  if (OnMessage(message, wParam, lParam, result)) return result;
+  switch (message) {
+    case WM_COMMAND:
+      if (OnCommand(wParam, lParam)) return 0;
+      break;
+    case WM_NOTIFY:
+      if (OnNotify(*reinterpret_cast<const NMHDR*>(lParam), result)) return result;
+      break;
+    case kSyncFocus:
+      SyncFocusFromSystem();
+      return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0) {
+        FocusActiveControl();
+        return 0;
+      }
+      break;
+    case WM_MOVE:
+      OnMovedOrSized(0, false);
+      break;
+    case WM_SIZE:
+      OnMovedOrSized(wParam, true);
+      break;
+    case WM_CLOSE:
+      // A form closes by hiding; only a window with its own close logic ends.
+      form_.Hide();
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+}  // namespace mvx::win32

@@ -1,0 +1,116 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <unordered_map>
+
+#include "app/application.h"
+#include "forms/form.h"
+#include "win32/views/view_fonts.h"
+
+namespace mvx::win32 {
+
+// How a form's window looks from outside.
+struct FormWindowStyle {
+  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  DWORD exStyle = 0;
+  HICON icon = nullptr;
+  // This control and everything inside it get no window: fixed values the
+  // user never sees.
+  const TControl* neverShown = nullptr;
+};
+
+// The real window of a form and a real child control for each of its
+// controls, kept in step both ways: the user's input goes into the model,
+// which runs the handlers; a change made by the program shows in the
+// control without coming back into the model.
+class FormView : public FormObserver {
+ public:
+  FormView(TForm& form, TApplication& app, const FormWindowStyle& style);
+  ~FormView() override;
+  FormView(const FormView&) = delete;
+  FormView& operator=(const FormView&) = delete;
+
+  HWND Window() const { return hwnd_; }
+  TForm& Form() const { return form_; }
+  // The real control of a model control; null when it has none.
+  HWND ControlWindow(const TControl& control) const;
+  // Destroys the window and its controls; the model stays.
+  void Destroy();
+
+  void ControlChanged(TControl& control, ControlProp prop) override;
+  void FormChanged(TForm& form) override;
+  void FocusChanged(TForm& form, TControl* focused) override;
+  void BringToForeground(TForm& form) override;
+
+ protected:
+  // A window's own handling of a message before the common one; true when
+  // the message was handled and result is the answer.
+  virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  TApplication& App() const { return app_; }
+
+ private:
+  // Marks a change made by the program while it is applied to the controls,
+  // so that the controls' notifications of it are not taken as input.
+  class ApplyScope {
+   public:
+    explicit ApplyScope(FormView& view) : view_(view) { ++view_.applying_; }
+    ~ApplyScope() { --view_.applying_; }
+    ApplyScope(const ApplyScope&) = delete;
+    ApplyScope& operator=(const ApplyScope&) = delete;
+
+   private:
+    FormView& view_;
+  };
+
+  // Posted after a control lost the focus: the focus has moved on by then.
+  static constexpr UINT kSyncFocus = WM_APP + 1;
+
+  static LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+  static LRESULT CALLBACK ContainerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+  void Detach();
+
+  // form_view_create.cpp
+  void CreateFormWindow(const FormWindowStyle& style);
+  void CreateControls(const TControl* neverShown);
+  void CreateControl(TControl& control, int id);
+  void SetUpTabs(const TControl& pages, HWND tabs);
+  void FinishControls();
+  HWND ParentWindowOf(const TControl& control) const;
+  RECT PlaceOf(const TControl& control) const;
+
+  // form_view_apply.cpp
+  void ApplyValue(const TControl& control, HWND window);
+  void ApplyCaption(const TControl& control, HWND window);
+  void ApplyFont(const TControl& control, HWND window);
+  void ApplyTree(const TControl& control, ControlProp prop);
+  void ApplyForm();
+  void ApplyFormSize();
+  void ApplyFormShown();
+  void FocusActiveControl();
+
+  // form_view_input.cpp
+  bool OnCommand(WPARAM wParam, LPARAM lParam);
+  bool OnNotify(const NMHDR& header, LRESULT& result);
+  void OnCheckClicked(TControl& control, HWND window);
+  void ClickDialogButton(bool ok);
+  void SyncFocusFromSystem();
+  void OnMovedOrSized(WPARAM sizeType, bool sized);
+  TControl* ControlOf(HWND window) const;
+
+  TForm& form_;
+  TApplication& app_;
+  HWND hwnd_ = nullptr;
+  DWORD style_ = 0;
+  DWORD exStyle_ = 0;
+  int applying_ = 0;
+  ViewFonts fonts_;
+  std::unordered_map<const TControl*, HWND> windows_;
+  std::unordered_map<HWND, TControl*> controls_;
+};
+
+// Text of a window as UTF-8 (the program runs in the UTF-8 code page).
+std::string WindowText(HWND window);
+
+}  // namespace mvx::win32

@@ -1,0 +1,161 @@
+#include <stdexcept>
+
+#include "forms/standard_controls.h"
+#include "win32/views/common_controls.h"
+#include "win32/views/control_windows.h"
+#include "win32/views/form_view.h"
+
+namespace mvx::win32 {
+
+namespace {
+
+HINSTANCE Instance() {
+  return GetModuleHandleA(nullptr);
+}
+
+void RegisterClassOnce(const std::string& name, WNDPROC proc, HICON icon) {
+  WNDCLASSEXA wc{};
+  if (GetClassInfoExA(Instance(), name.c_str(), &wc)) return;
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = Instance();
+  wc.hIcon = icon;
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = name.c_str();
+  if (RegisterClassExA(&wc) == 0) throw std::runtime_error("Unable to register the window class " + name);
+}
+
+// Radio buttons of one parent form a group; every other control stands alone.
+bool StartsGroup(const TControl& control, const TControl* previous) {
+  if (control.Kind() != ControlKind::RadioButton) return true;
+  return previous == nullptr || previous->Kind() != ControlKind::RadioButton || previous->Parent() != control.Parent();
+}
+
+}  // namespace
+
+void FormView::CreateFormWindow(const FormWindowStyle& style) {
+  const std::string className = "T" + form_.Name();
+  RegisterClassOnce(className, FormProc, style.icon);
+  RegisterClassOnce(kContainerClass, ContainerProc, nullptr);
+  style_ = style.style | WS_CLIPCHILDREN;
+  exStyle_ = style.exStyle;
+  RECT rc{0, 0, form_.ClientWidth(), form_.ClientHeight()};
+  AdjustWindowRectEx(&rc, style_, FALSE, exStyle_);
+  CreateWindowExA(exStyle_, className.c_str(), form_.Caption().c_str(), style_, form_.Left(), form_.Top(),
+                  rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr, Instance(), this);
+  if (hwnd_ == nullptr) throw std::runtime_error("Unable to create the window " + form_.Name());
+  form_.SetFrameSize(rc.right - rc.left, rc.bottom - rc.top);
+}
+
+void FormView::CreateControls(const TControl* neverShown) {
+  int id = kFirstControlId;
+  for (TControl* control : form_.Controls()) {
+    if (neverShown != nullptr && control->IsInside(neverShown)) continue;
+    CreateControl(*control, id++);
+  }
+}
+
+// The window that holds a control: its nearest container, or the form.
+HWND FormView::ParentWindowOf(const TControl& control) const {
+  for (const TControl* p = control.Parent(); p != nullptr; p = p->Parent()) {
+    if (IsContainer(p->Kind())) return ControlWindow(*p);
+  }
+  return hwnd_;
+}
+
+// A control's rectangle on its parent window. Controls of a group box or a
+// page control lie on the same parent, moved by their container's place;
+// a page fills the display area of its tabs.
+RECT FormView::PlaceOf(const TControl& control) const {
+  if (control.Kind() == ControlKind::TabSheet && control.Parent() != nullptr) {
+    HWND tabs = ControlWindow(*control.Parent());
+    RECT rc{};
+    if (tabs == nullptr) return rc;
+    GetClientRect(tabs, &rc);
+    SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&rc));
+    MapWindowPoints(tabs, ParentWindowOf(control), reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+  }
+  int left = control.Left(), top = control.Top();
+  for (const TControl* p = control.Parent(); p != nullptr && !IsContainer(p->Kind()); p = p->Parent()) {
+    left += p->Left();
+    top += p->Top();
+  }
+  return RECT{left, top, left + control.Width(), top + control.Height()};
+}
+
+void FormView::CreateControl(TControl& control, int id) {
+  HWND parent = ParentWindowOf(control);
+  if (parent == nullptr) return;  // its container has no window
+  const ControlWindowSpec spec = SpecFor(control);
+  DWORD style = WS_CHILD | spec.style;
+  const TControl* previous = nullptr;
+  for (const TControl* c : form_.Controls()) {
+    if (c == &control) break;
+    previous = c;
+  }
+  if (StartsGroup(control, previous)) style |= WS_GROUP;
+  const std::string text =
+      control.Kind() == ControlKind::Edit ? static_cast<const TEdit&>(control).Text() : control.Caption();
+  const RECT rc = PlaceOf(control);
+  HWND window = CreateWindowExA(spec.exStyle, spec.className, text.c_str(), style, rc.left, rc.top, rc.right - rc.left,
+                                rc.bottom - rc.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                Instance(), nullptr);
+  if (window == nullptr) throw std::runtime_error("Unable to create the control " + control.Name());
+  windows_[&control] = window;
+  controls_[window] = &control;
+  if (IsContainer(control.Kind())) SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  ApplyScope scope(*this);
+  ApplyFont(control, window);
+  if (control.Kind() == ControlKind::PageControl) SetUpTabs(control, window);
+}
+
+void FormView::SetUpTabs(const TControl& pages, HWND tabs) {
+  const auto& pageControl = static_cast<const TPageControl&>(pages);
+  int index = 0;
+  for (const TTabSheet* page : pageControl.Pages()) {
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    std::string caption = page->Caption();
+    item.pszText = caption.data();
+    SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(index++), reinterpret_cast<LPARAM>(&item));
+  }
+  RECT first{};
+  if (SendMessageA(tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first))) {
+    constexpr int kTabWidth = 97;
+    SendMessageA(tabs, TCM_SETITEMSIZE, 0, MAKELPARAM(kTabWidth, first.bottom - first.top));
+  }
+}
+
+// After every control exists: up-downs take their edits, pages lie above
+// their tabs, and every control shows the model's state.
+void FormView::FinishControls() {
+  ApplyScope scope(*this);
+  for (const auto& [control, window] : windows_) {
+    if (control->Kind() == ControlKind::UpDown) {
+      const auto& upDown = static_cast<const TUpDown&>(*control);
+      HWND buddy = upDown.Associate() != nullptr ? ControlWindow(*upDown.Associate()) : nullptr;
+      if (buddy != nullptr) SendMessageA(window, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
+    }
+    if (control->Kind() == ControlKind::PageControl) {
+      for (const TTabSheet* page : static_cast<const TPageControl&>(*control).Pages()) {
+        HWND pageWindow = ControlWindow(*page);
+        if (pageWindow == nullptr) continue;
+        HWND above = GetWindow(window, GW_HWNDPREV);
+        if (above != pageWindow) {
+          SetWindowPos(pageWindow, above != nullptr ? above : HWND_TOP, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
+      }
+    }
+  }
+  for (TControl* control : form_.Controls()) {
+    HWND window = ControlWindow(*control);
+    if (window == nullptr) continue;
+    if (control->Parent() == nullptr) ApplyTree(*control, ControlProp::Bounds);
+    ApplyValue(*control, window);
+  }
+}
+
+}  // namespace mvx::win32

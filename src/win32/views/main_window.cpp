@@ -1,0 +1,77 @@
+#include "win32/views/main_window.h"
+
+namespace mvx::win32 {
+
+namespace {
+
+HICON ProgramIcon() {
+  return LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+}
+
+FormWindowStyle MainStyle(const TFrmMain& form) {
+  FormWindowStyle style;
+  style.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  style.icon = ProgramIcon();
+  style.neverShown = &form.pnlDesignOptions;
+  return style;
+}
+
+FormWindowStyle NoticeStyle() {
+  FormWindowStyle style;
+  style.style = WS_POPUP | WS_CAPTION;
+  style.exStyle = WS_EX_TOPMOST;
+  style.icon = ProgramIcon();
+  return style;
+}
+
+constexpr UINT kFirstRegisteredMessage = 0xC000;
+constexpr UINT kLastRegisteredMessage = 0xFFFF;
+
+}  // namespace
+
+MainWindow::MainWindow(TFrmMain& form, TApplication& app)
+    : FormView(form, app, MainStyle(form)), frm_(form), notice_(form.frmStartup, app, NoticeStyle()) {
+  CentreNotice();
+}
+
+// Destroyed here, while the main window's own handling still runs.
+MainWindow::~MainWindow() {
+  Destroy();
+}
+
+void MainWindow::CentreNotice() {
+  RECT rc{};
+  GetWindowRect(notice_.Window(), &rc);
+  frm_.frmStartup.SetLeft((GetSystemMetrics(SM_CXSCREEN) - (rc.right - rc.left)) / 2);
+  frm_.frmStartup.SetTop((GetSystemMetrics(SM_CYSCREEN) - (rc.bottom - rc.top)) / 2);
+}
+
+bool MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+  result = 0;
+  if (message >= kFirstRegisteredMessage && message <= kLastRegisteredMessage) return frm_.WndProc(message);
+  switch (message) {
+    case WM_CLOSE:
+      if (frm_.Close()) DestroyWindow(Window());
+      return true;
+    case WM_QUERYENDSESSION:
+      result = frm_.WMQueryEndSession(message) ? TRUE : FALSE;
+      return true;
+    case WM_ENDSESSION:
+      // Windows ends now: the session's end already did the closing work.
+      if (wParam != FALSE) ExitProcess(0);
+      return true;
+    case WM_DESTROY:
+      try {
+        frm_.FormDestroy();
+      } catch (...) {
+        PostQuitMessage(0);
+        throw;
+      }
+      PostQuitMessage(0);
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace mvx::win32

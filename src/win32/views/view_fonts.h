@@ -1,0 +1,28 @@
+#pragma once
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <utility>
+
+namespace mvx::win32 {
+
+// The fonts of a window's controls, made once per height and weight and
+// freed with the window. The face is "MS Sans Serif" where the system has
+// it, else the system's message font, so the design's sizes still fit.
+class ViewFonts {
+ public:
+  ViewFonts() = default;
+  ~ViewFonts();
+  ViewFonts(const ViewFonts&) = delete;
+  ViewFonts& operator=(const ViewFonts&) = delete;
+
+  HFONT Get(int height, bool bold);
+  const std::string& Face();
+
+ private:
+  std::string face_;
+  std::map<std::pair<int, bool>, HFONT> fonts_;
+};
+
+}  // namespace mvx::win32
