@@ -61,12 +61,18 @@ void RemoveTree(const std::string& path) {
   RemoveDirectoryA(path.c_str());
 }
 
-std::string UniqueTempFolder() {
+// Creates a new, empty folder. Process ids come round again in a later run,
+// and the folders of failed tests are kept, so a taken name is skipped.
+std::string MakeUniqueTempFolder() {
   static std::atomic<int> counter{0};
   char temp[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, temp);
-  return std::string(temp) + "murovex-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
-         std::to_string(++counter);
+  const std::string base = std::string(temp) + "murovex-e2e-" + std::to_string(GetCurrentProcessId()) + "-";
+  for (;;) {
+    const std::string path = base + std::to_string(++counter);
+    if (CreateDirectoryA(path.c_str(), nullptr)) return path;
+    if (GetLastError() != ERROR_ALREADY_EXISTS) throw std::runtime_error(Error("cannot create " + path));
+  }
 }
 
 }  // namespace
@@ -94,9 +100,8 @@ void WriteWholeFile(const std::string& path, const std::string& bytes) {
   if (!ok || written != bytes.size()) throw std::runtime_error(Error("cannot write " + path));
 }
 
-AppFolder::AppFolder(const AppSetup& setup) : path_(UniqueTempFolder()) {
+AppFolder::AppFolder(const AppSetup& setup) : path_(MakeUniqueTempFolder()) {
   const std::string built = BuiltAppFolder();
-  MakeFolder(path_);
   try {
     if (!CopyFileA((built + "\\murovex.exe").c_str(), Exe().c_str(), FALSE)) {
       throw std::runtime_error(Error("cannot copy murovex.exe from " + built));

@@ -121,6 +121,25 @@ TEST(AppFolder, IsAFreshCopyWithTheGivenSettingsAndPictures) {
   EXPECT_FALSE(FileExists(path));
 }
 
+TEST(AppFolder, NeverReusesAFolderLeftByAnEarlierRun) {
+  std::string next;
+  {
+    AppFolder probe;
+    // The name the next folder would get, taken by a kept folder of an earlier run.
+    const std::size_t dash = probe.Path().find_last_of('-');
+    next = probe.Path().substr(0, dash + 1) + std::to_string(std::stoi(probe.Path().substr(dash + 1)) + 1);
+  }
+  ASSERT_TRUE(CreateDirectoryA(next.c_str(), nullptr));
+  WriteWholeFile(next + "\\murovex.INI", "[General]\r\nVerbose=0\r\n");
+  {
+    AppFolder folder;
+    EXPECT_NE(folder.Path(), next);
+    EXPECT_FALSE(FileExists(folder.SettingsFile()));
+  }
+  DeleteFileA((next + "\\murovex.INI").c_str());
+  RemoveDirectoryA(next.c_str());
+}
+
 TEST(WindowsPath, MapsLinuxPathsOntoWinesRootDrive) {
   EXPECT_EQ(WindowsPath("/work/build/app/"), "Z:\\work\\build\\app");
   EXPECT_EQ(WindowsPath("C:\\app"), "C:\\app");
@@ -167,6 +186,22 @@ TEST(BroadcastRegistered, ReachesAHiddenTopLevelWindow) {
   EXPECT_TRUE(BroadcastRegistered("MurovexE2eProbe"));
   EXPECT_EQ(GetWindowLongPtrA(probe, GWLP_USERDATA), 1);
   DestroyWindow(probe);
+}
+
+TEST(Buttons, AreFoundByCaptionAndClickedLikeAUser) {
+  HWND parent = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPED, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
+  HWND box = CreateWindowExA(0, "BUTTON", "&Enable Slideshow", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 0, 0, 150, 20,
+                             parent, nullptr, nullptr, nullptr);
+  ASSERT_NE(box, nullptr);
+  const auto found = FindChild(parent, {"Button", "&Enable Slideshow"});
+  ASSERT_TRUE(found);
+  EXPECT_EQ(found->handle, box);
+  EXPECT_FALSE(FindChild(parent, {"Button", "Enable Slideshow"}));
+  EXPECT_FALSE(IsChecked(box));
+  EXPECT_TRUE(Click(box));
+  EXPECT_TRUE(IsChecked(box));
+  EXPECT_FALSE(IsShown(parent));
+  DestroyWindow(parent);
 }
 
 TEST(MessageBoxes, AreFoundWithTheirTextAndAnsweredByButton) {
