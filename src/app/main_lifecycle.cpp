@@ -31,6 +31,8 @@ void TFrmMain::FormCreate() {
   app_.HelpFile = helpFile_;
   HelpContext = 1;
   gridClientWidth_ = pnlGrid.Width();
+  dataDir_ = folders_.programDir + "\\Images";
+  ImportDir = folders_.programDir;
 
   std::exception_ptr failure;
   try {

@@ -30,7 +30,7 @@ TEST(SingleInstance, TakesTheMutexOrAsksTheRunningInstanceToShowItself) {
 
 class LifecycleTest : public MainFixture {
  protected:
-  void Start(const std::string& ini = "") {
+  void Start(const std::string& ini = "[Slideshow]\r\nChangeOnStartup=0\r\n") {
     fakes.files.Put(IniPath(), ini);
     Build();
   }
@@ -38,13 +38,13 @@ class LifecycleTest : public MainFixture {
 
 TEST_F(LifecycleTest, StartUpTracesHoldsNothingAndEnablesTheTrayMenuAtTheEnd) {
   Start("[Slideshow]\r\nChangeOnStartup=0\r\n");
-  EXPECT_EQ(fakes.trace.Texts().front(), "FormCreate");
+  EXPECT_EQ(fakes.trace.Texts().at(1), "FormCreate") << "right after the tray form's";
   EXPECT_FALSE(main->booCreating);
   EXPECT_FALSE(main->booHoldTimers);
   EXPECT_TRUE(tray->TrayIcon1.CanShowMenu);
   EXPECT_FALSE(main->Visible()) << "without \":\" only the tray icon shows";
   EXPECT_TRUE(fakes.files.DirectoryExists(ImagesDir()));
-  EXPECT_EQ(fakes.files.CurrentDirectory(), ImagesDir());
+  EXPECT_EQ(fakes.files.CurrentDirectory(), "c:\\apps\\murovex\\images") << "the stored folder, read in lower case";
 }
 
 TEST_F(LifecycleTest, OnlyAFirstParameterOfExactlyAColonShowsTheMainWindow) {
@@ -52,7 +52,7 @@ TEST_F(LifecycleTest, OnlyAFirstParameterOfExactlyAColonShowsTheMainWindow) {
            {{":"}, true}, {{"a:b"}, false}, {{"::"}, false}, {{"x", ":"}, false}, {{}, false}}) {
     fakes::FakePorts local;
     local.files.AddDir("C:\\Apps\\Murovex");
-    local.files.Put("C:\\Apps\\Murovex\\Murovex.INI", "");
+    local.files.Put("C:\\Apps\\Murovex\\Murovex.INI", "[Slideshow]\r\nChangeOnStartup=0\r\n");
     local.system.args = args;
     TApplication localApp(local.ports);
     SystemFolders f = ComputeSystemFolders(local.system);
@@ -66,9 +66,10 @@ TEST_F(LifecycleTest, OnlyAFirstParameterOfExactlyAColonShowsTheMainWindow) {
 TEST_F(LifecycleTest, FirstRunTellsTheIntervalOpensHelpAndIsRememberedAcrossRuns) {
   Build();
   EXPECT_TRUE(fakes.trace.Saw("FrmMain.FormCreate: First Run"));
-  ASSERT_EQ(fakes.prompts.shown.size(), 1u);
+  ASSERT_EQ(fakes.prompts.shown.size(), 2u);
   EXPECT_EQ(fakes.prompts.shown[0].text,
             "Slideshow will change your wallpaper every 5 minutes.\rYou can change this interval on the Options page.");
+  EXPECT_EQ(fakes.prompts.shown[1].text, "No images selected for slideshow!") << "the list is still empty";
   EXPECT_EQ(fakes.help.calls, (std::vector<std::string>{"contents", "topic 2"}));
   EXPECT_TRUE(fakes.files.FileExists(IniPath()));
 
@@ -78,7 +79,8 @@ TEST_F(LifecycleTest, FirstRunTellsTheIntervalOpensHelpAndIsRememberedAcrossRuns
   fakes.trace.sent.clear();
   Build();
   EXPECT_FALSE(fakes.trace.Saw("FrmMain.FormCreate: First Run"));
-  EXPECT_TRUE(fakes.prompts.shown.empty());
+  EXPECT_TRUE(fakes.prompts.shown.empty()) << "the slideshow was switched off and that was saved";
+  EXPECT_FALSE(main->chkAutoChange.Checked());
 }
 
 TEST_F(LifecycleTest, FirstRunNamesSecondsWhenTheIntervalHasNoMinutes) {
@@ -137,7 +139,7 @@ TEST_F(LifecycleTest, CloseCommandAsksAndOnlyYesEnds) {
 }
 
 TEST_F(LifecycleTest, CloseCommandWithoutAskingEndsAtOnce) {
-  Start("[Confirmation]\r\nConfirmExit=0\r\n");
+  Start("[Confirmation]\r\nConfirmExit=0\r\n[Slideshow]\r\nChangeOnStartup=0\r\n");
   tray->mnuClose.Click();
   EXPECT_TRUE(main->Closed());
   EXPECT_TRUE(fakes.prompts.shown.empty());
@@ -177,20 +179,20 @@ TEST_F(LifecycleTest, ClosingRecordsTheWallpaperOnScreenAndSetsItOnceMore) {
 }
 
 TEST_F(LifecycleTest, DataDirectoryThatCannotBeMadeIsReportedAndStartUpGoesOn) {
-  fakes.files.Put(IniPath(), "");
+  fakes.files.Put(IniPath(), "[Slideshow]\r\nChangeOnStartup=0\r\n");
   fakes.files.FailOn(fakes::FileOp::MakeDirectory, 5);
   Build();
   ASSERT_EQ(fakes.prompts.Texts().size(), 1u);
-  EXPECT_EQ(fakes.prompts.Texts()[0], "Error: Unable to create data directory (C:\\Apps\\Murovex\\Images).");
+  EXPECT_EQ(fakes.prompts.Texts()[0], "Error: Unable to create data directory (c:\\apps\\murovex\\images).");
   EXPECT_TRUE(tray->TrayIcon1.CanShowMenu);
 }
 
 TEST_F(LifecycleTest, DataDirectoryThatCannotBeEnteredIsReported) {
-  fakes.files.Put(IniPath(), "");
+  fakes.files.Put(IniPath(), "[Slideshow]\r\nChangeOnStartup=0\r\n");
   fakes.files.FailOn(fakes::FileOp::ChangeDirectory, 5, 2);
   Build();
   ASSERT_EQ(fakes.prompts.Texts().size(), 1u);
-  EXPECT_EQ(fakes.prompts.Texts()[0], "Error: Unable to make data directory current (C:\\Apps\\Murovex\\Images).");
+  EXPECT_EQ(fakes.prompts.Texts()[0], "Error: Unable to make data directory current (c:\\apps\\murovex\\images).");
 }
 
 TEST_F(LifecycleTest, DestroyDeletesTheWorkingBitmapAndTracesOnce) {

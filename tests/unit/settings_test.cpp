@@ -27,7 +27,12 @@ TEST(ProfileInteger, ReadsDecimalAndPrefixedHexadecimalOnly) {
 
 class SettingsTest : public MainFixture {
  protected:
-  void WithIni(const std::string& text) { fakes.files.Put(IniPath(), text); }
+  // Start-up changes no wallpaper in these tests (an empty inventory would
+  // switch the slideshow off), unless the text says otherwise.
+  void WithIni(const std::string& text) {
+    const bool ownSlideshow = text.find("[Slideshow]") != std::string::npos;
+    fakes.files.Put(IniPath(), (ownSlideshow ? "" : "[Slideshow]\r\nChangeOnStartup=0\r\n") + text);
+  }
 };
 
 TEST_F(SettingsTest, AnEmptyFileGivesTheDesignValuesAndTheTopLeftCorner) {
@@ -104,7 +109,7 @@ TEST_F(SettingsTest, OkWritesEveryKeyInItsEncoding) {
   Build();
   main->btnOK.Click();
   const std::vector<std::array<const char*, 3>> expected = {
-      {"Directories", "DataDir", "C:\\Apps\\Murovex\\Images"},
+      {"Directories", "DataDir", "c:\\apps\\murovex\\images"},
       {"Directories", "ImportDir", "C:\\Apps\\Murovex"},
       {"Directories", "DBFileName", "GDB.CDS"},
       {"Preview", "PreviewPanelHeight", "185"},
@@ -127,7 +132,7 @@ TEST_F(SettingsTest, OkWritesEveryKeyInItsEncoding) {
       {"Slideshow", "SlideMins", "5"},
       {"Slideshow", "SlideSecs", "0"},
       {"Slideshow", "Random", "1"},
-      {"Slideshow", "ChangeOnStartup", "1"},
+      {"Slideshow", "ChangeOnStartup", "0"},
       {"AutoDetect", "Polling", "1"},
       {"AutoDetect", "Poll File Name", "Netscape Wallpaper.bmp"},
       {"AutoDetect", "PollInterval", "5"},
@@ -218,7 +223,7 @@ TEST_F(SettingsTest, ChoosingAnEditorFillsTheEditFromTheDialog) {
 }
 
 TEST_F(SettingsTest, LastWallpaperIsReadAndWrittenOnItsOwn) {
-  WithIni("[Slideshow]\r\nLastWallpaper=c:\\pics\\sea.bmp\r\n");
+  WithIni("[Slideshow]\r\nChangeOnStartup=0\r\nLastWallpaper=c:\\pics\\sea.bmp\r\n");
   Build();
   EXPECT_EQ(main->ReadLastWallpaper(), "c:\\pics\\sea.bmp");
   main->SaveLastWallpaper("c:\\pics\\hill.bmp");
