@@ -1,0 +1,111 @@
+#include "win32/views/tray_window.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "win32/view_test_env.h"
+
+namespace mvx::testing {
+namespace {
+
+// The shell's side of the icon: what was asked, and whether it knows the icon.
+class RecordingNotify : public NotifyIconPort {
+ public:
+  bool NotifyIcon(NotifyIconMessage message, std::uint16_t, std::uint16_t, const std::string&) override {
+    calls.push_back(message);
+    if (message == NotifyIconMessage::Modify && !shellKnowsIcon) return false;
+    shellKnowsIcon = message != NotifyIconMessage::Delete;
+    return true;
+  }
+  std::vector<NotifyIconMessage> calls;
+  bool shellKnowsIcon = false;
+};
+
+class RecordingShell : public ShellPort {
+ public:
+  void ProcessMessages() override {}
+  void SetBusyCursor(bool) override {}
+  void SetApplicationTitle(const std::string&) override {}
+  void Terminate() override {}
+  bool ClipboardHasBitmap() override { return false; }
+  void PopupMenuAtCursor(TMenuItem& menu, std::uintptr_t owner) override {
+    poppedUp = &menu;
+    popupOwner = owner;
+  }
+  TMenuItem* poppedUp = nullptr;
+  std::uintptr_t popupOwner = 0;
+};
+
+class TrayWindowTest : public ::testing::Test {
+ protected:
+  TrayWindowTest() {
+    menu.Add("now", "Change Wallpaper &Now").SetDefault(true);
+    menu.Items()[0]->OnClick = [this](TObject*) { ++defaultRuns; };
+    icon.PopupMenu = &menu;
+    icon.SetActive(true);
+    icon.Loaded();
+  }
+  HWND W() const { return window.Window(); }
+
+  ViewEnv env;
+  RecordingNotify notify;
+  RecordingShell shell;
+  TMenuItem menu{"menuIcon"};
+  TTrayIcon icon{notify, shell, env.real.trace};
+  win32::TrayWindow window{icon, env.real.notifyIcon, env.app};
+  int defaultRuns = 0;
+};
+
+TEST_F(TrayWindowTest, TheIconAndTheAdapterGetAHiddenTopLevelWindow) {
+  EXPECT_EQ(icon.Window, reinterpret_cast<std::uintptr_t>(W()));
+  EXPECT_EQ(env.real.notifyIcon.window, reinterpret_cast<std::uintptr_t>(W()));
+  EXPECT_EQ(GetParent(W()), nullptr);
+  EXPECT_FALSE(IsWindowVisible(W()));
+}
+
+TEST_F(TrayWindowTest, DoubleClickOnTheIconRunsTheDefaultItem) {
+  SendMessageA(W(), icon.CallbackMessage(), icon.IconID, WM_LBUTTONDBLCLK);
+  EXPECT_EQ(defaultRuns, 1);
+  EXPECT_EQ(shell.poppedUp, nullptr);
+}
+
+TEST_F(TrayWindowTest, RightButtonPopsTheMenuUpForTheIconsWindow) {
+  SendMessageA(W(), icon.CallbackMessage(), icon.IconID, WM_RBUTTONUP);
+  EXPECT_EQ(shell.poppedUp, &menu);
+  EXPECT_EQ(shell.popupOwner, reinterpret_cast<std::uintptr_t>(W()));
+  EXPECT_EQ(defaultRuns, 0);
+}
+
+TEST_F(TrayWindowTest, ANewShellGetsTheIconAgain) {
+  struct Case {
+    const char* what;
+    bool shellStillKnowsIcon;
+    std::vector<NotifyIconMessage> calls;
+  };
+  using M = NotifyIconMessage;
+  const Case cases[] = {
+      {"restarted shell", false, {M::Modify, M::Add}},
+      {"same shell", true, {M::Modify}},
+  };
+  const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    notify.calls.clear();
+    notify.shellKnowsIcon = c.shellStillKnowsIcon;
+    SendMessageA(W(), taskbarCreated, 0, 0);
+    EXPECT_EQ(notify.calls, c.calls);
+    EXPECT_TRUE(icon.IconAdded());
+  }
+}
+
+TEST_F(TrayWindowTest, AnInactiveIconStaysAwayFromANewShell) {
+  icon.SetActive(false);
+  notify.calls.clear();
+  SendMessageA(W(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+  EXPECT_TRUE(notify.calls.empty());
+}
+
+}  // namespace
+}  // namespace mvx::testing

@@ -1,0 +1,48 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "win32/adapters/win32_ports.h"
+
+namespace mvx::testing {
+
+// Message boxes answered at once and remembered, so an error shown by the
+// error handler does not wait for a user.
+class RecordingPrompts : public PromptPort {
+ public:
+  PromptAnswer Show(const std::string& text, const std::string&, PromptKind, PromptButtons) override {
+    texts.push_back(text);
+    return PromptAnswer::Ok;
+  }
+  std::vector<std::string> texts;
+};
+
+// The real adapters with recorded message boxes, and an application over them.
+struct ViewEnv {
+  win32::Win32Ports real{"."};
+  RecordingPrompts prompts;
+  Ports ports{real.timers, real.timers,  prompts,     real.registry, real.profile,    real.files, real.instance,
+              real.trace,  real.desktop, real.system, real.help,     real.notifyIcon, real.shell, real.dialogs};
+  TApplication app{ports};
+};
+
+// Delivers what is waiting in this thread's queue.
+inline void Pump() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+// A left click inside a window at a point of its client area.
+inline void ClickAt(HWND window, int x, int y) {
+  SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+}  // namespace mvx::testing
