@@ -34,7 +34,8 @@ std::optional<RegKey> FakeRegistry::Open(RegKey parent, const std::string& subKe
     while (pos <= rest.size()) {
       std::size_t next = rest.find('\\', pos);
       if (next == std::string::npos) next = rest.size();
-      p += "\\" + rest.substr(pos, next - pos);
+      p += '\\';
+      p.append(rest, pos, next - pos);
       keys_.insert(p);
       pos = next + 1;
     }
