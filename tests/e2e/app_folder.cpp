@@ -10,7 +10,9 @@ namespace mvx::e2e {
 
 namespace {
 
-std::string Error(const std::string& what) { return what + ": error " + std::to_string(GetLastError()); }
+std::string Error(const std::string& what) {
+  return what + ": error " + std::to_string(GetLastError());
+}
 
 std::string ModuleFolder() {
   char path[MAX_PATH] = {};

@@ -8,8 +8,8 @@ namespace mvx::e2e {
 
 // What a test puts into its application folder before the program starts.
 struct AppSetup {
-  std::optional<std::string> settings;                        // the whole settings file, if any
-  std::vector<std::pair<std::string, std::string>> images;   // file name and bytes, into Images\ .
+  std::optional<std::string> settings;                      // the whole settings file, if any
+  std::vector<std::pair<std::string, std::string>> images;  // file name and bytes, written into Images
 };
 
 // A Windows path for a folder named in the environment, which may hold a

@@ -27,7 +27,9 @@ void SendText(HWND to, HWND from, const std::string& text) {
   SendRecord(to, from, kTraceCopyDataId, record.data(), static_cast<DWORD>(record.size()));
 }
 
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool FileExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -180,8 +182,8 @@ TEST(BroadcastRegistered, ReachesAHiddenTopLevelWindow) {
   wc.hInstance = GetModuleHandleA(nullptr);
   wc.lpszClassName = "MurovexE2eProbe";
   RegisterClassA(&wc);
-  HWND probe = CreateWindowExA(0, wc.lpszClassName, "", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance,
-                               nullptr);
+  HWND probe =
+      CreateWindowExA(0, wc.lpszClassName, "", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
   ASSERT_NE(probe, nullptr);
   EXPECT_TRUE(BroadcastRegistered("MurovexE2eProbe"));
   EXPECT_EQ(GetWindowLongPtrA(probe, GWLP_USERDATA), 1);
@@ -237,8 +239,8 @@ TEST(Screenshot, SavesWhatTheScreenShowsAsABitmap) {
   wc.hbrBackground = CreateSolidBrush(RGB(255, 0, 0));
   wc.lpszClassName = "MurovexE2eRedSquare";
   RegisterClassA(&wc);
-  HWND square = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 100, 100, 200, 200,
-                                nullptr, nullptr, wc.hInstance, nullptr);
+  HWND square = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "", WS_POPUP | WS_VISIBLE, 100, 100, 200, 200, nullptr,
+                                nullptr, wc.hInstance, nullptr);
   ASSERT_NE(square, nullptr);
   UpdateWindow(square);
   PumpFor(200ms);

@@ -42,7 +42,9 @@ TraceListener::TraceListener() {
   if (window_ == nullptr) throw std::runtime_error("cannot create the trace listener window");
 }
 
-TraceListener::~TraceListener() { DestroyWindow(window_); }
+TraceListener::~TraceListener() {
+  DestroyWindow(window_);
+}
 
 LRESULT CALLBACK TraceListener::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {

@@ -32,7 +32,9 @@ Process::~Process() {
   CloseHandle(process_);
 }
 
-bool Process::Running() const { return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+bool Process::Running() const {
+  return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
 
 std::optional<DWORD> Process::WaitForExit(Clock::duration timeout) const {
   if (!PumpUntil([this] { return !Running(); }, timeout, process_)) return std::nullopt;

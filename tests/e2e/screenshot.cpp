@@ -18,7 +18,9 @@ struct ScreenImage {
   std::string pixels;  // bottom-up rows of BGR, each padded to 4 bytes
 };
 
-DWORD RowBytes(LONG width) { return (static_cast<DWORD>(width) * 3 + 3) & ~3u; }
+DWORD RowBytes(LONG width) {
+  return (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+}
 
 bool CaptureScreen(ScreenImage& image) {
   image.width = GetSystemMetrics(SM_CXSCREEN);
@@ -39,7 +41,8 @@ bool CaptureScreen(ScreenImage& image) {
     HGDIOBJ old = SelectObject(memory, bitmap);
     ok = BitBlt(memory, 0, 0, image.width, image.height, screen, 0, 0, SRCCOPY) != FALSE;
     GdiFlush();
-    if (ok) image.pixels.assign(static_cast<const char*>(bits), RowBytes(image.width) * static_cast<DWORD>(image.height));
+    if (ok)
+      image.pixels.assign(static_cast<const char*>(bits), RowBytes(image.width) * static_cast<DWORD>(image.height));
     SelectObject(memory, old);
     DeleteObject(bitmap);
   }

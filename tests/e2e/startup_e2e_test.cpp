@@ -99,9 +99,10 @@ TEST_F(Startup, SecondStartShowsTheRunningInstanceAndLeaves) {
 }
 
 TEST_F(Startup, ShutdownBroadcastEndsTheProgramWithoutAQuestion) {
-  Driver& app = Prepare({"[General]\r\nStartWithWindows=0\r\nVerbose=0\r\n[Confirmation]\r\nConfirmExit=1\r\n"
-                         "[Slideshow]\r\nChangeOnStartup=0\r\n",
-                         {}});
+  Driver& app =
+      Prepare({"[General]\r\nStartWithWindows=0\r\nVerbose=0\r\n[Confirmation]\r\nConfirmExit=1\r\n"
+               "[Slideshow]\r\nChangeOnStartup=0\r\n",
+               {}});
   Process* murovex = StartReady(app);
   ASSERT_NE(murovex, nullptr);
 

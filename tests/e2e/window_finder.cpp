@@ -60,7 +60,9 @@ std::optional<WindowInfo> FindTopLevel(DWORD processId, const WindowQuery& query
   return First(TopLevelWindowsOf(processId), query);
 }
 
-std::optional<WindowInfo> FindChild(HWND parent, const WindowQuery& query) { return First(ChildrenOf(parent), query); }
+std::optional<WindowInfo> FindChild(HWND parent, const WindowQuery& query) {
+  return First(ChildrenOf(parent), query);
+}
 
 std::optional<WindowInfo> WaitForTopLevel(DWORD processId, const WindowQuery& query, Clock::duration timeout,
                                           bool mustBeVisible) {
@@ -87,7 +89,9 @@ std::string CaptionOf(HWND window) {
   return std::string(text, static_cast<std::size_t>(length));
 }
 
-bool IsShown(HWND window) { return IsWindowVisible(window) != FALSE; }
+bool IsShown(HWND window) {
+  return IsWindowVisible(window) != FALSE;
+}
 
 bool IsChecked(HWND button) {
   DWORD_PTR state = 0;
