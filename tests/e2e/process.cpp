@@ -6,6 +6,23 @@
 
 namespace mvx::e2e {
 
+namespace {
+
+// Every started program joins one job that ends with the test program, so
+// even a crashed test run leaves no instance behind to hold the mutex.
+HANDLE KillOnExitJob() {
+  static const HANDLE job = [] {
+    HANDLE created = CreateJobObjectA(nullptr, nullptr);
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (created != nullptr) SetInformationJobObject(created, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    return created;
+  }();
+  return job;
+}
+
+}  // namespace
+
 Process::Process(const std::string& exe, const std::string& args, const std::string& folder) {
   std::string line = "\"" + exe + "\"";
   if (!args.empty()) line += " " + args;
@@ -14,10 +31,12 @@ Process::Process(const std::string& exe, const std::string& args, const std::str
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  if (!CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                      &info)) {
+  if (!CreateProcessA(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, folder.c_str(),
+                      &startup, &info)) {
     throw std::runtime_error("cannot start " + line + ": error " + std::to_string(GetLastError()));
   }
+  if (KillOnExitJob() != nullptr) AssignProcessToJobObject(KillOnExitJob(), info.hProcess);
+  ResumeThread(info.hThread);
   CloseHandle(info.hThread);
   process_ = info.hProcess;
   id_ = info.dwProcessId;
