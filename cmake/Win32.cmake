@@ -27,9 +27,14 @@ if(MUROVEX_TESTS)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-  add_executable(win32_tests ${MUROVEX_WIN32_TEST_SOURCES} ${MUROVEX_CONTRACT_TEST_SOURCES})
-  target_include_directories(win32_tests PRIVATE tests)
-  target_link_libraries(win32_tests PRIVATE murovex_win32 gtest gtest_main)
+  # The tests carry the program's manifest (UTF-8 code page) and their own main,
+  # which also plays the second process of the single-instance tests.
+  set_source_files_properties(tests/win32/win32_tests.rc PROPERTIES
+    OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/murovex.manifest")
+  add_executable(win32_tests ${MUROVEX_WIN32_TEST_SOURCES} ${MUROVEX_CONTRACT_TEST_SOURCES} tests/win32/win32_tests.rc)
+  target_include_directories(win32_tests PRIVATE tests res)
+  target_link_libraries(win32_tests PRIVATE murovex_win32 gtest)
+  target_compile_options(win32_tests PRIVATE ${MUROVEX_WARNINGS})
   add_test(NAME win32_tests COMMAND win32_tests --gtest_brief=1)
 
   add_executable(e2e_tests ${MUROVEX_E2E_SOURCES})

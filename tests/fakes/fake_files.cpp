@@ -28,9 +28,40 @@ bool Match(const std::string& name, const std::string& pattern) {
   return j == p.size();
 }
 
+// The system also matches a pattern against a file's short name, whose
+// extension keeps three characters: "*.bmp" finds "sea.bmpx" too.
+bool MatchLongOrShort(const std::string& name, const std::string& pattern) {
+  if (Match(name, pattern)) return true;
+  const std::size_t dot = name.rfind('.');
+  if (dot == std::string::npos || name.size() - dot - 1 <= 3) return false;
+  return Match(name.substr(0, dot + 4), pattern);
+}
+
+// A local date-time packed as the file system's date (high word) and time
+// (low word), seconds rounded down to an even number.
+std::uint32_t PackDosDateTime(double localDateTime) {
+  const auto days = static_cast<std::int64_t>(localDateTime);
+  auto seconds = static_cast<std::int64_t>((localDateTime - static_cast<double>(days)) * 86400.0);
+  if (seconds > 86399) seconds = 86399;
+  // Civil date from days since 1970-01-01 (proleptic Gregorian).
+  const std::int64_t z = days - 25569 + 719468;
+  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  const std::int64_t doe = z - era * 146097;
+  const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const std::int64_t mp = (5 * doy + 2) / 153;
+  const std::int64_t day = doy - (153 * mp + 2) / 5 + 1;
+  const std::int64_t month = mp < 10 ? mp + 3 : mp - 9;
+  const std::int64_t year = yoe + era * 400 + (month <= 2 ? 1 : 0);
+  const auto date = static_cast<std::uint32_t>(((year - 1980) << 9) | (month << 5) | day);
+  const auto time =
+      static_cast<std::uint32_t>(((seconds / 3600) << 11) | (((seconds / 60) % 60) << 5) | ((seconds % 60) / 2));
+  return (date << 16) | time;
+}
+
 }  // namespace
 
-FakeFiles::FakeFiles() { dirs_.insert("c:"); }
+FakeFiles::FakeFiles(ClockPort* clock) : clock_(clock) { dirs_.insert("c:"); }
 
 std::string FakeFiles::Abs(const std::string& path) const {
   if (path.size() >= 2 && (path[1] == ':' || (path[0] == '\\' && path[1] == '\\'))) return path;
@@ -43,6 +74,8 @@ std::string FakeFiles::Parent(const std::string& key) {
   const std::size_t pos = key.rfind('\\');
   return pos == std::string::npos ? std::string() : key.substr(0, pos);
 }
+
+std::uint32_t FakeFiles::Stamp() const { return clock_ ? PackDosDateTime(clock_->LocalNow()) : 0x5A8C6000; }
 
 bool FakeFiles::Injected(FileOp op, std::uint32_t& code) {
   auto it = faults_.find(op);
@@ -84,7 +117,7 @@ Status FakeFiles::CreateNew(const std::string& path, FileHandle& handle) {
   const std::string key = Key(Abs(path));
   if (!dirs_.count(Parent(key))) return Status::Fail(winerr::kPathNotFound, "create " + path);
   if (files_.count(key)) return Status::Fail(winerr::kFileExists, "create " + path);
-  files_[key] = Entry{Abs(path), {}, 0x5A8C6000, false};
+  files_[key] = Entry{Abs(path), {}, Stamp(), false};
   handle = next_++;
   handles_[handle] = key;
   return Status::Ok();
@@ -100,6 +133,7 @@ Status FakeFiles::Write(FileHandle handle, const std::string& bytes) {
     return Status::Fail(code, "write " + files_[it->second].path);
   }
   files_[it->second].bytes += bytes;
+  files_[it->second].dosTime = Stamp();
   return Status::Ok();
 }
 
@@ -190,7 +224,8 @@ std::vector<std::string> FakeFiles::FindFiles(const std::string& folder, const s
   std::vector<std::string> names;
   const std::string dir = Key(Abs(folder));
   for (const auto& [key, e] : files_) {
-    if (Parent(key) == dir && Match(ExtractFileName(e.path), pattern)) names.push_back(ExtractFileName(e.path));
+    const std::string name = ExtractFileName(e.path);
+    if (Parent(key) == dir && MatchLongOrShort(name, pattern)) names.push_back(name);
   }
   return names;
 }

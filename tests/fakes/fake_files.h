@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/file_port.h"
+#include "platform/timer_port.h"
 
 namespace mvx::fakes {
 
@@ -12,9 +13,11 @@ enum class FileOp { ReadAll, CreateNew, Write, Flush, MoveReplace, Move, Copy, D
 
 // A file system in memory: paths compared without regard to case, folders
 // must exist before files go into them, and any operation can be made to fail.
+// With a clock, files created or written carry its local time as their
+// last-write time, as the system stamps them; copies and moves keep it.
 class FakeFiles : public FilePort {
  public:
-  FakeFiles();
+  explicit FakeFiles(ClockPort* clock = nullptr);
 
   bool FileExists(const std::string& path) override;
   bool DirectoryExists(const std::string& path) override;
@@ -57,12 +60,14 @@ class FakeFiles : public FilePort {
   static std::string Key(const std::string& absPath);
   static std::string Parent(const std::string& key);
   bool Injected(FileOp op, std::uint32_t& code);
+  std::uint32_t Stamp() const;
 
   std::map<std::string, Entry> files_;
   std::set<std::string> dirs_;
   std::map<FileHandle, std::string> handles_;
   std::map<FileOp, std::pair<std::uint32_t, int>> faults_;
   std::string currentDir_ = "c:\\";
+  ClockPort* clock_ = nullptr;
   FileHandle next_ = 100;
 };
 

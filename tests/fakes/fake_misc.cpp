@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
+#include "app/paths.h"
+
 namespace mvx::fakes {
 
 WindowHandle FakeTrace::FindWindowByTitle(const std::string& title) {
   ++lookups;
-  return listenerRunning && title == "Kestrane Message Window" ? 0x4242 : 0;
+  return listenerRunning && SameTextAZ(title, "Kestrane Message Window") ? 0x4242 : 0;  // as FindWindowA
 }
 
 void FakeTrace::SendCopyData(WindowHandle, WindowHandle from, std::uint32_t dwData,

@@ -14,7 +14,7 @@ struct FakePorts {
   FakeTime time;
   FakePrompts prompts;
   FakeRegistry registry;
-  FakeFiles files;
+  FakeFiles files{&time};
   FakeProfile profile{files};
   FakeInstance instance;
   FakeTrace trace;

@@ -13,6 +13,11 @@ std::string Trim(const std::string& s) {
   return s.substr(b, e - b + 1);
 }
 
+std::string TrimLeft(const std::string& s) {
+  const std::size_t b = s.find_first_not_of(" \t");
+  return b == std::string::npos ? std::string() : s.substr(b);
+}
+
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::size_t pos = 0;
@@ -75,7 +80,8 @@ bool FakeProfile::WriteString(const std::string& file, const std::string& sectio
   std::string text;
   std::vector<std::string> lines;
   if (files_.ReadAll(file, text).ok()) lines = Lines(text);
-  const std::string entry = key + "=" + value;
+  // The system stores the value without its leading blanks.
+  const std::string entry = key + "=" + TrimLeft(value);
   int sectionLine = -1, lastKeyLine = -1;
   bool done = false;
   for (std::size_t i = 0; i < lines.size() && !done; ++i) {
@@ -91,7 +97,7 @@ bool FakeProfile::WriteString(const std::string& file, const std::string& sectio
     if (sectionLine >= 0) {
       if (!Trim(lines[i]).empty()) lastKeyLine = static_cast<int>(i);
       if (IsKey(lines[i], k, v) && SameTextAZ(k, key)) {
-        lines[i] = entry;
+        lines[i] = k + "=" + TrimLeft(value);  // the key keeps the spelling it has in the file
         done = true;
       }
     }

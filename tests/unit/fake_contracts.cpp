@@ -7,13 +7,26 @@ namespace {
 
 class FakeEnv : public ContractEnv {
  public:
+  FakeEnv() { fakes_.trace.listenerRunning = false; }
   Ports& P() override { return fakes_.ports; }
   std::string FreshFolder() override {
     std::string dir = "C:\\contract\\t" + std::to_string(++n_);
     fakes_.files.AddDir(dir);
     return dir;
   }
+  std::string FreshRegistryKey() override {
+    std::string path = "Software\\Contract\\k" + std::to_string(++n_);
+    fakes_.registry.CloseKey(fakes_.registry.CreateKey(kHkeyCurrentUser, path).value());
+    return path;
+  }
   void RunFor(unsigned ms) override { fakes_.time.Advance(ms); }
+  void StartTraceListener() override { fakes_.trace.listenerRunning = true; }
+  void StopTraceListener() override { fakes_.trace.listenerRunning = false; }
+  std::vector<CopyDataReceived> TraceReceived() override {
+    std::vector<CopyDataReceived> out;
+    for (const auto& s : fakes_.trace.sent) out.push_back({s.from, s.dwData, s.bytes});
+    return out;
+  }
   bool IsReal() const override { return false; }
 
  private:
@@ -23,6 +36,8 @@ class FakeEnv : public ContractEnv {
 
 }  // namespace
 
-std::unique_ptr<ContractEnv> MakeContractEnv() { return std::make_unique<FakeEnv>(); }
+std::unique_ptr<ContractEnv> MakeContractEnv() {
+  return std::make_unique<FakeEnv>();
+}
 
 }  // namespace mvx::contract

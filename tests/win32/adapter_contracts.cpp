@@ -7,19 +7,78 @@ namespace mvx::contract {
 
 namespace {
 
+constexpr const char* kListenerClass = "MurovexContractListener";
+constexpr const char* kRegistryRoot = "Software\\Murovex Contract";
+
+void RemoveTree(const std::string& dir) {
+  WIN32_FIND_DATAA data;
+  HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &data);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = data.cFileName;
+      if (name == "." || name == "..") continue;
+      const std::string path = dir + "\\" + name;
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(path);
+      } else {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+      }
+    } while (FindNextFileA(h, &data));
+    FindClose(h);
+  }
+  RemoveDirectoryA(dir.c_str());
+}
+
+LRESULT CALLBACK ListenerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+  if (msg == WM_COPYDATA) {
+    auto* received = reinterpret_cast<std::vector<CopyDataReceived>*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    const auto* cds = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    if (received != nullptr && cds != nullptr) {
+      const auto* bytes = static_cast<const std::uint8_t*>(cds->lpData);
+      received->push_back({static_cast<WindowHandle>(wParam), static_cast<std::uint32_t>(cds->dwData),
+                           std::vector<std::uint8_t>(bytes, bytes + cds->cbData)});
+    }
+    return TRUE;
+  }
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
 class RealEnv : public ContractEnv {
  public:
   RealEnv() : ports_(".") {
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
-    base_ = std::string(temp) + "murovex-contract-" + std::to_string(GetCurrentProcessId());
+    // Unique per run as well as per process: process ids come round again.
+    unique_ = std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount64()) + "-" +
+              std::to_string(++instances_);
+    base_ = std::string(temp) + "murovex-contract-" + unique_;
     CreateDirectoryA(base_.c_str(), nullptr);
+    char cwd[MAX_PATH * 4] = {};
+    GetCurrentDirectoryA(sizeof cwd, cwd);
+    startDir_ = cwd;
+  }
+  ~RealEnv() override {
+    StopTraceListener();
+    SetCurrentDirectoryA(startDir_.c_str());
+    RemoveTree(base_);
+    if (registryUsed_) RegDeleteTreeA(HKEY_CURRENT_USER, (std::string(kRegistryRoot) + "\\" + unique_).c_str());
   }
   Ports& P() override { return ports_.ports; }
   std::string FreshFolder() override {
     std::string dir = base_ + "\\t" + std::to_string(++n_);
     CreateDirectoryA(dir.c_str(), nullptr);
     return dir;
+  }
+  std::string FreshRegistryKey() override {
+    registryUsed_ = true;
+    const std::string path = std::string(kRegistryRoot) + "\\" + unique_ + "\\k" + std::to_string(++n_);
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) ==
+        ERROR_SUCCESS) {
+      RegCloseKey(key);
+    }
+    return path;
   }
   void RunFor(unsigned ms) override {
     const ULONGLONG end = GetTickCount64() + ms;
@@ -29,16 +88,39 @@ class RealEnv : public ContractEnv {
       Sleep(1);
     }
   }
+  void StartTraceListener() override {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = ListenerProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = kListenerClass;
+    RegisterClassA(&wc);  // fails harmlessly when a former environment registered it
+    listener_ = CreateWindowExA(0, kListenerClass, "Kestrane Message Window", WS_OVERLAPPED, 0, 0, 100, 100, nullptr,
+                                nullptr, wc.hInstance, nullptr);
+    SetWindowLongPtrA(listener_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&received_));
+  }
+  void StopTraceListener() override {
+    if (listener_ != nullptr) DestroyWindow(listener_);
+    listener_ = nullptr;
+  }
+  std::vector<CopyDataReceived> TraceReceived() override { return received_; }
   bool IsReal() const override { return true; }
 
  private:
+  static inline int instances_ = 0;
   win32::Win32Ports ports_;
+  std::string unique_;
   std::string base_;
+  std::string startDir_;
+  bool registryUsed_ = false;
+  HWND listener_ = nullptr;
+  std::vector<CopyDataReceived> received_;
   int n_ = 0;
 };
 
 }  // namespace
 
-std::unique_ptr<ContractEnv> MakeContractEnv() { return std::make_unique<RealEnv>(); }
+std::unique_ptr<ContractEnv> MakeContractEnv() {
+  return std::make_unique<RealEnv>();
+}
 
 }  // namespace mvx::contract

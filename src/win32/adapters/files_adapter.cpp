@@ -27,8 +27,7 @@ bool Win32Files::DirectoryExists(const std::string& path) {
 }
 
 std::optional<std::int64_t> Win32Files::OpenedFileSize(const std::string& path) {
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                         nullptr);
+  HANDLE h = OpenShared(path);
   if (h == INVALID_HANDLE_VALUE) return std::nullopt;
   LARGE_INTEGER size;
   const BOOL ok = GetFileSizeEx(h, &size);

@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include "contract/contract_env.h"
+
+namespace mvx::contract {
+namespace {
+
+class ProfileContract : public ::testing::Test {
+ protected:
+  std::string Get(const std::string& section, const std::string& key, const std::string& def = "<default>") {
+    return profile.GetString(ini, section, key, def);
+  }
+  void Raw(const std::string& text) { ASSERT_TRUE(WriteNewFile(env->P().files, ini, text)); }
+
+  std::unique_ptr<ContractEnv> env = MakeContractEnv();
+  ProfilePort& profile = env->P().profile;
+  std::string dir = env->FreshFolder();
+  std::string ini = dir + "\\Murovex.INI";
+};
+
+TEST_F(ProfileContract, MissingFileGivesTheDefaultAndTheFirstWriteMakesIt) {
+  EXPECT_EQ(Get("General", "Verbose", "1"), "1");
+  EXPECT_FALSE(env->P().files.FileExists(ini));
+  ASSERT_TRUE(profile.WriteString(ini, "General", "Verbose", "0"));
+  EXPECT_TRUE(env->P().files.FileExists(ini));
+  EXPECT_EQ(Get("General", "Verbose", "1"), "0");
+  EXPECT_EQ(Get("General", "Missing", "dflt"), "dflt");
+  EXPECT_EQ(Get("Other", "Verbose", "dflt"), "dflt");
+}
+
+TEST_F(ProfileContract, EmptyFileGivesDefaultsAndTakesWrites) {
+  Raw("");
+  EXPECT_EQ(Get("General", "Verbose"), "<default>");
+  ASSERT_TRUE(profile.WriteString(ini, "General", "Verbose", "1"));
+  EXPECT_EQ(Get("General", "Verbose"), "1");
+}
+
+TEST_F(ProfileContract, SectionAndKeyNamesIgnoreCaseAndAWriteUpdatesTheSameKey) {
+  ASSERT_TRUE(profile.WriteString(ini, "General", "Verbose", "1"));
+  EXPECT_EQ(Get("GENERAL", "verbose"), "1");
+  ASSERT_TRUE(profile.WriteString(ini, "general", "VERBOSE", "0"));
+  EXPECT_EQ(Get("General", "Verbose"), "0");
+  EXPECT_EQ(ReadWholeFile(env->P().files, ini), "[General]\r\nVerbose=0\r\n");
+}
+
+TEST_F(ProfileContract, WrittenValuesLoseTheirLeadingBlanksAndReadBackTrimmed) {
+  ASSERT_TRUE(profile.WriteString(ini, "General", "SelectedEditor", "  pbrush.exe  "));
+  EXPECT_EQ(ReadWholeFile(env->P().files, ini), "[General]\r\nSelectedEditor=pbrush.exe  \r\n");
+  EXPECT_EQ(Get("General", "SelectedEditor"), "pbrush.exe");
+}
+
+TEST_F(ProfileContract, WritesKeepTheOtherKeysAndSections) {
+  ASSERT_TRUE(profile.WriteString(ini, "Directories", "DataDir", "c:\\apps\\images"));
+  ASSERT_TRUE(profile.WriteString(ini, "General", "Verbose", "1"));
+  ASSERT_TRUE(profile.WriteString(ini, "Directories", "DBFileName", "GDB.CDS"));
+  ASSERT_TRUE(profile.WriteString(ini, "AutoDetect", "Poll File Name", "Netscape Wallpaper.bmp"));
+  EXPECT_EQ(Get("Directories", "DataDir"), "c:\\apps\\images");
+  EXPECT_EQ(Get("Directories", "DBFileName"), "GDB.CDS");
+  EXPECT_EQ(Get("General", "Verbose"), "1");
+  EXPECT_EQ(Get("AutoDetect", "Poll File Name"), "Netscape Wallpaper.bmp");
+}
+
+TEST_F(ProfileContract, ValuesAreTrimmedAndMatchingQuotesStripped) {
+  Raw("[S]\r\n"
+      "padded =   two words  \r\n"
+      "  indented=x\r\n"
+      "double=\"quoted\"\r\n"
+      "single='quoted'\r\n"
+      "mixed=\"quoted'\r\n"
+      "inner=a \"b\" c\r\n"
+      "spaced=\"  kept  \"\r\n"
+      "lone=\"\r\n"
+      "equals=a=b\r\n"
+      "empty=\r\n");
+  const struct {
+    const char* key;
+    const char* value;
+  } cases[] = {
+      {"padded", "two words"}, {"indented", "x"},      {"double", "quoted"},   {"single", "quoted"},
+      {"mixed", "\"quoted'"},  {"inner", "a \"b\" c"}, {"spaced", "  kept  "}, {"lone", "\""},
+      {"equals", "a=b"},       {"empty", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Get("S", c.key), c.value) << c.key;
+}
+
+TEST_F(ProfileContract, ReadsAtMost1023Characters) {
+  const std::string longValue(2000, 'v');
+  ASSERT_TRUE(profile.WriteString(ini, "Directories", "DataDir", longValue));
+  EXPECT_EQ(Get("Directories", "DataDir"), std::string(1023, 'v'));
+  EXPECT_EQ(Get("Directories", "Missing", std::string(1500, 'd')), std::string(1023, 'd'));
+}
+
+TEST_F(ProfileContract, OverlongLinesDoNotDisturbTheLinesAfterThem) {
+  Raw("[S]\r\nlong=" + std::string(5000, 'x') + "\r\nafter=1\r\n[T]\r\nk=2\r\n");
+  EXPECT_EQ(Get("S", "long"), std::string(1023, 'x'));
+  EXPECT_EQ(Get("S", "after"), "1");
+  EXPECT_EQ(Get("T", "k"), "2");
+}
+
+TEST_F(ProfileContract, TheFirstOfDuplicateKeysWins) {
+  Raw("[S]\r\nk=first\r\nk=second\r\n[T]\r\nk=other\r\n");
+  EXPECT_EQ(Get("S", "k"), "first");
+  ASSERT_TRUE(profile.WriteString(ini, "S", "k", "changed"));
+  EXPECT_EQ(Get("S", "k"), "changed");
+  EXPECT_EQ(Get("T", "k"), "other");
+}
+
+TEST_F(ProfileContract, DuplicateSectionsReadAsTheFirst) {
+  Raw("[S]\r\nk=first\r\n[T]\r\nt=1\r\n[s]\r\nk=second\r\nj=later\r\n");
+  EXPECT_EQ(Get("S", "k"), "first");
+  EXPECT_EQ(Get("S", "j"), "<default>");
+  EXPECT_EQ(Get("T", "t"), "1");
+}
+
+TEST_F(ProfileContract, AWriteIntoAMissingFolderFails) {
+  const std::string lost = dir + "\\missing\\Murovex.INI";
+  EXPECT_FALSE(profile.WriteString(lost, "General", "Verbose", "1"));
+  EXPECT_EQ(profile.GetString(lost, "General", "Verbose", "d"), "d");
+  EXPECT_FALSE(env->P().files.DirectoryExists(dir + "\\missing"));
+}
+
+}  // namespace
+}  // namespace mvx::contract
