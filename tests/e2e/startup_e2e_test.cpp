@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "e2e/desktop_registry.h"
 #include "e2e/e2e_fixture.h"
 
 namespace mvx::e2e {
@@ -98,7 +99,10 @@ TEST_F(Startup, SecondStartShowsTheRunningInstanceAndLeaves) {
   app.Screenshot("second-start-shows-main-window");
 }
 
-TEST_F(Startup, ShutdownBroadcastEndsTheProgramWithoutAQuestion) {
+TEST_F(Startup, ShutdownBroadcastEndsTheProgramWithoutAQuestionKeepingTheWallpaper) {
+  const std::string wallpaper = "c:\\pictures\\sunset.bmp";
+  ASSERT_TRUE(WriteDesktopValue("Wallpaper", wallpaper));
+  ASSERT_TRUE(WriteDesktopValue("TileWallpaper", "0"));
   Driver& app =
       Prepare({"[General]\r\nStartWithWindows=0\r\nVerbose=0\r\n[Confirmation]\r\nConfirmExit=1\r\n"
                "[Slideshow]\r\nChangeOnStartup=0\r\n",
@@ -118,6 +122,10 @@ TEST_F(Startup, ShutdownBroadcastEndsTheProgramWithoutAQuestion) {
   EXPECT_LT(asked, begun);
   EXPECT_LT(begun, done);
   EXPECT_EQ(IndexOf(texts, "FrmMain: FormCloseQuery - booCloseFromMenu"), std::string::npos);
+  // The picture on the desktop at the end is recorded and stays the wallpaper, centred as it was.
+  EXPECT_EQ(app.Folder().ReadSetting("Slideshow", "LastWallpaper"), wallpaper);
+  EXPECT_EQ(ReadDesktopValue("Wallpaper"), wallpaper);
+  EXPECT_EQ(ReadDesktopValue("TileWallpaper"), "0");
 }
 
 }  // namespace
