@@ -18,7 +18,7 @@ bool IsContainer(ControlKind kind) {
   return kind == ControlKind::Panel || kind == ControlKind::TabSheet;
 }
 
-ControlWindowSpec SpecFor(const TControl& control) {
+ControlWindowClass WindowClassFor(const TControl& control) {
   switch (control.Kind()) {
     case ControlKind::Panel:
     case ControlKind::TabSheet:

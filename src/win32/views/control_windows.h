@@ -13,14 +13,14 @@ inline constexpr const char* kContainerClass = "MurovexContainer";
 // commands (IDOK, IDCANCEL) that keyboard navigation sends.
 inline constexpr int kFirstControlId = 100;
 
-struct ControlWindowSpec {
+struct ControlWindowClass {
   const char* className;
   DWORD style;
   DWORD exStyle;
 };
 
 // The real control that shows a model control of the given kind.
-ControlWindowSpec SpecFor(const TControl& control);
+ControlWindowClass WindowClassFor(const TControl& control);
 
 // Whether a control of this kind is a window that holds its children; the
 // children of other kinds (group boxes) lie beside them on the same parent.

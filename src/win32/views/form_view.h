@@ -74,7 +74,7 @@ class FormView : public FormObserver {
   // form_view_create.cpp
   void CreateFormWindow(const FormWindowStyle& style);
   void CreateControls(const TControl* neverShown);
-  void CreateControl(TControl& control, int id);
+  void CreateControl(TControl& control, int id, bool startsGroup);
   void SetUpTabs(const TControl& pages, HWND tabs);
   void FinishControls();
   HWND ParentWindowOf(const TControl& control) const;

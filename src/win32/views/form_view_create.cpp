@@ -50,9 +50,11 @@ void FormView::CreateFormWindow(const FormWindowStyle& style) {
 
 void FormView::CreateControls(const TControl* neverShown) {
   int id = kFirstControlId;
+  const TControl* previous = nullptr;
   for (TControl* control : form_.Controls()) {
     if (neverShown != nullptr && control->IsInside(neverShown)) continue;
-    CreateControl(*control, id++);
+    CreateControl(*control, id++, StartsGroup(*control, previous));
+    previous = control;
   }
 }
 
@@ -85,21 +87,15 @@ RECT FormView::PlaceOf(const TControl& control) const {
   return RECT{left, top, left + control.Width(), top + control.Height()};
 }
 
-void FormView::CreateControl(TControl& control, int id) {
+void FormView::CreateControl(TControl& control, int id, bool startsGroup) {
   HWND parent = ParentWindowOf(control);
   if (parent == nullptr) return;  // its container has no window
-  const ControlWindowSpec spec = SpecFor(control);
-  DWORD style = WS_CHILD | spec.style;
-  const TControl* previous = nullptr;
-  for (const TControl* c : form_.Controls()) {
-    if (c == &control) break;
-    previous = c;
-  }
-  if (StartsGroup(control, previous)) style |= WS_GROUP;
+  const ControlWindowClass kind = WindowClassFor(control);
+  const DWORD style = WS_CHILD | kind.style | (startsGroup ? WS_GROUP : 0);
   const std::string text =
       control.Kind() == ControlKind::Edit ? static_cast<const TEdit&>(control).Text() : control.Caption();
   const RECT rc = PlaceOf(control);
-  HWND window = CreateWindowExA(spec.exStyle, spec.className, text.c_str(), style, rc.left, rc.top, rc.right - rc.left,
+  HWND window = CreateWindowExA(kind.exStyle, kind.className, text.c_str(), style, rc.left, rc.top, rc.right - rc.left,
                                 rc.bottom - rc.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                 Instance(), nullptr);
   if (window == nullptr) throw std::runtime_error("Unable to create the control " + control.Name());
