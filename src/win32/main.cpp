@@ -76,8 +76,7 @@ int Run(win32::Win32Ports& ports) {
 
   mainWindow.Destroy();
   app.Guard([&] { tray.FormClose(); });
-  tray.TrayIcon1.SetActive(false);
-  return 0;
+  return 0;  // the tray window takes the icon away as it goes
 }
 
 }  // namespace

@@ -107,5 +107,17 @@ TEST_F(TrayWindowTest, AnInactiveIconStaysAwayFromANewShell) {
   EXPECT_TRUE(notify.calls.empty());
 }
 
+TEST_F(TrayWindowTest, TheIconLeavesWithItsWindow) {
+  TTrayIcon other{notify, shell, env.real.trace};
+  {
+    win32::TrayWindow otherWindow{other, env.real.notifyIcon, env.app};
+    other.SetActive(true);
+    other.Loaded();
+    notify.calls.clear();
+  }
+  EXPECT_EQ(notify.calls, std::vector<NotifyIconMessage>{NotifyIconMessage::Delete});
+  EXPECT_FALSE(other.Active());
+}
+
 }  // namespace
 }  // namespace mvx::testing

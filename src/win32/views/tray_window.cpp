@@ -35,7 +35,13 @@ TrayWindow::TrayWindow(TTrayIcon& icon, Win32NotifyIcon& notify, TApplication& a
   notify.icon = reinterpret_cast<std::uintptr_t>(LoadIconA(instance, MAKEINTRESOURCEA(1)));
 }
 
+// The icon goes first: the shell cannot take it away without its window.
 TrayWindow::~TrayWindow() {
+  try {
+    icon_.SetActive(false);
+  } catch (...) {
+    // The icon's removal is never reported.
+  }
   if (hwnd_ == nullptr) return;
   SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
   DestroyWindow(hwnd_);

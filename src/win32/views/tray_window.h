@@ -15,6 +15,7 @@ class TrayWindow {
   // Gives the icon and the notification adapter this window and the
   // program's icon (resource 1).
   TrayWindow(TTrayIcon& icon, Win32NotifyIcon& notify, TApplication& app);
+  // Takes the icon out of the notification area.
   ~TrayWindow();
   TrayWindow(const TrayWindow&) = delete;
   TrayWindow& operator=(const TrayWindow&) = delete;
