@@ -47,4 +47,5 @@ if(MUROVEX_TESTS)
 
   add_executable(bench_trace bench/win32/bench_trace.cpp)
   target_link_libraries(bench_trace PRIVATE murovex_win32)
+  target_compile_options(bench_trace PRIVATE ${MUROVEX_WARNINGS})
 endif()
