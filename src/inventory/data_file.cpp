@@ -81,7 +81,8 @@ void PutU32(std::string& out, std::size_t at, std::uint32_t v) {
 class Encoder {
  public:
   explicit Encoder(std::size_t expected) {
-    out_.reserve(kHeaderSize + 256 + expected * 96);
+    // Generous: untouched capacity costs address space only, a regrowth a copy.
+    out_.reserve(kHeaderSize + 256 + expected * 256);
     out_.append(kMagic);
     out_.resize(kHeaderSize);
     PutU16(out_, 8, kDataFileVersion);
@@ -233,11 +234,11 @@ DataFileContents ReadBody(Reader& r, std::size_t count) {
     return Problem(DataFileProblem::BadLength, "bad length: more records than the file can hold");
   }
   DataFileContents c;
-  c.records.resize(count);
+  c.records.reserve(count);
   for (std::size_t i = 0; i < count; ++i) {
     if (!r.Has(kMinRecordSize)) return Problem(DataFileProblem::BadLength, "bad length: a record runs past the end");
     std::string reason;
-    const DataFileProblem p = ReadRecord(r, c.records[i], reason);
+    const DataFileProblem p = ReadRecord(r, c.records.emplace_back(), reason);
     if (p != DataFileProblem::None) return Problem(p, reason + " in record " + std::to_string(i + 1));
   }
   if (r.Left() != 0) return Problem(DataFileProblem::BadLength, "bad length: bytes after the last record");

@@ -97,7 +97,7 @@ std::vector<InventoryEntry> TClientDataSet::AllRecords() const {
 
 void TClientDataSet::ForEachRecord(const std::function<void(const InventoryEntry&)>& visit) const {
   if (!table_) return;
-  for (std::size_t i = 0; i < table_->Count(); ++i) visit(table_->At(i)->entry);
+  for (std::size_t i = 0; i < table_->Count(); ++i) visit(*table_->At(i));
 }
 
 bool TClientDataSet::HasKey(std::string_view lcFilename, std::string_view lcLocation) const {
@@ -220,7 +220,7 @@ bool TClientDataSet::FindKey(const std::string& lcFilename, const std::string& l
 
 const InventoryEntry& TClientDataSet::Fields() const {
   if (state_ == DataSetState::Edit || state_ == DataSetState::Insert) return buffer_;
-  return row_ ? row_->entry : NoRecord();
+  return row_ ? *row_ : NoRecord();
 }
 
 InventoryEntry& TClientDataSet::EditFields() {
@@ -232,7 +232,7 @@ InventoryEntry& TClientDataSet::EditFields() {
 
 void TClientDataSet::Edit() {
   if (state_ != DataSetState::Browse || IsEmpty()) return;
-  buffer_ = row_->entry;
+  buffer_ = *row_;
   state_ = DataSetState::Edit;
   Calc();
 }
@@ -257,7 +257,7 @@ void TClientDataSet::Post() {
   } else if (state_ == DataSetState::Insert) {
     FitToFieldWidths(buffer_);
     state_ = DataSetState::Browse;
-    InventoryRow* added = table_->Insert(std::move(buffer_), this);
+    InventoryEntry* added = table_->Insert(std::move(buffer_), this);
     buffer_ = InventoryEntry{};
     eof_ = bof_ = false;
     MoveTo(table_->IndexOf(added));

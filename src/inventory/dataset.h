@@ -38,7 +38,6 @@ std::string_view FitToWidth(std::string_view text, std::size_t width);
 void FitToFieldWidths(InventoryEntry& entry);
 
 class InventoryTable;
-struct InventoryRow;
 
 enum class DataSetState { Inactive, Browse, Edit, Insert };
 
@@ -138,7 +137,7 @@ class TClientDataSet : public TObject {
   std::string name_;
   std::shared_ptr<InventoryTable> table_;
   DataSetState state_ = DataSetState::Inactive;
-  InventoryRow* row_ = nullptr;             // the current record; null only when empty
+  InventoryEntry* row_ = nullptr;           // the current record; null only when empty
   mutable std::size_t index_ = 0;           // row_'s index, valid while
   mutable std::uint64_t indexVersion_ = 0;  // the table's version is this one
   bool eof_ = true, bof_ = true;

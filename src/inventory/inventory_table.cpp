@@ -8,56 +8,62 @@ namespace mvx {
 
 namespace {
 
+constexpr std::size_t kRowBlock = 64;
+
+using Key = std::pair<std::string_view, std::string_view>;
+
+Key KeyOf(const InventoryEntry& e) {
+  return {e.LCFilename, e.LCLocation};
+}
+
 bool KeyLess(const InventoryEntry& a, const InventoryEntry& b) {
-  return std::tie(a.LCFilename, a.LCLocation) < std::tie(b.LCFilename, b.LCLocation);
+  return KeyOf(a) < KeyOf(b);
 }
-
-bool RowLess(const InventoryRow& a, const InventoryRow& b) {
-  const int byName = a.entry.LCFilename.compare(b.entry.LCFilename);
-  if (byName != 0) return byName < 0;
-  const int byLocation = a.entry.LCLocation.compare(b.entry.LCLocation);
-  if (byLocation != 0) return byLocation < 0;
-  return a.serial < b.serial;
-}
-
-bool SameKey(const InventoryEntry& a, const InventoryEntry& b) {
-  return a.LCFilename == b.LCFilename && a.LCLocation == b.LCLocation;
-}
-
-using RowPtr = std::unique_ptr<InventoryRow>;
 
 }  // namespace
 
-std::size_t InventoryTable::IndexOf(const InventoryRow* row) const {
-  auto it = std::lower_bound(rows_.begin(), rows_.end(), row,
-                             [](const RowPtr& a, const InventoryRow* b) { return RowLess(*a, *b); });
-  return static_cast<std::size_t>(it - rows_.begin());
+std::size_t InventoryTable::LowerBound(std::string_view lcFilename, std::string_view lcLocation) const {
+  const Key key{lcFilename, lcLocation};
+  return static_cast<std::size_t>(
+      std::lower_bound(rows_.begin(), rows_.end(), key,
+                       [](const InventoryEntry* a, const Key& k) { return KeyOf(*a) < k; }) -
+      rows_.begin());
+}
+
+std::size_t InventoryTable::UpperBound(const InventoryEntry& key) const {
+  return static_cast<std::size_t>(
+      std::upper_bound(rows_.begin(), rows_.end(), KeyOf(key),
+                       [](const Key& k, const InventoryEntry* b) { return k < KeyOf(*b); }) -
+      rows_.begin());
+}
+
+std::size_t InventoryTable::IndexOf(const InventoryEntry* row) const {
+  std::size_t i = LowerBound(row->LCFilename, row->LCLocation);
+  while (i < rows_.size() && rows_[i] != row) ++i;
+  return i;
 }
 
 std::size_t InventoryTable::Find(std::string_view lcFilename, std::string_view lcLocation) const {
-  auto it = std::lower_bound(rows_.begin(), rows_.end(), std::pair(lcFilename, lcLocation),
-                             [](const RowPtr& a, const std::pair<std::string_view, std::string_view>& key) {
-                               const int byName = std::string_view(a->entry.LCFilename).compare(key.first);
-                               if (byName != 0) return byName < 0;
-                               return std::string_view(a->entry.LCLocation).compare(key.second) < 0;
-                             });
-  if (it == rows_.end() || (*it)->entry.LCFilename != lcFilename || (*it)->entry.LCLocation != lcLocation) {
-    return rows_.size();
+  const std::size_t i = LowerBound(lcFilename, lcLocation);
+  if (i == rows_.size() || KeyOf(*rows_[i]) != Key{lcFilename, lcLocation}) return rows_.size();
+  return i;
+}
+
+InventoryEntry* InventoryTable::NewRow() {
+  if (spare_.empty()) {
+    blocks_.emplace_back(kRowBlock);
+    for (std::size_t i = kRowBlock; i > 0; --i) spare_.push_back(&blocks_.back()[i - 1]);
   }
-  return static_cast<std::size_t>(it - rows_.begin());
+  InventoryEntry* row = spare_.back();
+  spare_.pop_back();
+  return row;
 }
 
-std::size_t InventoryTable::InsertionIndex(const InventoryRow& row) const {
-  auto it = std::upper_bound(rows_.begin(), rows_.end(), &row,
-                             [](const InventoryRow* a, const RowPtr& b) { return RowLess(*a, *b); });
-  return static_cast<std::size_t>(it - rows_.begin());
-}
-
-InventoryRow* InventoryTable::Insert(InventoryEntry entry, TClientDataSet* by) {
-  auto row = std::make_unique<InventoryRow>(InventoryRow{std::move(entry), nextSerial_++});
-  InventoryRow* added = row.get();
+InventoryEntry* InventoryTable::Insert(InventoryEntry entry, TClientDataSet* by) {
+  InventoryEntry* added = NewRow();
+  *added = std::move(entry);
   const bool wasEmpty = rows_.empty();
-  rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(InsertionIndex(*added)), std::move(row));
+  rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(UpperBound(*added)), added);
   ++version_;
   if (wasEmpty) {
     for (TClientDataSet* p : positions_) {
@@ -67,15 +73,13 @@ InventoryRow* InventoryTable::Insert(InventoryEntry entry, TClientDataSet* by) {
   return added;
 }
 
-void InventoryTable::Update(InventoryRow* row, InventoryEntry entry, TClientDataSet* by) {
-  if (SameKey(row->entry, entry)) {
-    row->entry = std::move(entry);
+void InventoryTable::Update(InventoryEntry* row, InventoryEntry entry, TClientDataSet* by) {
+  if (KeyOf(*row) == KeyOf(entry)) {
+    *row = std::move(entry);
   } else {
-    const std::size_t from = IndexOf(row);
-    RowPtr owned = std::move(rows_[from]);
-    rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(from));
-    owned->entry = std::move(entry);
-    rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(InsertionIndex(*owned)), std::move(owned));
+    rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(IndexOf(row)));
+    *row = std::move(entry);
+    rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(UpperBound(*row)), row);
     ++version_;
   }
   for (TClientDataSet* p : positions_) {
@@ -83,27 +87,28 @@ void InventoryTable::Update(InventoryRow* row, InventoryEntry entry, TClientData
   }
 }
 
-void InventoryTable::Remove(InventoryRow* row, TClientDataSet* by) {
+void InventoryTable::Remove(InventoryEntry* row, TClientDataSet* by) {
   const std::size_t index = IndexOf(row);
-  std::vector<TClientDataSet*> standing;
-  for (TClientDataSet* p : positions_) {
-    if (p != by && p->row_ == row) standing.push_back(p);
-  }
   rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(index));
   ++version_;
-  for (TClientDataSet* p : standing) p->RecordRemoved(index);
+  for (TClientDataSet* p : positions_) {
+    if (p != by && p->row_ == row) p->RecordRemoved(index);
+  }
+  *row = InventoryEntry{};
+  spare_.push_back(row);
 }
 
 void InventoryTable::Replace(std::vector<InventoryEntry> entries, TClientDataSet* by) {
-  std::vector<RowPtr> rows;
-  rows.reserve(entries.size());
   // The data file holds the records in index order already; sort only when not.
   if (!std::is_sorted(entries.begin(), entries.end(), KeyLess)) {
     std::stable_sort(entries.begin(), entries.end(), KeyLess);
   }
-  for (InventoryEntry& e : entries)
-    rows.push_back(std::make_unique<InventoryRow>(InventoryRow{std::move(e), nextSerial_++}));
-  rows_ = std::move(rows);
+  rows_.clear();
+  spare_.clear();
+  blocks_.clear();
+  std::vector<InventoryEntry>& block = blocks_.emplace_back(std::move(entries));
+  rows_.reserve(block.size());
+  for (InventoryEntry& e : block) rows_.push_back(&e);
   ++version_;
   for (TClientDataSet* p : positions_) {
     if (p != by) p->RecordRemoved(0);

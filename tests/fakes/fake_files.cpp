@@ -156,10 +156,10 @@ Status FakeFiles::MoveReplace(const std::string& from, const std::string& to) {
   if (!dirs_.count(Parent(dst))) return Status::Fail(winerr::kPathNotFound, "replace " + to);
   auto target = files_.find(dst);
   if (target != files_.end() && target->second.locked) return Status::Fail(winerr::kAccessDenied, "replace " + to);
-  Entry e = it->second;
+  Entry e = std::move(it->second);  // a rename moves no data
   e.path = Abs(to);
   files_.erase(it);
-  files_[dst] = e;
+  files_[dst] = std::move(e);
   return Status::Ok();
 }
 
@@ -171,10 +171,10 @@ Status FakeFiles::Move(const std::string& from, const std::string& to) {
   if (it == files_.end() || it->second.locked) return Status::Fail(winerr::kFileNotFound, "move " + from);
   if (!dirs_.count(Parent(dst))) return Status::Fail(winerr::kPathNotFound, "move " + from);
   if (src != dst && files_.count(dst)) return Status::Fail(winerr::kAlreadyExists, "move " + from);
-  Entry e = it->second;
+  Entry e = std::move(it->second);  // a rename moves no data
   e.path = Abs(to);
   files_.erase(it);
-  files_[dst] = e;
+  files_[dst] = std::move(e);
   return Status::Ok();
 }
 
