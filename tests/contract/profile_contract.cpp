@@ -112,6 +112,18 @@ TEST_F(ProfileContract, DuplicateSectionsReadAsTheFirst) {
   EXPECT_EQ(Get("T", "t"), "1");
 }
 
+TEST_F(ProfileContract, NonAsciiPathsAndValuesRoundTripAsUtf8) {
+  const std::string folder = dir + "\\Programme f\xC3\xBCr mich";  // "für"
+  ASSERT_TRUE(env->P().files.MakeDirectory(folder));
+  const std::string file = folder + "\\Murovex.INI";
+  const std::string value =
+      "c:\\Bilder\\Gr\xC3\xBC\xC3\x9F"
+      "e \xE6\x97\xA5\xE6\x9C\xAC";
+  ASSERT_TRUE(profile.WriteString(file, "Directories", "DataDir", value));
+  EXPECT_EQ(profile.GetString(file, "Directories", "DataDir", ""), value);
+  EXPECT_EQ(ReadWholeFile(env->P().files, file), "[Directories]\r\nDataDir=" + value + "\r\n");
+}
+
 TEST_F(ProfileContract, AWriteIntoAMissingFolderFails) {
   const std::string lost = dir + "\\missing\\Murovex.INI";
   EXPECT_FALSE(profile.WriteString(lost, "General", "Verbose", "1"));

@@ -57,9 +57,15 @@ class RealEnv : public ContractEnv {
     char cwd[MAX_PATH * 4] = {};
     GetCurrentDirectoryA(sizeof cwd, cwd);
     startDir_ = cwd;
+    // The notification icon belongs to a window of ours, as the tray form's.
+    iconOwner_ = CreateWindowExA(0, "STATIC", "icon owner", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    ports_.notifyIcon.window = reinterpret_cast<std::uintptr_t>(iconOwner_);
+    ports_.notifyIcon.icon = reinterpret_cast<std::uintptr_t>(LoadIcon(nullptr, IDI_APPLICATION));
   }
   ~RealEnv() override {
     StopTraceListener();
+    DestroyWindow(iconOwner_);
     SetCurrentDirectoryA(startDir_.c_str());
     RemoveTree(base_);
     if (registryUsed_) RegDeleteTreeA(HKEY_CURRENT_USER, (std::string(kRegistryRoot) + "\\" + unique_).c_str());
@@ -113,6 +119,7 @@ class RealEnv : public ContractEnv {
   std::string startDir_;
   bool registryUsed_ = false;
   HWND listener_ = nullptr;
+  HWND iconOwner_ = nullptr;
   std::vector<CopyDataReceived> received_;
   int n_ = 0;
 };
