@@ -70,10 +70,12 @@ int Run(win32::Win32Ports& ports) {
   win32::MainWindow mainWindow(frmMain, app);
   ports.prompts.owner = frmMain.Handle;
   ports.dialogs.owner = frmMain.Handle;
+  win32::Win32Timers::onError = [&](const std::exception& e) { app.HandleException(e, frmMain.Handle); };
   app.Guard([&] { frmMain.FormCreate(); }, frmMain.Handle);
 
   RunMessageLoop(mainWindow);
 
+  win32::Win32Timers::onError = nullptr;
   mainWindow.Destroy();
   app.Guard([&] { tray.FormClose(); });
   return 0;  // the tray window takes the icon away as it goes

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <stdexcept>
+
 #include "win32/adapters/win32_ports.h"
 
 namespace mvx::win32 {
@@ -9,8 +11,11 @@ namespace {
 void CALLBACK TimerProc(HWND, UINT, UINT_PTR id, DWORD) noexcept {
   try {
     Win32Timers::Dispatch(id);
+  } catch (const std::exception& e) {
+    // Nothing may cross into the system: the error goes to the program's handler.
+    if (Win32Timers::onError) Win32Timers::onError(e);
   } catch (...) {
-    // The core's handlers report their own errors; nothing may cross into the system.
+    if (Win32Timers::onError) Win32Timers::onError(std::runtime_error("unknown error"));
   }
 }
 

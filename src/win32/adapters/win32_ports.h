@@ -1,4 +1,6 @@
 #pragma once
+#include <exception>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -15,6 +17,8 @@ class Win32Timers : public TimerPort, public ClockPort {
   double LocalNow() override;
   // Called by the system's timer procedure.
   static void Dispatch(std::uintptr_t id);
+  // Where an error raised by a tick goes (the program's error handler).
+  static inline std::function<void(const std::exception&)> onError;
 
  private:
   static std::map<std::uintptr_t, std::function<void()>>& Callbacks();
