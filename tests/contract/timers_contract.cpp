@@ -13,11 +13,11 @@ class TimersContract : public ::testing::Test {
 };
 
 TEST_F(TimersContract, APeriodicTimerTicksFirstAfterOneIntervalThenAgain) {
-  const TimerId id = timers.StartTimer(100, [this] { ++ticks; });
+  const TimerId id = timers.StartTimer(200, [this] { ++ticks; });
   ASSERT_NE(id, 0u);
-  env->RunFor(50);
+  env->RunFor(60);
   EXPECT_EQ(ticks, 0);
-  env->RunFor(330);
+  env->RunFor(640);
   EXPECT_GE(ticks, 2);
   EXPECT_LE(ticks, 4);
   timers.StopTimer(id);
@@ -67,7 +67,7 @@ TEST_F(TimersContract, TheTickCountRunsWithTime) {
   env->RunFor(100);
   const std::uint64_t elapsed = clock.TickCountMs() - start;
   EXPECT_GE(elapsed, 90u);
-  EXPECT_LE(elapsed, 400u);
+  EXPECT_LE(elapsed, 1000u);
 }
 
 }  // namespace

@@ -68,7 +68,10 @@ class RealEnv : public ContractEnv {
     DestroyWindow(iconOwner_);
     SetCurrentDirectoryA(startDir_.c_str());
     RemoveTree(base_);
-    if (registryUsed_) RegDeleteTreeA(HKEY_CURRENT_USER, (std::string(kRegistryRoot) + "\\" + unique_).c_str());
+    if (registryUsed_) {
+      RegDeleteTreeA(HKEY_CURRENT_USER, (std::string(kRegistryRoot) + "\\" + unique_).c_str());
+      RegDeleteKeyA(HKEY_CURRENT_USER, kRegistryRoot);  // only once no other environment uses it
+    }
   }
   Ports& P() override { return ports_.ports; }
   std::string FreshFolder() override {
