@@ -19,8 +19,10 @@ if(MUROVEX_FUZZ)
     target_link_libraries(fuzz_${target} PRIVATE murovex_core)
     target_compile_options(fuzz_${target} PRIVATE -fsanitize=fuzzer,address,undefined)
     target_link_options(fuzz_${target} PRIVATE -fsanitize=fuzzer,address,undefined)
+    # New inputs go to the first folder, in the build tree; the seeds are only read.
+    file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/corpus_${target})
     add_test(NAME fuzz_${target} COMMAND fuzz_${target} -max_total_time=10 -rss_limit_mb=2048
-             ${CMAKE_SOURCE_DIR}/fuzz/corpus_${target})
+             ${CMAKE_BINARY_DIR}/corpus_${target} ${CMAKE_SOURCE_DIR}/fuzz/corpus_${target})
   endforeach()
 endif()
 
