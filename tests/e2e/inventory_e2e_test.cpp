@@ -1,0 +1,81 @@
+// The inventory's data file at start-up, driven from outside.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "app/paths.h"
+#include "e2e/e2e_fixture.h"
+#include "e2e/picture_files.h"
+#include "e2e/running_app.h"
+
+namespace mvx::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+bool FileExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class Inventory : public E2eTest {
+ protected:
+  // The hint line of the main window once it reads `hint`; nothing when it never does.
+  std::optional<WindowInfo> WaitForHint(const Process& murovex, const std::string& hint) {
+    const auto main = MainWindowOf(murovex);
+    if (!main) return std::nullopt;
+    return WaitForChild(main->handle, {"Static", hint}, 2s);
+  }
+};
+
+TEST_F(Inventory, WithoutADataFileTheListIsEmptyAndANewDataFileIsWrittenAtOnce) {
+  Driver& app = Prepare({kQuietSettings, {}});
+  const std::string dataFile = app.Folder().ImagesFolder() + "\\GDB.CDS";
+  ASSERT_FALSE(FileExists(dataFile));
+  Process* murovex = StartReady(app);
+  ASSERT_NE(murovex, nullptr);
+  EXPECT_TRUE(WaitForHint(*murovex, "0 Pictures in List"));
+  EXPECT_TRUE(FileExists(dataFile));
+}
+
+TEST_F(Inventory, ADataFileWithThreePicturesListsThemAll) {
+  Driver& app = Prepare({kQuietSettings, {}});
+  PutPictures(app.Folder().ImagesFolder(), {{"Alps.bmp"}, {"Beach.bmp", false}, {"Canyon.bmp"}});
+  Process* murovex = StartReady(app);
+  ASSERT_NE(murovex, nullptr);
+  EXPECT_TRUE(WaitForHint(*murovex, "3 Pictures in List"));
+}
+
+TEST_F(Inventory, AnUnreadableDataFileIsKeptAsideTheUserIsToldAndTheListStartsEmpty) {
+  const std::string garbage = "this is no picture list \x01\x02\x03";
+  Driver& app = Prepare({kQuietSettings, {{"GDB.CDS", garbage}}});
+  const std::string dataFile = app.Folder().ImagesFolder() + "\\GDB.CDS";
+  Process& murovex = app.Start();
+
+  const auto box = WaitForMessageBox(murovex.Id(), kStartTimeout);
+  ASSERT_TRUE(box) << "the user was not told";
+  // The box names the file the bytes were kept in.
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((dataFile + "?*").c_str(), &found);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE) << "nothing was kept beside the data file";
+  const std::string keptAs = app.Folder().ImagesFolder() + "\\" + found.cFileName;
+  EXPECT_FALSE(FindNextFileA(search, &found)) << "more than one file was kept";
+  FindClose(search);
+  EXPECT_EQ(ReadBytes(keptAs), garbage);
+  // Paths are named in the letter case the program keeps its data folder in.
+  EXPECT_NE(LowerAZ(box->text).find(LowerAZ(keptAs)), std::string::npos) << box->text;
+  EXPECT_NE(LowerAZ(box->text).find(LowerAZ(dataFile)), std::string::npos) << box->text;
+  ASSERT_TRUE(AnswerMessageBox(box->handle, IDOK));
+
+  ASSERT_TRUE(murovex.WaitForIdle(kStartTimeout));
+  EXPECT_TRUE(murovex.Running());
+  EXPECT_TRUE(WaitForHint(murovex, "0 Pictures in List"));
+}
+
+}  // namespace
+}  // namespace mvx::e2e

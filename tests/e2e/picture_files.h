@@ -1,0 +1,25 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace mvx::e2e {
+
+// A picture a test puts into the program's Images folder before it starts.
+struct Picture {
+  std::string name;  // the file name, letter case as the program finds it
+  bool tile = true;
+  bool enabled = true;
+};
+
+// A 2x2 picture in the 24-bit bitmap format, its pixels all of one grey.
+std::string SmallBitmap(std::uint8_t grey);
+
+// Writes each picture as a small bitmap into `imagesFolder` (made when
+// missing) and the data file "GDB.CDS" listing them all.
+void PutPictures(const std::string& imagesFolder, const std::vector<Picture>& pictures);
+
+// The path by which the program sets a picture of `imagesFolder`: all lower case.
+std::string SlidePath(const std::string& imagesFolder, const std::string& name);
+
+}  // namespace mvx::e2e

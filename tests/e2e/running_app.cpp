@@ -1,0 +1,68 @@
+#include "e2e/running_app.h"
+
+#include <gtest/gtest.h>
+
+namespace mvx::e2e {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// The notification icon's window and the message the shell sends it for
+// the icon's mouse events.
+constexpr const char* kTrayWindowClass = "TTrayIcon";
+constexpr UINT kTrayCallbackMessage = WM_USER + 1;
+constexpr const char* kMenuWindowClass = "#32768";
+
+}  // namespace
+
+Process* StartReady(Driver& app, const std::string& args) {
+  // A restart in the same folder sends its own "FormCreate" after the earlier one's.
+  const std::size_t before = app.Traces().Count("FormCreate");
+  Process& process = app.Start(args);
+  PumpUntil([&] { return app.Traces().Count("FormCreate") > before || !process.Running(); }, kStartTimeout,
+            process.Handle());
+  if (app.Traces().Count("FormCreate") == before) {
+    const auto code = process.WaitForExit(0s);
+    ADD_FAILURE() << "no FormCreate from murovex.exe " << args
+                  << (code ? " (it ended with code " + std::to_string(*code) + ")" : "");
+    return nullptr;
+  }
+  if (!process.WaitForIdle(kStartTimeout)) {
+    ADD_FAILURE() << "murovex.exe " << args << " never became idle";
+    return nullptr;
+  }
+  return &process;
+}
+
+std::optional<WindowInfo> MainWindowOf(const Process& process) {
+  return FindTopLevel(process.Id(), {"TFrmMain", std::nullopt});
+}
+
+HWND ControlOf(HWND mainWindow, const std::string& className, const std::string& caption) {
+  const auto control = FindChild(mainWindow, {className, caption});
+  if (!control) {
+    ADD_FAILURE() << "the main window has no " << className << " \"" << caption << "\"";
+    return nullptr;
+  }
+  return control->handle;
+}
+
+std::optional<WindowInfo> WaitForChild(HWND parent, const WindowQuery& query, Clock::duration timeout) {
+  std::optional<WindowInfo> found;
+  PumpUntil([&] { return (found = FindChild(parent, query)).has_value(); }, timeout);
+  return found;
+}
+
+bool ChooseFromTrayMenu(const Process& process, char key) {
+  const auto tray = FindTopLevel(process.Id(), {kTrayWindowClass, std::nullopt});
+  if (!tray) return false;
+  // Posted: the program stays in its menu loop until the item is chosen.
+  PostMessageA(tray->handle, kTrayCallbackMessage, 0, WM_RBUTTONUP);
+  const auto menu = WaitForTopLevel(process.Id(), {kMenuWindowClass, std::nullopt}, 5s, true);
+  if (!menu) return false;
+  // The menu loop reads the keys of its thread, whichever window they are for.
+  return PostMessageA(menu->handle, WM_CHAR, static_cast<WPARAM>(key), 0) != FALSE;
+}
+
+}  // namespace mvx::e2e

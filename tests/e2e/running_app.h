@@ -1,0 +1,35 @@
+#pragma once
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "e2e/driver.h"
+
+namespace mvx::e2e {
+
+// Settings that keep a start quiet: not a first run (which greets the user
+// with a message box), no change of the wallpaper at start.
+inline constexpr const char* kQuietSettings =
+    "[General]\r\nStartWithWindows=0\r\nVerbose=0\r\n[Slideshow]\r\nChangeOnStartup=0\r\n";
+
+// Starts the program and waits until its start-up is over and it idles in
+// its message loop; nothing (with the failure recorded) when it does not.
+Process* StartReady(Driver& app, const std::string& args = "");
+
+// The program's main window, shown or not.
+std::optional<WindowInfo> MainWindowOf(const Process& process);
+
+// A control of the main window by its class and caption; records a failure
+// when there is none.
+HWND ControlOf(HWND mainWindow, const std::string& className, const std::string& caption);
+
+// Waits (pumping) until a matching control of `parent` exists.
+std::optional<WindowInfo> WaitForChild(HWND parent, const WindowQuery& query, Clock::duration timeout);
+
+// Opens the notification icon's menu as a right click on the icon does and
+// chooses the item whose "&" key is `key`, as a user typing it would. False
+// when no menu came up.
+bool ChooseFromTrayMenu(const Process& process, char key);
+
+}  // namespace mvx::e2e
