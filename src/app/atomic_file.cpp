@@ -1,5 +1,9 @@
 #include "app/atomic_file.h"
 
+#include <bit>
+#include <cstring>
+#include <string_view>
+
 namespace mvx {
 
 namespace {
@@ -10,11 +14,58 @@ constexpr int kTempNameTries = 100;
 constexpr int kMoveTries = 6;
 constexpr std::uint32_t kMovePauseMs = 50;
 
+// A 64-bit hash of the whole content in the manner of xxHash64: four lanes
+// of eight bytes a step, then the rest, then a final mix. Not CRC-32: a file
+// that ends with its own CRC-32, as the data file does, has the same CRC-32
+// as every other such file of its length.
+constexpr std::uint64_t kP1 = 0x9E3779B185EBCA87u, kP2 = 0xC2B2AE3D27D4EB4Fu, kP3 = 0x165667B19E3779F9u,
+                        kP4 = 0x85EBCA77C2B2AE63u, kP5 = 0x27D4EB2F165667C5u;
+
+std::uint64_t Load64(const char* p) {
+  std::uint64_t v = 0;
+  for (int i = 0; i < 8; ++i) v |= static_cast<std::uint64_t>(static_cast<unsigned char>(p[i])) << (8 * i);
+  return v;
+}
+
+std::uint64_t Round(std::uint64_t acc, std::uint64_t word) {
+  return std::rotl(acc + word * kP2, 31) * kP1;
+}
+
+std::uint64_t Lanes(const char*& p, std::size_t& n) {
+  std::uint64_t lane[4] = {kP1 + kP2, kP2, 0, 0 - kP1};
+  for (; n >= 32; n -= 32, p += 32) {
+    for (int i = 0; i < 4; ++i) lane[i] = Round(lane[i], Load64(p + 8 * i));
+  }
+  std::uint64_t h = std::rotl(lane[0], 1) + std::rotl(lane[1], 7) + std::rotl(lane[2], 12) + std::rotl(lane[3], 18);
+  for (std::uint64_t v : lane) h = (h ^ Round(0, v)) * kP1 + kP4;
+  return h;
+}
+
+std::uint64_t HashOf(std::string_view bytes) {
+  const char* p = bytes.data();
+  std::size_t n = bytes.size();
+  std::uint64_t h = n >= 32 ? Lanes(p, n) : kP5;
+  h += bytes.size();
+  for (; n >= 8; n -= 8, p += 8) h = std::rotl(h ^ Round(0, Load64(p)), 27) * kP1 + kP4;
+  for (; n > 0; --n, ++p) h = std::rotl(h ^ static_cast<unsigned char>(*p) * kP5, 11) * kP1;
+  h ^= h >> 33;
+  h *= kP2;
+  h ^= h >> 29;
+  h *= kP3;
+  return h ^ (h >> 32);
+}
+
 bool HoldsAlready(FilePort& files, const std::string& path, const std::string& bytes) {
   const auto size = files.OpenedFileSize(path);
   if (!size || *size != static_cast<std::int64_t>(bytes.size())) return false;
   std::string current;
   return files.ReadAll(path, current).ok() && current == bytes;
+}
+
+// The file is as the program left it: same size, same last-write time.
+bool Untouched(FilePort& files, const WrittenFile& last) {
+  const auto size = files.OpenedFileSize(last.path);
+  return size && static_cast<std::uint64_t>(*size) == last.size && files.LocalDosDateTime(last.path) == last.stamp;
 }
 
 bool NameTaken(const Status& s) {
@@ -42,10 +93,7 @@ Status MoveOver(FilePort& files, const std::string& temp, const std::string& pat
   return s;
 }
 
-}  // namespace
-
-Status WriteFileAtomically(FilePort& files, const std::string& path, const std::string& bytes) {
-  if (HoldsAlready(files, path, bytes)) return Status::Ok();
+Status Replace(FilePort& files, const std::string& path, const std::string& bytes) {
   std::string temp;
   FileHandle handle = 0;
   Status s = CreateTemp(files, path, temp, handle);
@@ -56,6 +104,32 @@ Status WriteFileAtomically(FilePort& files, const std::string& path, const std::
   if (s) s = MoveOver(files, temp, path);
   if (!s) files.Delete(temp);
   return s;
+}
+
+// last, when given, is what the program knows of the file and is kept up to date.
+Status ReplaceUnlessSame(FilePort& files, const std::string& path, const std::string& bytes, WrittenFile* last) {
+  const bool known = last != nullptr && last->path == path;
+  const std::uint64_t hash = last != nullptr ? HashOf(bytes) : 0;
+  if (known && last->size == bytes.size() && last->hash == hash && Untouched(files, *last)) return Status::Ok();
+  if (known || !HoldsAlready(files, path, bytes)) {
+    const Status s = Replace(files, path, bytes);
+    if (!s) {
+      if (last != nullptr) *last = WrittenFile{};
+      return s;
+    }
+  }
+  if (last != nullptr) *last = WrittenFile{path, bytes.size(), hash, files.LocalDosDateTime(path)};
+  return Status::Ok();
+}
+
+}  // namespace
+
+Status WriteFileAtomically(FilePort& files, const std::string& path, const std::string& bytes) {
+  return ReplaceUnlessSame(files, path, bytes, nullptr);
+}
+
+Status WriteFileAtomically(FilePort& files, const std::string& path, const std::string& bytes, WrittenFile& last) {
+  return ReplaceUnlessSame(files, path, bytes, &last);
 }
 
 }  // namespace mvx

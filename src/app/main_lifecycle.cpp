@@ -23,8 +23,11 @@ void TFrmMain::FormCreate() {
   booSettingsIO = false;
   lblHints.SetCaption("");
   BaseCaption = Caption();
-  random_.seed(static_cast<std::mt19937::result_type>(ports_.clock.LocalNow() * 86400000.0));
-  AdjustFormScaling(this, ports_.system.LogPixelsY(), ports_.trace);
+  // The clock's milliseconds, folded into the generator's 32 bits.
+  const double ms = ports_.clock.LocalNow() * 86400000.0;
+  random_.seed(static_cast<std::uint32_t>(static_cast<std::uint64_t>(ms > 0 ? ms : 0) & 0xFFFFFFFFu));
+  screenPixelsPerInch_ = ports_.system.LogPixelsY();
+  AdjustFormScaling(this, screenPixelsPerInch_, ports_.trace);
   booHoldTimers = true;
   settingsFile_ = ChangeFileExt(folders_.programPath, ".INI");
   helpFile_ = ChangeFileExt(folders_.programPath, ".hlp");
@@ -180,6 +183,8 @@ bool TFrmMain::Close() {
   if (closed_) return true;
   bool canClose = true;
   FormCloseQuery(canClose);
+  // The question lets messages through: a shutdown may have closed meanwhile.
+  if (closed_) return true;
   if (!canClose) return false;
   FormClose();
   return true;
@@ -226,15 +231,30 @@ bool TFrmMain::WMQueryEndSession(std::uint32_t message) {
   booCloseWindows = true;
   bool canClose = true;
   FormCloseQuery(canClose);
-  if (canClose) CloseProcessing();
-  return canClose;
+  if (!canClose) return false;
+  // Windows is ending: a failure of the close work is traced, never shown,
+  // and never stops the end of the session.
+  try {
+    CloseProcessing();
+  } catch (const std::exception& e) {
+    Trace(ports_, std::string("Exception: ") + e.what(), Handle);
+  } catch (...) {
+    Trace(ports_, "Exception: unknown error", Handle);
+  }
+  return true;
+}
+
+// A cancelled end of the session leaves the program as it was: the close
+// box hides again instead of ending the program.
+void TFrmMain::WMEndSession(bool ending) {
+  if (!ending) booCloseWindows = false;
 }
 
 void TFrmMain::CloseProcessing() {
   Trace(ports_, "FrmMain: CloseProcessing Begun", Handle);
   std::exception_ptr failure;
   try {
-    AdjustFormScaling(&frmStartup, ports_.system.LogPixelsY(), ports_.trace);
+    AdjustFormScaling(&frmStartup, screenPixelsPerInch_, ports_.trace);
     frmStartup.ShowNotice("Shutting Down Murovex");
     InputTimeout1.Flush();
     app_.ProcessMessages();
@@ -259,7 +279,14 @@ void TFrmMain::FormDestroy() {
   Trace(ports_, "FormDestroy", Handle);
 }
 
+// The splash window, which this program closes when the main window hides,
+// is not part of it yet.
 void TFrmMain::FormHide() {}
+
+void TFrmMain::ShowHelpContents() {
+  ports_.help.ShowContents();
+  helpOpened_ = true;
+}
 
 void TFrmMain::ShowMurovex1Click(TObject*) {
   if (!Visible()) pgMain.SetActivePage(&tsPreview);
@@ -268,9 +295,9 @@ void TFrmMain::ShowMurovex1Click(TObject*) {
   BringToForeground();
 }
 
-// Taking in the pictures of the Windows folder on the first run belongs to
-// the batch adding of pictures, which this version of the program does not
-// have yet; the first run shows its message and help without it.
+// Taking in the pictures of a folder goes through the adding of pictures
+// with its copy-option dialog, which the program does not have yet; until
+// then the first run takes in nothing.
 void TFrmMain::AddBitmapsInFolders(const std::vector<std::string>&) {}
 
 }  // namespace mvx

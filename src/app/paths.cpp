@@ -59,4 +59,11 @@ std::string ChangeFileExt(std::string_view path, std::string_view ext) {
 
 bool IsBitmapFile(std::string_view path) { return LowerAZ(ExtractFileExt(path)) == ".bmp"; }
 
+std::string_view Utf8Prefix(std::string_view text, std::size_t maxBytes) {
+  if (text.size() <= maxBytes) return text;
+  std::size_t n = maxBytes;
+  while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0u) == 0x80u) --n;
+  return text.substr(0, n);
+}
+
 }  // namespace mvx

@@ -17,5 +17,7 @@ std::string ExtractFileDir(std::string_view path);
 std::string ExtractFileExt(std::string_view path);
 std::string ChangeFileExt(std::string_view path, std::string_view ext);
 bool IsBitmapFile(std::string_view path);
+// The longest start of text of at most maxBytes that does not split a UTF-8 character.
+std::string_view Utf8Prefix(std::string_view text, std::size_t maxBytes);
 
 }  // namespace mvx

@@ -6,7 +6,7 @@ namespace mvx {
 
 namespace {
 
-// Clears a flag however the block is left.
+// Sets a flag for a block and clears it however the block is left.
 class FlagScope {
  public:
   explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
@@ -16,6 +16,20 @@ class FlagScope {
 
  private:
   bool& flag_;
+};
+
+// Holds the timers for a block and gives back the hold it found: a save
+// during start-up must not let the timers through before start-up ends.
+class HoldScope {
+ public:
+  explicit HoldScope(bool& flag) : flag_(flag), before_(flag) { flag_ = true; }
+  ~HoldScope() { flag_ = before_; }
+  HoldScope(const HoldScope&) = delete;
+  HoldScope& operator=(const HoldScope&) = delete;
+
+ private:
+  bool& flag_;
+  bool before_;
 };
 
 }  // namespace
@@ -122,7 +136,7 @@ void TFrmMain::LoadOrSaveSettings(bool loading, bool restorePosition) {
 }
 
 void TFrmMain::SaveSettings() {
-  FlagScope hold(booHoldTimers);
+  HoldScope hold(booHoldTimers);
   LoadOrSaveSettings(false, true);
 }
 
@@ -223,7 +237,7 @@ void TFrmMain::btnSelectEditorClick(TObject*) {
 }
 
 void TFrmMain::btnOKClick(TObject* sender) {
-  FlagScope hold(booHoldTimers);
+  HoldScope hold(booHoldTimers);
   LoadOrSaveSettings(false, true);
   ScheduleInventorySave(sender);
   InputTimeout1.Flush();

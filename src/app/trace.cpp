@@ -1,5 +1,7 @@
 #include "app/trace.h"
 
+#include "app/paths.h"
+
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -8,15 +10,8 @@ namespace mvx {
 
 namespace {
 
-bool IsUtf8Continuation(unsigned char c) { return (c & 0xC0u) == 0x80u; }
-
-std::size_t CutLength(std::string_view text) {
-  if (text.size() <= 255) return text.size();
-  std::size_t n = 255;
-  // Step back over a character whose bytes would be split at the cut.
-  while (n > 0 && IsUtf8Continuation(static_cast<unsigned char>(text[n]))) --n;
-  return n;
-}
+// A character whose bytes would be split at the cut is left out whole.
+std::size_t CutLength(std::string_view text) { return Utf8Prefix(text, 255).size(); }
 
 }  // namespace
 

@@ -81,6 +81,9 @@ std::string SlidePicker::CurrentPath() const {
 }
 
 void SlidePicker::RemoveCurrent() {
+  // A pending edit of the master moves records when it is posted; post it
+  // first so the record number names the entry to remove.
+  if (master_.State() == DataSetState::Edit || master_.State() == DataSetState::Insert) master_.Post();
   const int recNo = slides_.RecNo();
   master_.SetRecNo(recNo);
   master_.Delete();

@@ -37,6 +37,8 @@ void TFrmMain::ApplySlideInterval() {
                         PromptKind::Error, PromptButtons::Ok);
   };
   if (tooLarge) report();
+  // A timer the system refused before is asked for again.
+  if (tmrSlide.Enabled() && !tmrSlide.Running()) tmrSlide.SetEnabled(false);
   // Armed from the switch in every case; an unchanged interval keeps its
   // running countdown.
   tmrSlide.SetEnabled(chkAutoChange.Checked());

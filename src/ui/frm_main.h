@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/application.h"
+#include "app/atomic_file.h"
 #include "app/input_timeout.h"
 #include "app/system_folders.h"
 #include "forms/form.h"
@@ -46,6 +47,10 @@ class TFrmMain : public TForm {
   void FormDestroy();
   void FormHide();
   void ShowMurovex1Click(TObject* sender);
+  // The Help button and the tray's "&Contents".
+  void ShowHelpContents();
+  // WM_ENDSESSION: the session ends, or its end was cancelled.
+  void WMEndSession(bool ending);
   void EnterDataDirectory(const std::string& dir);
   bool Closed() const { return closed_; }
 
@@ -114,7 +119,7 @@ class TFrmMain : public TForm {
   void RunSlideshow1Click(TObject* sender);
   std::string SlideIntervalText() const;
 
-  // ---- seams to Parts built later (ui/main_seams.cpp)
+  // ---- the detection's lists, the start-up shortcut and the preview (ui/frm_main_options.cpp)
   void ApplyPollInterval(TObject* sender);
   void BuildPollList();
   void UpdateStartupShortcut();
@@ -283,7 +288,10 @@ class TFrmMain : public TForm {
   std::string dataDir_;
   // The data file was read (or made new), so a save may replace it.
   bool inventorySaveAllowed_ = false;
+  // What the last save wrote, so an unchanged list is not written again.
+  WrittenFile dataFileWritten_;
   int gridClientWidth_ = 0;
+  int screenPixelsPerInch_ = 96;
   bool closed_ = false;
   bool destroyed_ = false;
   bool helpOpened_ = false;

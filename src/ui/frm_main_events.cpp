@@ -13,11 +13,15 @@ void TFrmMain::ConnectHandlers() {
                        &chkSaveEachChange, &chkSaveLastChange, &chkSendChangeNotification, &chkConfirmAdditions,
                        &chkOnTray, &chkManualOverride, &chkHeartbeat, &chkChangeDuringSaver,
                        &chkSyncWithManualChange, &chkDefaultEnabled, &chkDefaultTiled, &chkMoveRename, &chkTinkle,
-                       &chkPollForChange, &chkPromptNameForNewWP}) {
+                       &chkPromptNameForNewWP}) {
     c->OnClick = on(&TFrmMain::GenericSettingsChange);
   }
   for (TRadioButton* r : {&rdoTiled, &rdoCentred, &rdoAll}) r->OnClick = on(&TFrmMain::GenericSettingsChange);
   edtPollInterval.OnChange = on(&TFrmMain::GenericSettingsChange);
+  chkPollForChange.OnClick = [this](TObject* sender) {
+    ApplyPollInterval(sender);
+    GenericSettingsChange(sender);
+  };
   edtSelectedEditor.OnChange = on(&TFrmMain::GenericSettingsChange);
   chkToolbarHints.OnClick = on(&TFrmMain::chkToolbarHintsClick);
   rdoDefaultEditor.OnClick = on(&TFrmMain::rdoDefaultEditorClick);
@@ -32,7 +36,7 @@ void TFrmMain::ConnectHandlers() {
   edtPollFileName.OnChange = on(&TFrmMain::edtPollFileNameChange);
   btnSelectEditor.OnClick = on(&TFrmMain::btnSelectEditorClick);
   btnOK.OnClick = on(&TFrmMain::btnOKClick);
-  btnHelp.OnClick = [this](TObject*) { ports_.help.ShowContents(); };
+  btnHelp.OnClick = [this](TObject*) { ShowHelpContents(); };
 
   chkAutoChange.OnClick = on(&TFrmMain::chkAutoChangeClick);
   for (TEdit* e : {&edtHrs, &edtMins, &edtSecs}) {
@@ -48,7 +52,7 @@ void TFrmMain::ConnectHandlers() {
   tray_.mnuChangeWallpaperNow.OnClick = on(&TFrmMain::tmrSlideTimer);
   tray_.mnuRunSlideshow.OnClick = on(&TFrmMain::RunSlideshow1Click);
   tray_.mnuBlankWallpaper.OnClick = on(&TFrmMain::tbnNoneClick);
-  tray_.mnuContents1.OnClick = [this](TObject*) { ports_.help.ShowContents(); };
+  tray_.mnuContents1.OnClick = [this](TObject*) { ShowHelpContents(); };
   tray_.mnuShowMurovex.OnClick = on(&TFrmMain::ShowMurovex1Click);
   tray_.mnuClose.OnClick = on(&TFrmMain::mnuClose1Click);
   tray_.TrayIcon1.BeforePopup = [this](TObject*) { tray_.TrayIcon1BeforePopup(SlideIntervalText()); };

@@ -1,5 +1,6 @@
 #include "ui/tray_icon.h"
 
+#include "app/paths.h"
 #include "app/trace.h"
 
 namespace mvx {
@@ -19,7 +20,7 @@ void TTrayIcon::SetActive(bool active) {
 
 void TTrayIcon::SetHint(const std::string& hint) {
   if (hint == hint_) return;
-  hint_ = hint.substr(0, 63);
+  hint_ = std::string(Utf8Prefix(hint, 63));
   if (active_) UpdateIcon(true);
 }
 

@@ -166,6 +166,38 @@ TEST_F(LifecycleTest, EndOfSessionAgreesAndRunsTheCloseWork) {
   EXPECT_TRUE(fakes.prompts.shown.empty());
 }
 
+TEST_F(LifecycleTest, EndOfSessionGoesOnWhenTheCloseWorkFailsAndShowsNothing) {
+  Start();
+  fakes.files = fakes::FakeFiles();  // the settings file can no longer be written
+  EXPECT_TRUE(main->WMQueryEndSession(17));
+  EXPECT_TRUE(fakes.prompts.shown.empty());
+  EXPECT_TRUE(fakes.trace.Saw("Exception: Unable to write to C:\\Apps\\Murovex\\Murovex.INI"));
+}
+
+TEST_F(LifecycleTest, ACancelledEndOfSessionLetsTheCloseBoxHideAgain) {
+  Start();
+  EXPECT_TRUE(main->WMQueryEndSession(17));
+  main->WMEndSession(false);
+  main->Show();
+  EXPECT_FALSE(main->Close());
+  EXPECT_FALSE(main->Visible());
+  EXPECT_FALSE(app.Terminated());
+}
+
+TEST_F(LifecycleTest, AShutdownWhileTheExitQuestionIsOpenClosesOnce) {
+  Start();
+  fakes.prompts.whileOpen = [&] {
+    fakes.prompts.whileOpen = nullptr;
+    main->WndProc(main->msgPrivateShutdown);
+  };
+  fakes.prompts.Script(PromptAnswer::Yes);
+  main->mnuClose1Click(nullptr);
+  EXPECT_TRUE(main->Closed());
+  int begun = 0;
+  for (const auto& t : fakes.trace.Texts()) begun += t == "FrmMain: CloseProcessing Begun";
+  EXPECT_EQ(begun, 1);
+}
+
 TEST_F(LifecycleTest, ClosingRecordsTheWallpaperOnScreenAndSetsItOnceMore) {
   Start("[Slideshow]\r\nChangeOnStartup=0\r\n");
   fakes.registry.Put("HKCU\\Control Panel\\Desktop", "Wallpaper", {kRegSz, "C:\\Pics\\Sea.bmp"});

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <climits>
 
@@ -141,7 +142,13 @@ TEST_F(SettingsTest, OkWritesEveryKeyInItsEncoding) {
   for (const auto& [section, key, value] : expected) EXPECT_EQ(Ini(section, key), value) << section << " " << key;
   EXPECT_FALSE(main->Visible());
   EXPECT_FALSE(main->booHoldTimers);
-  EXPECT_EQ(Ini("Slideshow", "Verbose"), "<missing>") << "fixed options are never stored";
+  // The fixed options are never stored, under any name.
+  const std::string file = fakes.files.Content(IniPath());
+  for (const char* never : {"SaveEachChange", "SendChangeNotification", "ManualOverride", "ChangeDuringSaver",
+                            "SyncWithManualChange", "Tinkle", "ShowHints", "Stretch", "Design"}) {
+    EXPECT_EQ(file.find(never), std::string::npos) << never;
+  }
+  EXPECT_EQ(std::count(file.begin(), file.end(), '='), 28) << "one line per key of the table";
 }
 
 TEST_F(SettingsTest, AChangedOptionIsSavedOnce2250MsAfterTheLastChange) {
@@ -195,17 +202,39 @@ TEST_F(SettingsTest, UpDownArrowsMoveTheFocusIntoTheirEdit) {
 TEST_F(SettingsTest, AFailedWriteStopsTheSaveReportsThePathAndClearsTheFlags) {
   WithIni("");
   Build();
-  fakes.files.Delete(IniPath());
   // The folder goes away: every write fails from now on.
   fakes.files = fakes::FakeFiles();
+  const int before = fakes.profile.writes;
   try {
     main->SaveSettings();
     FAIL() << "the failed write was reported as saved";
   } catch (const std::exception& e) {
     EXPECT_EQ(std::string(e.what()), "Unable to write to C:\\Apps\\Murovex\\Murovex.INI");
   }
+  EXPECT_EQ(fakes.profile.writes, before + 1) << "the keys after the failed one are not written";
   EXPECT_FALSE(main->booSettingsIO);
   EXPECT_FALSE(main->booHoldTimers);
+}
+
+TEST_F(SettingsTest, SavingDuringStartUpKeepsTheTimersHeld) {
+  WithIni("");
+  Build();
+  main->booHoldTimers = true;
+  main->SaveSettings();
+  EXPECT_TRUE(main->booHoldTimers);
+  main->booHoldTimers = false;
+  main->SaveSettings();
+  EXPECT_FALSE(main->booHoldTimers);
+}
+
+TEST_F(SettingsTest, UntickingThePollBoxStopsPollingAtOnce) {
+  WithIni("");
+  Build();
+  ASSERT_TRUE(main->tmrPoll.Enabled());
+  main->chkPollForChange.Click();
+  EXPECT_FALSE(main->tmrPoll.Enabled());
+  fakes.time.Advance(2250);
+  EXPECT_EQ(Ini("AutoDetect", "Polling"), "0");
 }
 
 TEST_F(SettingsTest, ChoosingAnEditorFillsTheEditFromTheDialog) {

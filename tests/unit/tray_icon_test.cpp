@@ -30,6 +30,9 @@ TEST_F(TrayTest, HintsAreCutTo63CharactersAndAFailedAddIsRetriedOnTheNextHint) {
   EXPECT_TRUE(tray.TrayIcon1.IconAdded());
   EXPECT_EQ(fakes.notifyIcon.tip, std::string(63, 'h'));
   EXPECT_EQ(fakes.notifyIcon.calls.back(), NotifyIconMessage::Add);
+  // A name with a character of two bytes at the cut loses that character whole.
+  tray.TrayIcon1.SetHint(std::string(62, 'a') + "\xC3\xA9");
+  EXPECT_EQ(fakes.notifyIcon.tip, std::string(62, 'a'));
   tray.TrayIcon1.SetHint("Murovex - sea.bmp");
   EXPECT_EQ(fakes.notifyIcon.calls.back(), NotifyIconMessage::Modify);
 }

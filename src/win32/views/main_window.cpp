@@ -59,6 +59,7 @@ bool MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
     case WM_ENDSESSION:
       // Windows ends now: the session's end already did the closing work.
       if (wParam != FALSE) ExitProcess(0);
+      frm_.WMEndSession(false);
       return true;
     case WM_DESTROY:
       try {

@@ -35,10 +35,11 @@ void TFrmMain::ApplyPollInterval(TObject* sender) {
   GenericSettingsChange(sender);
 }
 
-// The start-up shortcut is not made by this version of the program.
+// "Start with &Windows" is stored with the settings; the program makes no
+// start-up shortcut for it yet.
 void TFrmMain::UpdateStartupShortcut() {}
 
-// The preview pane is not part of this version of the program.
+// The Preview page shows no picture yet: there is nothing to load or prompt for.
 void TFrmMain::ShowPreviewPrompt() {}
 void TFrmMain::LoadPreview(bool) {}
 
