@@ -35,6 +35,13 @@ std::string MoveAside(FilePort& files, const std::string& path) {
   return {};
 }
 
+constexpr int kReadRetries = 10;
+constexpr std::uint32_t kReadRetryPauseMs = 100;
+
+bool IsBusy(const Status& s) {
+  return s.code == winerr::kSharingViolation || s.code == winerr::kAccessDenied;
+}
+
 std::string ReadFailure(const Status& s) {
   return s.message.empty() ? "error " + std::to_string(s.code) : s.message;
 }
@@ -65,10 +72,16 @@ std::string TFrmMain::DataFilePath() const {
 void TFrmMain::LoadInventory() {
   if (!cdtData.Active()) cdtData.CreateDataSet();
   inventorySaveAllowed_ = false;
+  dataFileWritten_ = WrittenFile{};
   const std::string path = DataFilePath();
   std::string bytes;
-  const Status read = ports_.files.FileExists(path) ? ports_.files.ReadAll(path, bytes)
-                                                    : Status::Fail(winerr::kFileNotFound, "read " + path);
+  Status read = ports_.files.FileExists(path) ? ports_.files.ReadAll(path, bytes)
+                                              : Status::Fail(winerr::kFileNotFound, "read " + path);
+  // Another program (a backup, a scanner) may hold the file for a moment.
+  for (int retry = 0; retry < kReadRetries && IsBusy(read); ++retry) {
+    ports_.files.RetryPause(kReadRetryPauseMs);
+    read = ports_.files.ReadAll(path, bytes);
+  }
   std::string reason;
   if (read) {
     DataFileContents contents = DecodeDataFile(bytes);
@@ -82,7 +95,10 @@ void TFrmMain::LoadInventory() {
     reason = ReadFailure(read);
   }
   // The table stays empty; an unreadable file is kept, never overwritten.
-  const std::string aside = reason.empty() ? std::string() : MoveAside(ports_.files, path);
+  // Only a file whose bytes are wrong is moved aside; one that could not be
+  // opened is left where it is and is not overwritten while the program runs.
+  const bool damaged = read.ok();
+  const std::string aside = reason.empty() || !damaged ? std::string() : MoveAside(ports_.files, path);
   if (reason.empty() || !aside.empty()) {
     inventorySaveAllowed_ = true;
     ScheduleInventorySave(&app_);
@@ -100,7 +116,7 @@ void TFrmMain::LoadInventory() {
 
 void TFrmMain::SaveInventory() {
   const Status s = inventorySaveAllowed_
-                       ? WriteFileAtomically(ports_.files, DataFilePath(), EncodeDataFile(cdtData))
+                       ? WriteFileAtomically(ports_.files, DataFilePath(), EncodeDataFile(cdtData), dataFileWritten_)
                        : Status::Fail(winerr::kAccessDenied, "save " + DataFilePath(), "the file on disk was not read");
   if (s) return;
   SendTrace(ports_.trace, "FrmMain.SaveInventory: " + s.Describe(), Handle);

@@ -163,6 +163,17 @@ TEST_F(InventoryOpsTest, AFileThatCannotBeMovedAsideIsNeverOverwritten) {
   EXPECT_EQ(fakes.files.FilesIn(ImagesDir()).size(), 1u);
 }
 
+TEST_F(InventoryOpsTest, AFileHeldByAnotherProgramForAMomentIsReadAfterWaiting) {
+  const std::vector<InventoryEntry> list{Entry("a.bmp", "C:\\P"), Entry("b.bmp", "C:\\P")};
+  fakes.files.Put(DataFile(), EncodeDataFile(list));
+  fakes.files.FailOn(fakes::FileOp::ReadAll, winerr::kSharingViolation, 3);
+  Open();
+  EXPECT_TRUE(fakes.prompts.shown.empty());
+  EXPECT_EQ(main->cdtData.RecordCount(), 2);
+  EXPECT_GT(fakes.files.pausedMs, 0u);
+  EXPECT_EQ(fakes.files.FilesIn(ImagesDir()).size(), 1u) << "nothing was moved aside";
+}
+
 TEST_F(InventoryOpsTest, ASaveBeforeTheFileWasReadLeavesTheFileAlone) {
   const std::string original = EncodeDataFile({Entry("a.bmp", "C:\\P")});
   fakes.files.Put(DataFile(), original);
@@ -240,8 +251,12 @@ TEST_F(InventoryOpsTest, TooBigMarksFilesAboveTheLimitOnlyWhenTheLimitIsOn) {
   main->cdtInventory.Next();
   EXPECT_TRUE(main->cdtInventory.TooBig());
   main->chkLimitImageSize.SetChecked(false);
-  main->cdtInventory.Edit();
-  main->cdtInventory.Cancel();
+  EXPECT_FALSE(main->cdtInventory.TooBig()) << "the box's own handler works the mark out again";
+  main->chkLimitImageSize.SetChecked(true);
+  EXPECT_TRUE(main->cdtInventory.TooBig());
+  // A limit typed by the user counts at once too.
+  main->SetActiveControl(&main->edtMaxImageSize);
+  main->edtMaxImageSize.SetText("1750");
   EXPECT_FALSE(main->cdtInventory.TooBig());
 }
 
