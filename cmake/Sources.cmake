@@ -9,6 +9,11 @@ file(GLOB MUROVEX_WIN32_SOURCES CONFIGURE_DEPENDS src/win32/adapters/*.cpp src/w
 file(GLOB MUROVEX_WIN32_TEST_SOURCES CONFIGURE_DEPENDS tests/win32/*.cpp)
 file(GLOB MUROVEX_E2E_SOURCES CONFIGURE_DEPENDS tests/e2e/*.cpp)
 file(GLOB MUROVEX_BENCH_SOURCES CONFIGURE_DEPENDS bench/bench_*.cpp)
+# What the native benchmarks share: every other source file in bench/.
+file(GLOB MUROVEX_BENCH_SUPPORT_SOURCES CONFIGURE_DEPENDS bench/*.cpp)
+if(MUROVEX_BENCH_SOURCES)
+  list(REMOVE_ITEM MUROVEX_BENCH_SUPPORT_SOURCES ${MUROVEX_BENCH_SOURCES})
+endif()
 set(MUROVEX_FUZZ_TARGETS)
 file(GLOB fuzz_files CONFIGURE_DEPENDS fuzz/fuzz_*.cpp)
 foreach(f ${fuzz_files})

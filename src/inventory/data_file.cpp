@@ -1,6 +1,7 @@
 #include "inventory/data_file.h"
 
 #include <array>
+#include <bit>
 #include <cstring>
 #include <limits>
 
@@ -38,127 +39,113 @@ constexpr std::array<FieldSpec, 10> kFields{{
 
 // Each field of a record takes at least this much: the smallest record.
 constexpr std::size_t kMinRecordSize = 1 + 1 + 1 + 1 + 4 + 8 + 1 + 4 + 1 + 1;
-constexpr std::size_t kMaxRecordSize = 1 + 1 + 4 * (1 + kNameFieldWidth) + 4 + 8 + 1 + kGroupFieldWidth + 4;
 
 // ---- writing
 
-class RecordBuffer {
+// Writes into a buffer sized beforehand; the caller has counted every byte.
+class Writer {
  public:
-  void U8(std::uint8_t v) { bytes_[n_++] = static_cast<char>(v); }
-  void U32(std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) U8(static_cast<std::uint8_t>(v >> (8 * i)));
-  }
-  void F64(double v) {
-    std::uint64_t bits = 0;
-    std::memcpy(&bits, &v, sizeof bits);
-    for (int i = 0; i < 8; ++i) U8(static_cast<std::uint8_t>(bits >> (8 * i)));
-  }
-  void Str(std::string_view s, std::size_t width) {
-    const std::string_view fit = FitToWidth(s, width);
-    U8(static_cast<std::uint8_t>(fit.size()));
-    std::memcpy(bytes_.data() + n_, fit.data(), fit.size());
-    n_ += fit.size();
-  }
-  void AppendTo(std::string& out) {
-    out.append(bytes_.data(), n_);
-    n_ = 0;
+  explicit Writer(char* at) : p_(at) {}
+  void U8(std::uint8_t v) { *p_++ = static_cast<char>(v); }
+  void U16(std::uint16_t v) { Little(v, 2); }
+  void U32(std::uint32_t v) { Little(v, 4); }
+  void F64(double v) { Little(std::bit_cast<std::uint64_t>(v), 8); }
+  void Str(std::string_view s) {
+    U8(static_cast<std::uint8_t>(s.size()));
+    std::memcpy(p_, s.data(), s.size());
+    p_ += s.size();
   }
 
  private:
-  std::array<char, kMaxRecordSize> bytes_{};
-  std::size_t n_ = 0;
+  void Little(std::uint64_t v, int n) {
+    for (int i = 0; i < n; ++i) *p_++ = static_cast<char>((v >> (8 * i)) & 0xFFu);
+  }
+  char* p_;
 };
 
-void PutU16(std::string& out, std::size_t at, std::uint16_t v) {
-  out[at] = static_cast<char>(v & 0xFF);
-  out[at + 1] = static_cast<char>(v >> 8);
+std::size_t FittedSize(std::string_view s, std::size_t width) {
+  return s.size() <= width ? s.size() : FitToWidth(s, width).size();
 }
 
-void PutU32(std::string& out, std::size_t at, std::uint32_t v) {
-  for (std::size_t i = 0; i < 4; ++i) out[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+std::size_t RecordSize(const InventoryEntry& e) {
+  return kMinRecordSize + FittedSize(e.FileName, kNameFieldWidth) + FittedSize(e.Location, kNameFieldWidth) +
+         FittedSize(e.Group, kGroupFieldWidth) + FittedSize(e.LCLocation, kNameFieldWidth) +
+         FittedSize(e.LCFilename, kNameFieldWidth);
 }
 
-class Encoder {
- public:
-  explicit Encoder(std::size_t expected) {
-    // Generous: untouched capacity costs address space only, a regrowth a copy.
-    out_.reserve(kHeaderSize + 256 + expected * 256);
-    out_.append(kMagic);
-    out_.resize(kHeaderSize);
-    PutU16(out_, 8, kDataFileVersion);
-    PutU16(out_, 10, static_cast<std::uint16_t>(kFields.size()));
-    for (const FieldSpec& f : kFields) {
-      RecordBuffer b;
-      b.U8(static_cast<std::uint8_t>(f.type));
-      b.U8(static_cast<std::uint8_t>(f.width & 0xFF));
-      b.U8(static_cast<std::uint8_t>(f.width >> 8));
-      b.Str(f.name, 255);
-      b.AppendTo(out_);
-    }
-  }
-  void Add(const InventoryEntry& e) {
-    buf_.U8(e.Enabled ? 1 : 0);
-    buf_.U8(e.Tile ? 1 : 0);
-    buf_.Str(e.FileName, kNameFieldWidth);
-    buf_.Str(e.Location, kNameFieldWidth);
-    buf_.U32(static_cast<std::uint32_t>(e.Size));
-    buf_.F64(e.Timestamp);
-    buf_.Str(e.Group, kGroupFieldWidth);
-    buf_.U32(static_cast<std::uint32_t>(e.Order));
-    buf_.Str(e.LCLocation, kNameFieldWidth);
-    buf_.Str(e.LCFilename, kNameFieldWidth);
-    buf_.AppendTo(out_);
-    ++count_;
-  }
-  std::string Finish() {
-    const std::size_t body = out_.size() - kHeaderSize;
-    if (body > std::numeric_limits<std::uint32_t>::max() - kHeaderSize - kChecksumSize) {
-      throw AppError("The picture list is too large to be saved");
-    }
-    PutU32(out_, 12, static_cast<std::uint32_t>(count_));
-    PutU32(out_, 16, static_cast<std::uint32_t>(body));
-    const std::uint32_t crc = Crc32(out_);
-    out_.resize(out_.size() + kChecksumSize);
-    PutU32(out_, out_.size() - kChecksumSize, crc);
-    return std::move(out_);
-  }
+void WriteRecord(Writer& w, const InventoryEntry& e) {
+  w.U8(e.Enabled ? 1 : 0);
+  w.U8(e.Tile ? 1 : 0);
+  w.Str(FitToWidth(e.FileName, kNameFieldWidth));
+  w.Str(FitToWidth(e.Location, kNameFieldWidth));
+  w.U32(static_cast<std::uint32_t>(e.Size));
+  w.F64(e.Timestamp);
+  w.Str(FitToWidth(e.Group, kGroupFieldWidth));
+  w.U32(static_cast<std::uint32_t>(e.Order));
+  w.Str(FitToWidth(e.LCLocation, kNameFieldWidth));
+  w.Str(FitToWidth(e.LCFilename, kNameFieldWidth));
+}
 
- private:
-  std::string out_;
-  RecordBuffer buf_;
-  std::size_t count_ = 0;
-};
+constexpr std::size_t FieldListSize() {
+  std::size_t n = 0;
+  for (const FieldSpec& f : kFields) n += 4 + f.name.size();
+  return n;
+}
+
+// Two walks over the records: one counts the bytes, so the file is made in
+// one buffer of its final size; the other writes them.
+template <typename ForEach>
+std::string Encode(std::size_t count, const ForEach& forEach) {
+  std::size_t body = FieldListSize();
+  forEach([&body](const InventoryEntry& e) { body += RecordSize(e); });
+  if (body > std::numeric_limits<std::uint32_t>::max() - kHeaderSize - kChecksumSize) {
+    throw AppError("The picture list is too large to be saved");
+  }
+  std::string out(kHeaderSize + body + kChecksumSize, '\0');
+  Writer w(out.data());
+  for (char c : kMagic) w.U8(static_cast<std::uint8_t>(c));
+  w.U16(kDataFileVersion);
+  w.U16(static_cast<std::uint16_t>(kFields.size()));
+  w.U32(static_cast<std::uint32_t>(count));
+  w.U32(static_cast<std::uint32_t>(body));
+  for (const FieldSpec& f : kFields) {
+    w.U8(static_cast<std::uint8_t>(f.type));
+    w.U16(f.width);
+    w.Str(f.name);
+  }
+  forEach([&w](const InventoryEntry& e) { WriteRecord(w, e); });
+  const std::size_t checked = out.size() - kChecksumSize;
+  Writer(out.data() + checked).U32(Crc32(std::string_view(out).substr(0, checked)));
+  return out;
+}
 
 // ---- reading
 
+// Reads little-endian values; the caller checks that they are there.
 class Reader {
  public:
-  explicit Reader(std::string_view bytes) : bytes_(bytes) {}
-  bool Has(std::size_t n) const { return bytes_.size() - pos_ >= n; }
-  std::size_t Left() const { return bytes_.size() - pos_; }
-  std::uint8_t U8() { return static_cast<std::uint8_t>(bytes_[pos_++]); }
-  std::uint16_t U16() { return static_cast<std::uint16_t>(U8() | U8() << 8); }
-  std::uint32_t U32() {
-    std::uint32_t v = 0;
-    for (int i = 0; i < 4; ++i) v |= static_cast<std::uint32_t>(U8()) << (8 * i);
-    return v;
-  }
-  double F64() {
-    std::uint64_t bits = 0;
-    for (int i = 0; i < 8; ++i) bits |= static_cast<std::uint64_t>(U8()) << (8 * i);
-    double v = 0;
-    std::memcpy(&v, &bits, sizeof v);
-    return v;
-  }
+  explicit Reader(std::string_view bytes) : p_(bytes.data()), end_(bytes.data() + bytes.size()) {}
+  bool Has(std::size_t n) const { return Left() >= n; }
+  std::size_t Left() const { return static_cast<std::size_t>(end_ - p_); }
+  std::uint8_t U8() { return static_cast<std::uint8_t>(*p_++); }
+  std::uint16_t U16() { return static_cast<std::uint16_t>(Little(2)); }
+  std::uint32_t U32() { return static_cast<std::uint32_t>(Little(4)); }
+  double F64() { return std::bit_cast<double>(Little(8)); }
   std::string_view Take(std::size_t n) {
-    const std::string_view s = bytes_.substr(pos_, n);
-    pos_ += n;
+    const std::string_view s(p_, n);
+    p_ += n;
     return s;
   }
 
  private:
-  std::string_view bytes_;
-  std::size_t pos_ = 0;
+  std::uint64_t Little(int n) {
+    std::uint64_t v = 0;
+    for (int i = 0; i < n; ++i) v |= static_cast<std::uint64_t>(static_cast<unsigned char>(p_[i])) << (8 * i);
+    p_ += n;
+    return v;
+  }
+  const char* p_;
+  const char* end_;
 };
 
 DataFileContents Problem(DataFileProblem problem, std::string reason) {
@@ -180,53 +167,63 @@ bool ReadFieldList(Reader& r) {
   return true;
 }
 
-// Reads one record; the reader holds at least kMinRecordSize bytes, and a
-// string may make it need more.
-DataFileProblem ReadRecord(Reader& r, InventoryEntry& e, std::string& reason) {
-  bool ok = true;
-  auto flag = [&](const char* name) {
-    const std::uint8_t v = r.U8();
-    if (v > 1) {
-      ok = false;
-      reason = std::string("bad value in field ") + name;
-    }
-    return v == 1;
-  };
-  auto text = [&](std::string& into, std::size_t width, const char* name) {
-    if (!ok) return;
-    const std::size_t length = r.U8();
-    // Every field after this one needs its smallest size too.
-    if (length > width || !r.Has(length)) {
-      ok = false;
-      reason = std::string("bad length of field ") + name;
-      return;
-    }
-    into.assign(r.Take(length));
-  };
-  auto room = [&](std::size_t n) {
-    if (ok && !r.Has(n)) {
-      ok = false;
-      reason = "a record runs past the end";
-    }
-    return ok;
-  };
-  e.Enabled = flag("Enabled");
-  if (ok) e.Tile = flag("Tile");
-  if (!ok) return DataFileProblem::BadValue;
-  text(e.FileName, kNameFieldWidth, "FileName");
-  if (room(1)) text(e.Location, kNameFieldWidth, "Location");
-  if (room(4 + 8 + 1)) {
-    e.Size = static_cast<std::int32_t>(r.U32());
-    e.Timestamp = r.F64();
-    text(e.Group, kGroupFieldWidth, "Group");
+// Reads the records' fields in file order and keeps the first fault found.
+class RecordReader {
+ public:
+  explicit RecordReader(Reader& r) : r_(r) {}
+
+  bool Read(InventoryEntry& e) {
+    return Flag(e.Enabled, "Enabled") && Flag(e.Tile, "Tile") && Text(e.FileName, kNameFieldWidth, "FileName") &&
+           Text(e.Location, kNameFieldWidth, "Location") && Room(4 + 8) &&
+           Set(e.Size, static_cast<std::int32_t>(r_.U32())) && Set(e.Timestamp, r_.F64()) &&
+           Text(e.Group, kGroupFieldWidth, "Group") && Room(4) && Set(e.Order, static_cast<std::int32_t>(r_.U32())) &&
+           Text(e.LCLocation, kNameFieldWidth, "LCLocation") && Text(e.LCFilename, kNameFieldWidth, "LCFilename");
   }
-  if (room(4 + 1)) {
-    e.Order = static_cast<std::int32_t>(r.U32());
-    text(e.LCLocation, kNameFieldWidth, "LCLocation");
+  // What is wrong with the record numbered `record` (from 1) that Read refused.
+  DataFileContents Refusal(std::size_t record) const {
+    const std::string where = " in record " + std::to_string(record);
+    switch (fault_) {
+      case Fault::BadValue:
+        return Problem(DataFileProblem::BadValue, std::string("bad value in field ") + field_ + where);
+      case Fault::BadLength:
+        return Problem(DataFileProblem::BadLength, std::string("bad length of field ") + field_ + where);
+      default:
+        return Problem(DataFileProblem::BadLength, "bad length: a record runs past the end" + where);
+    }
   }
-  if (room(1)) text(e.LCFilename, kNameFieldWidth, "LCFilename");
-  return ok ? DataFileProblem::None : DataFileProblem::BadLength;
-}
+
+ private:
+  enum class Fault { RunsPast, BadValue, BadLength };
+
+  template <typename T>
+  static bool Set(T& into, T value) {
+    into = value;
+    return true;
+  }
+  bool Fail(Fault fault, const char* field) {
+    fault_ = fault;
+    field_ = field;
+    return false;
+  }
+  bool Room(std::size_t n) { return r_.Has(n) || Fail(Fault::RunsPast, ""); }
+  bool Flag(bool& into, const char* field) {
+    if (!Room(1)) return false;
+    const std::uint8_t v = r_.U8();
+    into = v == 1;
+    return v <= 1 || Fail(Fault::BadValue, field);
+  }
+  bool Text(std::string& into, std::size_t width, const char* field) {
+    if (!Room(1)) return false;
+    const std::size_t length = r_.U8();
+    if (length > width || !r_.Has(length)) return Fail(Fault::BadLength, field);
+    into.assign(r_.Take(length));
+    return true;
+  }
+
+  Reader& r_;
+  Fault fault_ = Fault::RunsPast;
+  const char* field_ = "";
+};
 
 DataFileContents ReadBody(Reader& r, std::size_t count) {
   if (!ReadFieldList(r)) return Problem(DataFileProblem::BadFieldList, "unexpected field list");
@@ -235,11 +232,9 @@ DataFileContents ReadBody(Reader& r, std::size_t count) {
   }
   DataFileContents c;
   c.records.reserve(count);
+  RecordReader reader(r);
   for (std::size_t i = 0; i < count; ++i) {
-    if (!r.Has(kMinRecordSize)) return Problem(DataFileProblem::BadLength, "bad length: a record runs past the end");
-    std::string reason;
-    const DataFileProblem p = ReadRecord(r, c.records.emplace_back(), reason);
-    if (p != DataFileProblem::None) return Problem(p, reason + " in record " + std::to_string(i + 1));
+    if (!reader.Read(c.records.emplace_back())) return reader.Refusal(i + 1);
   }
   if (r.Left() != 0) return Problem(DataFileProblem::BadLength, "bad length: bytes after the last record");
   return c;
@@ -248,15 +243,14 @@ DataFileContents ReadBody(Reader& r, std::size_t count) {
 }  // namespace
 
 std::string EncodeDataFile(const std::vector<InventoryEntry>& records) {
-  Encoder encoder(records.size());
-  for (const InventoryEntry& e : records) encoder.Add(e);
-  return encoder.Finish();
+  return Encode(records.size(), [&records](const auto& visit) {
+    for (const InventoryEntry& e : records) visit(e);
+  });
 }
 
 std::string EncodeDataFile(const TClientDataSet& data) {
-  Encoder encoder(static_cast<std::size_t>(data.RecordCount()));
-  data.ForEachRecord([&encoder](const InventoryEntry& e) { encoder.Add(e); });
-  return encoder.Finish();
+  return Encode(static_cast<std::size_t>(data.RecordCount()),
+                [&data](const auto& visit) { data.ForEachRecord(visit); });
 }
 
 DataFileContents DecodeDataFile(std::string_view bytes) {

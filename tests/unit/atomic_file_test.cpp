@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -84,6 +85,86 @@ TEST_F(AtomicFileTest, AMissingFolderFailsWithoutLeftovers) {
   const Status s = WriteFileAtomically(files, "C:\\Gone\\GDB.CDS", "x");
   EXPECT_EQ(s.code, winerr::kPathNotFound);
   EXPECT_TRUE(files.FilesIn("C:\\Gone").empty());
+}
+
+// The fake file system with its reads and creations counted.
+class CountingFiles : public fakes::FakeFiles {
+ public:
+  Status ReadAll(const std::string& path, std::string& bytes) override {
+    ++reads;
+    return FakeFiles::ReadAll(path, bytes);
+  }
+  Status CreateNew(const std::string& path, FileHandle& handle) override {
+    ++creates;
+    return FakeFiles::CreateNew(path, handle);
+  }
+  int reads = 0, creates = 0;
+};
+
+class RememberedWriteTest : public ::testing::Test {
+ protected:
+  RememberedWriteTest() {
+    files.AddDir("C:\\Data");
+    EXPECT_TRUE(WriteFileAtomically(files, target, written, last));
+    files.reads = files.creates = 0;
+  }
+  CountingFiles files;
+  WrittenFile last;
+  const std::string target = "C:\\Data\\GDB.CDS";
+  const std::string written = std::string(100, 'a') + "the list as saved";
+};
+
+TEST_F(RememberedWriteTest, TheBytesItWroteLastAreNeitherReadBackNorWrittenAgain) {
+  ASSERT_TRUE(WriteFileAtomically(files, target, written, last));
+  EXPECT_EQ(files.reads, 0);
+  EXPECT_EQ(files.creates, 0);
+  EXPECT_EQ(files.Content(target), written);
+}
+
+TEST_F(RememberedWriteTest, BytesOfTheSameSizeAreWrittenWhereverTheyDiffer) {
+  for (std::size_t at : {std::size_t{0}, std::size_t{7}, std::size_t{31}, std::size_t{32}, std::size_t{63},
+                         std::size_t{100}, written.size() - 1}) {
+    std::string changed = written;
+    changed[at] = static_cast<char>(changed[at] ^ 0x01);
+    ASSERT_TRUE(WriteFileAtomically(files, target, changed, last)) << at;
+    EXPECT_EQ(files.Content(target), changed) << at;
+    ASSERT_TRUE(WriteFileAtomically(files, target, written, last)) << at;
+    EXPECT_EQ(files.Content(target), written) << at;
+  }
+  EXPECT_EQ(files.reads, 0) << "the file is never read back";
+}
+
+TEST_F(RememberedWriteTest, AFileChangedOrRemovedBehindItsBackIsWrittenAgain) {
+  struct Case {
+    const char* name;
+    std::function<void()> change;
+  };
+  const std::string sameSize(written.size(), 'z');
+  const std::vector<Case> cases{
+      {"removed", [&] { files.Delete(target); }},
+      {"other size", [&] { files.Put(target, "short"); }},
+      {"same size, other time", [&] { files.Put(target, sameSize, 0x5A8C6010); }},
+  };
+  for (const Case& c : cases) {
+    c.change();
+    ASSERT_TRUE(WriteFileAtomically(files, target, written, last)) << c.name;
+    EXPECT_EQ(files.Content(target), written) << c.name;
+  }
+}
+
+TEST_F(RememberedWriteTest, AnotherPathIsWrittenEvenWithTheSameBytes) {
+  const std::string other = "C:\\Data\\Other.dat";
+  ASSERT_TRUE(WriteFileAtomically(files, other, written, last));
+  EXPECT_EQ(files.Content(other), written);
+}
+
+TEST_F(RememberedWriteTest, AfterAFailedWriteTheFileIsComparedAgainBeforeSkipping) {
+  files.FailOn(FileOp::MoveReplace, winerr::kDiskFull, 1000);
+  EXPECT_FALSE(WriteFileAtomically(files, target, written + "more", last));
+  files.FailOn(FileOp::MoveReplace, winerr::kDiskFull, 0);
+  files.Put(target, std::string(written.size(), 'z'));  // same size and time as the program's write
+  ASSERT_TRUE(WriteFileAtomically(files, target, written, last));
+  EXPECT_EQ(files.Content(target), written);
 }
 
 }  // namespace

@@ -52,6 +52,29 @@ TEST(Crc32, GivesTheStandardCheckValueInOnePieceOrSeveral) {
   EXPECT_EQ(Crc32(longer.substr(3), Crc32(longer.substr(0, 3))), Crc32(longer));
 }
 
+TEST(Crc32, LongInputsGiveTheCommonChecksumAtAnyLengthAlignmentAndSplit) {
+  // Checksums of the bytes (i * 131 + 7) mod 256, from zlib.
+  struct Case {
+    std::size_t length;
+    std::uint32_t crc;
+  };
+  const std::vector<Case> cases{{64, 0x38E4DBB5u},  {65, 0x6C311B46u},   {79, 0x118A99CBu},
+                                {80, 0x89CDCB09u},  {127, 0x8276C596u},  {128, 0xCC816B20u},
+                                {129, 0x9A7C58ADu}, {1000, 0x1ED57BB9u}, {4099, 0xDFADE85Au},
+                                {65549, 0xFA1AEE39u}};
+  for (const Case& c : cases) {
+    for (std::size_t offset : {0u, 1u, 3u, 8u}) {
+      std::string buffer(offset, 'x');
+      for (std::size_t i = 0; i < c.length; ++i) buffer += static_cast<char>((i * 131 + 7) & 0xFF);
+      const std::string_view bytes = std::string_view(buffer).substr(offset);
+      EXPECT_EQ(Crc32(bytes), c.crc) << c.length << " at " << offset;
+      for (std::size_t split : {std::size_t{1}, std::size_t{17}, c.length / 2, c.length - 63}) {
+        EXPECT_EQ(Crc32(bytes.substr(split), Crc32(bytes.substr(0, split))), c.crc) << c.length << " split " << split;
+      }
+    }
+  }
+}
+
 TEST(DataFile, RoundTripGivesBackEveryStoredFieldAndTheSameBytes) {
   for (const auto& records : {Sample(), std::vector<InventoryEntry>{}}) {
     const std::string bytes = EncodeDataFile(records);
