@@ -23,6 +23,12 @@ void TMenuItem::SetEnabled(bool enabled) {
   Changed();
 }
 
+void TMenuItem::SetVisible(bool visible) {
+  if (visible == visible_) return;
+  visible_ = visible;
+  Changed();
+}
+
 void TMenuItem::SetDefault(bool isDefault) {
   if (isDefault == default_) return;
   default_ = isDefault;

@@ -31,6 +31,9 @@ class TMenuItem : public TObject {
   bool Default() const { return default_; }
   void SetDefault(bool isDefault);
   bool IsSeparator() const { return caption_ == "-"; }
+  // A hidden item is left out of the menu when it is shown.
+  bool Visible() const { return visible_; }
+  void SetVisible(bool visible);
 
   TMenuItem& Add(std::string name, std::string caption);
   TMenuItem& AddSeparator();
@@ -51,6 +54,7 @@ class TMenuItem : public TObject {
   bool checked_ = false;
   bool enabled_ = true;
   bool default_ = false;
+  bool visible_ = true;
   TMenuItem* parent_ = nullptr;
   MenuObserver* observer_ = nullptr;
   std::vector<std::unique_ptr<TMenuItem>> items_;

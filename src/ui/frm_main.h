@@ -103,6 +103,9 @@ class TFrmMain : public TForm {
   void dbgrdInventoryDblClick(TObject* sender);
   void tbnNoneClick(TObject* sender);
   bool FindCurrentInList();
+  // The tray's "&Disable this Wallpaper" and "Change &Tile Mode" (inventory/item_commands.cpp).
+  void DisableThisWallpaperImage1Click(TObject* sender);
+  void mnuToggleTiledClick(TObject* sender);
 
   // ---- slides (slideshow/slide_selection.cpp, slideshow/slide_timer.cpp)
   void ShowNextSlide();

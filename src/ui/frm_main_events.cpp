@@ -52,6 +52,8 @@ void TFrmMain::ConnectHandlers() {
   tray_.mnuChangeWallpaperNow.OnClick = on(&TFrmMain::tmrSlideTimer);
   tray_.mnuRunSlideshow.OnClick = on(&TFrmMain::RunSlideshow1Click);
   tray_.mnuBlankWallpaper.OnClick = on(&TFrmMain::tbnNoneClick);
+  tray_.mnuDisableThisWallpaperImage.OnClick = on(&TFrmMain::DisableThisWallpaperImage1Click);
+  tray_.mnuToggleTiled.OnClick = on(&TFrmMain::mnuToggleTiledClick);
   tray_.mnuContents1.OnClick = [this](TObject*) { ShowHelpContents(); };
   tray_.mnuShowMurovex.OnClick = on(&TFrmMain::ShowMurovex1Click);
   tray_.mnuClose.OnClick = on(&TFrmMain::mnuClose1Click);

@@ -33,6 +33,7 @@ HMENU BuildPopupMenu(TMenuItem& menu, std::vector<TMenuItem*>& commands) {
   HMENU handle = CreatePopupMenu();
   UINT position = 0;
   for (const auto& item : menu.Items()) {
+    if (!item->Visible()) continue;
     MENUITEMINFOA info{};
     info.cbSize = sizeof info;
     std::string caption = item->Caption();
