@@ -203,9 +203,9 @@ TEST_F(DataSetTest, PostCutsStringsToTheirWidthNeverInsideAUtf8Character) {
     std::size_t kept;
   };
   const std::string e_acute = "\xC3\xA9", euro = "\xE2\x82\xAC";
-  for (const Case& c : {Case{std::string(129, 'x'), 129}, Case{std::string(200, 'x'), 129},
-                        Case{std::string(128, 'x') + e_acute, 128}, Case{std::string(127, 'x') + e_acute, 129},
-                        Case{std::string(127, 'x') + euro, 127}, Case{std::string(126, 'x') + euro + "y", 129}}) {
+  for (const Case& c : {Case{std::string(260, 'x'), 260}, Case{std::string(300, 'x'), 260},
+                        Case{std::string(259, 'x') + e_acute, 259}, Case{std::string(258, 'x') + e_acute, 260},
+                        Case{std::string(258, 'x') + euro, 258}, Case{std::string(257, 'x') + euro + "y", 260}}) {
     data.First();
     data.Edit();
     data.EditFields().FileName = c.given;
