@@ -15,22 +15,23 @@ namespace mvx {
 struct InventoryEntry {
   bool Enabled = false;
   bool Tile = true;
-  std::string FileName;  // up to 260 bytes
-  std::string Location;  // up to 260 bytes, no trailing backslash
+  std::string FileName;  // up to 255 bytes
+  std::string Location;  // up to 255 bytes, no trailing backslash
   std::int32_t Size = 0;
   TDateTime Timestamp = 0;
   std::string Group;       // up to 10 characters, reserved
   std::int32_t Order = 0;  // reserved
-  std::string LCLocation;  // up to 260 bytes
-  std::string LCFilename;  // up to 260 bytes
+  std::string LCLocation;  // up to 255 bytes
+  std::string LCFilename;  // up to 255 bytes
 
   bool operator==(const InventoryEntry&) const = default;
 };
 
 // Field widths of the string fields, in bytes. A name or folder holds any
-// path the system accepts (260 characters): a name cut shorter would point
-// the entry at a file that does not exist.
-inline constexpr std::size_t kNameFieldWidth = 260;
+// the system's paths can have (a path is shorter than 260 characters, a name
+// at most 255): a name cut shorter would point the entry at a file that does
+// not exist.
+inline constexpr std::size_t kNameFieldWidth = 255;
 inline constexpr std::size_t kGroupFieldWidth = 10;
 
 // The longest start of text that fits in width bytes without splitting a

@@ -110,11 +110,11 @@ TEST(DataFile, HeaderAndFirstRecordLieWhereTheLayoutSays) {
 
 TEST(DataFile, StringsBeyondTheirWidthAreCutAsThePostCutsThem) {
   InventoryEntry e;
-  e.FileName = std::string(259, 'x') + "\xC3\xA9";
+  e.FileName = std::string(254, 'x') + "\xC3\xA9";
   e.Group = "abcdefghijk";
   const DataFileContents back = DecodeDataFile(EncodeDataFile({e}));
   ASSERT_TRUE(back.ok());
-  EXPECT_EQ(back.records[0].FileName, std::string(259, 'x'));
+  EXPECT_EQ(back.records[0].FileName, std::string(254, 'x'));
   EXPECT_EQ(back.records[0].Group, "abcdefghij");
 }
 

@@ -203,9 +203,9 @@ TEST_F(DataSetTest, PostCutsStringsToTheirWidthNeverInsideAUtf8Character) {
     std::size_t kept;
   };
   const std::string e_acute = "\xC3\xA9", euro = "\xE2\x82\xAC";
-  for (const Case& c : {Case{std::string(260, 'x'), 260}, Case{std::string(300, 'x'), 260},
-                        Case{std::string(259, 'x') + e_acute, 259}, Case{std::string(258, 'x') + e_acute, 260},
-                        Case{std::string(258, 'x') + euro, 258}, Case{std::string(257, 'x') + euro + "y", 260}}) {
+  for (const Case& c : {Case{std::string(255, 'x'), 255}, Case{std::string(300, 'x'), 255},
+                        Case{std::string(254, 'x') + e_acute, 254}, Case{std::string(253, 'x') + e_acute, 255},
+                        Case{std::string(253, 'x') + euro, 253}, Case{std::string(252, 'x') + euro + "y", 255}}) {
     data.First();
     data.Edit();
     data.EditFields().FileName = c.given;
