@@ -288,6 +288,12 @@ void TFrmMain::ShowHelpContents() {
   helpOpened_ = true;
 }
 
+void TFrmMain::ShowContextHelp() {
+  const TTabSheet* page = pgMain.ActivePage();
+  ports_.help.ShowTopic(page != nullptr && page->HelpContext > 0 ? page->HelpContext : HelpContext);
+  helpOpened_ = true;
+}
+
 void TFrmMain::ShowMurovex1Click(TObject*) {
   if (!Visible()) pgMain.SetActivePage(&tsPreview);
   Show();

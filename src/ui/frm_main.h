@@ -49,6 +49,8 @@ class TFrmMain : public TForm {
   void ShowMurovex1Click(TObject* sender);
   // The Help button and the tray's "&Contents".
   void ShowHelpContents();
+  // F1: the help topic of the page shown, or the window's own.
+  void ShowContextHelp();
   // WM_ENDSESSION: the session ends, or its end was cancelled.
   void WMEndSession(bool ending);
   void EnterDataDirectory(const std::string& dir);

@@ -238,6 +238,17 @@ TEST_F(LifecycleTest, DestroyDeletesTheWorkingBitmapAndTracesOnce) {
   EXPECT_EQ(destroys, 1);
 }
 
+TEST_F(LifecycleTest, HelpOpensThePageShownAndIsClosedAtTheEnd) {
+  Start();
+  main->pgMain.SetActivePage(&main->tsOptions);
+  main->ShowContextHelp();
+  main->pgMain.SetActivePage(&main->tsOnline);
+  main->ShowContextHelp();
+  main->btnHelp.Click();
+  main->FormDestroy();
+  EXPECT_EQ(fakes.help.calls, (std::vector<std::string>{"topic 6", "topic 7", "contents", "quit"}));
+}
+
 TEST_F(LifecycleTest, ShowingFromTheTrayOpensThePreviewPageWhenHidden) {
   Start();
   main->pgMain.SetActivePage(&main->tsOptions);

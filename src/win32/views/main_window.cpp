@@ -53,6 +53,10 @@ bool MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
     case WM_CLOSE:
       if (frm_.Close()) DestroyWindow(Window());
       return true;
+    case WM_HELP:
+      frm_.ShowContextHelp();
+      result = TRUE;
+      return true;
     case WM_QUERYENDSESSION:
       result = frm_.WMQueryEndSession(message) ? TRUE : FALSE;
       return true;
