@@ -31,10 +31,13 @@ std::string_view FitToWidth(std::string_view text, std::size_t width) {
 }
 
 void FitToFieldWidths(InventoryEntry& entry) {
+  auto fit = [](std::string& s, std::size_t width) {
+    if (s.size() > width) s.resize(FitToWidth(s, width).size());
+  };
   for (std::string* s : {&entry.FileName, &entry.Location, &entry.LCLocation, &entry.LCFilename}) {
-    s->resize(FitToWidth(*s, kNameFieldWidth).size());
+    fit(*s, kNameFieldWidth);
   }
-  entry.Group.resize(FitToWidth(entry.Group, kGroupFieldWidth).size());
+  fit(entry.Group, kGroupFieldWidth);
 }
 
 TClientDataSet::TClientDataSet(std::string name) : name_(std::move(name)) {}
@@ -82,7 +85,6 @@ void TClientDataSet::CheckActive() const {
 void TClientDataSet::LoadRecords(std::vector<InventoryEntry> records) {
   CheckActive();
   state_ = DataSetState::Browse;
-  for (InventoryEntry& e : records) FitToFieldWidths(e);
   table_->Replace(std::move(records), this);
   RecordRemoved(0);
   if (AfterOpen) AfterOpen(this);

@@ -16,8 +16,10 @@ Key KeyOf(const InventoryEntry& e) {
   return {e.LCFilename, e.LCLocation};
 }
 
+// The order of KeyOf, comparing each file name once.
 bool KeyLess(const InventoryEntry& a, const InventoryEntry& b) {
-  return KeyOf(a) < KeyOf(b);
+  const int byName = a.LCFilename.compare(b.LCFilename);
+  return byName < 0 || (byName == 0 && a.LCLocation < b.LCLocation);
 }
 
 }  // namespace
@@ -99,10 +101,14 @@ void InventoryTable::Remove(InventoryEntry* row, TClientDataSet* by) {
 }
 
 void InventoryTable::Replace(std::vector<InventoryEntry> entries, TClientDataSet* by) {
-  // The data file holds the records in index order already; sort only when not.
-  if (!std::is_sorted(entries.begin(), entries.end(), KeyLess)) {
-    std::stable_sort(entries.begin(), entries.end(), KeyLess);
+  // One walk cuts the strings and checks the order: the data file holds the
+  // records in index order already, so they are sorted only when not.
+  bool sorted = true;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    FitToFieldWidths(entries[i]);
+    if (sorted && i > 0 && KeyLess(entries[i], entries[i - 1])) sorted = false;
   }
+  if (!sorted) std::stable_sort(entries.begin(), entries.end(), KeyLess);
   rows_.clear();
   spare_.clear();
   blocks_.clear();

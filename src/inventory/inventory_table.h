@@ -30,6 +30,8 @@ class InventoryTable {
   // Stores entry in row and moves the row to its sorted place.
   void Update(InventoryEntry* row, InventoryEntry entry, TClientDataSet* by);
   void Remove(InventoryEntry* row, TClientDataSet* by);
+  // Takes entries (in any order) as all the records, their strings cut to
+  // their fields' widths.
   void Replace(std::vector<InventoryEntry> entries, TClientDataSet* by);
 
   void Attach(TClientDataSet* position);

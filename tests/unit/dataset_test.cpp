@@ -216,6 +216,16 @@ TEST_F(DataSetTest, PostCutsStringsToTheirWidthNeverInsideAUtf8Character) {
   }
 }
 
+TEST_F(DataSetTest, LoadedRecordsAreCutToTheirWidthsAndOrderedByTheCutKeys) {
+  const std::string longName = std::string(kNameFieldWidth, 'm');
+  data.LoadRecords({Entry(longName + "z", "c:\\second"), Entry("n.bmp", "c:\\p"), Entry(longName, "c:\\third"),
+                    Entry(longName + "a", "c:\\first")});
+  EXPECT_EQ(Walk(data), (std::vector<std::string>{longName + "|c:\\first", longName + "|c:\\second",
+                                                  longName + "|c:\\third", "n.bmp|c:\\p"}));
+  data.First();
+  EXPECT_EQ(data.Fields().FileName, longName);
+}
+
 TEST_F(DataSetTest, CalculatedFieldFollowsTheCurrentRecord) {
   int calls = 0;
   inventory.OnCalcFields = [&calls](const InventoryEntry& e) {
