@@ -8,9 +8,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <chrono>
 #include <ctime>
 #include <filesystem>
 #include <thread>
@@ -21,16 +21,24 @@ namespace {
 
 std::uint32_t WindowsCode(int error, bool creating) {
   switch (error) {
-    case ENOENT: return winerr::kFileNotFound;
-    case ENOTDIR: return winerr::kPathNotFound;
-    case EEXIST: return creating ? winerr::kFileExists : winerr::kAlreadyExists;
+    case ENOENT:
+      return winerr::kFileNotFound;
+    case ENOTDIR:
+      return winerr::kPathNotFound;
+    case EEXIST:
+      return creating ? winerr::kFileExists : winerr::kAlreadyExists;
     case EACCES:
     case EPERM:
-    case EISDIR: return winerr::kAccessDenied;
-    case EBADF: return winerr::kInvalidHandle;
-    case ENOSPC: return winerr::kDiskFull;
-    case ENAMETOOLONG: return winerr::kFilenameTooLong;
-    default: return winerr::kWriteFault;
+    case EISDIR:
+      return winerr::kAccessDenied;
+    case EBADF:
+      return winerr::kInvalidHandle;
+    case ENOSPC:
+      return winerr::kDiskFull;
+    case ENAMETOOLONG:
+      return winerr::kFilenameTooLong;
+    default:
+      return winerr::kWriteFault;
   }
 }
 

@@ -171,7 +171,7 @@ bool ReadFieldList(Reader& r) {
 
 // GCC copies a string it knows to be at most 255 bytes long with an inline
 // `rep movs`, whose start-up costs more than the copy of a short name; a
-// length it cannot bound goes to the library's memcpy. A fifth of a load.
+// length it cannot bound goes to the library's memcpy: an eighth of a load.
 std::size_t Unbounded(std::size_t n) {
 #if defined(__GNUC__)
   asm("" : "+r"(n));
