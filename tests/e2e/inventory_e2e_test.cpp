@@ -29,7 +29,7 @@ class Inventory : public E2eTest {
   std::optional<WindowInfo> WaitForHint(const Process& murovex, const std::string& hint) {
     const auto main = MainWindowOf(murovex);
     if (!main) return std::nullopt;
-    return WaitForChild(main->handle, {"Static", hint}, 2s);
+    return WaitForChild(main->handle, {"Static", hint}, 5s);
   }
 };
 

@@ -15,6 +15,15 @@ using namespace std::chrono_literals;
 
 constexpr const char* kExitQuestion = "Exiting Murovex will disable Slideshow and Wallpaper Detection.\rExit Now?";
 
+// The program's top-level windows, one a line, for a failure message.
+std::string WindowsOf(const Process& process) {
+  std::string text;
+  for (const auto& w : TopLevelWindowsOf(process.Id())) {
+    text += "\n  " + w.className + " \"" + w.caption + "\"" + (w.visible ? " shown" : " hidden");
+  }
+  return text;
+}
+
 class Settings : public E2eTest {};
 
 TEST_F(Settings, TheCloseBoxSavesTheSettingsAndHidesTheWindowAndTheProgramKeepsRunning) {
@@ -43,8 +52,8 @@ TEST_F(Settings, TheCloseCommandAsksWhileAskBeforeExitingIsOnAndNoKeepsTheProgra
   for (int attempt = 1; attempt <= 2; ++attempt) {
     SCOPED_TRACE("close command " + std::to_string(attempt));
     ASSERT_TRUE(ChooseFromTrayMenu(*murovex, 'c'));
-    const auto box = WaitForMessageBox(murovex->Id(), 5s);
-    ASSERT_TRUE(box) << "no question";
+    const auto box = WaitForMessageBox(murovex->Id(), kStartTimeout);
+    ASSERT_TRUE(box) << "no question; the program's windows:" << WindowsOf(*murovex);
     EXPECT_EQ(box->text, kExitQuestion);
     EXPECT_EQ(box->caption, "Murovex");
     ASSERT_TRUE(AnswerMessageBox(box->handle, attempt == 1 ? IDNO : IDYES));
@@ -123,10 +132,8 @@ TEST_F(Settings, AClickedOptionIsSavedAMomentLaterAndSurvivesARestart) {
   EXPECT_FALSE(IsChecked(askBeforeExiting));
   const auto saved = [&] { return app.Folder().ReadSetting("Confirmation", "ConfirmExit") == "0"; };
   EXPECT_FALSE(PumpUntil(saved, 1500ms)) << "saved at once, not after the pause";
-  ASSERT_TRUE(PumpUntil(saved, 3s)) << "not saved";
-  const auto after = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - clicked);
-  EXPECT_GE(after.count(), 2250);
-  EXPECT_LT(after.count(), 4000);
+  ASSERT_TRUE(PumpUntil(saved, 4s)) << "not saved";
+  EXPECT_GE(Clock::now() - clicked, 2250ms);
 
   ASSERT_TRUE(BroadcastRegistered("ShutdownMurovex"));
   ASSERT_TRUE(first->WaitForExit(kExitTimeout));

@@ -17,7 +17,7 @@ using namespace std::chrono_literals;
 
 constexpr const char* kSelected = "FrmMain.GetNextSlideInfo: Selected ";
 constexpr std::size_t kChangesWatched = 3;
-constexpr auto kInterval = 1s;
+constexpr auto kInterval = 2s;
 // Timer ticks never come early; the slack covers the trace's own delivery.
 constexpr auto kIntervalSlack = 50ms;
 
@@ -67,11 +67,11 @@ class Slideshow : public E2eTest {
     ASSERT_NE(picture, nullptr) << "a slide not in the list: " << slide.path;
     EXPECT_EQ(slide.recNo, static_cast<std::size_t>(picture - kPictures.data()) + 1) << slide.path;
     // Sent as the choice is made; the setter follows at once.
-    EXPECT_TRUE(PumpUntil([&] { return ReadDesktopValue("Wallpaper") == slide.path; }, 500ms))
+    EXPECT_TRUE(PumpUntil([&] { return ReadDesktopValue("Wallpaper") == slide.path; }, 1s))
         << "the desktop holds " << ReadDesktopValue("Wallpaper").value_or("(nothing)");
     EXPECT_EQ(ReadDesktopValue("TileWallpaper"), picture->tile ? "1" : "0") << slide.path;
     const std::string caption = "Murovex - " + LowerAZ(picture->name);
-    EXPECT_TRUE(PumpUntil([&] { return CaptionOf(mainWindow) == caption; }, 500ms))
+    EXPECT_TRUE(PumpUntil([&] { return CaptionOf(mainWindow) == caption; }, 1s))
         << "the caption reads " << CaptionOf(mainWindow);
   }
 
@@ -91,7 +91,7 @@ TEST_F(Slideshow, ChangesTheWallpaperAmongThePicturesByItselfAndKeepsTheLastOneA
 
     std::vector<Slide> slides;
     for (std::size_t n = 1; n <= kChangesWatched; ++n) {
-      ASSERT_TRUE(PumpUntil([&] { return (slides = SlidesSelected(app.Traces())).size() >= n; }, 3s))
+      ASSERT_TRUE(PumpUntil([&] { return (slides = SlidesSelected(app.Traces())).size() >= n; }, kInterval + 3s))
           << "no change number " << n;
       ExpectShown(slides[n - 1], main->handle);
     }
