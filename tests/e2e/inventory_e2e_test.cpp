@@ -8,6 +8,7 @@
 #include "e2e/e2e_fixture.h"
 #include "e2e/picture_files.h"
 #include "e2e/running_app.h"
+#include "inventory/data_file.h"
 
 namespace mvx::e2e {
 namespace {
@@ -40,7 +41,10 @@ TEST_F(Inventory, WithoutADataFileTheListIsEmptyAndANewDataFileIsWrittenAtOnce) 
   Process* murovex = StartReady(app);
   ASSERT_NE(murovex, nullptr);
   EXPECT_TRUE(WaitForHint(*murovex, "0 Pictures in List"));
-  EXPECT_TRUE(FileExists(dataFile));
+  ASSERT_TRUE(FileExists(dataFile));
+  const DataFileContents written = DecodeDataFile(ReadBytes(dataFile));
+  EXPECT_TRUE(written.ok()) << written.reason;
+  EXPECT_TRUE(written.records.empty());
 }
 
 TEST_F(Inventory, ADataFileWithThreePicturesListsThemAll) {
@@ -75,6 +79,11 @@ TEST_F(Inventory, AnUnreadableDataFileIsKeptAsideTheUserIsToldAndTheListStartsEm
   ASSERT_TRUE(murovex.WaitForIdle(kStartTimeout));
   EXPECT_TRUE(murovex.Running());
   EXPECT_TRUE(WaitForHint(murovex, "0 Pictures in List"));
+  // The data file is a new, empty list; the kept one is left as it was.
+  const DataFileContents written = DecodeDataFile(ReadBytes(dataFile));
+  EXPECT_TRUE(written.ok()) << written.reason;
+  EXPECT_TRUE(written.records.empty());
+  EXPECT_EQ(ReadBytes(keptAs), garbage);
 }
 
 }  // namespace
