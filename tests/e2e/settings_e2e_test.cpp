@@ -7,6 +7,7 @@
 #include "e2e/e2e_fixture.h"
 #include "e2e/picture_files.h"
 #include "e2e/running_app.h"
+#include "shared/settings_defaults.h"
 
 namespace mvx::e2e {
 namespace {
@@ -82,36 +83,7 @@ TEST_F(Settings, OkWritesEveryKeyWithItsDefault) {
 
   const std::string dataDir = LowerAZ(app.Folder().ImagesFolder());
   const std::string importDir = app.Folder().Path();
-  const std::array<std::array<const char*, 3>, 28> expected = {{
-      {"Directories", "DataDir", dataDir.c_str()},
-      {"Directories", "ImportDir", importDir.c_str()},
-      {"Directories", "DBFileName", "GDB.CDS"},
-      {"Preview", "PreviewPanelHeight", "185"},
-      {"General", "StartWithWindows", "1"},
-      {"General", "Verbose", "1"},
-      {"General", "LimitImageSize", "0"},
-      {"General", "MaxImageSize", "1500"},
-      {"General", "LimitPreviewSize", "1"},
-      {"General", "MaxPreviewSize", "250"},
-      {"General", "ToolbarHints", "1"},
-      {"General", "UseDefaultEditor", "1"},
-      {"General", "SelectedEditor", "pbrush.exe"},
-      {"Positions", "MainTop", "0"},
-      {"Positions", "MainLeft", "0"},
-      {"Confirmation", "ConfirmExit", "1"},
-      {"Confirmation", "ConfirmDeleteDisk", "1"},
-      {"Confirmation", "ConfirmRemoveList", "1"},
-      {"Slideshow", "AutoChange", "1"},
-      {"Slideshow", "SlideHrs", "0"},
-      {"Slideshow", "SlideMins", "5"},
-      {"Slideshow", "SlideSecs", "0"},
-      {"Slideshow", "Random", "1"},
-      {"Slideshow", "ChangeOnStartup", "1"},
-      {"AutoDetect", "Polling", "1"},
-      {"AutoDetect", "Poll File Name", "Netscape Wallpaper.bmp"},
-      {"AutoDetect", "PollInterval", "5"},
-      {"AutoDetect", "PromptForName", "1"},
-  }};
+  const auto expected = mvx::testing::DefaultSettings(dataDir, importDir);
   for (const auto& [section, key, value] : expected) {
     EXPECT_EQ(app.Folder().ReadSetting(section, key), value) << "[" << section << "] " << key;
   }
