@@ -4,8 +4,8 @@
 namespace mvx {
 
 struct InstanceClaim {
-  bool run = false;                       // false: another instance runs; leave at once
-  std::uint32_t restoreMessage = 0;       // "RestoreMurovex"
+  bool run = false;                  // false: another instance runs; leave at once
+  std::uint32_t restoreMessage = 0;  // "RestoreMurovex"
 };
 
 // The first steps of the entry: registers "RestoreMurovex", takes the named

@@ -9,7 +9,9 @@ namespace mvx {
 
 namespace {
 
-void Trace(Ports& ports, const std::string& text, std::uintptr_t window) { SendTrace(ports.trace, text, window); }
+void Trace(Ports& ports, const std::string& text, std::uintptr_t window) {
+  SendTrace(ports.trace, text, window);
+}
 
 }  // namespace
 
@@ -212,7 +214,9 @@ void TFrmMain::FormCloseQuery(bool& canClose) {
 }
 
 // The close box does what OK does: save, hide, keep running.
-void TFrmMain::HideToTray(TObject* sender) { btnOKClick(sender); }
+void TFrmMain::HideToTray(TObject* sender) {
+  btnOKClick(sender);
+}
 
 void TFrmMain::FormClose() {
   Trace(ports_, "FrmMain: FormClose", Handle);

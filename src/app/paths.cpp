@@ -35,7 +35,9 @@ std::string StripTrailingBackslashes(std::string_view text) {
   return std::string(text);
 }
 
-std::string ExtractFileName(std::string_view path) { return std::string(path.substr(NameStart(path))); }
+std::string ExtractFileName(std::string_view path) {
+  return std::string(path.substr(NameStart(path)));
+}
 
 std::string ExtractFileDir(std::string_view path) {
   std::size_t start = NameStart(path);
@@ -57,7 +59,9 @@ std::string ChangeFileExt(std::string_view path, std::string_view ext) {
   return out;
 }
 
-bool IsBitmapFile(std::string_view path) { return LowerAZ(ExtractFileExt(path)) == ".bmp"; }
+bool IsBitmapFile(std::string_view path) {
+  return LowerAZ(ExtractFileExt(path)) == ".bmp";
+}
 
 std::string_view Utf8Prefix(std::string_view text, std::size_t maxBytes) {
   if (text.size() <= maxBytes) return text;

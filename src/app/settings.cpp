@@ -1,5 +1,5 @@
-#include "app/settings_file.h"
 #include "app/paths.h"
+#include "app/settings_file.h"
 #include "ui/frm_main.h"
 
 namespace mvx {
@@ -211,9 +211,13 @@ void TFrmMain::edtMaxPreviewSizeChange(TObject* sender) {
   if (ActiveControl() == &updPreviewSize || ActiveControl() == &edtMaxPreviewSize) GenericSettingsChange(sender);
 }
 
-void TFrmMain::updImageSizeClick(TObject*) { SetActiveControl(&edtMaxImageSize); }
+void TFrmMain::updImageSizeClick(TObject*) {
+  SetActiveControl(&edtMaxImageSize);
+}
 
-void TFrmMain::updPreviewSizeClick(TObject*) { SetActiveControl(&edtMaxPreviewSize); }
+void TFrmMain::updPreviewSizeClick(TObject*) {
+  SetActiveControl(&edtMaxPreviewSize);
+}
 
 void TFrmMain::edtPollFileNameChange(TObject* sender) {
   // While the settings load, the list is built right after them; handing

@@ -11,7 +11,9 @@ namespace mvx {
 namespace {
 
 // A character whose bytes would be split at the cut is left out whole.
-std::size_t CutLength(std::string_view text) { return Utf8Prefix(text, 255).size(); }
+std::size_t CutLength(std::string_view text) {
+  return Utf8Prefix(text, 255).size();
+}
 
 }  // namespace
 
@@ -31,8 +33,7 @@ void SendTrace(TracePort& port, std::string_view text, WindowHandle window) {
   const WindowHandle listener = port.FindWindowByTitle(kTraceListenerTitle);
   if (listener == 0) return;
   const auto record = BuildTraceRecord(text);
-  port.SendCopyData(listener, window, kTraceCopyDataId,
-                    std::vector<std::uint8_t>(record.begin(), record.end()));
+  port.SendCopyData(listener, window, kTraceCopyDataId, std::vector<std::uint8_t>(record.begin(), record.end()));
 }
 
 }  // namespace mvx

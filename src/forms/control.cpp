@@ -66,6 +66,8 @@ void TControl::Click() {
   if (OnClick) OnClick(this);
 }
 
-void TControl::Changed(ControlProp prop) { form_.NotifyControl(*this, prop); }
+void TControl::Changed(ControlProp prop) {
+  form_.NotifyControl(*this, prop);
+}
 
 }  // namespace mvx

@@ -20,8 +20,18 @@ class TObject {
 using TNotifyEvent = std::function<void(TObject* sender)>;
 
 enum class ControlKind {
-  Panel, GroupBox, PageControl, TabSheet, Label, Button, CheckBox, RadioButton, Edit, UpDown,
-  ProgressBar, ListBox
+  Panel,
+  GroupBox,
+  PageControl,
+  TabSheet,
+  Label,
+  Button,
+  CheckBox,
+  RadioButton,
+  Edit,
+  UpDown,
+  ProgressBar,
+  ListBox
 };
 
 // What changed on a control, for the view that mirrors it.

@@ -92,13 +92,17 @@ TControl* TForm::FindControl(const std::string& name) const {
   return nullptr;
 }
 
-void TForm::AddObserver(FormObserver* observer) { observers_.push_back(observer); }
+void TForm::AddObserver(FormObserver* observer) {
+  observers_.push_back(observer);
+}
 
 void TForm::RemoveObserver(FormObserver* observer) {
   observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
 }
 
-void TForm::Register(TControl* control) { controls_.push_back(control); }
+void TForm::Register(TControl* control) {
+  controls_.push_back(control);
+}
 
 void TForm::NotifyControl(TControl& control, ControlProp prop) {
   for (FormObserver* o : observers_) o->ControlChanged(control, prop);

@@ -2,8 +2,7 @@
 
 namespace mvx {
 
-TMenuItem::TMenuItem(std::string name, std::string caption)
-    : name_(std::move(name)), caption_(std::move(caption)) {}
+TMenuItem::TMenuItem(std::string name, std::string caption) : name_(std::move(name)), caption_(std::move(caption)) {}
 
 void TMenuItem::SetCaption(const std::string& caption) {
   if (caption == caption_) return;
@@ -42,7 +41,9 @@ TMenuItem& TMenuItem::Add(std::string name, std::string caption) {
   return *items_.back();
 }
 
-TMenuItem& TMenuItem::AddSeparator() { return Add({}, "-"); }
+TMenuItem& TMenuItem::AddSeparator() {
+  return Add({}, "-");
+}
 
 TMenuItem* TMenuItem::Find(const std::string& name) {
   for (auto& item : items_) {

@@ -64,8 +64,7 @@ class TRadioButton : public TControl {
 // A one-line edit; a change of its text, from the user or from code, runs OnChange.
 class TEdit : public TControl {
  public:
-  TEdit(TForm& form, TControl* parent, std::string name)
-      : TControl(form, parent, ControlKind::Edit, std::move(name)) {}
+  TEdit(TForm& form, TControl* parent, std::string name) : TControl(form, parent, ControlKind::Edit, std::move(name)) {}
   const std::string& Text() const { return text_; }
   void SetText(const std::string& text);
   TNotifyEvent OnChange;

@@ -13,10 +13,10 @@ struct FileFilter {
 struct OpenFileRequest {
   std::string title;
   std::string initialDir;
-  std::string fileName;      // initial text of the name box
-  std::string defaultExt;    // without the dot
+  std::string fileName;    // initial text of the name box
+  std::string defaultExt;  // without the dot
   std::vector<FileFilter> filters;
-  bool mustExist = true;     // the path and the file must exist
+  bool mustExist = true;  // the path and the file must exist
 };
 
 // The system's open-file dialog (GetOpenFileNameA); nullopt when cancelled.

@@ -10,8 +10,8 @@ enum class NotifyIconMessage : std::uint32_t { Add = 0, Modify = 1, Delete = 2 }
 class NotifyIconPort {
  public:
   virtual ~NotifyIconPort() = default;
-  virtual bool NotifyIcon(NotifyIconMessage message, std::uint16_t iconId,
-                          std::uint16_t callbackOffset, const std::string& tip) = 0;
+  virtual bool NotifyIcon(NotifyIconMessage message, std::uint16_t iconId, std::uint16_t callbackOffset,
+                          const std::string& tip) = 0;
 };
 
 }  // namespace mvx

@@ -8,11 +8,11 @@ class ProfilePort {
  public:
   virtual ~ProfilePort() = default;
   // Reads at most 1023 characters; def when the key is missing.
-  virtual std::string GetString(const std::string& file, const std::string& section,
-                                const std::string& key, const std::string& def) = 0;
+  virtual std::string GetString(const std::string& file, const std::string& section, const std::string& key,
+                                const std::string& def) = 0;
   // False when the file cannot be written.
-  virtual bool WriteString(const std::string& file, const std::string& section,
-                           const std::string& key, const std::string& value) = 0;
+  virtual bool WriteString(const std::string& file, const std::string& section, const std::string& key,
+                           const std::string& value) = 0;
 };
 
 }  // namespace mvx

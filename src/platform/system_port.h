@@ -8,8 +8,8 @@ namespace mvx {
 class SystemPort {
  public:
   virtual ~SystemPort() = default;
-  virtual std::string WindowsDirectory() = 0;  // GetWindowsDirectoryA, as returned
-  virtual std::string ModulePath() = 0;        // the program file's full path
+  virtual std::string WindowsDirectory() = 0;              // GetWindowsDirectoryA, as returned
+  virtual std::string ModulePath() = 0;                    // the program file's full path
   virtual std::vector<std::string> CommandLineArgs() = 0;  // without the program
   virtual int ScreenWidth() = 0;
   virtual int ScreenHeight() = 0;

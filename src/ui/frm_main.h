@@ -300,7 +300,6 @@ class TFrmMain : public TForm {
   bool closed_ = false;
   bool destroyed_ = false;
   bool helpOpened_ = false;
-
 };
 
 }  // namespace mvx

@@ -8,11 +8,28 @@ void TFrmMain::ConnectHandlers() {
   auto on = [this](void (TFrmMain::*handler)(TObject*)) {
     return [this, handler](TObject* sender) { (this->*handler)(sender); };
   };
-  for (TCheckBox* c : {&chkRandom, &chkChangeOnStartup, &chkShowHints, &chkLimitPreviewSize, &chkStretch,
-                       &chkConfirmExit, &chkConfirmDeleteDisk, &chkAskBeforeRemoving, &chkShowSplash,
-                       &chkSaveEachChange, &chkSaveLastChange, &chkSendChangeNotification, &chkConfirmAdditions,
-                       &chkOnTray, &chkManualOverride, &chkHeartbeat, &chkChangeDuringSaver,
-                       &chkSyncWithManualChange, &chkDefaultEnabled, &chkDefaultTiled, &chkMoveRename, &chkTinkle,
+  for (TCheckBox* c : {&chkRandom,
+                       &chkChangeOnStartup,
+                       &chkShowHints,
+                       &chkLimitPreviewSize,
+                       &chkStretch,
+                       &chkConfirmExit,
+                       &chkConfirmDeleteDisk,
+                       &chkAskBeforeRemoving,
+                       &chkShowSplash,
+                       &chkSaveEachChange,
+                       &chkSaveLastChange,
+                       &chkSendChangeNotification,
+                       &chkConfirmAdditions,
+                       &chkOnTray,
+                       &chkManualOverride,
+                       &chkHeartbeat,
+                       &chkChangeDuringSaver,
+                       &chkSyncWithManualChange,
+                       &chkDefaultEnabled,
+                       &chkDefaultTiled,
+                       &chkMoveRename,
+                       &chkTinkle,
                        &chkPromptNameForNewWP}) {
     c->OnClick = on(&TFrmMain::GenericSettingsChange);
   }

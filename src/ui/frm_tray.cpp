@@ -10,8 +10,8 @@ TFrmTray::TFrmTray(Ports& ports)
       mnuRunSlideshow(menuIcon.Add("mnuRunSlideshow", "Run &Slideshow")),
       mnuBlankWallpaper(menuIcon.Add("mnuBlankWallpaper", "Wallpaper = (n&one)")),
       mnuHideDesktopIcons(menuIcon.Add("mnuHideDesktopIcons", "H&ide Desktop Icons")),
-      mnuDisableThisWallpaperImage((menuIcon.AddSeparator(),
-                                    menuIcon.Add("mnuDisableThisWallpaperImage", "&Disable this Wallpaper"))),
+      mnuDisableThisWallpaperImage(
+          (menuIcon.AddSeparator(), menuIcon.Add("mnuDisableThisWallpaperImage", "&Disable this Wallpaper"))),
       mnuToggleTiled(menuIcon.Add("mnuToggleTiled", "Change &Tile Mode")),
       mnuHelp((menuIcon.AddSeparator(), menuIcon.Add("mnuHelp", "&Help"))),
       mnuContents1(mnuHelp.Add("mnuContents1", "&Contents")),
@@ -42,7 +42,9 @@ void TFrmTray::FormCreate() {
   TrayIcon1.Loaded();
 }
 
-void TFrmTray::FormClose() { SendTrace(ports_.trace, "FrmTray.FormClose", Handle); }
+void TFrmTray::FormClose() {
+  SendTrace(ports_.trace, "FrmTray.FormClose", Handle);
+}
 
 void TFrmTray::TrayIcon1BeforePopup(const std::string& slideIntervalText) {
   for (const auto& item : menuIcon.Items()) {

@@ -31,8 +31,8 @@ void TTrayIcon::Loaded() {
 
 void TTrayIcon::UpdateIcon(bool show) {
   if (show) {
-    const bool ok = port_.NotifyIcon(iconAdded_ ? NotifyIconMessage::Modify : NotifyIconMessage::Add, IconID,
-                                     WM_Offset, hint_);
+    const bool ok =
+        port_.NotifyIcon(iconAdded_ ? NotifyIconMessage::Modify : NotifyIconMessage::Add, IconID, WM_Offset, hint_);
     iconAdded_ = ok;
   } else {
     iconAdded_ = !port_.NotifyIcon(NotifyIconMessage::Delete, IconID, WM_Offset, hint_);

@@ -61,21 +61,27 @@ std::uint32_t PackDosDateTime(double localDateTime) {
 
 }  // namespace
 
-FakeFiles::FakeFiles(ClockPort* clock) : clock_(clock) { dirs_.insert("c:"); }
+FakeFiles::FakeFiles(ClockPort* clock) : clock_(clock) {
+  dirs_.insert("c:");
+}
 
 std::string FakeFiles::Abs(const std::string& path) const {
   if (path.size() >= 2 && (path[1] == ':' || (path[0] == '\\' && path[1] == '\\'))) return path;
   return StripTrailingBackslashes(currentDir_) + "\\" + path;
 }
 
-std::string FakeFiles::Key(const std::string& absPath) { return LowerAZ(StripTrailingBackslashes(absPath)); }
+std::string FakeFiles::Key(const std::string& absPath) {
+  return LowerAZ(StripTrailingBackslashes(absPath));
+}
 
 std::string FakeFiles::Parent(const std::string& key) {
   const std::size_t pos = key.rfind('\\');
   return pos == std::string::npos ? std::string() : key.substr(0, pos);
 }
 
-std::uint32_t FakeFiles::Stamp() const { return clock_ ? PackDosDateTime(clock_->LocalNow()) : 0x5A8C6000; }
+std::uint32_t FakeFiles::Stamp() const {
+  return clock_ ? PackDosDateTime(clock_->LocalNow()) : 0x5A8C6000;
+}
 
 bool FakeFiles::Injected(FileOp op, std::uint32_t& code) {
   auto it = faults_.find(op);
@@ -85,9 +91,13 @@ bool FakeFiles::Injected(FileOp op, std::uint32_t& code) {
   return true;
 }
 
-bool FakeFiles::FileExists(const std::string& path) { return files_.count(Key(Abs(path))) > 0; }
+bool FakeFiles::FileExists(const std::string& path) {
+  return files_.count(Key(Abs(path))) > 0;
+}
 
-bool FakeFiles::DirectoryExists(const std::string& path) { return dirs_.count(Key(Abs(path))) > 0; }
+bool FakeFiles::DirectoryExists(const std::string& path) {
+  return dirs_.count(Key(Abs(path))) > 0;
+}
 
 std::optional<std::int64_t> FakeFiles::OpenedFileSize(const std::string& path) {
   auto it = files_.find(Key(Abs(path)));
@@ -145,7 +155,9 @@ Status FakeFiles::Flush(FileHandle handle) {
   return Status::Ok();
 }
 
-void FakeFiles::Close(FileHandle handle) { handles_.erase(handle); }
+void FakeFiles::Close(FileHandle handle) {
+  handles_.erase(handle);
+}
 
 Status FakeFiles::MoveReplace(const std::string& from, const std::string& to) {
   std::uint32_t code = 0;
@@ -254,7 +266,9 @@ void FakeFiles::Lock(const std::string& path, bool locked) {
   if (it != files_.end()) it->second.locked = locked;
 }
 
-void FakeFiles::FailOn(FileOp op, std::uint32_t code, int count) { faults_[op] = {code, count}; }
+void FakeFiles::FailOn(FileOp op, std::uint32_t code, int count) {
+  faults_[op] = {code, count};
+}
 
 std::vector<std::string> FakeFiles::FilesIn(const std::string& folder) const {
   std::vector<std::string> out;

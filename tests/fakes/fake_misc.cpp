@@ -44,7 +44,9 @@ std::uint32_t FakeInstance::RegisterMessage(const std::string& name) {
   return 0xC000u + static_cast<std::uint32_t>(it - registered.begin());
 }
 
-void FakeInstance::Broadcast(std::uint32_t message, std::uintptr_t, std::intptr_t) { broadcasts.push_back(message); }
+void FakeInstance::Broadcast(std::uint32_t message, std::uintptr_t, std::intptr_t) {
+  broadcasts.push_back(message);
+}
 
 OpenDesktopResult FakeDesktop::OpenDesktopNamed(const std::string& name) {
   if (name == "screen-saver" && saverOpens) {
@@ -54,7 +56,9 @@ OpenDesktopResult FakeDesktop::OpenDesktopNamed(const std::string& name) {
   return {0, saverError};
 }
 
-void FakeDesktop::CloseDesktopHandle(std::uintptr_t) { --openDesktops; }
+void FakeDesktop::CloseDesktopHandle(std::uintptr_t) {
+  --openDesktops;
+}
 
 bool FakeDesktop::SetDeskWallpaper(const std::string& path, std::uint32_t flags) {
   wallpaperCalls.push_back({path, flags});

@@ -24,8 +24,8 @@ struct FakePorts {
   FakeNotifyIcon notifyIcon;
   FakeShell shell;
   FakeDialogs dialogs;
-  Ports ports{time, time, prompts, registry, profile, files, instance, trace,
-              desktop, system, help, notifyIcon, shell, dialogs};
+  Ports ports{time,  time,    prompts, registry, profile,    files, instance,
+              trace, desktop, system,  help,     notifyIcon, shell, dialogs};
 };
 
 }  // namespace mvx::fakes

@@ -11,7 +11,9 @@ FakeRegistry::FakeRegistry() {
   keys_.insert("hkcu\\control panel\\desktop");
 }
 
-std::string FakeRegistry::Norm(const std::string& s) { return LowerAZ(StripTrailingBackslashes(s)); }
+std::string FakeRegistry::Norm(const std::string& s) {
+  return LowerAZ(StripTrailingBackslashes(s));
+}
 
 std::string FakeRegistry::PathOf(RegKey key) const {
   if (key == kHkeyCurrentUser) return "hkcu";
@@ -71,7 +73,9 @@ bool FakeRegistry::DeleteValue(RegKey key, const std::string& name) {
   return it->second.erase(LowerAZ(name)) > 0;
 }
 
-void FakeRegistry::CloseKey(RegKey key) { handles_.erase(key); }
+void FakeRegistry::CloseKey(RegKey key) {
+  handles_.erase(key);
+}
 
 void FakeRegistry::Put(const std::string& keyPath, const std::string& name, const RegValue& value) {
   std::string path = Norm(keyPath);

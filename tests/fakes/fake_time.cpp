@@ -9,7 +9,9 @@ TimerId FakeTime::StartTimer(std::uint32_t intervalMs, std::function<void()> onT
   return id;
 }
 
-void FakeTime::StopTimer(TimerId id) { timers_.erase(id); }
+void FakeTime::StopTimer(TimerId id) {
+  timers_.erase(id);
+}
 
 std::int64_t FakeTime::DueIn(TimerId id) const {
   auto it = timers_.find(id);

@@ -78,8 +78,8 @@ TEST(FormModel, FocusMovesRunExitAndEnterOfControlsAndTheirContainers) {
   f.SetActiveControl(&f.edtMins);
   f.SetActiveControl(&f.rdoA);  // stays inside the group
   f.SetActiveControl(&f.chk);   // leaves the group
-  EXPECT_EQ(log, (std::vector<std::string>{"enter gbx", "enter edtMins", "exit edtMins", "enter rdoA",
-                                            "exit rdoA", "exit gbx", "enter chk"}));
+  EXPECT_EQ(log, (std::vector<std::string>{"enter gbx", "enter edtMins", "exit edtMins", "enter rdoA", "exit rdoA",
+                                           "exit gbx", "enter chk"}));
   EXPECT_EQ(f.ActiveControl(), &f.chk);
 }
 
@@ -93,8 +93,8 @@ TEST(FormModel, TimerRestartsOnlyOnARealChange) {
   EXPECT_EQ(ticks, 0) << "interval 0 never ticks";
   timer.SetInterval(1000);
   time.Advance(600);
-  timer.SetEnabled(true);    // already enabled: countdown goes on
-  timer.SetInterval(1000);   // same value: countdown goes on
+  timer.SetEnabled(true);   // already enabled: countdown goes on
+  timer.SetInterval(1000);  // same value: countdown goes on
   time.Advance(400);
   EXPECT_EQ(ticks, 1);
   time.Advance(600);

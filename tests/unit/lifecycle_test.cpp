@@ -91,8 +91,9 @@ TEST_F(LifecycleTest, FirstRunNamesSecondsWhenTheIntervalHasNoMinutes) {
   main->updSecs.SetPosition(30);
   main->FormCreate();
   ASSERT_FALSE(fakes.prompts.shown.empty());
-  EXPECT_EQ(fakes.prompts.shown[0].text,
-            "Slideshow will change your wallpaper every 30 seconds.\rYou can change this interval on the Options page.");
+  EXPECT_EQ(
+      fakes.prompts.shown[0].text,
+      "Slideshow will change your wallpaper every 30 seconds.\rYou can change this interval on the Options page.");
 }
 
 TEST_F(LifecycleTest, RestoreMessageShowsTheWindowRestoredAndInFront) {

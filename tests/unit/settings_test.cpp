@@ -18,11 +18,11 @@ TEST(ProfileInteger, ReadsDecimalAndPrefixedHexadecimalOnly) {
     const char* text;
     std::optional<std::int32_t> value;
   };
-  for (const Case& c : {Case{"10", 10}, Case{"-3", -3}, Case{"+7", 7}, Case{"0x0A", 10}, Case{"0X1f", 31},
-                        Case{"0xFFFFFFFF", -1}, Case{"0x", std::nullopt}, Case{"ten", std::nullopt},
-                        Case{"", std::nullopt}, Case{"12abc", std::nullopt}, Case{"yes", std::nullopt},
-                        Case{"2147483648", std::nullopt}, Case{"-2147483648", INT32_MIN}, Case{"0x1G", std::nullopt},
-                        Case{"0x-1", std::nullopt}, Case{" 5", std::nullopt}}) {
+  for (const Case& c :
+       {Case{"10", 10}, Case{"-3", -3}, Case{"+7", 7}, Case{"0x0A", 10}, Case{"0X1f", 31}, Case{"0xFFFFFFFF", -1},
+        Case{"0x", std::nullopt}, Case{"ten", std::nullopt}, Case{"", std::nullopt}, Case{"12abc", std::nullopt},
+        Case{"yes", std::nullopt}, Case{"2147483648", std::nullopt}, Case{"-2147483648", INT32_MIN},
+        Case{"0x1G", std::nullopt}, Case{"0x-1", std::nullopt}, Case{" 5", std::nullopt}}) {
     EXPECT_EQ(ParseProfileInteger(c.text), c.value) << "\"" << c.text << "\"";
   }
 }
@@ -68,8 +68,9 @@ TEST_F(SettingsTest, AnEmptyFileGivesTheDesignValuesAndTheTopLeftCorner) {
 }
 
 TEST_F(SettingsTest, NumbersAndBooleansReadWithTheirRules) {
-  WithIni("[AutoDetect]\r\nPollInterval=0x0A\r\n[General]\r\nVerbose=yes\r\nToolbarHints=0\r\n"
-          "LimitImageSize=2\r\nMaxImageSize=ten\r\n");
+  WithIni(
+      "[AutoDetect]\r\nPollInterval=0x0A\r\n[General]\r\nVerbose=yes\r\nToolbarHints=0\r\n"
+      "LimitImageSize=2\r\nMaxImageSize=ten\r\n");
   Build();
   EXPECT_EQ(main->updPollInterval.Position(), 10);
   EXPECT_TRUE(main->chkShowSplash.Checked()) << "yes is no number: the default";

@@ -12,7 +12,9 @@ OpenDesktopResult Win32Desktop::OpenDesktopNamed(const std::string& name) {
   return {0, GetLastError()};
 }
 
-void Win32Desktop::CloseDesktopHandle(std::uintptr_t handle) { ::CloseDesktop(reinterpret_cast<HDESK>(handle)); }
+void Win32Desktop::CloseDesktopHandle(std::uintptr_t handle) {
+  ::CloseDesktop(reinterpret_cast<HDESK>(handle));
+}
 
 bool Win32Desktop::SetDeskWallpaper(const std::string& path, std::uint32_t flags) {
   return SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(path.c_str()), flags) != FALSE;
@@ -46,9 +48,13 @@ std::vector<std::string> Win32System::CommandLineArgs() {
   return args;
 }
 
-int Win32System::ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
+int Win32System::ScreenWidth() {
+  return GetSystemMetrics(SM_CXSCREEN);
+}
 
-int Win32System::ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
+int Win32System::ScreenHeight() {
+  return GetSystemMetrics(SM_CYSCREEN);
+}
 
 int Win32System::LogPixelsY() {
   HDC dc = GetDC(nullptr);

@@ -12,7 +12,9 @@ HANDLE OpenShared(const std::string& path) {
                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-HANDLE H(FileHandle h) { return reinterpret_cast<HANDLE>(h); }
+HANDLE H(FileHandle h) {
+  return reinterpret_cast<HANDLE>(h);
+}
 
 }  // namespace
 
@@ -49,8 +51,8 @@ std::optional<std::uint32_t> Win32Files::LocalDosDateTime(const std::string& pat
 }
 
 Status Win32Files::ReadAll(const std::string& path, std::string& bytes) {
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                         FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
+                         nullptr);
   if (h == INVALID_HANDLE_VALUE) return LastError("open " + path);
   LARGE_INTEGER size;
   if (!GetFileSizeEx(h, &size)) {
@@ -99,7 +101,9 @@ Status Win32Files::Flush(FileHandle handle) {
   return Status::Ok();
 }
 
-void Win32Files::Close(FileHandle handle) { CloseHandle(H(handle)); }
+void Win32Files::Close(FileHandle handle) {
+  CloseHandle(H(handle));
+}
 
 Status Win32Files::MoveReplace(const std::string& from, const std::string& to) {
   if (!MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
@@ -151,6 +155,8 @@ std::vector<std::string> Win32Files::FindFiles(const std::string& folder, const 
   return names;
 }
 
-void Win32Files::RetryPause(std::uint32_t ms) { Sleep(ms); }
+void Win32Files::RetryPause(std::uint32_t ms) {
+  Sleep(ms);
+}
 
 }  // namespace mvx::win32

@@ -6,9 +6,13 @@
 
 namespace mvx::win32 {
 
-void Win32Help::ShowContents() { Open("index.html"); }
+void Win32Help::ShowContents() {
+  Open("index.html");
+}
 
-void Win32Help::ShowTopic(int context) { Open("topic" + std::to_string(context) + ".html"); }
+void Win32Help::ShowTopic(int context) {
+  Open("topic" + std::to_string(context) + ".html");
+}
 
 void Win32Help::Open(const std::string& page) {
   const std::string path = folder_ + "\\" + page;

@@ -10,14 +10,20 @@ MutexWait Win32Instance::CreateAndWaitMutex(const std::string& name) {
   HANDLE mutex = CreateMutexA(nullptr, FALSE, name.c_str());
   if (mutex == nullptr) return MutexWait::Failed;
   switch (WaitForSingleObject(mutex, 0)) {
-    case WAIT_OBJECT_0: return MutexWait::Acquired;
-    case WAIT_ABANDONED: return MutexWait::Abandoned;
-    case WAIT_TIMEOUT: return MutexWait::Timeout;
-    default: return MutexWait::Failed;
+    case WAIT_OBJECT_0:
+      return MutexWait::Acquired;
+    case WAIT_ABANDONED:
+      return MutexWait::Abandoned;
+    case WAIT_TIMEOUT:
+      return MutexWait::Timeout;
+    default:
+      return MutexWait::Failed;
   }
 }
 
-std::uint32_t Win32Instance::RegisterMessage(const std::string& name) { return RegisterWindowMessageA(name.c_str()); }
+std::uint32_t Win32Instance::RegisterMessage(const std::string& name) {
+  return RegisterWindowMessageA(name.c_str());
+}
 
 void Win32Instance::Broadcast(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
   SendMessageA(HWND_BROADCAST, message, wParam, lParam);

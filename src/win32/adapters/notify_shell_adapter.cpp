@@ -35,15 +35,21 @@ void Win32Shell::ProcessMessages() {
   }
 }
 
-void Win32Shell::SetBusyCursor(bool busy) { SetCursor(LoadCursor(nullptr, busy ? IDC_WAIT : IDC_ARROW)); }
+void Win32Shell::SetBusyCursor(bool busy) {
+  SetCursor(LoadCursor(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+}
 
-void Win32Shell::SetApplicationTitle(const std::string& title) { applicationTitle = title; }
+void Win32Shell::SetApplicationTitle(const std::string& title) {
+  applicationTitle = title;
+}
 
 void Win32Shell::Terminate() {
   terminated = true;
   PostQuitMessage(0);
 }
 
-bool Win32Shell::ClipboardHasBitmap() { return IsClipboardFormatAvailable(CF_BITMAP) != FALSE; }
+bool Win32Shell::ClipboardHasBitmap() {
+  return IsClipboardFormatAvailable(CF_BITMAP) != FALSE;
+}
 
 }  // namespace mvx::win32

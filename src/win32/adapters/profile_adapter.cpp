@@ -7,8 +7,8 @@ namespace mvx::win32 {
 std::string Win32Profile::GetString(const std::string& file, const std::string& section, const std::string& key,
                                     const std::string& def) {
   char buffer[1024] = {};
-  const DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), def.c_str(), buffer, sizeof buffer,
-                                           file.c_str());
+  const DWORD n =
+      GetPrivateProfileStringA(section.c_str(), key.c_str(), def.c_str(), buffer, sizeof buffer, file.c_str());
   return std::string(buffer, n);
 }
 

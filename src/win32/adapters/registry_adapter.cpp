@@ -8,7 +8,9 @@ namespace mvx::win32 {
 
 namespace {
 
-HKEY H(RegKey key) { return reinterpret_cast<HKEY>(key); }
+HKEY H(RegKey key) {
+  return reinterpret_cast<HKEY>(key);
+}
 
 }  // namespace
 
@@ -56,6 +58,8 @@ bool Win32Registry::DeleteValue(RegKey key, const std::string& name) {
   return RegDeleteValueA(H(key), name.c_str()) == ERROR_SUCCESS;
 }
 
-void Win32Registry::CloseKey(RegKey key) { RegCloseKey(H(key)); }
+void Win32Registry::CloseKey(RegKey key) {
+  RegCloseKey(H(key));
+}
 
 }  // namespace mvx::win32

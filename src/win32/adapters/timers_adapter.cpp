@@ -52,7 +52,9 @@ void Win32Timers::Dispatch(std::uintptr_t id) {
   callback();
 }
 
-std::uint64_t Win32Timers::TickCountMs() { return GetTickCount64(); }
+std::uint64_t Win32Timers::TickCountMs() {
+  return GetTickCount64();
+}
 
 double Win32Timers::LocalNow() {
   SYSTEMTIME st;

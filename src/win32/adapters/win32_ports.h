@@ -159,8 +159,8 @@ struct Win32Ports {
   Win32NotifyIcon notifyIcon;
   Win32Shell shell;
   Win32Dialogs dialogs;
-  Ports ports{timers, timers, prompts, registry, profile, files, instance, trace,
-              desktop, system, help, notifyIcon, shell, dialogs};
+  Ports ports{timers, timers,  prompts, registry, profile,    files, instance,
+              trace,  desktop, system,  help,     notifyIcon, shell, dialogs};
 };
 
 }  // namespace mvx::win32
