@@ -129,6 +129,7 @@ class Reader {
   explicit Reader(std::string_view bytes) : p_(bytes.data()), end_(bytes.data() + bytes.size()) {}
   bool Has(std::size_t n) const { return Left() >= n; }
   std::size_t Left() const { return static_cast<std::size_t>(end_ - p_); }
+  const char* At() const { return p_; }
   std::uint8_t U8() { return static_cast<std::uint8_t>(*p_++); }
   std::uint16_t U16() { return static_cast<std::uint16_t>(Little(2)); }
   std::uint32_t U32() { return static_cast<std::uint32_t>(Little(4)); }
@@ -150,8 +151,8 @@ class Reader {
   const char* end_;
 };
 
-DataFileContents Problem(DataFileProblem problem, std::string reason) {
-  DataFileContents c;
+PackedDataFile Problem(DataFileProblem problem, std::string reason) {
+  PackedDataFile c;
   c.problem = problem;
   c.reason = std::move(reason);
   return c;
@@ -169,30 +170,19 @@ bool ReadFieldList(Reader& r) {
   return true;
 }
 
-// GCC copies a string it knows to be at most 255 bytes long with an inline
-// `rep movs`, whose start-up costs more than the copy of a short name; a
-// length it cannot bound goes to the library's memcpy: an eighth of a load.
-std::size_t Unbounded(std::size_t n) {
-#if defined(__GNUC__)
-  asm("" : "+r"(n));
-#endif
-  return n;
-}
-
-// Reads the records' fields in file order and keeps the first fault found.
-class RecordReader {
+// Steps over a record's fields in file order, checking each, and keeps the
+// first fault found. The record stays where it is: the table keeps it so.
+class RecordChecker {
  public:
-  explicit RecordReader(Reader& r) : r_(r) {}
+  explicit RecordChecker(Reader& r) : r_(r) {}
 
-  bool Read(InventoryEntry& e) {
-    return Flag(e.Enabled, "Enabled") && Flag(e.Tile, "Tile") && Text(e.FileName, kNameFieldWidth, "FileName") &&
-           Text(e.Location, kNameFieldWidth, "Location") && Room(4 + 8) &&
-           Set(e.Size, static_cast<std::int32_t>(r_.U32())) && Set(e.Timestamp, r_.F64()) &&
-           Text(e.Group, kGroupFieldWidth, "Group") && Room(4) && Set(e.Order, static_cast<std::int32_t>(r_.U32())) &&
-           Text(e.LCLocation, kNameFieldWidth, "LCLocation") && Text(e.LCFilename, kNameFieldWidth, "LCFilename");
+  bool Check() {
+    return Flag("Enabled") && Flag("Tile") && Text(kNameFieldWidth, "FileName") && Text(kNameFieldWidth, "Location") &&
+           Skip(4 + 8) && Text(kGroupFieldWidth, "Group") && Skip(4) && Text(kNameFieldWidth, "LCLocation") &&
+           Text(kNameFieldWidth, "LCFilename");
   }
-  // What is wrong with the record numbered `record` (from 1) that Read refused.
-  DataFileContents Refusal(std::size_t record) const {
+  // What is wrong with the record numbered `record` (from 1) that Check refused.
+  PackedDataFile Refusal(std::size_t record) const {
     const std::string where = " in record " + std::to_string(record);
     switch (fault_) {
       case Fault::BadValue:
@@ -207,28 +197,23 @@ class RecordReader {
  private:
   enum class Fault { RunsPast, BadValue, BadLength };
 
-  template <typename T>
-  static bool Set(T& into, T value) {
-    into = value;
-    return true;
-  }
   bool Fail(Fault fault, const char* field) {
     fault_ = fault;
     field_ = field;
     return false;
   }
   bool Room(std::size_t n) { return r_.Has(n) || Fail(Fault::RunsPast, ""); }
-  bool Flag(bool& into, const char* field) {
-    if (!Room(1)) return false;
-    const std::uint8_t v = r_.U8();
-    into = v == 1;
-    return v <= 1 || Fail(Fault::BadValue, field);
+  bool Skip(std::size_t n) {
+    if (!Room(n)) return false;
+    r_.Take(n);
+    return true;
   }
-  bool Text(std::string& into, std::size_t width, const char* field) {
+  bool Flag(const char* field) { return Room(1) && (r_.U8() <= 1 || Fail(Fault::BadValue, field)); }
+  bool Text(std::size_t width, const char* field) {
     if (!Room(1)) return false;
     const std::size_t length = r_.U8();
     if (length > width || !r_.Has(length)) return Fail(Fault::BadLength, field);
-    into.assign(r_.Take(Unbounded(length)));
+    r_.Take(length);
     return true;
   }
 
@@ -237,19 +222,31 @@ class RecordReader {
   const char* field_ = "";
 };
 
-DataFileContents ReadBody(Reader& r, std::size_t count) {
-  if (!ReadFieldList(r)) return Problem(DataFileProblem::BadFieldList, "unexpected field list");
-  if (count > r.Left() / kMinRecordSize) {
-    return Problem(DataFileProblem::BadLength, "bad length: more records than the file can hold");
+// Checks the header and the checksum; gives the record count and the body's length.
+PackedDataFile CheckFrame(std::string_view bytes, std::uint32_t& count, std::size_t& body) {
+  if (bytes.substr(0, kMagic.size()) != kMagic.substr(0, bytes.size())) {
+    return Problem(DataFileProblem::BadMagic, "not a Murovex data file");
   }
-  DataFileContents c;
-  c.records.reserve(count);
-  RecordReader reader(r);
-  for (std::size_t i = 0; i < count; ++i) {
-    if (!reader.Read(c.records.emplace_back())) return reader.Refusal(i + 1);
+  if (bytes.size() < kHeaderSize) return Problem(DataFileProblem::Truncated, "the file is truncated");
+  Reader header(bytes.substr(kMagic.size()));
+  const std::uint16_t version = header.U16();
+  if (version != kDataFileVersion) {
+    return Problem(DataFileProblem::UnsupportedVersion, "unsupported format version " + std::to_string(version));
   }
-  if (r.Left() != 0) return Problem(DataFileProblem::BadLength, "bad length: bytes after the last record");
-  return c;
+  const std::uint16_t fields = header.U16();
+  count = header.U32();
+  const std::uint64_t bodyLength = header.U32();
+  const std::uint64_t total = kHeaderSize + bodyLength + kChecksumSize;
+  if (bytes.size() < total) return Problem(DataFileProblem::Truncated, "the file is truncated");
+  if (bytes.size() > total) return Problem(DataFileProblem::BadLength, "bad length: bytes after the checksum");
+  const std::size_t checked = static_cast<std::size_t>(total - kChecksumSize);
+  Reader trailer(bytes.substr(checked));
+  if (trailer.U32() != Crc32(bytes.substr(0, checked))) {
+    return Problem(DataFileProblem::ChecksumMismatch, "checksum mismatch");
+  }
+  if (fields != kFields.size()) return Problem(DataFileProblem::BadFieldList, "unexpected field list");
+  body = static_cast<std::size_t>(bodyLength);
+  return {};
 }
 
 }  // namespace
@@ -265,30 +262,36 @@ std::string EncodeDataFile(const TClientDataSet& data) {
                 [&data](const auto& visit) { data.ForEachRecord(visit); });
 }
 
+PackedDataFile DecodePackedDataFile(std::string bytes) {
+  std::uint32_t count = 0;
+  std::size_t body = 0;
+  PackedDataFile c = CheckFrame(bytes, count, body);
+  if (!c.ok()) return c;
+  c.records = PackedRecords(std::move(bytes));
+  const std::string_view held = c.records.Bytes();
+  Reader r(held.substr(kHeaderSize, body));
+  if (!ReadFieldList(r)) return Problem(DataFileProblem::BadFieldList, "unexpected field list");
+  if (count > r.Left() / kMinRecordSize) {
+    return Problem(DataFileProblem::BadLength, "bad length: more records than the file can hold");
+  }
+  c.records.Reserve(count);
+  RecordChecker checker(r);
+  for (std::size_t i = 0; i < count; ++i) {
+    const auto offset = static_cast<std::size_t>(r.At() - held.data());
+    if (!checker.Check()) return checker.Refusal(i + 1);
+    c.records.Add(offset);
+  }
+  if (r.Left() != 0) return Problem(DataFileProblem::BadLength, "bad length: bytes after the last record");
+  return c;
+}
+
 DataFileContents DecodeDataFile(std::string_view bytes) {
-  if (bytes.substr(0, kMagic.size()) != kMagic.substr(0, bytes.size())) {
-    return Problem(DataFileProblem::BadMagic, "not a Murovex data file");
-  }
-  if (bytes.size() < kHeaderSize) return Problem(DataFileProblem::Truncated, "the file is truncated");
-  Reader header(bytes.substr(kMagic.size()));
-  const std::uint16_t version = header.U16();
-  if (version != kDataFileVersion) {
-    return Problem(DataFileProblem::UnsupportedVersion, "unsupported format version " + std::to_string(version));
-  }
-  const std::uint16_t fields = header.U16();
-  const std::uint32_t count = header.U32();
-  const std::uint64_t body = header.U32();
-  const std::uint64_t total = kHeaderSize + body + kChecksumSize;
-  if (bytes.size() < total) return Problem(DataFileProblem::Truncated, "the file is truncated");
-  if (bytes.size() > total) return Problem(DataFileProblem::BadLength, "bad length: bytes after the checksum");
-  const std::size_t checked = static_cast<std::size_t>(total - kChecksumSize);
-  Reader trailer(bytes.substr(checked));
-  if (trailer.U32() != Crc32(bytes.substr(0, checked))) {
-    return Problem(DataFileProblem::ChecksumMismatch, "checksum mismatch");
-  }
-  if (fields != kFields.size()) return Problem(DataFileProblem::BadFieldList, "unexpected field list");
-  Reader r(bytes.substr(kHeaderSize, static_cast<std::size_t>(body)));
-  return ReadBody(r, count);
+  PackedDataFile packed = DecodePackedDataFile(std::string(bytes));
+  DataFileContents c;
+  c.problem = packed.problem;
+  c.reason = std::move(packed.reason);
+  c.records = packed.records.Unpacked();
+  return c;
 }
 
 }  // namespace mvx

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "inventory/dataset.h"
+#include "inventory/packed_records.h"
 
 namespace mvx {
 
@@ -37,5 +38,14 @@ std::string EncodeDataFile(const std::vector<InventoryEntry>& records);
 std::string EncodeDataFile(const TClientDataSet& data);
 // Never reads outside bytes; a file with anything wrong gives no records.
 DataFileContents DecodeDataFile(std::string_view bytes);
+
+// The same check, keeping the records packed in the bytes as they were read.
+struct PackedDataFile {
+  DataFileProblem problem = DataFileProblem::None;
+  std::string reason;
+  PackedRecords records;
+  bool ok() const { return problem == DataFileProblem::None; }
+};
+PackedDataFile DecodePackedDataFile(std::string bytes);
 
 }  // namespace mvx

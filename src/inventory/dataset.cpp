@@ -4,6 +4,7 @@
 
 #include "app/error.h"
 #include "inventory/inventory_table.h"
+#include "inventory/packed_records.h"
 
 namespace mvx {
 
@@ -83,6 +84,10 @@ void TClientDataSet::CheckActive() const {
 }
 
 void TClientDataSet::LoadRecords(std::vector<InventoryEntry> records) {
+  LoadPackedRecords(PackedRecords::Of(records));
+}
+
+void TClientDataSet::LoadPackedRecords(PackedRecords records) {
   CheckActive();
   state_ = DataSetState::Browse;
   table_->Replace(std::move(records), this);
@@ -91,15 +96,19 @@ void TClientDataSet::LoadRecords(std::vector<InventoryEntry> records) {
 }
 
 std::vector<InventoryEntry> TClientDataSet::AllRecords() const {
-  std::vector<InventoryEntry> out;
-  out.reserve(static_cast<std::size_t>(RecordCount()));
-  ForEachRecord([&out](const InventoryEntry& e) { out.push_back(e); });
+  std::vector<InventoryEntry> out(static_cast<std::size_t>(RecordCount()));
+  for (std::size_t i = 0; i < out.size(); ++i) Unpack(table_->At(i), out[i]);
   return out;
 }
 
 void TClientDataSet::ForEachRecord(const std::function<void(const InventoryEntry&)>& visit) const {
   if (!table_) return;
-  for (std::size_t i = 0; i < table_->Count(); ++i) visit(*table_->At(i));
+  // One entry for all: its strings keep their room from record to record.
+  InventoryEntry entry;
+  for (std::size_t i = 0; i < table_->Count(); ++i) {
+    Unpack(table_->At(i), entry);
+    visit(entry);
+  }
 }
 
 bool TClientDataSet::HasKey(std::string_view lcFilename, std::string_view lcLocation) const {
@@ -118,6 +127,7 @@ std::size_t TClientDataSet::Index() const {
 
 void TClientDataSet::MoveTo(std::size_t index) {
   row_ = table_->At(index);
+  Unpack(row_, current_);
   index_ = index;
   indexVersion_ = table_->Version();
   Calc();
@@ -222,7 +232,7 @@ bool TClientDataSet::FindKey(const std::string& lcFilename, const std::string& l
 
 const InventoryEntry& TClientDataSet::Fields() const {
   if (state_ == DataSetState::Edit || state_ == DataSetState::Insert) return buffer_;
-  return row_ ? *row_ : NoRecord();
+  return row_ ? current_ : NoRecord();
 }
 
 InventoryEntry& TClientDataSet::EditFields() {
@@ -234,7 +244,7 @@ InventoryEntry& TClientDataSet::EditFields() {
 
 void TClientDataSet::Edit() {
   if (state_ != DataSetState::Browse || IsEmpty()) return;
-  buffer_ = *row_;
+  buffer_ = current_;
   state_ = DataSetState::Edit;
   Calc();
 }
@@ -252,14 +262,15 @@ void TClientDataSet::Post() {
   if (state_ == DataSetState::Edit) {
     FitToFieldWidths(buffer_);
     state_ = DataSetState::Browse;
-    table_->Update(row_, std::move(buffer_), this);
+    table_->Update(row_, buffer_, this);
+    current_ = std::move(buffer_);
     buffer_ = InventoryEntry{};
     Calc();
     if (AfterPost) AfterPost(this);
   } else if (state_ == DataSetState::Insert) {
     FitToFieldWidths(buffer_);
     state_ = DataSetState::Browse;
-    InventoryEntry* added = table_->Insert(std::move(buffer_), this);
+    const char* added = table_->Insert(buffer_, this);
     buffer_ = InventoryEntry{};
     eof_ = bof_ = false;
     MoveTo(table_->IndexOf(added));
@@ -321,6 +332,7 @@ void TClientDataSet::Resync() {
     MoveTo(0);
     return;
   }
+  if (row_) Unpack(row_, current_);
   Calc();
 }
 

@@ -41,6 +41,7 @@ std::string_view FitToWidth(std::string_view text, std::size_t width);
 void FitToFieldWidths(InventoryEntry& entry);
 
 class InventoryTable;
+class PackedRecords;
 
 enum class DataSetState { Inactive, Browse, Edit, Insert };
 
@@ -70,6 +71,8 @@ class TClientDataSet : public TObject {
   // position on the first record; used when loading the data file. Every
   // other position over the records goes to the first record too.
   void LoadRecords(std::vector<InventoryEntry> records);
+  // The same with the records packed as the data file holds them.
+  void LoadPackedRecords(PackedRecords records);
   // Every record in index order.
   std::vector<InventoryEntry> AllRecords() const;
   // Visits every record in index order without copying it.
@@ -140,7 +143,8 @@ class TClientDataSet : public TObject {
   std::string name_;
   std::shared_ptr<InventoryTable> table_;
   DataSetState state_ = DataSetState::Inactive;
-  InventoryEntry* row_ = nullptr;           // the current record; null only when empty
+  const char* row_ = nullptr;               // the current record, packed; null only when empty
+  InventoryEntry current_;                  // row_ unpacked
   mutable std::size_t index_ = 0;           // row_'s index, valid while
   mutable std::uint64_t indexVersion_ = 0;  // the table's version is this one
   bool eof_ = true, bof_ = true;

@@ -84,9 +84,9 @@ void TFrmMain::LoadInventory() {
   }
   std::string reason;
   if (read) {
-    DataFileContents contents = DecodeDataFile(bytes);
+    PackedDataFile contents = DecodePackedDataFile(std::move(bytes));
     if (contents.ok()) {
-      cdtData.LoadRecords(std::move(contents.records));
+      cdtData.LoadPackedRecords(std::move(contents.records));
       inventorySaveAllowed_ = true;
       return;
     }

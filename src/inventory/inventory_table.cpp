@@ -1,71 +1,69 @@
 #include "inventory/inventory_table.h"
 
 #include <algorithm>
-#include <tuple>
 #include <utility>
 
 namespace mvx {
 
 namespace {
 
-constexpr std::size_t kRowBlock = 64;
-
-using Key = std::pair<std::string_view, std::string_view>;
-
-Key KeyOf(const InventoryEntry& e) {
-  return {e.LCFilename, e.LCLocation};
+// The key entry has once packed.
+RecordKey KeyOf(const InventoryEntry& entry) {
+  return {FitToWidth(entry.LCFilename, kNameFieldWidth), FitToWidth(entry.LCLocation, kNameFieldWidth)};
 }
 
-// The order of KeyOf, comparing each file name once.
-bool KeyLess(const InventoryEntry& a, const InventoryEntry& b) {
-  const int byName = a.LCFilename.compare(b.LCFilename);
-  return byName < 0 || (byName == 0 && a.LCLocation < b.LCLocation);
+bool InKeyOrder(const std::vector<char*>& rows) {
+  if (rows.empty()) return true;
+  RecordKey before = PackedKey(rows[0]);
+  for (std::size_t i = 1; i < rows.size(); ++i) {
+    const RecordKey key = PackedKey(rows[i]);
+    if (CompareKeys(key, before) < 0) return false;
+    before = key;
+  }
+  return true;
 }
 
 }  // namespace
 
-std::size_t InventoryTable::LowerBound(std::string_view lcFilename, std::string_view lcLocation) const {
-  const Key key{lcFilename, lcLocation};
+std::size_t InventoryTable::LowerBound(const RecordKey& key) const {
   return static_cast<std::size_t>(
       std::lower_bound(rows_.begin(), rows_.end(), key,
-                       [](const InventoryEntry* a, const Key& k) { return KeyOf(*a) < k; }) -
+                       [](const char* row, const RecordKey& k) { return CompareKeys(PackedKey(row), k) < 0; }) -
       rows_.begin());
 }
 
-std::size_t InventoryTable::UpperBound(const InventoryEntry& key) const {
+std::size_t InventoryTable::UpperBound(const RecordKey& key) const {
   return static_cast<std::size_t>(
-      std::upper_bound(rows_.begin(), rows_.end(), KeyOf(key),
-                       [](const Key& k, const InventoryEntry* b) { return k < KeyOf(*b); }) -
+      std::upper_bound(rows_.begin(), rows_.end(), key,
+                       [](const RecordKey& k, const char* row) { return CompareKeys(k, PackedKey(row)) < 0; }) -
       rows_.begin());
 }
 
-std::size_t InventoryTable::IndexOf(const InventoryEntry* row) const {
-  std::size_t i = LowerBound(row->LCFilename, row->LCLocation);
+std::size_t InventoryTable::IndexOf(const char* row) const {
+  std::size_t i = LowerBound(PackedKey(row));
   while (i < rows_.size() && rows_[i] != row) ++i;
   return i;
 }
 
 std::size_t InventoryTable::Find(std::string_view lcFilename, std::string_view lcLocation) const {
-  const std::size_t i = LowerBound(lcFilename, lcLocation);
-  if (i == rows_.size() || KeyOf(*rows_[i]) != Key{lcFilename, lcLocation}) return rows_.size();
+  const RecordKey key{lcFilename, lcLocation};
+  const std::size_t i = LowerBound(key);
+  if (i == rows_.size() || !(PackedKey(rows_[i]) == key)) return rows_.size();
   return i;
 }
 
-InventoryEntry* InventoryTable::NewRow() {
-  if (spare_.empty()) {
-    blocks_.emplace_back(kRowBlock);
-    for (std::size_t i = kRowBlock; i > 0; --i) spare_.push_back(&blocks_.back()[i - 1]);
-  }
-  InventoryEntry* row = spare_.back();
-  spare_.pop_back();
+char* InventoryTable::NewRow(const InventoryEntry& entry) {
+  auto bytes = std::make_unique<char[]>(PackedSize(entry));
+  char* row = bytes.get();
+  Pack(entry, row);
+  added_.emplace(row, std::move(bytes));
   return row;
 }
 
-InventoryEntry* InventoryTable::Insert(InventoryEntry entry, TClientDataSet* by) {
-  InventoryEntry* added = NewRow();
-  *added = std::move(entry);
+const char* InventoryTable::Insert(const InventoryEntry& entry, TClientDataSet* by) {
+  char* added = NewRow(entry);
   const bool wasEmpty = rows_.empty();
-  rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(UpperBound(*added)), added);
+  rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(UpperBound(PackedKey(added))), added);
   ++version_;
   if (wasEmpty) {
     for (TClientDataSet* p : positions_) {
@@ -75,46 +73,48 @@ InventoryEntry* InventoryTable::Insert(InventoryEntry entry, TClientDataSet* by)
   return added;
 }
 
-void InventoryTable::Update(InventoryEntry* row, InventoryEntry entry, TClientDataSet* by) {
-  if (KeyOf(*row) == KeyOf(entry)) {
-    *row = std::move(entry);
+void InventoryTable::Update(const char* row, const InventoryEntry& entry, TClientDataSet* by) {
+  const std::size_t index = IndexOf(row);
+  const bool keyKept = PackedKey(row) == KeyOf(entry);
+  // A record that keeps its packed length is rewritten where it is.
+  char* stored = PackedSize(entry) == PackedLength(row) ? rows_[index] : NewRow(entry);
+  if (stored == row) Pack(entry, stored);
+  if (keyKept) {
+    rows_[index] = stored;
   } else {
-    rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(IndexOf(row)));
-    *row = std::move(entry);
-    rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(UpperBound(*row)), row);
+    rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(index));
+    rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(UpperBound(PackedKey(stored))), stored);
     ++version_;
   }
   for (TClientDataSet* p : positions_) {
-    if (p != by && p->row_ == row) p->Resync();
+    if (p->row_ != row) continue;
+    p->row_ = stored;
+    if (p != by) p->Resync();
   }
+  if (stored != row) added_.erase(row);
 }
 
-void InventoryTable::Remove(InventoryEntry* row, TClientDataSet* by) {
+void InventoryTable::Remove(const char* row, TClientDataSet* by) {
   const std::size_t index = IndexOf(row);
   rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(index));
   ++version_;
   for (TClientDataSet* p : positions_) {
     if (p != by && p->row_ == row) p->RecordRemoved(index);
   }
-  *row = InventoryEntry{};
-  spare_.push_back(row);
+  added_.erase(row);
 }
 
-void InventoryTable::Replace(std::vector<InventoryEntry> entries, TClientDataSet* by) {
-  // One walk cuts the strings and checks the order: the data file holds the
-  // records in index order already, so they are sorted only when not.
-  bool sorted = true;
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    FitToFieldWidths(entries[i]);
-    if (sorted && i > 0 && KeyLess(entries[i], entries[i - 1])) sorted = false;
+void InventoryTable::Replace(PackedRecords records, TClientDataSet* by) {
+  // A data file holds the records in index order already, so they are
+  // sorted only when not.
+  std::vector<char*> rows = records.TakeRows();
+  if (!InKeyOrder(rows)) {
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const char* a, const char* b) { return CompareKeys(PackedKey(a), PackedKey(b)) < 0; });
   }
-  if (!sorted) std::stable_sort(entries.begin(), entries.end(), KeyLess);
-  rows_.clear();
-  spare_.clear();
-  blocks_.clear();
-  std::vector<InventoryEntry>& block = blocks_.emplace_back(std::move(entries));
-  rows_.reserve(block.size());
-  for (InventoryEntry& e : block) rows_.push_back(&e);
+  rows_ = std::move(rows);
+  added_.clear();
+  loaded_ = std::move(records);
   ++version_;
   for (TClientDataSet* p : positions_) {
     if (p != by) p->RecordRemoved(0);

@@ -1,0 +1,146 @@
+#include "inventory/packed_records.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "inventory/data_file.h"
+
+namespace mvx {
+namespace {
+
+InventoryEntry Entry(const std::string& file, const std::string& folder, std::int32_t size = 0) {
+  InventoryEntry e;
+  e.FileName = file;
+  e.LCFilename = file;
+  e.Location = folder;
+  e.LCLocation = folder;
+  e.Size = size;
+  return e;
+}
+
+std::vector<std::string> Keys(TClientDataSet& d) {
+  std::vector<std::string> keys;
+  for (d.First(); !d.Eof(); d.Next()) keys.push_back(d.Fields().LCFilename + "|" + d.Fields().LCLocation);
+  return keys;
+}
+
+TEST(PackedRecords, UnpackGivesBackWhatWasPackedWithItsStringsCut) {
+  InventoryEntry full = Entry("Sunset.BMP", "C:\\Pictures\\\xC3\x84pfel", -1);
+  full.Enabled = true;
+  full.Tile = false;
+  full.Timestamp = 45123.5123456789;
+  full.Group = "0123456789";
+  full.Order = -3;
+  InventoryEntry longest = Entry(std::string(kNameFieldWidth, 'n'), std::string(kNameFieldWidth, 'f'), 2147483647);
+  longest.Timestamp = -INFINITY;
+  InventoryEntry tooLong = Entry(std::string(300, 'x'), "c:\\p");
+  tooLong.Group = "0123456789\xC3\xA9";
+  InventoryEntry cut = tooLong;
+  cut.FileName.resize(kNameFieldWidth);
+  cut.LCFilename.resize(kNameFieldWidth);
+  cut.Group.resize(kGroupFieldWidth);
+  struct Case {
+    InventoryEntry given, kept;
+  };
+  for (const Case& c :
+       {Case{full, full}, Case{longest, longest}, Case{InventoryEntry{}, InventoryEntry{}}, Case{tooLong, cut}}) {
+    std::string bytes(PackedSize(c.given), '\0');
+    Pack(c.given, bytes.data());
+    EXPECT_EQ(PackedLength(bytes.data()), bytes.size()) << c.given.FileName;
+    InventoryEntry back = Entry("stale contents of a reused entry", "c:\\stale", 7);
+    Unpack(bytes.data(), back);
+    EXPECT_EQ(back, c.kept) << c.given.FileName;
+    EXPECT_EQ(PackedKey(bytes.data()), (RecordKey{c.kept.LCFilename, c.kept.LCLocation}));
+  }
+}
+
+TEST(PackedRecords, KeysSortByFileNameThenFolderAsBytes) {
+  struct Case {
+    RecordKey a, b;
+    int sign;
+  };
+  for (const Case& c :
+       {Case{{"a.bmp", "c:\\z"}, {"b.bmp", "c:\\a"}, -1}, Case{{"a.bmp", "c:\\b"}, {"a.bmp", "c:\\a"}, 1},
+        Case{{"a.bmp", "c:\\a"}, {"a.bmp", "c:\\a"}, 0}, Case{{"a", "c:\\z"}, {"a.bmp", "c:\\a"}, -1},
+        Case{{"\xC3\xA4.bmp", ""}, {"z.bmp", ""}, 1}}) {
+    const int got = CompareKeys(c.a, c.b);
+    EXPECT_EQ((got > 0) - (got < 0), c.sign) << c.a.file << "|" << c.a.folder << " against " << c.b.file;
+  }
+}
+
+// The records of a data file, loaded as they were read.
+class PackedTableTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    data.CreateDataSet();
+    PackedDataFile file =
+        DecodePackedDataFile(EncodeDataFile({Entry("c.bmp", "c:\\p", 3), Entry("a.bmp", "c:\\p", 1),
+                                             Entry("b.bmp", "c:\\p", 2), Entry("d.bmp", "c:\\p", 4)}));
+    ASSERT_TRUE(file.ok()) << file.reason;
+    data.LoadPackedRecords(std::move(file.records));
+    inventory.CloneCursor(data);
+    slides.CloneCursor(data);
+  }
+  TClientDataSet data{"cdtData"}, inventory{"cdtInventory"}, slides{"cdtSlideShow"};
+};
+
+TEST_F(PackedTableTest, AFileOutOfOrderIsLoadedInKeyOrder) {
+  EXPECT_EQ(Keys(data), (std::vector<std::string>{"a.bmp|c:\\p", "b.bmp|c:\\p", "c.bmp|c:\\p", "d.bmp|c:\\p"}));
+  EXPECT_TRUE(inventory.FindKey("c.bmp", "c:\\p"));
+  EXPECT_EQ(inventory.Fields().Size, 3);
+}
+
+TEST_F(PackedTableTest, ARecordThatGrowsOrShrinksKeepsEveryPositionOnIt) {
+  for (const std::string& name :
+       std::vector<std::string>{"b.bmp with a much longer name", "b.bmp", "bb.bmp", std::string(300, 'b')}) {
+    inventory.FindKey("b.bmp", "c:\\p");
+    slides.FindKey("b.bmp", "c:\\p");
+    data.SetRecNo(inventory.RecNo());
+    data.Edit();
+    data.EditFields().FileName = name;
+    data.Post();
+    const std::string kept = name.substr(0, kNameFieldWidth);
+    EXPECT_EQ(data.Fields().FileName, kept);
+    EXPECT_EQ(inventory.Fields().FileName, kept) << "another position sees the change";
+    EXPECT_EQ(slides.RecNo(), 2);
+    slides.Next();
+    EXPECT_EQ(slides.Fields().LCFilename, "c.bmp") << "and goes on from there";
+    data.Edit();
+    data.EditFields().FileName = "b.bmp";
+    data.Post();
+  }
+}
+
+TEST_F(PackedTableTest, AGrownRecordCanBeMovedByItsKeyAndDeleted) {
+  slides.FindKey("a.bmp", "c:\\p");
+  inventory.FindKey("a.bmp", "c:\\p");
+  inventory.Edit();
+  inventory.EditFields().LCFilename = "e.bmp, a key longer than before";
+  inventory.Post();
+  EXPECT_EQ(inventory.RecNo(), 4);
+  EXPECT_EQ(slides.Fields().LCFilename, "e.bmp, a key longer than before");
+  EXPECT_EQ(slides.RecNo(), 4);
+  data.Last();
+  data.Delete();
+  EXPECT_EQ(slides.Fields().LCFilename, "d.bmp");
+  EXPECT_EQ(Keys(inventory), (std::vector<std::string>{"b.bmp|c:\\p", "c.bmp|c:\\p", "d.bmp|c:\\p"}));
+}
+
+TEST_F(PackedTableTest, TheCurrentRecordStaysReadableWhileOthersChange) {
+  slides.FindKey("c.bmp", "c:\\p");
+  const InventoryEntry& shown = slides.Fields();
+  data.FindKey("d.bmp", "c:\\p");
+  data.Edit();
+  data.EditFields().Location = "a folder with a longer name";
+  data.Post();
+  data.FindKey("a.bmp", "c:\\p");
+  data.Delete();
+  EXPECT_EQ(shown.FileName, "c.bmp");
+  EXPECT_EQ(shown.Size, 3);
+}
+
+}  // namespace
+}  // namespace mvx
