@@ -5,6 +5,7 @@
 
 #include "e2e/desktop_registry.h"
 #include "e2e/e2e_fixture.h"
+#include "e2e/running_app.h"
 
 namespace mvx::e2e {
 namespace {
@@ -36,25 +37,7 @@ std::size_t IndexOf(const std::vector<std::string>& texts, const std::string& te
   return it == texts.end() ? std::string::npos : static_cast<std::size_t>(it - texts.begin());
 }
 
-class Startup : public E2eTest {
- protected:
-  // Starts the program and waits until its start-up is over and it idles in
-  // its message loop; nothing (with the failure recorded) when it does not.
-  Process* StartReady(Driver& app, const std::string& args = "") {
-    Process& process = app.Start(args);
-    if (!app.WaitForTrace("FormCreate", process, kStartTimeout)) {
-      const auto code = process.WaitForExit(0s);
-      ADD_FAILURE() << "no FormCreate from murovex.exe " << args
-                    << (code ? " (it ended with code " + std::to_string(*code) + ")" : "");
-      return nullptr;
-    }
-    if (!process.WaitForIdle(kStartTimeout)) {
-      ADD_FAILURE() << "murovex.exe " << args << " never became idle";
-      return nullptr;
-    }
-    return &process;
-  }
-};
+using Startup = E2eTest;
 
 TEST_F(Startup, StartTracesFormCreateAndOnlyAColonParameterShowsTheMainWindow) {
   struct Case {

@@ -1,4 +1,5 @@
 #include "inventory/dataset.h"
+#include "unit/entry_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -8,15 +9,7 @@
 namespace mvx {
 namespace {
 
-InventoryEntry Entry(const std::string& file, const std::string& folder, std::int32_t size = 0) {
-  InventoryEntry e;
-  e.FileName = file;
-  e.LCFilename = file;
-  e.Location = folder;
-  e.LCLocation = folder;
-  e.Size = size;
-  return e;
-}
+using testing::Entry;
 
 // The three positions of the main window over one table.
 class DataSetTest : public ::testing::Test {

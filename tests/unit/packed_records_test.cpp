@@ -1,4 +1,5 @@
 #include "inventory/packed_records.h"
+#include "unit/entry_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -11,15 +12,7 @@
 namespace mvx {
 namespace {
 
-InventoryEntry Entry(const std::string& file, const std::string& folder, std::int32_t size = 0) {
-  InventoryEntry e;
-  e.FileName = file;
-  e.LCFilename = file;
-  e.Location = folder;
-  e.LCLocation = folder;
-  e.Size = size;
-  return e;
-}
+using testing::Entry;
 
 std::vector<std::string> Keys(TClientDataSet& d) {
   std::vector<std::string> keys;
