@@ -11,11 +11,12 @@
 // start-up, from memory the allocator must get from the system, and so does
 // its floor; the in-memory load reuses the memory the last table gave back.
 //
-// Figures, five runs on a shared 2-core virtual machine, ext4 on a virtual
+// Figures (saves: three runs once the records were written as packed; the
+// rest five runs) on a shared 2-core virtual machine, ext4 on a virtual
 // disk, 100,000 entries, 14.06 MB file (ratio; program and floor, medians):
-//   SaveInventory          1.75-1.83x   24.6-27.0 ms against 13.7-15.3 ms
+//   SaveInventory          1.49-1.55x   20.4-22.1 ms against 13.7-14.6 ms
 //   LoadInventory          1.37-1.39x   8.4-9.1 ms against 6.1-6.6 ms
-//   SaveInventoryInMemory  7.7-10.5x    10.3-11.3 ms against 1.1-1.4 ms
+//   SaveInventoryInMemory  5.6-6.0x     5.5-5.9 ms against 1.0 ms
 //   LoadInventoryInMemory  3.5-3.6x     3.4-3.5 ms against 1.0 ms
 // The table keeps its records packed as the file stores them, so a load
 // keeps the bytes it read and only checks them and notes where each record

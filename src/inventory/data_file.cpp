@@ -1,7 +1,6 @@
 #include "inventory/data_file.h"
 
 #include <array>
-#include <bit>
 #include <cstring>
 #include <limits>
 
@@ -51,9 +50,11 @@ class Writer {
   void U8(std::uint8_t v) { *p_++ = static_cast<char>(v); }
   void U16(std::uint16_t v) { Little(v, 2); }
   void U32(std::uint32_t v) { Little(v, 4); }
-  void F64(double v) { Little(std::bit_cast<std::uint64_t>(v), 8); }
   void Str(std::string_view s) {
     U8(static_cast<std::uint8_t>(s.size()));
+    Bytes(s);
+  }
+  void Bytes(std::string_view s) {
     std::memcpy(p_, s.data(), s.size());
     p_ += s.size();
   }
@@ -65,47 +66,25 @@ class Writer {
   char* p_;
 };
 
-std::size_t FittedSize(std::string_view s, std::size_t width) {
-  return s.size() <= width ? s.size() : FitToWidth(s, width).size();
-}
-
-std::size_t RecordSize(const InventoryEntry& e) {
-  return kMinRecordSize + FittedSize(e.FileName, kNameFieldWidth) + FittedSize(e.Location, kNameFieldWidth) +
-         FittedSize(e.Group, kGroupFieldWidth) + FittedSize(e.LCLocation, kNameFieldWidth) +
-         FittedSize(e.LCFilename, kNameFieldWidth);
-}
-
-void WriteRecord(Writer& w, const InventoryEntry& e) {
-  w.U8(e.Enabled ? 1 : 0);
-  w.U8(e.Tile ? 1 : 0);
-  w.Str(FitToWidth(e.FileName, kNameFieldWidth));
-  w.Str(FitToWidth(e.Location, kNameFieldWidth));
-  w.U32(static_cast<std::uint32_t>(e.Size));
-  w.F64(e.Timestamp);
-  w.Str(FitToWidth(e.Group, kGroupFieldWidth));
-  w.U32(static_cast<std::uint32_t>(e.Order));
-  w.Str(FitToWidth(e.LCLocation, kNameFieldWidth));
-  w.Str(FitToWidth(e.LCFilename, kNameFieldWidth));
-}
-
 constexpr std::size_t FieldListSize() {
   std::size_t n = 0;
   for (const FieldSpec& f : kFields) n += 4 + f.name.size();
   return n;
 }
 
-// Two walks over the records: one counts the bytes, so the file is made in
-// one buffer of its final size; the other writes them.
+// The records are written as they are packed (packed_records.h: the file's
+// own layout). Two walks over them: one counts the bytes, so the file is made
+// in one buffer of its final size; the other copies them.
 template <typename ForEach>
 std::string Encode(std::size_t count, const ForEach& forEach) {
   std::size_t body = FieldListSize();
-  forEach([&body](const InventoryEntry& e) { body += RecordSize(e); });
+  forEach([&body](std::string_view record) { body += record.size(); });
   if (body > std::numeric_limits<std::uint32_t>::max() - kHeaderSize - kChecksumSize) {
     throw AppError("The picture list is too large to be saved");
   }
   std::string out(kHeaderSize + body + kChecksumSize, '\0');
   Writer w(out.data());
-  for (char c : kMagic) w.U8(static_cast<std::uint8_t>(c));
+  w.Bytes(kMagic);
   w.U16(kDataFileVersion);
   w.U16(static_cast<std::uint16_t>(kFields.size()));
   w.U32(static_cast<std::uint32_t>(count));
@@ -115,7 +94,7 @@ std::string Encode(std::size_t count, const ForEach& forEach) {
     w.U16(f.width);
     w.Str(f.name);
   }
-  forEach([&w](const InventoryEntry& e) { WriteRecord(w, e); });
+  forEach([&w](std::string_view record) { w.Bytes(record); });
   const std::size_t checked = out.size() - kChecksumSize;
   Writer(out.data() + checked).U32(Crc32(std::string_view(out).substr(0, checked)));
   return out;
@@ -133,7 +112,6 @@ class Reader {
   std::uint8_t U8() { return static_cast<std::uint8_t>(*p_++); }
   std::uint16_t U16() { return static_cast<std::uint16_t>(Little(2)); }
   std::uint32_t U32() { return static_cast<std::uint32_t>(Little(4)); }
-  double F64() { return std::bit_cast<double>(Little(8)); }
   std::string_view Take(std::size_t n) {
     const std::string_view s(p_, n);
     p_ += n;
@@ -252,14 +230,15 @@ PackedDataFile CheckFrame(std::string_view bytes, std::uint32_t& count, std::siz
 }  // namespace
 
 std::string EncodeDataFile(const std::vector<InventoryEntry>& records) {
-  return Encode(records.size(), [&records](const auto& visit) {
-    for (const InventoryEntry& e : records) visit(e);
+  const PackedRecords packed = PackedRecords::Of(records);
+  return Encode(packed.Count(), [&packed](const auto& visit) {
+    for (std::size_t i = 0; i < packed.Count(); ++i) visit({packed.At(i), PackedLength(packed.At(i))});
   });
 }
 
 std::string EncodeDataFile(const TClientDataSet& data) {
   return Encode(static_cast<std::size_t>(data.RecordCount()),
-                [&data](const auto& visit) { data.ForEachRecord(visit); });
+                [&data](const auto& visit) { data.ForEachPackedRecord(visit); });
 }
 
 PackedDataFile DecodePackedDataFile(std::string bytes) {

@@ -101,14 +101,9 @@ std::vector<InventoryEntry> TClientDataSet::AllRecords() const {
   return out;
 }
 
-void TClientDataSet::ForEachRecord(const std::function<void(const InventoryEntry&)>& visit) const {
+void TClientDataSet::ForEachPackedRecord(const std::function<void(std::string_view)>& visit) const {
   if (!table_) return;
-  // One entry for all: its strings keep their room from record to record.
-  InventoryEntry entry;
-  for (std::size_t i = 0; i < table_->Count(); ++i) {
-    Unpack(table_->At(i), entry);
-    visit(entry);
-  }
+  for (std::size_t i = 0; i < table_->Count(); ++i) visit({table_->At(i), PackedLength(table_->At(i))});
 }
 
 bool TClientDataSet::HasKey(std::string_view lcFilename, std::string_view lcLocation) const {

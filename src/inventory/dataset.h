@@ -75,8 +75,8 @@ class TClientDataSet : public TObject {
   void LoadPackedRecords(PackedRecords records);
   // Every record in index order.
   std::vector<InventoryEntry> AllRecords() const;
-  // Visits every record in index order without copying it.
-  void ForEachRecord(const std::function<void(const InventoryEntry&)>& visit) const;
+  // Visits every record in index order, packed as the data file stores it.
+  void ForEachPackedRecord(const std::function<void(std::string_view)>& visit) const;
   // Whether a record has this key; the position does not move.
   bool HasKey(std::string_view lcFilename, std::string_view lcLocation) const;
 
