@@ -65,9 +65,13 @@ bool IsBitmapFile(std::string_view path) {
 
 std::string_view Utf8Prefix(std::string_view text, std::size_t maxBytes) {
   if (text.size() <= maxBytes) return text;
-  std::size_t n = maxBytes;
-  while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0u) == 0x80u) --n;
-  return text.substr(0, n);
+  auto continuation = [&text](std::size_t i) { return (static_cast<unsigned char>(text[i]) & 0xC0u) == 0x80u; };
+  // Back up over at most three continuation bytes to the start of the
+  // character that would be split; longer runs are no UTF-8 and cut as bytes.
+  std::size_t cut = maxBytes;
+  while (cut > 0 && maxBytes - cut < 3 && continuation(cut)) --cut;
+  if (continuation(cut)) cut = maxBytes;
+  return text.substr(0, cut);
 }
 
 }  // namespace mvx

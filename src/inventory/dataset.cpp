@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/error.h"
+#include "app/paths.h"
 #include "inventory/inventory_table.h"
 #include "inventory/packed_records.h"
 
@@ -15,25 +16,11 @@ const InventoryEntry& NoRecord() {
   return empty;
 }
 
-bool IsContinuationByte(char c) {
-  return (static_cast<unsigned char>(c) & 0xC0u) == 0x80u;
-}
-
 }  // namespace
-
-std::string_view FitToWidth(std::string_view text, std::size_t width) {
-  if (text.size() <= width) return text;
-  // Back up over at most three continuation bytes to the start of the
-  // character that would be split; longer runs are no UTF-8 and cut as bytes.
-  std::size_t cut = width;
-  while (cut > 0 && width - cut < 3 && IsContinuationByte(text[cut])) --cut;
-  if (IsContinuationByte(text[cut])) cut = width;
-  return text.substr(0, cut);
-}
 
 void FitToFieldWidths(InventoryEntry& entry) {
   auto fit = [](std::string& s, std::size_t width) {
-    if (s.size() > width) s.resize(FitToWidth(s, width).size());
+    if (s.size() > width) s.resize(Utf8Prefix(s, width).size());
   };
   for (std::string* s : {&entry.FileName, &entry.Location, &entry.LCLocation, &entry.LCFilename}) {
     fit(*s, kNameFieldWidth);

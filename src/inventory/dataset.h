@@ -34,9 +34,6 @@ struct InventoryEntry {
 inline constexpr std::size_t kNameFieldWidth = 255;
 inline constexpr std::size_t kGroupFieldWidth = 10;
 
-// The longest start of text that fits in width bytes without splitting a
-// UTF-8 character.
-std::string_view FitToWidth(std::string_view text, std::size_t width);
 // Cuts every string field to its width, as a stored record holds it.
 void FitToFieldWidths(InventoryEntry& entry);
 

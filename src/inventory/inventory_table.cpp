@@ -3,13 +3,15 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/paths.h"
+
 namespace mvx {
 
 namespace {
 
 // The key entry has once packed.
 RecordKey KeyOf(const InventoryEntry& entry) {
-  return {FitToWidth(entry.LCFilename, kNameFieldWidth), FitToWidth(entry.LCLocation, kNameFieldWidth)};
+  return {Utf8Prefix(entry.LCFilename, kNameFieldWidth), Utf8Prefix(entry.LCLocation, kNameFieldWidth)};
 }
 
 bool InKeyOrder(const std::vector<char*>& rows) {

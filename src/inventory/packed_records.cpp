@@ -5,6 +5,8 @@
 #include <cstring>
 #include <utility>
 
+#include "app/paths.h"
+
 namespace mvx {
 
 namespace {
@@ -29,7 +31,7 @@ char* PutLittle(char* out, std::uint64_t v, int n) {
 }
 
 char* PutText(char* out, std::string_view s, std::size_t width) {
-  s = FitToWidth(s, width);
+  s = Utf8Prefix(s, width);
   *out++ = static_cast<char>(s.size());
   std::memcpy(out, s.data(), s.size());
   return out + s.size();
@@ -72,7 +74,7 @@ const char* LCLocationAt(const char* p) {
 }  // namespace
 
 std::size_t PackedSize(const InventoryEntry& e) {
-  auto text = [](std::string_view s, std::size_t width) { return 1 + FitToWidth(s, width).size(); };
+  auto text = [](std::string_view s, std::size_t width) { return 1 + Utf8Prefix(s, width).size(); };
   return 2 + text(e.FileName, kNameFieldWidth) + text(e.Location, kNameFieldWidth) + kSizeAndTimestamp +
          text(e.Group, kGroupFieldWidth) + kOrder + text(e.LCLocation, kNameFieldWidth) +
          text(e.LCFilename, kNameFieldWidth);
