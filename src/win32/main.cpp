@@ -16,14 +16,6 @@ namespace {
 
 using namespace mvx;
 
-std::string ProgramFolder() {
-  char path[MAX_PATH] = {};
-  const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  const std::string program(path, n);
-  const auto slash = program.find_last_of('\\');
-  return slash == std::string::npos ? std::string(".") : program.substr(0, slash);
-}
-
 void InitControls() {
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof controls;
@@ -49,8 +41,7 @@ void RunMessageLoop(const win32::MainWindow& mainWindow) {
   }
 }
 
-int Run(win32::Win32Ports& ports) {
-  const SystemFolders folders = ComputeSystemFolders(ports.system);
+int Run(win32::Win32Ports& ports, const SystemFolders& folders) {
   InitControls();
   const InstanceClaim claim = ClaimSingleInstance(ports.instance);
   if (!claim.run) return 0;  // the running instance shows itself
@@ -84,9 +75,11 @@ int Run(win32::Win32Ports& ports) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  win32::Win32Ports ports(ProgramFolder() + "\\help");
+  win32::Win32System system;
+  const SystemFolders folders = ComputeSystemFolders(system);
+  win32::Win32Ports ports(folders.programDir + "\\help");
   try {
-    return Run(ports);
+    return Run(ports, folders);
   } catch (const std::exception& e) {
     ports.prompts.Show(std::string("Exception: ") + e.what(), "Murovex", PromptKind::Error, PromptButtons::Ok);
   } catch (...) {
