@@ -305,9 +305,4 @@ void TFrmMain::ShowMurovex1Click(TObject*) {
   BringToForeground();
 }
 
-// Taking in the pictures of a folder goes through the adding of pictures
-// with its copy-option dialog, which the program does not have yet; until
-// then the first run takes in nothing.
-void TFrmMain::AddBitmapsInFolders(const std::vector<std::string>&) {}
-
 }  // namespace mvx

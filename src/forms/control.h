@@ -19,6 +19,9 @@ class TObject {
 
 using TNotifyEvent = std::function<void(TObject* sender)>;
 
+// How a modal window ended.
+enum class ModalResult { None, Ok, Cancel, Yes, No };
+
 enum class ControlKind {
   Panel,
   GroupBox,
@@ -35,7 +38,7 @@ enum class ControlKind {
 };
 
 // What changed on a control, for the view that mirrors it.
-enum class ControlProp { Caption, Enabled, Visible, Checked, Text, Position, Bounds, Font, Items, ActivePage };
+enum class ControlProp { Caption, Enabled, Visible, Checked, Text, Position, Bounds, Font, Items, ActivePage, Selection };
 
 // A visible control of a form: its place, caption and state, its parent
 // container, and the events every control has.

@@ -11,7 +11,6 @@
 namespace mvx {
 
 enum class WindowState { Normal, Minimized };
-enum class ModalResult { None, Ok, Cancel, Yes, No };
 
 class TForm;
 
@@ -81,6 +80,11 @@ class TForm : public TObject {
 
   TNotifyEvent OnShow;
   TNotifyEvent OnHide;
+  // The window lost the activation to another window (WM_ACTIVATE, WA_INACTIVE).
+  TNotifyEvent OnDeactivate;
+  void Deactivated() {
+    if (OnDeactivate) OnDeactivate(this);
+  }
 
   // Used by TControl.
   void Register(TControl* control);

@@ -7,6 +7,11 @@
 
 namespace mvx {
 
+void TButton::Click() {
+  if (Modal != ModalResult::None) Form().Result = Modal;
+  if (OnClick) OnClick(this);
+}
+
 void TCheckBox::SetChecked(bool checked) {
   if (checked == checked_) return;
   checked_ = checked;

@@ -31,6 +31,9 @@ class TButton : public TControl {
       : TControl(form, parent, ControlKind::Button, std::move(name)) {}
   bool IsDefault = false;
   bool IsCancel = false;
+  // A click ends the modal window with this result (None: it does not).
+  ModalResult Modal = ModalResult::None;
+  void Click() override;
 };
 
 // A check box; a change of Checked, from the user or from code, runs OnClick.
@@ -67,7 +70,11 @@ class TEdit : public TControl {
   TEdit(TForm& form, TControl* parent, std::string name) : TControl(form, parent, ControlKind::Edit, std::move(name)) {}
   const std::string& Text() const { return text_; }
   void SetText(const std::string& text);
+  // Selects the whole text, as a dialog does for a field to be typed over.
+  void SelectAll() { Changed(ControlProp::Selection); }
   TNotifyEvent OnChange;
+  // A field that reads like a label: no border, the form's colour, skipped by Tab.
+  bool Borderless = false;
 
  private:
   std::string text_;

@@ -17,6 +17,8 @@ struct OpenFileRequest {
   std::string defaultExt;  // without the dot
   std::vector<FileFilter> filters;
   bool mustExist = true;  // the path and the file must exist
+  bool hideReadOnly = false;
+  bool noTestFileCreate = false;
 };
 
 // The system's open-file dialog (GetOpenFileNameA); nullopt when cancelled.
@@ -24,6 +26,9 @@ class DialogPort {
  public:
   virtual ~DialogPort() = default;
   virtual std::optional<std::string> OpenFile(const OpenFileRequest& request) = 0;
+  // The same dialog with several files allowed: full paths in the order the
+  // dialog returns them; nullopt when cancelled.
+  virtual std::optional<std::vector<std::string>> OpenFiles(const OpenFileRequest& request) = 0;
 };
 
 }  // namespace mvx

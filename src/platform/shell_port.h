@@ -17,6 +17,19 @@ class ShellPort {
   // Ends the message loop (PostQuitMessage).
   virtual void Terminate() = 0;
   virtual bool ClipboardHasBitmap() = 0;
+  // The clipboard's bitmap as a packed device-independent bitmap (CF_DIB:
+  // header, colour table or masks, then the pixels); false when there is none.
+  virtual bool ClipboardDib(std::string& dib) = 0;
+  // Files dropped on a window: DragQueryFileA and DragFinish on the drop
+  // handle of WM_DROPFILES, DragAcceptFiles on the window.
+  virtual std::uint32_t DropFileCount(std::uintptr_t drop) = 0;
+  // The length of a dropped name, without the terminating null.
+  virtual std::uint32_t DropNameLength(std::uintptr_t drop, std::uint32_t index) = 0;
+  // The name as the system copies it into a buffer of bufferSize characters
+  // (the terminating null included), so a longer name arrives cut short.
+  virtual std::string DropName(std::uintptr_t drop, std::uint32_t index, std::uint32_t bufferSize) = 0;
+  virtual void DropFinish(std::uintptr_t drop) = 0;
+  virtual void AcceptDrops(std::uintptr_t window, bool accept) = 0;
   // Makes owner the foreground window and pops the menu up at the cursor.
   virtual void PopupMenuAtCursor(TMenuItem& menu, std::uintptr_t owner) = 0;
 };

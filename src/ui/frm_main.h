@@ -7,6 +7,7 @@
 #include "app/application.h"
 #include "app/atomic_file.h"
 #include "app/input_timeout.h"
+#include "adding/frm_item_info.h"
 #include "app/system_folders.h"
 #include "forms/form.h"
 #include "forms/timer.h"
@@ -26,6 +27,7 @@ namespace mvx {
 //   wallpaper/wallpaper_setter.cpp  setting and reading the wallpaper
 //   slideshow/slide_selection.cpp   choosing the next slide
 //   slideshow/slide_timer.cpp       the slideshow timer and interval
+//   adding/*.cpp                    taking pictures into the inventory
 class TFrmMain : public TForm {
  public:
   TFrmMain(Ports& ports, TApplication& app, const SystemFolders& folders, TFrmTray& tray);
@@ -123,6 +125,29 @@ class TFrmMain : public TForm {
   void gbxIntervalExit(TObject* sender);
   void RunSlideshow1Click(TObject* sender);
   std::string SlideIntervalText() const;
+
+  // ---- adding one picture (adding/add_picture.cpp, adding/copy_options.cpp)
+  void AddPictureFile(const std::string& path, bool tiled);
+  void AddDetectedWallpaper(const std::string& path, bool tiled);
+  // The copy-option dialog. On acceptance path holds the new full path,
+  // copy whether the Copy choice was made and tiled the chosen display mode
+  // (tiled carries the caller's mode in).
+  bool AskCopyOptions(const std::string& caption, std::string& path, bool fromClipboard, int initialOption,
+                      int enabledOptions, bool& copy, bool& tiled);
+  bool ConfirmOverwrite(const std::string& path);
+  std::string MakeUniqueName(const std::string& fileName);
+  bool IsInputFileName(const std::string& path) const;
+  bool CopyOrMoveFile(const std::string& source, const std::string& target, bool copy);
+  bool StoreEntry(const std::string& source, const std::string& target, bool keepTile, bool tiled);
+
+  // ---- batch sources (adding/batch_sources.cpp, adding/clipboard_paste.cpp)
+  void AddFiles(const std::vector<std::string>& files, bool confirm);
+  void mnuAdd1Click(TObject* sender);
+  // WM_DROPFILES with its drop handle.
+  void WMDropFiles(std::uintptr_t drop);
+  void AddBitmapsInFolders(const std::vector<std::string>& folders);
+  void mnuSetWallpaperfromClipboardClick(TObject* sender);
+  bool SaveClipboardBitmap(const std::string& path);
 
   // ---- the detection's lists, the start-up shortcut and the preview (ui/frm_main_options.cpp)
   void ApplyPollInterval(TObject* sender);
@@ -266,6 +291,7 @@ class TFrmMain : public TForm {
   TClientDataSet cdtInventory{"cdtInventory"};
   TClientDataSet cdtSlideShow{"cdtSlideShow"};
   TFrmStartup frmStartup;
+  TfrmItemInfo frmItemInfo;
 
   // Toolbar hints shown (from "Show &hints for toolbar buttons").
   bool toolbarHints = true;
@@ -280,7 +306,6 @@ class TFrmMain : public TForm {
   void CreateSteps();
   void FinalStage();
   void FirstRun();
-  void AddBitmapsInFolders(const std::vector<std::string>& folders);
   void HideToTray(TObject* sender);
 
   Ports& ports_;

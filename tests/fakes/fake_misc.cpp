@@ -93,6 +93,23 @@ void FakeShell::PopupMenuAtCursor(TMenuItem& menu, std::uintptr_t) {
   popups.push_back(items);
 }
 
+bool FakeShell::ClipboardDib(std::string& dib) {
+  if (!clipboardBitmap || clipboardDib.empty()) return false;
+  dib = clipboardDib;
+  return true;
+}
+
+std::uint32_t FakeShell::DropFileCount(std::uintptr_t) { return static_cast<std::uint32_t>(droppedNames.size()); }
+
+std::uint32_t FakeShell::DropNameLength(std::uintptr_t, std::uint32_t index) {
+  return index < droppedNames.size() ? static_cast<std::uint32_t>(droppedNames[index].size()) : 0;
+}
+
+std::string FakeShell::DropName(std::uintptr_t, std::uint32_t index, std::uint32_t bufferSize) {
+  if (index >= droppedNames.size() || bufferSize == 0) return {};
+  return droppedNames[index].substr(0, bufferSize - 1);
+}
+
 void FakeShell::ProcessMessages() {
   ++processed;
   if (pending) {

@@ -103,6 +103,19 @@ class FakeShell : public ShellPort {
   void SetApplicationTitle(const std::string& t) override { title = t; }
   void Terminate() override { terminated = true; }
   bool ClipboardHasBitmap() override { return clipboardBitmap; }
+  bool ClipboardDib(std::string& dib) override;
+  std::uint32_t DropFileCount(std::uintptr_t drop) override;
+  std::uint32_t DropNameLength(std::uintptr_t drop, std::uint32_t index) override;
+  std::string DropName(std::uintptr_t drop, std::uint32_t index, std::uint32_t bufferSize) override;
+  void DropFinish(std::uintptr_t drop) override { finishedDrops.push_back(drop); }
+  void AcceptDrops(std::uintptr_t window, bool accept) override { acceptDrops.emplace_back(window, accept); }
+  // The clipboard's bitmap as a packed DIB; empty with clipboardBitmap set
+  // means the bitmap cannot be read.
+  std::string clipboardDib;
+  // The names of the one drop handle the tests use (any handle reads them).
+  std::vector<std::string> droppedNames;
+  std::vector<std::uintptr_t> finishedDrops;
+  std::vector<std::pair<std::uintptr_t, bool>> acceptDrops;
   void PopupMenuAtCursor(TMenuItem& menu, std::uintptr_t owner) override;
   // The menus popped up, with the enabled state and caption of each item then.
   std::vector<std::vector<std::pair<std::string, bool>>> popups;
@@ -122,7 +135,12 @@ class FakeDialogs : public DialogPort {
     requests.push_back(request);
     return answer;
   }
+  std::optional<std::vector<std::string>> OpenFiles(const OpenFileRequest& request) override {
+    requests.push_back(request);
+    return answers;
+  }
   std::optional<std::string> answer;
+  std::optional<std::vector<std::string>> answers;
   std::vector<OpenFileRequest> requests;
 };
 

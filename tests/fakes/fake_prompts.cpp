@@ -14,6 +14,21 @@ PromptAnswer FakePrompts::Show(const std::string& text, const std::string& capti
   return buttons == PromptButtons::Ok ? PromptAnswer::Ok : PromptAnswer::Yes;
 }
 
+ModalResult FakePrompts::ShowModal(TForm& form) {
+  modalCaptions.push_back(form.Caption());
+  form.Result = ModalResult::None;
+  form.Show();
+  ModalResult result = ModalResult::Cancel;
+  if (!modalUsers_.empty()) {
+    ModalUser user = std::move(modalUsers_.front());
+    modalUsers_.pop_front();
+    result = user(form);
+  }
+  form.Hide();
+  form.Result = result;
+  return result;
+}
+
 std::vector<std::string> FakePrompts::Texts() const {
   std::vector<std::string> out;
   for (const auto& s : shown) out.push_back(s.text);

@@ -28,6 +28,8 @@ class Win32Prompts : public PromptPort {
  public:
   PromptAnswer Show(const std::string& text, const std::string& caption, PromptKind kind,
                     PromptButtons buttons) override;
+  ModalResult ShowModal(TForm& form) override;
+  void Beep() override;
   // The window the boxes belong to (the main window once it exists).
   std::uintptr_t owner = 0;
 };
@@ -132,6 +134,12 @@ class Win32Shell : public ShellPort {
   void SetApplicationTitle(const std::string& title) override;
   void Terminate() override;
   bool ClipboardHasBitmap() override;
+  bool ClipboardDib(std::string& dib) override;
+  std::uint32_t DropFileCount(std::uintptr_t drop) override;
+  std::uint32_t DropNameLength(std::uintptr_t drop, std::uint32_t index) override;
+  std::string DropName(std::uintptr_t drop, std::uint32_t index, std::uint32_t bufferSize) override;
+  void DropFinish(std::uintptr_t drop) override;
+  void AcceptDrops(std::uintptr_t window, bool accept) override;
   void PopupMenuAtCursor(TMenuItem& menu, std::uintptr_t owner) override;
   std::string applicationTitle;
   bool terminated = false;
@@ -140,6 +148,7 @@ class Win32Shell : public ShellPort {
 class Win32Dialogs : public DialogPort {
  public:
   std::optional<std::string> OpenFile(const OpenFileRequest& request) override;
+  std::optional<std::vector<std::string>> OpenFiles(const OpenFileRequest& request) override;
   std::uintptr_t owner = 0;
 };
 

@@ -1,0 +1,79 @@
+#include "adding/frm_item_info.h"
+
+namespace mvx {
+
+TfrmItemInfo::TfrmItemInfo()
+    : TForm("frmItemInfo"),
+      btnOK(Make<TButton>(nullptr, "btnOK")),
+      btnCancel(Make<TButton>(nullptr, "btnCancel")),
+      Label2(Make<TLabel>(nullptr, "Label2")),
+      edtFileName(Make<TEdit>(nullptr, "edtFileName")),
+      Label1(Make<TLabel>(nullptr, "Label1")),
+      Label3(Make<TLabel>(nullptr, "Label3")),
+      pnlDisplay(Make<TPanel>(nullptr, "pnlDisplay")),
+      rdoTiled(Make<TRadioButton>(&pnlDisplay, "rdoTiled")),
+      rdoCenter(Make<TRadioButton>(&pnlDisplay, "rdoCenter")),
+      gbxCopyMode(Make<TGroupBox>(nullptr, "gbxCopyMode")),
+      rdoLeave(Make<TRadioButton>(&gbxCopyMode, "rdoLeave")),
+      rdoMove(Make<TRadioButton>(&gbxCopyMode, "rdoMove")),
+      rdoCopy(Make<TRadioButton>(&gbxCopyMode, "rdoCopy")),
+      chkApplyToAll(Make<TCheckBox>(nullptr, "chkApplyToAll")),
+      lblFromFolder(Make<TLabel>(nullptr, "lblFromFolder")),
+      edtFromDir(Make<TEdit>(nullptr, "edtFromDir")) {
+  SetCaption("Add Wallpaper");
+  SetClientSize(390, 199);
+
+  lblFromFolder.SetCaption("From:");
+  lblFromFolder.SetBounds(8, 12, 44, 13);
+  edtFromDir.Borderless = true;
+  edtFromDir.SetBounds(58, 12, 324, 16);
+
+  Label2.SetCaption("Name:");
+  Label2.SetBounds(8, 38, 44, 13);
+  edtFileName.SetText("edtFileName");
+  edtFileName.SetBounds(58, 34, 290, 21);
+  Label1.SetCaption(".bmp");
+  Label1.SetBounds(352, 38, 30, 13);
+
+  Label3.SetCaption("Display:");
+  Label3.SetBounds(8, 64, 44, 13);
+  pnlDisplay.SetBounds(58, 60, 200, 21);
+  rdoTiled.SetCaption("&Tile");
+  rdoTiled.SetBounds(0, 2, 70, 17);
+  rdoCenter.SetCaption("&Center");
+  rdoCenter.SetBounds(80, 2, 80, 17);
+  rdoTiled.SetChecked(true);
+
+  gbxCopyMode.SetCaption(" Copy Option ");
+  gbxCopyMode.SetBounds(8, 86, 374, 78);
+  rdoLeave.SetCaption("&Leave the file in its current folder");
+  rdoLeave.SetBounds(12, 18, 350, 17);
+  rdoMove.SetCaption("&Move the file to Murovex's own folder");
+  rdoMove.SetBounds(12, 36, 350, 17);
+  rdoCopy.SetCaption("Make a &copy of the file in Murovex's folder");
+  rdoCopy.SetBounds(12, 54, 350, 17);
+  rdoLeave.SetChecked(true);
+
+  chkApplyToAll.SetCaption("&Apply these options to all remaining files.");
+  chkApplyToAll.SetBounds(8, 174, 220, 17);
+
+  btnOK.SetCaption("OK");
+  btnOK.IsDefault = true;
+  btnOK.Modal = ModalResult::Ok;
+  btnOK.SetBounds(230, 170, 72, 25);
+  btnCancel.SetCaption("Cancel");
+  btnCancel.IsCancel = true;
+  btnCancel.Modal = ModalResult::Cancel;
+  btnCancel.SetBounds(310, 170, 72, 25);
+
+  SetActiveControl(&edtFileName);
+}
+
+void TfrmItemInfo::BeginAddBatch(bool allowApplyToAll) {
+  AllowApplyToAll = allowApplyToAll;
+  BatchCancelled = false;
+  chkApplyToAll.SetChecked(false);
+  FirstOfBatch = true;
+}
+
+}  // namespace mvx

@@ -1,0 +1,49 @@
+#pragma once
+#include <string>
+
+#include "forms/form.h"
+
+namespace mvx {
+
+// The copy options, as bits wherever a set of them is passed.
+inline constexpr int kCopyMove = 1;
+inline constexpr int kCopyCopy = 2;
+inline constexpr int kCopyLeave = 4;
+
+// The copy-option dialog "Add Wallpaper": where a picture is to live, under
+// which name and in which display mode. Created once and reused; between
+// the files of one batch it keeps the user's last choices.
+class TfrmItemInfo : public TForm {
+ public:
+  TfrmItemInfo();
+
+  // Starts a batch: the first dialog takes the caller's proposals again.
+  void BeginAddBatch(bool allowApplyToAll);
+
+  // The apply-to-all box may be used in this batch.
+  bool AllowApplyToAll = false;
+  // The next dialog takes the caller's display mode and copy option.
+  bool FirstOfBatch = true;
+  // The user pressed Cancel in this batch.
+  bool BatchCancelled = false;
+
+  // Declared in tab order: the windows are made, and tabbed through, in this order.
+  TButton& btnOK;
+  TButton& btnCancel;
+  TLabel& Label2;
+  TEdit& edtFileName;
+  TLabel& Label1;
+  TLabel& Label3;
+  TPanel& pnlDisplay;
+  TRadioButton& rdoTiled;
+  TRadioButton& rdoCenter;
+  TGroupBox& gbxCopyMode;
+  TRadioButton& rdoLeave;
+  TRadioButton& rdoMove;
+  TRadioButton& rdoCopy;
+  TCheckBox& chkApplyToAll;
+  TLabel& lblFromFolder;
+  TEdit& edtFromDir;
+};
+
+}  // namespace mvx
