@@ -18,6 +18,11 @@ class TApplication : public TObject {
   void SetTitle(const std::string& title);
   std::string HelpFile;
   bool ShowMainForm = true;
+  // The user switched to another application (WM_ACTIVATEAPP).
+  TNotifyEvent OnDeactivate;
+  void Deactivate() {
+    if (OnDeactivate) OnDeactivate(this);
+  }
 
   bool Terminated() const { return terminated_; }
   void Terminate();
