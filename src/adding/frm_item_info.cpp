@@ -67,6 +67,16 @@ TfrmItemInfo::TfrmItemInfo()
   btnCancel.SetBounds(310, 170, 72, 25);
 
   SetActiveControl(&edtFileName);
+  OnShow = [this](TObject*) { FormShow(); };
+  OnDeactivate = [this](TObject*) { FormDeactivate(); };
+}
+
+void TfrmItemInfo::FormShow() {
+  BringToForeground();
+}
+
+void TfrmItemInfo::FormDeactivate() {
+  if (Visible()) BringToForeground();
 }
 
 void TfrmItemInfo::BeginAddBatch(bool allowApplyToAll) {

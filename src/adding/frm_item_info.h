@@ -20,6 +20,11 @@ class TfrmItemInfo : public TForm {
   // Starts a batch: the first dialog takes the caller's proposals again.
   void BeginAddBatch(bool allowApplyToAll);
 
+  // The dialog asks about a file the user may not have seen arrive, so it
+  // takes the foreground when shown and takes it back when it loses it.
+  void FormShow();
+  void FormDeactivate();
+
   // The apply-to-all box may be used in this batch.
   bool AllowApplyToAll = false;
   // The next dialog takes the caller's display mode and copy option.

@@ -1,0 +1,162 @@
+#include <cstdint>
+#include <string>
+
+#include "app/error.h"
+#include "app/file_info.h"
+#include "app/paths.h"
+#include "app/trace.h"
+#include "ui/frm_main.h"
+
+namespace mvx {
+
+namespace {
+
+constexpr const char* kAddCaption = "Add Wallpaper";
+
+// Where a file went once the dialog, the file operation and the entry are done.
+struct Taken {
+  bool done = false;
+  std::string target;
+  bool tiled = true;
+};
+
+Taken AskAndTake(TFrmMain& main, const std::string& path, std::string proposed, int initialOption, int enabledOptions,
+                 bool tiled) {
+  bool copy = false;
+  if (!main.AskCopyOptions(kAddCaption, proposed, false, initialOption, enabledOptions, copy, tiled)) return {};
+  if (!main.CopyOrMoveFile(path, proposed, copy)) return {};
+  main.StoreEntry(path, proposed, false, tiled);
+  return {true, proposed, tiled};
+}
+
+// A browser's wallpaper file is never left under its own name: the browser
+// overwrites it with the next picture, so it is moved under a unique name.
+Taken AskAndTake(TFrmMain& main, const std::string& path, bool tiled) {
+  if (main.IsInputFileName(path)) {
+    return AskAndTake(main, path, main.MakeUniqueName(ExtractFileName(path)), kCopyMove, kCopyMove, tiled);
+  }
+  return AskAndTake(main, path, path, kCopyLeave, kCopyLeave | kCopyMove | kCopyCopy, tiled);
+}
+
+// The fields an entry for the file at path has now; Tile is left to the caller.
+InventoryEntry EntryFor(const std::string& path, std::int32_t size, TDateTime stamp) {
+  InventoryEntry e;
+  e.Enabled = true;
+  e.Size = size;
+  e.Timestamp = stamp;
+  e.Location = StripTrailingBackslashes(ExtractFileDir(path));
+  e.LCLocation = LowerAZ(e.Location);
+  e.FileName = ExtractFileName(path);
+  e.LCFilename = LowerAZ(e.FileName);
+  return e;
+}
+
+template <class T>
+void Assign(T& field, const T& value, bool& changed) {
+  if (field == value) return;
+  field = value;
+  changed = true;
+}
+
+// Edits the current record to the wanted values, field by field; posts only
+// when something differs. The edit never outlives a failure.
+bool UpdateCurrent(TClientDataSet& data, const InventoryEntry& wanted, bool keepTile, bool tiled) {
+  data.Edit();
+  try {
+    InventoryEntry& e = data.EditFields();
+    bool changed = false;
+    Assign(e.Enabled, wanted.Enabled, changed);
+    Assign(e.Size, wanted.Size, changed);
+    Assign(e.Timestamp, wanted.Timestamp, changed);
+    if (!keepTile) Assign(e.Tile, tiled, changed);
+    Assign(e.Location, wanted.Location, changed);
+    Assign(e.LCLocation, wanted.LCLocation, changed);
+    Assign(e.FileName, wanted.FileName, changed);
+    Assign(e.LCFilename, wanted.LCFilename, changed);
+    if (changed) {
+      data.Post();
+    } else {
+      data.Cancel();
+    }
+    return changed;
+  } catch (...) {
+    data.Cancel();
+    throw;
+  }
+}
+
+void AppendEntry(TClientDataSet& data, InventoryEntry entry, bool tiled) {
+  entry.Order = 0;
+  entry.Tile = tiled;
+  data.Append();
+  try {
+    data.EditFields() = entry;
+    data.Post();
+  } catch (...) {
+    data.Cancel();
+    throw;
+  }
+}
+
+}  // namespace
+
+void TFrmMain::AddPictureFile(const std::string& path, bool tiled) {
+  if (!ports_.files.FileExists(path)) return;
+  if (!IsBitmapFile(path)) {
+    ports_.prompts.Show("Error: " + ExtractFileName(path) + " is not a supported file type.",
+                        app_.Title().empty() ? BaseCaption : app_.Title(), PromptKind::Error, PromptButtons::Ok);
+    return;
+  }
+  if (!IsInputFileName(path) && (!chkPromptNameForNewWP.Checked() || booCreating) && IsKnownPicture(path)) {
+    // The program's own working bitmap counts as known but has no entry to refresh.
+    if (LowerAZ(path) != folders_.workingBitmapPath) StoreEntry(path, path, true, tiled);
+    return;
+  }
+  AskAndTake(*this, path, tiled);
+}
+
+void TFrmMain::AddDetectedWallpaper(const std::string& path, bool tiled) {
+  RestartSlideTimer();
+  frmItemInfo.BeginAddBatch(false);
+  LastDetectedSource.clear();
+  LastDetectedTarget.clear();
+  if (!IsInputFileName(path) && !chkPromptNameForNewWP.Checked() && IsKnownPicture(path)) {
+    if (LowerAZ(path) != folders_.workingBitmapPath) StoreEntry(path, path, true, tiled);
+    return;
+  }
+  const Taken taken = AskAndTake(*this, path, tiled);
+  if (!taken.done) return;
+  LastDetectedSource = path;
+  LastDetectedTarget = taken.target;
+  if (taken.tiled != tiled) SetWallpaper(taken.target, taken.tiled, false);
+}
+
+bool TFrmMain::StoreEntry(const std::string& source, const std::string& target, bool keepTile, bool tiled) {
+  // Read the file before touching the record, so a file another program
+  // holds open leaves the entry as it was rather than half refreshed.
+  const std::int32_t size = FileSizeOf(ports_.files, target);
+  TDateTime stamp = 0;
+  try {
+    if (size < 0) throw AppError("Cannot open file " + target);
+    stamp = FileDateTimeOf(ports_.files, target);
+  } catch (const AppError& e) {
+    SendTrace(ports_.trace, std::string("FrmMain.StoreEntry: ") + e.what(), Handle);
+    return false;
+  }
+  const InventoryEntry wanted = EntryFor(target, size, stamp);
+  bool found = cdtData.FindKey(wanted.LCFilename, wanted.LCLocation);
+  if (!found && !source.empty()) {
+    found =
+        cdtData.FindKey(LowerAZ(ExtractFileName(source)), LowerAZ(StripTrailingBackslashes(ExtractFileDir(source))));
+  }
+  bool changed = true;
+  if (found) {
+    changed = UpdateCurrent(cdtData, wanted, keepTile, tiled);
+  } else {
+    AppendEntry(cdtData, wanted, tiled);
+  }
+  if (changed) ScheduleInventorySave(&app_);
+  return changed;
+}
+
+}  // namespace mvx

@@ -1,0 +1,179 @@
+#include <cstdint>
+#include <limits>
+#include <utility>
+
+#include "app/form_scaling.h"
+#include "app/paths.h"
+#include "ui/frm_main.h"
+
+namespace mvx {
+
+namespace {
+
+std::string FolderOf(const std::string& path) {
+  return StripTrailingBackslashes(ExtractFileDir(path));
+}
+
+// The name without its extension: everything before the last "." of the name.
+std::string NameWithoutExtension(const std::string& path) {
+  const std::string name = ExtractFileName(path);
+  const std::size_t dot = name.rfind('.');
+  return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+std::string TrimBlanks(const std::string& text) {
+  std::size_t begin = 0, end = text.size();
+  while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ') ++begin;
+  while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ') --end;
+  return text.substr(begin, end - begin);
+}
+
+int CheckedChoice(const TfrmItemInfo& dialog) {
+  if (dialog.rdoMove.Checked()) return kCopyMove;
+  if (dialog.rdoCopy.Checked()) return kCopyCopy;
+  if (dialog.rdoLeave.Checked()) return kCopyLeave;
+  return 0;
+}
+
+void CheckChoices(TfrmItemInfo& dialog, int options) {
+  dialog.rdoLeave.SetChecked((options & kCopyLeave) != 0);
+  dialog.rdoMove.SetChecked((options & kCopyMove) != 0);
+  dialog.rdoCopy.SetChecked((options & kCopyCopy) != 0);
+}
+
+// The choice remembered from the batch, unless this file does not offer it:
+// a browser's file offered only Move must never be copied or left because an
+// earlier file of the batch was.
+int EffectiveChoice(const TfrmItemInfo& dialog, int initialOption, int enabledOptions) {
+  const int remembered = CheckedChoice(dialog);
+  return (remembered & enabledOptions) != 0 ? remembered : initialOption;
+}
+
+// While the dialog waits for the user, switching to another application
+// brings the dialog back to the front with a beep. The application's own
+// handler comes back on every way out.
+class DeactivationGuard {
+ public:
+  DeactivationGuard(TApplication& app, TfrmItemInfo& dialog, PromptPort& prompts)
+      : app_(app), previous_(std::move(app.OnDeactivate)) {
+    app_.OnDeactivate = [&dialog, &prompts](TObject*) {
+      dialog.BringToForeground();
+      prompts.Beep();
+    };
+  }
+  ~DeactivationGuard() { app_.OnDeactivate = std::move(previous_); }
+  DeactivationGuard(const DeactivationGuard&) = delete;
+  DeactivationGuard& operator=(const DeactivationGuard&) = delete;
+
+ private:
+  TApplication& app_;
+  TNotifyEvent previous_;
+};
+
+void PrepareDialog(TfrmItemInfo& dialog, const std::string& caption, const std::string& proposed, bool fromClipboard,
+                   int initialOption, int enabledOptions, bool tiled) {
+  dialog.SetCaption(caption);
+  dialog.edtFromDir.SetText(fromClipboard ? std::string("(Clipboard)") : FolderOf(proposed));
+  dialog.edtFileName.SetText(NameWithoutExtension(proposed));
+  dialog.edtFileName.SelectAll();
+  if (dialog.FirstOfBatch) (tiled ? dialog.rdoTiled : dialog.rdoCenter).SetChecked(true);
+  dialog.gbxCopyMode.SetEnabled(!fromClipboard);
+  dialog.rdoLeave.SetEnabled((enabledOptions & kCopyLeave) != 0);
+  dialog.rdoMove.SetEnabled((enabledOptions & kCopyMove) != 0);
+  dialog.rdoCopy.SetEnabled((enabledOptions & kCopyCopy) != 0);
+  if (dialog.FirstOfBatch) {
+    dialog.FirstOfBatch = false;
+    CheckChoices(dialog, initialOption);
+  } else if ((CheckedChoice(dialog) & enabledOptions) == 0) {
+    CheckChoices(dialog, initialOption);
+  }
+  dialog.chkApplyToAll.SetEnabled(!fromClipboard && dialog.AllowApplyToAll);
+}
+
+}  // namespace
+
+bool TFrmMain::AskCopyOptions(const std::string& caption, std::string& path, bool fromClipboard, int initialOption,
+                              int enabledOptions, bool& copy, bool& tiled) {
+  TfrmItemInfo& dialog = frmItemInfo;
+  if (dialog.BatchCancelled) {
+    // A Cancel with the apply-to-all box checked skips the rest of the batch.
+    if (dialog.chkApplyToAll.Checked()) return false;
+    dialog.BatchCancelled = false;
+  }
+  const std::string proposed = path;
+
+  if (dialog.chkApplyToAll.Checked()) {
+    const int choice = EffectiveChoice(dialog, initialOption, enabledOptions);
+    const std::string target =
+        (choice == kCopyLeave ? FolderOf(proposed) : dataDir_) + "\\" + ExtractFileName(proposed);
+    if (SameTextAZ(target, proposed) || ConfirmOverwrite(target)) {
+      path = target;
+      copy = choice == kCopyCopy;
+      tiled = dialog.rdoTiled.Checked();
+      return true;
+    }
+  }
+
+  PrepareDialog(dialog, caption, proposed, fromClipboard, initialOption, enabledOptions, tiled);
+  // Scaled at the time of use, as the shutdown notice is.
+  AdjustFormScaling(&dialog, screenPixelsPerInch_, ports_.trace);
+  DeactivationGuard guard(app_, dialog, ports_.prompts);
+  for (;;) {
+    dialog.SetActiveControl(&dialog.edtFileName);
+    if (ports_.prompts.ShowModal(dialog) != ModalResult::Ok) {
+      dialog.BatchCancelled = true;
+      return false;
+    }
+    const std::string name = dialog.edtFileName.Text() + ".bmp";
+    std::string target;
+    if (fromClipboard) {
+      target = SameTextAZ(ExtractFileName(proposed), name) ? proposed : FolderOf(proposed) + "\\" + name;
+    } else {
+      const std::string folder =
+          dialog.rdoLeave.Checked() ? StripTrailingBackslashes(dialog.edtFromDir.Text()) : dataDir_;
+      target = folder + "\\" + name;
+    }
+    if (SameTextAZ(target, proposed) || ConfirmOverwrite(target)) {
+      path = target;
+      copy = dialog.rdoCopy.Checked();
+      tiled = dialog.rdoTiled.Checked();
+      return true;
+    }
+  }
+}
+
+bool TFrmMain::ConfirmOverwrite(const std::string& path) {
+  if (!ports_.files.FileExists(path)) return true;
+  return ports_.prompts.Show("Overwrite existing file " + path + " ?", "Murovex", PromptKind::Confirmation,
+                             PromptButtons::YesNo) == PromptAnswer::Yes;
+}
+
+std::string TFrmMain::MakeUniqueName(const std::string& fileName) {
+  std::string candidate;
+  for (std::int64_t n = 1; n <= std::numeric_limits<std::int32_t>::max(); ++n) {
+    candidate = dataDir_ + "\\v" + std::to_string(n) + " of " + fileName;
+    // A folder of that name would make the move fail as surely as a file.
+    if (!ports_.files.FileExists(candidate) && !ports_.files.DirectoryExists(candidate)) break;
+  }
+  return candidate;
+}
+
+bool TFrmMain::IsInputFileName(const std::string& path) const {
+  const std::string name = LowerAZ(ExtractFileName(path));
+  for (const std::string& item : lbxNORenames.Items()) {
+    if (name == LowerAZ(TrimBlanks(item))) return true;
+  }
+  return name == LowerAZ(TrimBlanks(edtPollFileName.Text()));
+}
+
+bool TFrmMain::CopyOrMoveFile(const std::string& source, const std::string& target, bool copy) {
+  if (SameTextAZ(source, target)) return true;
+  // A rename in place; a target that exists there is one the user agreed to overwrite.
+  if (SameTextAZ(FolderOf(source), FolderOf(target))) return ports_.files.MoveReplace(source, target).ok();
+  if (!ports_.files.Copy(source, target, false)) return false;
+  // A source that cannot be deleted leaves a copy, which is still taken in.
+  if (!copy) ports_.files.Delete(source);
+  return true;
+}
+
+}  // namespace mvx

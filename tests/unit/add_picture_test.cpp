@@ -1,0 +1,239 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/date_time.h"
+#include "unit/adding_fixture.h"
+
+namespace mvx::testing {
+namespace {
+
+using fakes::FileOp;
+constexpr std::uint32_t kNewTime = 0x5B210000;
+
+class AddPictureTest : public AddingFixture {
+ protected:
+  // An entry already in the list, for a file that has since changed.
+  void Listed(const std::string& folder, const std::string& file) {
+    InventoryEntry e;
+    e.Enabled = false;
+    e.Tile = false;
+    e.FileName = file;
+    e.Location = folder;
+    e.LCFilename = LowerAZ(file);
+    e.LCLocation = LowerAZ(folder);
+    e.Size = 1;
+    e.Group = "g";
+    e.Order = 7;
+    main->cdtData.Append();
+    main->cdtData.EditFields() = e;
+    main->cdtData.Post();
+  }
+  void PromptForNames(bool on) {
+    main->chkPromptNameForNewWP.SetChecked(on);
+    main->InputTimeout1.Flush();
+  }
+  bool SavePending() { return main->InputTimeout1.Pending(); }
+};
+
+TEST_F(AddPictureTest, MissingFilesAreSkippedSilentlyAndOtherTypesWithAMessage) {
+  fakes.files.Put("C:\\Pics\\notes.txt", "x");
+  fakes.files.Put("C:\\Pics\\sea.bmp.txt", "x");
+  fakes.files.Put("C:\\Pics\\SEA.BMP", "x");
+  Accept();
+  for (const char* path : {"C:\\Pics\\gone.bmp", "C:\\Pics\\notes.txt", "C:\\Pics\\sea.bmp.txt", "C:\\Pics\\SEA.BMP"}) {
+    main->AddPictureFile(path, true);
+  }
+  EXPECT_EQ(fakes.prompts.Texts(), (std::vector<std::string>{"Error: notes.txt is not a supported file type.",
+                                                             "Error: sea.bmp.txt is not a supported file type."}));
+  EXPECT_EQ(fakes.prompts.shown[0].caption, "Murovex");
+  EXPECT_EQ(seen.size(), 1u);
+  ASSERT_NE(Find("C:\\Pics\\SEA.BMP"), nullptr);
+  EXPECT_EQ(records.size(), 1u);
+}
+
+TEST_F(AddPictureTest, ABrowserFileIsMovedUnderTheFirstFreeUniqueNameAndListed) {
+  const std::string browser = "C:\\WINDOWS\\Netscape Wallpaper.bmp";
+  fakes.files.Put(browser, "bmp", kNewTime);
+  fakes.files.Put(Img("v1 of Netscape Wallpaper.bmp"), "1");
+  fakes.files.Put(Img("v2 of Netscape Wallpaper.bmp"), "2");
+  main->frmItemInfo.BeginAddBatch(false);
+  Accept();
+  main->AddPictureFile(browser, true);
+
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].name, "v3 of Netscape Wallpaper");
+  EXPECT_TRUE(seen[0].move && seen[0].moveEnabled && !seen[0].leaveEnabled && !seen[0].copyEnabled);
+  EXPECT_FALSE(fakes.files.FileExists(browser));
+  EXPECT_EQ(fakes.files.Content(Img("v3 of Netscape Wallpaper.bmp")), "bmp");
+  const InventoryEntry* e = Find(Img("v3 of Netscape Wallpaper.bmp"));
+  ASSERT_NE(e, nullptr);
+  EXPECT_TRUE(e->Enabled && e->Tile);
+  EXPECT_EQ(e->Location, ImagesDir());
+  EXPECT_EQ(e->LCLocation, "c:\\apps\\murovex\\images");
+  EXPECT_EQ(e->LCFilename, "v3 of netscape wallpaper.bmp");
+  EXPECT_EQ(e->Size, 3);
+  EXPECT_EQ(e->Timestamp, DosDateTimeToDateTime(kNewTime));
+  EXPECT_EQ(e->Order, 0);
+  EXPECT_TRUE(SavePending());
+}
+
+TEST_F(AddPictureTest, AKnownFileIsRefreshedSilentlyKeepingItsTileWhenNotPromptingOrStarting) {
+  const struct {
+    bool prompt, creating, dialog;
+  } cases[] = {{true, false, true}, {false, false, false}, {true, true, false}};
+  fakes.files.Put("C:\\Pics\\sea.bmp", "12345", kNewTime);
+  Listed("C:\\Pics", "sea.bmp");
+  for (const auto& c : cases) {
+    const std::size_t before = fakes.prompts.modalCaptions.size();
+    PromptForNames(c.prompt);
+    main->booCreating = c.creating;
+    if (c.dialog) Accept();
+    main->AddPictureFile("C:\\Pics\\sea.bmp", true);
+    EXPECT_EQ(fakes.prompts.modalCaptions.size() - before, c.dialog ? 1u : 0u) << c.prompt << c.creating;
+  }
+  const InventoryEntry* e = Find("C:\\Pics\\sea.bmp");
+  ASSERT_NE(e, nullptr);
+  EXPECT_TRUE(e->Enabled);
+  EXPECT_EQ(e->Size, 5);
+  EXPECT_EQ(e->Timestamp, DosDateTimeToDateTime(kNewTime));
+  EXPECT_TRUE(e->Tile) << "the dialog's choice, made in the first round";
+  EXPECT_EQ(e->Group, "g");
+  EXPECT_EQ(e->Order, 7);
+}
+
+TEST_F(AddPictureTest, AnUnchangedKnownFileIsNeitherPostedNorSaved) {
+  fakes.files.Put("C:\\Pics\\sea.bmp", "12345", kNewTime);
+  Listed("C:\\Pics", "sea.bmp");
+  PromptForNames(false);
+  main->AddPictureFile("C:\\Pics\\sea.bmp", true);
+  EXPECT_FALSE(Find("C:\\Pics\\sea.bmp")->Tile) << "a silent refresh keeps the display mode";
+  main->InputTimeout1.Flush();
+  EXPECT_FALSE(main->StoreEntry("C:\\Pics\\sea.bmp", "C:\\Pics\\sea.bmp", true, true));
+  EXPECT_FALSE(SavePending());
+}
+
+TEST_F(AddPictureTest, TheProgramsOwnWorkingBitmapIsNotListedBySilentRefresh) {
+  fakes.files.Put("C:\\Apps\\Murovex\\Murovex.bmp", "x");
+  PromptForNames(false);
+  main->AddPictureFile("C:\\Apps\\Murovex\\Murovex.bmp", true);
+  EXPECT_TRUE(seen.empty());
+  EXPECT_TRUE(main->cdtData.IsEmpty());
+}
+
+TEST_F(AddPictureTest, ABatchOfThreeWithApplyToAllAndMoveGoesIntoTheDataFolderAfterOneDialog) {
+  for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) fakes.files.Put(std::string("C:\\Pics\\") + name, name);
+  main->frmItemInfo.BeginAddBatch(true);
+  User([](TfrmItemInfo& d) {
+    d.rdoMove.Click();
+    d.chkApplyToAll.Click();
+  });
+  for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) main->AddPictureFile(std::string("C:\\Pics\\") + name, true);
+  EXPECT_EQ(seen.size(), 1u);
+  EXPECT_TRUE(fakes.files.FilesIn("C:\\Pics").empty());
+  for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) EXPECT_NE(Find(Img(name)), nullptr) << name;
+  EXPECT_EQ(records.size(), 3u);
+}
+
+TEST_F(AddPictureTest, CancelWithApplyToAllTakesNoFurtherFileOfTheBatch) {
+  for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) fakes.files.Put(std::string("C:\\Pics\\") + name, name);
+  main->frmItemInfo.BeginAddBatch(true);
+  User([](TfrmItemInfo& d) { d.chkApplyToAll.Click(); }, ModalResult::Cancel);
+  Accept();
+  for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) main->AddPictureFile(std::string("C:\\Pics\\") + name, true);
+  EXPECT_EQ(seen.size(), 1u);
+  EXPECT_TRUE(main->cdtData.IsEmpty());
+  EXPECT_EQ(fakes.files.FilesIn("C:\\Pics").size(), 3u);
+  EXPECT_FALSE(SavePending());
+}
+
+TEST_F(AddPictureTest, LeaveWithAnotherFolderTypedMovesTheFileThereOrDoesNothingWhenItIsMissing) {
+  fakes.files.Put("C:\\Pics\\sea.bmp", "x");
+  fakes.files.AddDir("D:\\Other");
+  for (const char* folder : {"D:\\Missing", "D:\\Other"}) {
+    User([folder](TfrmItemInfo& d) { d.edtFromDir.SetText(folder); });
+    main->AddPictureFile("C:\\Pics\\sea.bmp", true);
+  }
+  EXPECT_FALSE(fakes.files.FileExists("C:\\Pics\\sea.bmp"));
+  EXPECT_TRUE(fakes.files.FileExists("D:\\Other\\sea.bmp"));
+  EXPECT_NE(Find("D:\\Other\\sea.bmp"), nullptr);
+  EXPECT_EQ(records.size(), 1u);
+}
+
+TEST_F(AddPictureTest, AFailedCopyListsNothingAndAFailedDeleteListsTheCopy) {
+  fakes.files.Put("C:\\Pics\\sea.bmp", "x");
+  auto move = [](TfrmItemInfo& d) { d.rdoMove.Click(); };
+  fakes.files.FailOn(FileOp::Copy, winerr::kDiskFull);
+  User(move);
+  main->AddPictureFile("C:\\Pics\\sea.bmp", true);
+  EXPECT_TRUE(main->cdtData.IsEmpty());
+  EXPECT_FALSE(SavePending());
+
+  fakes.files.FailOn(FileOp::Delete, winerr::kSharingViolation);
+  User(move);
+  main->AddPictureFile("C:\\Pics\\sea.bmp", true);
+  EXPECT_TRUE(fakes.files.FileExists("C:\\Pics\\sea.bmp"));
+  EXPECT_NE(Find(Img("sea.bmp")), nullptr);
+  EXPECT_EQ(records.size(), 1u);
+}
+
+TEST_F(AddPictureTest, ARenameThatOnlyChangesCaseUpdatesTheEntryAndLeavesTheDiskAlone) {
+  fakes.files.Put("C:\\Pics\\sunset.bmp", "x");
+  Listed("C:\\Pics", "sunset.bmp");
+  TypeName("SunSet");
+  main->AddPictureFile("C:\\Pics\\sunset.bmp", true);
+  EXPECT_EQ(fakes.files.FilesIn("C:\\Pics"), std::vector<std::string>{"C:\\Pics\\sunset.bmp"});
+  ASSERT_EQ(main->cdtData.RecordCount(), 1);
+  EXPECT_EQ(main->cdtData.AllRecords()[0].FileName, "SunSet.bmp");
+  EXPECT_EQ(main->cdtData.AllRecords()[0].LCFilename, "sunset.bmp");
+  EXPECT_TRUE(fakes.prompts.shown.empty());
+}
+
+TEST_F(AddPictureTest, AMovedFileKeepsItsEntryAndAnUnreadableOneLeavesTheListAlone) {
+  fakes.files.Put(Img("Sea2.bmp"), "123", kNewTime);
+  Listed("C:\\Pics", "sea.bmp");
+  EXPECT_TRUE(main->StoreEntry("C:\\Pics\\sea.bmp", Img("Sea2.bmp"), false, true));
+  ASSERT_EQ(main->cdtData.RecordCount(), 1);
+  const InventoryEntry moved = main->cdtData.AllRecords()[0];
+  EXPECT_EQ(moved.FileName, "Sea2.bmp");
+  EXPECT_EQ(moved.Location, ImagesDir());
+  EXPECT_EQ(moved.Group, "g");
+  EXPECT_EQ(moved.Order, 7);
+  EXPECT_TRUE(moved.Tile && moved.Enabled);
+
+  main->InputTimeout1.Flush();
+  fakes.files.Put(Img("locked.bmp"), "x");
+  fakes.files.Lock(Img("locked.bmp"));
+  fakes.files.Lock(Img("Sea2.bmp"));
+  EXPECT_FALSE(main->StoreEntry("", Img("locked.bmp"), false, true));
+  EXPECT_FALSE(main->StoreEntry("", Img("Sea2.bmp"), false, false));
+  EXPECT_EQ(main->cdtData.AllRecords(), std::vector<InventoryEntry>{moved});
+  EXPECT_EQ(main->cdtData.State(), DataSetState::Browse);
+  EXPECT_FALSE(SavePending());
+  EXPECT_TRUE(fakes.trace.Saw("FrmMain.StoreEntry: Cannot open file " + Img("locked.bmp")));
+}
+
+TEST_F(AddPictureTest, ADetectedWallpaperIsRecordedAndSetAgainWhenItsDisplayModeChanged) {
+  const std::string browser = "C:\\WINDOWS\\Netscape Wallpaper.bmp";
+  const std::string target = Img("v1 of Netscape Wallpaper.bmp");
+  fakes.files.Put(browser, "bmp");
+  main->frmItemInfo.BeginAddBatch(true);
+  User([](TfrmItemInfo& d) { d.rdoCenter.Click(); });
+  main->AddDetectedWallpaper(browser, true);
+  EXPECT_FALSE(seen[0].applyEnabled) << "a detection is a batch of its own";
+  EXPECT_EQ(main->LastDetectedSource, browser);
+  EXPECT_EQ(main->LastDetectedTarget, target);
+  ASSERT_EQ(fakes.desktop.wallpaperCalls.size(), 1u);
+  EXPECT_EQ(fakes.desktop.wallpaperCalls[0].path, target);
+  EXPECT_FALSE(Find(target)->Tile);
+
+  fakes.files.Put(browser, "bmp2");
+  User(nullptr, ModalResult::Cancel);
+  main->AddDetectedWallpaper(browser, false);
+  EXPECT_TRUE(main->LastDetectedSource.empty() && main->LastDetectedTarget.empty());
+  EXPECT_EQ(fakes.desktop.wallpaperCalls.size(), 1u);
+}
+
+}  // namespace
+}  // namespace mvx::testing
