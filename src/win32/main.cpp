@@ -50,6 +50,7 @@ int Run(win32::Win32Ports& ports, const SystemFolders& folders) {
   app.SetTitle("Murovex");
   app.HelpFile = "mvx.hlp";
   app.ShowMainForm = false;
+  ports.prompts.app = &app;
 
   TFrmTray tray(ports.ports);
   win32::FormView trayView(tray, app, TrayFormStyle());

@@ -34,6 +34,9 @@ class ContractEnv {
   virtual void StartTraceListener() = 0;
   virtual void StopTraceListener() = 0;
   virtual std::vector<CopyDataReceived> TraceReceived() = 0;
+  // A drop handle holding these names, as WM_DROPFILES brings one; the
+  // shell port's DropFinish lets it go.
+  virtual std::uintptr_t MakeDrop(const std::vector<std::string>& names) = 0;
   virtual bool IsReal() const = 0;
 };
 

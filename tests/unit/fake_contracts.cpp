@@ -27,6 +27,10 @@ class FakeEnv : public ContractEnv {
     for (const auto& s : fakes_.trace.sent) out.push_back({s.from, s.dwData, s.bytes});
     return out;
   }
+  std::uintptr_t MakeDrop(const std::vector<std::string>& names) override {
+    fakes_.shell.droppedNames = names;
+    return 0x5D0;
+  }
   bool IsReal() const override { return false; }
 
  private:

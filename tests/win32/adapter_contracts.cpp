@@ -2,6 +2,7 @@
 
 #include "contract/contract_env.h"
 #include "win32/adapters/win32_ports.h"
+#include "win32/drop_handle.h"
 
 namespace mvx::contract {
 
@@ -112,6 +113,7 @@ class RealEnv : public ContractEnv {
     listener_ = nullptr;
   }
   std::vector<CopyDataReceived> TraceReceived() override { return received_; }
+  std::uintptr_t MakeDrop(const std::vector<std::string>& names) override { return testing::MakeDrop(names); }
   bool IsReal() const override { return true; }
 
  private:

@@ -30,6 +30,12 @@ class RecordingShell : public ShellPort {
   void SetApplicationTitle(const std::string&) override {}
   void Terminate() override {}
   bool ClipboardHasBitmap() override { return false; }
+  bool ClipboardDib(std::string&) override { return false; }
+  std::uint32_t DropFileCount(std::uintptr_t) override { return 0; }
+  std::uint32_t DropNameLength(std::uintptr_t, std::uint32_t) override { return 0; }
+  std::string DropName(std::uintptr_t, std::uint32_t, std::uint32_t) override { return {}; }
+  void DropFinish(std::uintptr_t) override {}
+  void AcceptDrops(std::uintptr_t, bool) override {}
   void PopupMenuAtCursor(TMenuItem& menu, std::uintptr_t owner) override {
     poppedUp = &menu;
     popupOwner = owner;

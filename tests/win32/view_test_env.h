@@ -10,20 +10,28 @@
 namespace mvx::testing {
 
 // Message boxes answered at once and remembered, so an error shown by the
-// error handler does not wait for a user.
+// error handler does not wait for a user. Modal windows are the real ones.
 class RecordingPrompts : public PromptPort {
  public:
+  explicit RecordingPrompts(PromptPort& real) : real_(real) {}
   PromptAnswer Show(const std::string& text, const std::string&, PromptKind, PromptButtons) override {
     texts.push_back(text);
     return PromptAnswer::Ok;
   }
+  ModalResult ShowModal(TForm& form) override { return real_.ShowModal(form); }
+  void Beep() override { ++beeps; }
   std::vector<std::string> texts;
+  int beeps = 0;
+
+ private:
+  PromptPort& real_;
 };
 
 // The real adapters with recorded message boxes, and an application over them.
 struct ViewEnv {
+  ViewEnv() { real.prompts.app = &app; }
   win32::Win32Ports real{"."};
-  RecordingPrompts prompts;
+  RecordingPrompts prompts{real.prompts};
   Ports ports{real.timers, real.timers,  prompts,     real.registry, real.profile,    real.files, real.instance,
               real.trace,  real.desktop, real.system, real.help,     real.notifyIcon, real.shell, real.dialogs};
   TApplication app{ports};

@@ -1,6 +1,9 @@
 #include <windows.h>
 
+#include <stdexcept>
+
 #include "win32/adapters/win32_ports.h"
+#include "win32/views/modal_window.h"
 
 namespace mvx::win32 {
 
@@ -43,6 +46,15 @@ PromptAnswer Win32Prompts::Show(const std::string& text, const std::string& capt
     default:
       return PromptAnswer::Ok;
   }
+}
+
+ModalResult Win32Prompts::ShowModal(TForm& form) {
+  if (app == nullptr) throw std::logic_error("No application to show " + form.Name() + " modally");
+  return RunModal(form, *app, reinterpret_cast<HWND>(owner));
+}
+
+void Win32Prompts::Beep() {
+  MessageBeep(MB_ICONASTERISK);
 }
 
 }  // namespace mvx::win32

@@ -6,6 +6,10 @@
 
 #include "platform/ports.h"
 
+namespace mvx {
+class TApplication;
+}
+
 namespace mvx::win32 {
 
 class Win32Timers : public TimerPort, public ClockPort {
@@ -32,6 +36,8 @@ class Win32Prompts : public PromptPort {
   void Beep() override;
   // The window the boxes belong to (the main window once it exists).
   std::uintptr_t owner = 0;
+  // The application whose error handler the modal windows' messages run under.
+  TApplication* app = nullptr;
 };
 
 class Win32Registry : public RegistryPort {

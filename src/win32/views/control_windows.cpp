@@ -36,6 +36,7 @@ ControlWindowClass WindowClassFor(const TControl& control) {
     case ControlKind::RadioButton:
       return {"BUTTON", BS_AUTORADIOBUTTON | BS_NOTIFY | WS_TABSTOP, 0};
     case ControlKind::Edit:
+      if (static_cast<const TEdit&>(control).Borderless) return {"EDIT", ES_AUTOHSCROLL, 0};
       return {"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
     case ControlKind::UpDown:
       return {UPDOWN_CLASSA, UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0};

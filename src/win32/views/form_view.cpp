@@ -106,10 +106,23 @@ LRESULT FormView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case kSyncFocus:
       SyncFocusFromSystem();
       return 0;
+    case kDeactivated:
+      form_.Deactivated();
+      return 0;
     case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0) {
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        PostMessageA(hwnd, kDeactivated, 0, 0);
+      } else if (HIWORD(wParam) == 0) {
         FocusActiveControl();
         return 0;
+      }
+      break;
+    case WM_CTLCOLOREDIT:
+      // A field that reads like a label takes the form's colour.
+      if (const TControl* edit = ControlOf(reinterpret_cast<HWND>(lParam));
+          edit != nullptr && edit->Kind() == ControlKind::Edit && static_cast<const TEdit*>(edit)->Borderless) {
+        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
       }
       break;
     case WM_MOVE:

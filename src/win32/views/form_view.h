@@ -18,6 +18,8 @@ struct FormWindowStyle {
   // This control and everything inside it get no window: fixed values the
   // user never sees.
   const TControl* neverShown = nullptr;
+  // The window this one stays above and goes with (a modal window's owner).
+  HWND owner = nullptr;
 };
 
 // The real window of a form and a real child control for each of its
@@ -65,6 +67,9 @@ class FormView : public FormObserver {
 
   // Posted after a control lost the focus: the focus has moved on by then.
   static constexpr UINT kSyncFocus = WM_APP + 1;
+  // Posted after the window lost the activation: the form hears of it once
+  // the switch is over, when it may take the activation back.
+  static constexpr UINT kDeactivated = WM_APP + 2;
 
   static LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
   static LRESULT CALLBACK ContainerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;

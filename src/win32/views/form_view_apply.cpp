@@ -161,6 +161,9 @@ void FormView::ControlChanged(TControl& control, ControlProp prop) {
     case ControlProp::Bounds:
       ApplyTree(control, prop);
       break;
+    case ControlProp::Selection:
+      SendMessageA(window, EM_SETSEL, 0, -1);
+      break;
     default:
       ApplyValue(control, window);
       break;

@@ -43,7 +43,7 @@ void FormView::CreateFormWindow(const FormWindowStyle& style) {
   RECT rc{0, 0, form_.ClientWidth(), form_.ClientHeight()};
   AdjustWindowRectEx(&rc, style_, FALSE, exStyle_);
   CreateWindowExA(exStyle_, className.c_str(), form_.Caption().c_str(), style_, form_.Left(), form_.Top(),
-                  rc.right - rc.left, rc.bottom - rc.top, nullptr, nullptr, Instance(), this);
+                  rc.right - rc.left, rc.bottom - rc.top, style.owner, nullptr, Instance(), this);
   if (hwnd_ == nullptr) throw std::runtime_error("Unable to create the window " + form_.Name());
   form_.SetFrameSize(rc.right - rc.left, rc.bottom - rc.top);
 }
