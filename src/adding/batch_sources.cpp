@@ -1,7 +1,114 @@
+#include <exception>
+
+#include "app/paths.h"
+#include "app/trace.h"
 #include "ui/frm_main.h"
 
 namespace mvx {
 
-void TFrmMain::AddBitmapsInFolders(const std::vector<std::string>&) {}
+namespace {
+
+// The buffer a dropped name is read into, the terminating null included.
+constexpr std::uint32_t kDropNameBuffer = 127;
+
+}  // namespace
+
+void TFrmMain::AddFiles(const std::vector<std::string>& files, bool confirm) {
+  std::string last;
+  std::exception_ptr failure;
+  if (!files.empty()) {
+    if (confirm && ports_.prompts.Show("Add " + std::to_string(files.size()) + " files to list?",
+                                       app_.Title().empty() ? BaseCaption : app_.Title(), PromptKind::Confirmation,
+                                       PromptButtons::YesNoCancel) != PromptAnswer::Yes) {
+      return;
+    }
+    booBusy = true;
+    booBatchUpdate = true;
+    try {
+      pbrProgress.Max = static_cast<int>(files.size()) - 1;
+      pbrProgress.SetPosition(0);
+      pbrProgress.SetVisible(true);
+      frmItemInfo.BeginAddBatch(files.size() > 1);
+      for (std::size_t i = 0; i < files.size(); ++i) {
+        AddPictureFile(files[i], true);
+        last = files[i];
+        pbrProgress.SetPosition(static_cast<int>(i));
+      }
+    } catch (...) {
+      failure = std::current_exception();
+    }
+  }
+  // Also after a failure: the flags must not keep the detection off for good.
+  try {
+    pbrProgress.SetVisible(false);
+    ScheduleInventorySave(&app_);
+    booBatchUpdate = false;
+    if (!last.empty()) LocateInInventory(last);
+    pbrProgress.SetPosition(0);
+  } catch (...) {
+    if (!failure) failure = std::current_exception();
+  }
+  booBatchUpdate = false;
+  booBusy = false;
+  if (failure) std::rethrow_exception(failure);
+}
+
+void TFrmMain::mnuAdd1Click(TObject* sender) {
+  OpenFileRequest request;
+  request.title = "Select Wallpaper Files to Import";
+  request.initialDir = ImportDir;
+  request.defaultExt = "bmp";
+  request.filters = {{"Bitmaps (*.bmp)", "*.bmp"}, {"All Files (*.*)", "*.*"}};
+  request.mustExist = true;
+  request.hideReadOnly = true;
+  request.noTestFileCreate = true;
+  try {
+    const std::optional<std::vector<std::string>> chosen = ports_.dialogs.OpenFiles(request);
+    if (chosen && !chosen->empty()) {
+      AddFiles(*chosen, chkConfirmAdditions.Checked());
+      ImportDir = StripTrailingBackslashes(ExtractFileDir(chosen->front()));
+    }
+  } catch (...) {
+    ScheduleInventorySave(sender);
+    throw;
+  }
+  ScheduleInventorySave(sender);
+}
+
+void TFrmMain::WMDropFiles(std::uintptr_t drop) {
+  SendTrace(ports_.trace, "FrmMain: WMDropFiles", Handle);
+  try {
+    std::vector<std::string> pictures;
+    std::vector<std::string> lists;
+    const std::uint32_t count = ports_.shell.DropFileCount(drop);
+    for (std::uint32_t i = 0; i < count; ++i) {
+      const std::uint32_t length = ports_.shell.DropNameLength(drop, i);
+      if (length >= kDropNameBuffer) {
+        BringToForeground();
+        ports_.prompts.Show("Error: Filename Buffer Too Small (" + std::to_string(length) + ")",
+                            app_.Title().empty() ? BaseCaption : app_.Title(), PromptKind::Error, PromptButtons::Ok);
+        // Cut short, the name could be that of another file: it is not taken.
+        continue;
+      }
+      std::string name = ports_.shell.DropName(drop, i, kDropNameBuffer);
+      (LowerAZ(ExtractFileExt(name)) == ".mvl" ? lists : pictures).push_back(std::move(name));
+    }
+    if (!pictures.empty()) AddFiles(pictures, false);
+    // The dropped picture lists are for the list import, which takes them from here.
+  } catch (...) {
+    ports_.shell.DropFinish(drop);
+    throw;
+  }
+  ports_.shell.DropFinish(drop);
+}
+
+void TFrmMain::AddBitmapsInFolders(const std::vector<std::string>& folders) {
+  std::vector<std::string> batch;
+  for (const std::string& folder : folders) {
+    const std::string lower = LowerAZ(folder);
+    for (const std::string& name : ports_.files.FindFiles(folder, "*.bmp")) batch.push_back(lower + "\\" + name);
+  }
+  AddFiles(batch, false);
+}
 
 }  // namespace mvx

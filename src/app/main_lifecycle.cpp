@@ -35,6 +35,7 @@ void TFrmMain::FormCreate() {
   helpFile_ = ChangeFileExt(folders_.programPath, ".hlp");
   app_.HelpFile = helpFile_;
   HelpContext = 1;
+  ports_.shell.AcceptDrops(Handle, true);
   gridClientWidth_ = pnlGrid.Width();
   dataDir_ = folders_.programDir + "\\Images";
   ImportDir = folders_.programDir;
@@ -280,6 +281,7 @@ void TFrmMain::FormDestroy() {
   destroyed_ = true;
   if (helpOpened_) ports_.help.Quit();
   if (ports_.files.FileExists(folders_.workingBitmapPath)) ports_.files.Delete(folders_.workingBitmapPath);
+  ports_.shell.AcceptDrops(Handle, false);
   Trace(ports_, "FormDestroy", Handle);
 }
 

@@ -71,6 +71,7 @@ void TFrmMain::ConnectHandlers() {
   tray_.mnuBlankWallpaper.OnClick = on(&TFrmMain::tbnNoneClick);
   tray_.mnuDisableThisWallpaperImage.OnClick = on(&TFrmMain::DisableThisWallpaperImage1Click);
   tray_.mnuToggleTiled.OnClick = on(&TFrmMain::mnuToggleTiledClick);
+  tray_.mnuSetWallpaperfromClipboard.OnClick = on(&TFrmMain::mnuSetWallpaperfromClipboardClick);
   tray_.mnuContents1.OnClick = [this](TObject*) { ShowHelpContents(); };
   tray_.mnuShowMurovex.OnClick = on(&TFrmMain::ShowMurovex1Click);
   tray_.mnuClose.OnClick = on(&TFrmMain::mnuClose1Click);

@@ -58,7 +58,6 @@ TEST_F(TrayItemCommandsTest, ChangingTheTileModeOfAPictureNotInTheListDoesNothin
 TEST_F(TrayItemCommandsTest, CommandsNotCarriedOutYetAreLeftOutOfTheMenu) {
   EXPECT_FALSE(tray->mnuHideDesktopIcons.Visible());
   EXPECT_FALSE(tray->mnuAbout.Visible());
-  EXPECT_FALSE(tray->mnuSetWallpaperfromClipboard.Visible());
   EXPECT_TRUE(tray->mnuDisableThisWallpaperImage.Visible());
 }
 

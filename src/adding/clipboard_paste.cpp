@@ -1,0 +1,54 @@
+#include <exception>
+
+#include "adding/bitmap_file.h"
+#include "app/atomic_file.h"
+#include "app/trace.h"
+#include "ui/frm_main.h"
+
+namespace mvx {
+
+void TFrmMain::mnuSetWallpaperfromClipboardClick(TObject*) {
+  if (!ports_.shell.ClipboardHasBitmap()) return;
+  // The tray menu stays usable while the copy-option dialog is open; that
+  // dialog is not shown a second time over itself.
+  if (frmItemInfo.Visible()) return;
+  std::string path = MakeUniqueName("Clipboard.bmp");
+  bool tiled = true;
+  bool copy = false;
+  frmItemInfo.BeginAddBatch(false);
+  if (!AskCopyOptions("Add Wallpaper", path, true, kCopyMove, kCopyMove, copy, tiled)) return;
+  if (!SaveClipboardBitmap(path)) {
+    ports_.prompts.Show("Clipboard does not contain a valid bitmap.  File not saved.",
+                        app_.Title().empty() ? BaseCaption : app_.Title(), PromptKind::Error, PromptButtons::Ok);
+    return;
+  }
+  booBatchUpdate = true;
+  try {
+    if (StoreEntry("", path, false, tiled)) SetWallpaper(path, tiled, false);
+  } catch (...) {
+    booBatchUpdate = false;
+    throw;
+  }
+  booBatchUpdate = false;
+}
+
+bool TFrmMain::SaveClipboardBitmap(const std::string& path) {
+  if (!ports_.shell.ClipboardHasBitmap()) return false;
+  std::string failure;
+  std::string dib;
+  if (!ports_.shell.ClipboardDib(dib)) {
+    failure = "the clipboard's bitmap could not be read";
+  } else if (const BitmapFile file = BitmapFileFromDib(dib); !file.ok()) {
+    failure = file.reason;
+  } else if (const Status written = WriteFileAtomically(ports_.files, path, file.bytes); !written) {
+    failure = written.Describe();
+  } else {
+    return true;
+  }
+  SendTrace(ports_.trace, "FrmMain.SaveClipboardBitmap: " + failure, Handle);
+  ports_.prompts.Show("Cannot paste this picture from clipboard", app_.Title().empty() ? BaseCaption : app_.Title(),
+                      PromptKind::Error, PromptButtons::Ok);
+  return false;
+}
+
+}  // namespace mvx
