@@ -2,7 +2,6 @@
 #include <limits>
 #include <utility>
 
-#include "app/form_scaling.h"
 #include "app/paths.h"
 #include "ui/frm_main.h"
 
@@ -115,8 +114,7 @@ bool TFrmMain::AskCopyOptions(const std::string& caption, std::string& path, boo
   }
 
   PrepareDialog(dialog, caption, proposed, fromClipboard, initialOption, enabledOptions, tiled);
-  // Scaled at the time of use, as the shutdown notice is.
-  AdjustFormScaling(&dialog, screenPixelsPerInch_, ports_.trace);
+  dialog.FormCreate(screenPixelsPerInch_, ports_.trace);
   DeactivationGuard guard(app_, dialog, ports_.prompts);
   for (;;) {
     dialog.SetActiveControl(&dialog.edtFileName);

@@ -1,5 +1,7 @@
 #include "adding/frm_item_info.h"
 
+#include "app/form_scaling.h"
+
 namespace mvx {
 
 TfrmItemInfo::TfrmItemInfo()
@@ -77,6 +79,12 @@ void TfrmItemInfo::FormShow() {
 
 void TfrmItemInfo::FormDeactivate() {
   if (Visible()) BringToForeground();
+}
+
+void TfrmItemInfo::FormCreate(int pixelsPerInch, TracePort& trace) {
+  if (created_) return;
+  created_ = true;
+  AdjustFormScaling(this, pixelsPerInch, trace);
 }
 
 void TfrmItemInfo::BeginAddBatch(bool allowApplyToAll) {

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "forms/form.h"
+#include "platform/trace_port.h"
 
 namespace mvx {
 
@@ -24,6 +25,10 @@ class TfrmItemInfo : public TForm {
   // takes the foreground when shown and takes it back when it loses it.
   void FormShow();
   void FormDeactivate();
+  // The program's own font scaling, once for the life of the dialog (scaling
+  // twice would scale the fonts twice); the main window runs it before the
+  // dialog is first shown.
+  void FormCreate(int pixelsPerInch, TracePort& trace);
 
   // The apply-to-all box may be used in this batch.
   bool AllowApplyToAll = false;
@@ -49,6 +54,9 @@ class TfrmItemInfo : public TForm {
   TCheckBox& chkApplyToAll;
   TLabel& lblFromFolder;
   TEdit& edtFromDir;
+
+ private:
+  bool created_ = false;
 };
 
 }  // namespace mvx

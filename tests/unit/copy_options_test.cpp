@@ -273,5 +273,14 @@ TEST_F(CopyOptionsTest, TheDialogHoldsTheForegroundWhileItWaitsAndGivesTheHandle
   Dialog().RemoveObserver(&raised);
 }
 
+TEST(ItemInfoDialog, ScalesItsFontsOnceHoweverOftenItIsAskedTo) {
+  TfrmItemInfo dialog;
+  dialog.SetFontHeight(-22);
+  fakes::FakeTrace trace;
+  dialog.FormCreate(192, trace);
+  dialog.FormCreate(192, trace);
+  EXPECT_EQ(dialog.btnOK.FontHeight(), -22);
+}
+
 }  // namespace
 }  // namespace mvx::testing
