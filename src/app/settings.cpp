@@ -178,6 +178,7 @@ void TFrmMain::GenericSettingsChange(TObject* sender) {
 void TFrmMain::chkToolbarHintsClick(TObject* sender) {
   GenericSettingsChange(sender);
   toolbarHints = chkToolbarHints.Checked();
+  tbrMainToolbar.SetShowHint(toolbarHints);
 }
 
 void TFrmMain::rdoDefaultEditorClick(TObject* sender) {

@@ -34,7 +34,8 @@ enum class ControlKind {
   Edit,
   UpDown,
   ProgressBar,
-  ListBox
+  ListBox,
+  ToolBar
 };
 
 // What changed on a control, for the view that mirrors it.

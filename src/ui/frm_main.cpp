@@ -27,6 +27,18 @@ TFrmMain::TFrmMain(Ports& ports, TApplication& app, const SystemFolders& folders
       btnOK(Make<TButton>(&pnlButtons, "btnOK")),
       pnlPreviewImage(Make<TPanel>(&tsPreview, "pnlPreviewImage")),
       pnlImageMessage(Make<TLabel>(&pnlPreviewImage, "pnlImageMessage")),
+      tbrMainToolbar(Make<TToolBar>(&tsPreview, "tbrMainToolbar")),
+      tbnFindInList(tbrMainToolbar.AddButton("tbnFindInList")),
+      tbnSetWallpaper(tbrMainToolbar.AddButton("tbnSetWallpaper")),
+      tbnNone(tbrMainToolbar.AddButton("tbnNone")),
+      tbnAddFiles((tbrMainToolbar.AddSeparator(), tbrMainToolbar.AddButton("tbnAddFiles"))),
+      tbnMove(tbrMainToolbar.AddButton("tbnMove")),
+      tbnRemove(tbrMainToolbar.AddButton("tbnRemove")),
+      tbnDelete((tbrMainToolbar.AddSeparator(), tbrMainToolbar.AddButton("tbnDelete"))),
+      tbnFirst((tbrMainToolbar.AddSeparator(), tbrMainToolbar.AddButton("tbnFirst"))),
+      tbnPrev(tbrMainToolbar.AddButton("tbnPrev")),
+      tbnNext(tbrMainToolbar.AddButton("tbnNext")),
+      tbnLast(tbrMainToolbar.AddButton("tbnLast")),
       pnlGrid(Make<TPanel>(&tsPreview, "pnlGrid")),
       gbxInterval(Make<TGroupBox>(&tsSlideshow, "gbxInterval")),
       chkAutoChange(Make<TCheckBox>(&gbxInterval, "chkAutoChange")),
@@ -145,7 +157,9 @@ void TFrmMain::BuildControls() {
 
   Placed(pnlPreviewImage, "", 4, 4, 376, PreviewPanelHeight);
   Placed(pnlImageMessage, "File Not Found", 0, 0, 376, PreviewPanelHeight);
-  Placed(pnlGrid, "", 4, PreviewPanelHeight + 36, 376, 377 - PreviewPanelHeight - 40);
+  BuildToolbar();
+  Placed(pnlGrid, "", 4, tbrMainToolbar.Top() + tbrMainToolbar.Height(), 376,
+         373 - tbrMainToolbar.Top() - tbrMainToolbar.Height());
 
   Placed(gbxInterval, " Slideshow ", 8, 8, 368, 104);
   Placed(chkAutoChange, "&Enable Slideshow", 12, 18, 200, 18).SetBold(true);

@@ -11,6 +11,7 @@
 #include "app/system_folders.h"
 #include "forms/form.h"
 #include "forms/timer.h"
+#include "forms/toolbar.h"
 #include "inventory/dataset.h"
 #include "platform/ports.h"
 #include "ui/frm_startup.h"
@@ -107,6 +108,8 @@ class TFrmMain : public TForm {
   void dbgrdInventoryDblClick(TObject* sender);
   void tbnNoneClick(TObject* sender);
   bool FindCurrentInList();
+  // "Sync": the grid goes to the wallpaper on screen (ui/frm_main_toolbar.cpp).
+  void tbnFindInListClick(TObject* sender);
   // The tray's "&Disable this Wallpaper" and "Change &Tile Mode" (inventory/item_commands.cpp).
   void DisableThisWallpaperImage1Click(TObject* sender);
   void mnuToggleTiledClick(TObject* sender);
@@ -200,6 +203,18 @@ class TFrmMain : public TForm {
   // ---- preview page
   TPanel& pnlPreviewImage;
   TLabel& pnlImageMessage;
+  TToolBar& tbrMainToolbar;
+  TToolButton& tbnFindInList;
+  TToolButton& tbnSetWallpaper;
+  TToolButton& tbnNone;
+  TToolButton& tbnAddFiles;
+  TToolButton& tbnMove;
+  TToolButton& tbnRemove;
+  TToolButton& tbnDelete;
+  TToolButton& tbnFirst;
+  TToolButton& tbnPrev;
+  TToolButton& tbnNext;
+  TToolButton& tbnLast;
   TPanel& pnlGrid;
 
   // ---- slideshow page
@@ -301,6 +316,8 @@ class TFrmMain : public TForm {
 
  private:
   void BuildControls();
+  void BuildToolbar();
+  void ConnectToolbarHandlers();
   void ConnectHandlers();
   void ConnectInventoryHandlers();
   void CreateSteps();

@@ -77,6 +77,7 @@ void TFrmMain::ConnectHandlers() {
   tray_.mnuClose.OnClick = on(&TFrmMain::mnuClose1Click);
   tray_.TrayIcon1.BeforePopup = [this](TObject*) { tray_.TrayIcon1BeforePopup(SlideIntervalText()); };
   ConnectInventoryHandlers();
+  ConnectToolbarHandlers();
 }
 
 }  // namespace mvx

@@ -44,6 +44,8 @@ ControlWindowClass WindowClassFor(const TControl& control) {
       return {PROGRESS_CLASSA, 0, 0};
     case ControlKind::ListBox:
       return {"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case ControlKind::ToolBar:
+      return {TOOLBARCLASSNAMEA, TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN, 0};
   }
   return {"STATIC", 0, 0};
 }

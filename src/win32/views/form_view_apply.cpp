@@ -4,6 +4,7 @@
 #include "win32/views/common_controls.h"
 #include "win32/views/control_windows.h"
 #include "win32/views/form_view.h"
+#include "win32/views/toolbar_view.h"
 
 namespace mvx::win32 {
 
@@ -90,6 +91,9 @@ void FormView::ApplyValue(const TControl& control, HWND window) {
     }
     case ControlKind::ListBox:
       SetItems(window, static_cast<const TListBox&>(control).Items());
+      break;
+    case ControlKind::ToolBar:
+      ApplyToolBar(static_cast<const TToolBar&>(control), window);
       break;
     case ControlKind::PageControl: {
       const auto& pages = static_cast<const TPageControl&>(control);

@@ -1,6 +1,7 @@
 #include "forms/standard_controls.h"
 #include "win32/views/common_controls.h"
 #include "win32/views/form_view.h"
+#include "win32/views/toolbar_view.h"
 
 namespace mvx::win32 {
 
@@ -40,6 +41,9 @@ bool FormView::OnCommand(WPARAM wParam, LPARAM lParam) {
     case ControlKind::Label:
       if (code == STN_CLICKED) control->Click();
       return true;
+    case ControlKind::ToolBar:
+      ToolBarCommand(static_cast<TToolBar&>(*control), id);
+      return true;
     default:
       break;
   }
@@ -63,6 +67,7 @@ void FormView::OnCheckClicked(TControl& control, HWND window) {
 bool FormView::OnNotify(const NMHDR& header, LRESULT& result) {
   TControl* control = ControlOf(header.hwndFrom);
   if (control == nullptr) return false;
+  if (control->Kind() == ControlKind::ToolBar) return ToolBarNotify(static_cast<const TToolBar&>(*control), header);
   if (control->Kind() == ControlKind::UpDown && header.code == UDN_DELTAPOS) {
     // The model steps and writes the edit; the control must not change it too.
     const auto& change = reinterpret_cast<const NMUPDOWN&>(header);

@@ -1,0 +1,164 @@
+#include <initializer_list>
+#include <vector>
+
+#include "ui/toolbar_images.h"
+#include "win32/views/toolbar_view.h"
+
+namespace mvx::win32 {
+
+namespace {
+
+// Pixels of this colour are left out of the pictures.
+constexpr COLORREF kTransparent = RGB(255, 0, 255);
+constexpr COLORREF kOutline = RGB(64, 64, 64);
+constexpr COLORREF kArrow = RGB(0, 0, 128);
+constexpr COLORREF kGo = RGB(0, 144, 0);
+constexpr COLORREF kStop = RGB(200, 0, 0);
+
+// Draws one 16 x 16 picture whose left edge is at x.
+class Glyph {
+ public:
+  Glyph(HDC dc, int x) : dc_(dc), x_(x) {}
+
+  void Box(int left, int top, int right, int bottom, COLORREF fill) const {
+    const RECT rc{x_ + left, top, x_ + right, bottom};
+    HBRUSH brush = CreateSolidBrush(fill);
+    FillRect(dc_, &rc, brush);
+    DeleteObject(brush);
+  }
+  void Polygon(std::initializer_list<POINT> points, COLORREF fill, COLORREF outline) const {
+    std::vector<POINT> at(points);
+    for (POINT& p : at) p.x += x_;
+    Use([&] { ::Polygon(dc_, at.data(), static_cast<int>(at.size())); }, fill, outline, 1);
+  }
+  void Ring(int left, int top, int right, int bottom, COLORREF fill, COLORREF outline, int width) const {
+    Use([&] { Ellipse(dc_, x_ + left, top, x_ + right, bottom); }, fill, outline, width);
+  }
+  void Line(int x1, int y1, int x2, int y2, COLORREF colour, int width) const {
+    Use(
+        [&] {
+          MoveToEx(dc_, x_ + x1, y1, nullptr);
+          LineTo(dc_, x_ + x2, y2);
+        },
+        colour, colour, width);
+  }
+
+ private:
+  template <class Draw>
+  void Use(Draw draw, COLORREF fill, COLORREF outline, int width) const {
+    HPEN pen = CreatePen(PS_SOLID, width, outline);
+    HBRUSH brush = CreateSolidBrush(fill);
+    HGDIOBJ oldPen = SelectObject(dc_, pen);
+    HGDIOBJ oldBrush = SelectObject(dc_, brush);
+    draw();
+    SelectObject(dc_, oldBrush);
+    SelectObject(dc_, oldPen);
+    DeleteObject(brush);
+    DeleteObject(pen);
+  }
+
+  HDC dc_;
+  int x_;
+};
+
+// A screen on its stand; the caller paints the screen's inside (3,3)-(13,10).
+void Monitor(const Glyph& g) {
+  g.Box(1, 1, 15, 12, kOutline);
+  g.Box(6, 12, 10, 13, kOutline);
+  g.Box(3, 13, 13, 15, kOutline);
+}
+
+void DrawFind(const Glyph& g) {
+  g.Ring(1, 1, 11, 11, RGB(200, 232, 255), kOutline, 2);
+  g.Line(9, 9, 14, 14, RGB(120, 72, 24), 3);
+}
+
+void DrawSet(const Glyph& g) {
+  Monitor(g);
+  g.Box(3, 3, 13, 10, RGB(96, 160, 240));
+  g.Box(10, 4, 12, 6, RGB(255, 224, 0));
+  g.Polygon({{3, 9}, {6, 6}, {9, 8}, {12, 6}, {12, 9}}, RGB(40, 160, 40), RGB(40, 160, 40));
+}
+
+void DrawNone(const Glyph& g) {
+  Monitor(g);
+  g.Box(3, 3, 13, 10, RGB(224, 224, 224));
+  g.Line(4, 9, 12, 3, kStop, 2);
+}
+
+void DrawAdd(const Glyph& g) {
+  g.Box(6, 2, 10, 14, kGo);
+  g.Box(2, 6, 14, 10, kGo);
+}
+
+void DrawMove(const Glyph& g) {
+  g.Polygon({{1, 1}, {7, 1}, {9, 3}, {9, 14}, {1, 14}}, RGB(255, 255, 255), kOutline);
+  g.Polygon({{6, 6}, {10, 6}, {10, 3}, {15, 8}, {10, 13}, {10, 10}, {6, 10}}, kArrow, kArrow);
+}
+
+void DrawRemove(const Glyph& g) {
+  g.Box(2, 6, 14, 10, kStop);
+}
+
+void DrawDelete(const Glyph& g) {
+  g.Line(3, 3, 12, 12, kStop, 3);
+  g.Line(12, 3, 3, 12, kStop, 3);
+}
+
+void DrawFirst(const Glyph& g) {
+  g.Box(3, 3, 5, 13, kArrow);
+  g.Polygon({{12, 3}, {12, 12}, {6, 8}}, kArrow, kArrow);
+}
+
+void DrawPrev(const Glyph& g) {
+  g.Polygon({{11, 3}, {11, 12}, {5, 8}}, kArrow, kArrow);
+}
+
+void DrawNext(const Glyph& g) {
+  g.Polygon({{4, 3}, {4, 12}, {10, 8}}, kArrow, kArrow);
+}
+
+void DrawLast(const Glyph& g) {
+  g.Polygon({{3, 3}, {3, 12}, {9, 8}}, kArrow, kArrow);
+  g.Box(10, 3, 12, 13, kArrow);
+}
+
+void Draw(ToolbarImage image, const Glyph& g) {
+  switch (image) {
+    case ToolbarImage::Sync: return DrawFind(g);
+    case ToolbarImage::Set: return DrawSet(g);
+    case ToolbarImage::None: return DrawNone(g);
+    case ToolbarImage::Add: return DrawAdd(g);
+    case ToolbarImage::Move: return DrawMove(g);
+    case ToolbarImage::Remove: return DrawRemove(g);
+    case ToolbarImage::Delete: return DrawDelete(g);
+    case ToolbarImage::First: return DrawFirst(g);
+    case ToolbarImage::Prev: return DrawPrev(g);
+    case ToolbarImage::Next: return DrawNext(g);
+    case ToolbarImage::Last: return DrawLast(g);
+  }
+}
+
+}  // namespace
+
+HIMAGELIST CreateToolbarImages() {
+  constexpr int size = kToolbarImageSize;
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP strip = CreateCompatibleBitmap(screen, size * kToolbarImageCount, size);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, strip);
+  const RECT all{0, 0, size * kToolbarImageCount, size};
+  HBRUSH background = CreateSolidBrush(kTransparent);
+  FillRect(dc, &all, background);
+  DeleteObject(background);
+  for (int i = 0; i < kToolbarImageCount; ++i) Draw(static_cast<ToolbarImage>(i), Glyph(dc, i * size));
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, kToolbarImageCount, 0);
+  ImageList_AddMasked(images, strip, kTransparent);
+  DeleteObject(strip);
+  return images;
+}
+
+}  // namespace mvx::win32

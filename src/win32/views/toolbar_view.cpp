@@ -1,0 +1,109 @@
+#include "win32/views/toolbar_view.h"
+
+#include <string>
+#include <vector>
+
+namespace mvx::win32 {
+
+namespace {
+
+constexpr int kButtonSize = 25;
+constexpr int kBorder = 3;
+constexpr BYTE kModelStates = TBSTATE_ENABLED | TBSTATE_HIDDEN;
+
+BYTE StateOf(const TToolBar& bar, const TToolButton& button) {
+  BYTE state = 0;
+  if (button.Enabled()) state |= TBSTATE_ENABLED;
+  if (!bar.Shows(button)) state |= TBSTATE_HIDDEN;
+  return state;
+}
+
+// The pictures belong to the toolbar: they go when its window goes.
+LRESULT CALLBACK FreeImagesOnDestroy(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                     DWORD_PTR) noexcept {
+  if (message != WM_NCDESTROY) return DefSubclassProc(window, message, wParam, lParam);
+  auto images = reinterpret_cast<HIMAGELIST>(SendMessageA(window, TB_GETIMAGELIST, 0, 0));
+  RemoveWindowSubclass(window, FreeImagesOnDestroy, id);
+  const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+  if (images != nullptr) ImageList_Destroy(images);
+  return result;
+}
+
+void CopyTip(const std::string& text, char* buffer, int size) {
+  if (buffer == nullptr || size <= 0) return;
+  lstrcpynA(buffer, text.c_str(), size);
+}
+
+void CopyTip(const std::string& text, wchar_t* buffer, int size) {
+  if (buffer == nullptr || size <= 0) return;
+  const int n = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, buffer, size);
+  if (n == 0) buffer[0] = L'\0';
+  buffer[size - 1] = L'\0';
+}
+
+TToolButton* ButtonOf(const TToolBar& bar, int id) {
+  const int index = id - kFirstToolButtonId;
+  if (index < 0 || static_cast<std::size_t>(index) >= bar.Buttons().size()) return nullptr;
+  return bar.Buttons()[static_cast<std::size_t>(index)].get();
+}
+
+}  // namespace
+
+void SetUpToolBar(const TToolBar& bar, HWND window) {
+  SendMessageA(window, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  SendMessageA(window, TB_SETBITMAPSIZE, 0, MAKELPARAM(kToolbarImageSize, kToolbarImageSize));
+  SendMessageA(window, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(CreateToolbarImages()));
+  SetWindowSubclass(window, FreeImagesOnDestroy, 1, 0);
+  SendMessageA(window, TB_SETINDENT, kBorder, 0);
+  std::vector<TBBUTTON> buttons;
+  int id = kFirstToolButtonId;
+  for (const auto& button : bar.Buttons()) {
+    TBBUTTON b{};
+    b.iBitmap = button->IsSeparator() ? 0 : button->ImageIndex();
+    b.idCommand = id++;
+    b.fsState = StateOf(bar, *button);
+    b.fsStyle = button->IsSeparator() ? BTNS_SEP : BTNS_BUTTON;
+    b.iString = -1;
+    buttons.push_back(b);
+  }
+  SendMessageA(window, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+  SendMessageA(window, TB_SETBUTTONSIZE, 0, MAKELPARAM(kButtonSize, kButtonSize));
+}
+
+void ApplyToolBar(const TToolBar& bar, HWND window) {
+  int id = kFirstToolButtonId;
+  for (const auto& button : bar.Buttons()) {
+    const auto now = static_cast<BYTE>(SendMessageA(window, TB_GETSTATE, static_cast<WPARAM>(id), 0));
+    const auto want = static_cast<BYTE>((now & ~kModelStates) | StateOf(bar, *button));
+    if (now != want) SendMessageA(window, TB_SETSTATE, static_cast<WPARAM>(id), MAKELPARAM(want, 0));
+    if (!button->IsSeparator() && SendMessageA(window, TB_GETBITMAP, static_cast<WPARAM>(id), 0) != button->ImageIndex()) {
+      SendMessageA(window, TB_CHANGEBITMAP, static_cast<WPARAM>(id), button->ImageIndex());
+    }
+    ++id;
+  }
+  if (HWND tips = reinterpret_cast<HWND>(SendMessageA(window, TB_GETTOOLTIPS, 0, 0))) {
+    SendMessageA(tips, TTM_ACTIVATE, bar.ShowHint() ? TRUE : FALSE, 0);
+  }
+}
+
+void ToolBarCommand(TToolBar& bar, int id) {
+  if (TToolButton* button = ButtonOf(bar, id)) button->Click();
+}
+
+bool ToolBarNotify(const TToolBar& bar, const NMHDR& header) {
+  if (header.code == TBN_GETINFOTIPA) {
+    const auto& tip = reinterpret_cast<const NMTBGETINFOTIPA&>(header);
+    const TToolButton* button = ButtonOf(bar, tip.iItem);
+    CopyTip(button != nullptr ? bar.TooltipText(*button) : std::string(), tip.pszText, tip.cchTextMax);
+    return true;
+  }
+  if (header.code == TBN_GETINFOTIPW) {
+    const auto& tip = reinterpret_cast<const NMTBGETINFOTIPW&>(header);
+    const TToolButton* button = ButtonOf(bar, tip.iItem);
+    CopyTip(button != nullptr ? bar.TooltipText(*button) : std::string(), tip.pszText, tip.cchTextMax);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace mvx::win32

@@ -1,0 +1,29 @@
+#pragma once
+#include "win32/views/common_controls.h"
+
+#include "forms/toolbar.h"
+
+namespace mvx::win32 {
+
+// Command identifier of a toolbar's first button; the others follow in the
+// model's order, separators included.
+inline constexpr int kFirstToolButtonId = 1000;
+
+// Fills a new toolbar control with the model's buttons and the program's
+// toolbar pictures (freed with the control).
+void SetUpToolBar(const TToolBar& bar, HWND window);
+// Shows the model's state: each button shown or hidden, enabled or not, its
+// picture, and the tooltips on or off.
+void ApplyToolBar(const TToolBar& bar, HWND window);
+// The toolbar's command for a pressed button: the model's button is clicked.
+void ToolBarCommand(TToolBar& bar, int id);
+// The toolbar's notifications the program answers (a tooltip's text); true
+// when this one was answered.
+bool ToolBarNotify(const TToolBar& bar, const NMHDR& header);
+
+// A strip of the program's toolbar pictures, 16 x 16 each, in the order of
+// ToolbarImage; the caller frees it.
+HIMAGELIST CreateToolbarImages();
+inline constexpr int kToolbarImageSize = 16;
+
+}  // namespace mvx::win32
