@@ -44,9 +44,9 @@ std::string Shown(const std::string& pattern) {
 
 TEST(ToolBarModel, ASeparatorShowsOnlyBetweenTwoGroupsThatEachShowAButton) {
   const std::pair<const char*, const char*> cases[] = {
-      {"b|b", "b|b"},     {"|b|", "b"},        {"b||b", "b|b"}, {"b|h|b", "b|b"}, {"bh|hh|hb|", "b|b"},
-      {"b|h", "b"},       {"h|b", "b"},        {"b:b", "bb"},   {"b:|b", "b|b"},  {"bbb|b|hh|h|hhhh|", "bbb|b"},
-      {"hhh|h", ""},      {"b|b|b", "b|b|b"},
+      {"b|b", "b|b"}, {"|b|", "b"},       {"b||b", "b|b"}, {"b|h|b", "b|b"}, {"bh|hh|hb|", "b|b"},
+      {"b|h", "b"},   {"h|b", "b"},       {"b:b", "bb"},   {"b:|b", "b|b"},  {"bbb|b|hh|h|hhhh|", "bbb|b"},
+      {"hhh|h", ""},  {"b|b|b", "b|b|b"},
   };
   for (const auto& [pattern, expected] : cases) EXPECT_EQ(Shown(pattern), expected) << pattern;
 }

@@ -1,4 +1,5 @@
 #include <initializer_list>
+#include <iterator>
 #include <vector>
 
 #include "ui/toolbar_images.h"
@@ -123,21 +124,10 @@ void DrawLast(const Glyph& g) {
   g.Box(10, 3, 12, 13, kArrow);
 }
 
-void Draw(ToolbarImage image, const Glyph& g) {
-  switch (image) {
-    case ToolbarImage::Sync: return DrawFind(g);
-    case ToolbarImage::Set: return DrawSet(g);
-    case ToolbarImage::None: return DrawNone(g);
-    case ToolbarImage::Add: return DrawAdd(g);
-    case ToolbarImage::Move: return DrawMove(g);
-    case ToolbarImage::Remove: return DrawRemove(g);
-    case ToolbarImage::Delete: return DrawDelete(g);
-    case ToolbarImage::First: return DrawFirst(g);
-    case ToolbarImage::Prev: return DrawPrev(g);
-    case ToolbarImage::Next: return DrawNext(g);
-    case ToolbarImage::Last: return DrawLast(g);
-  }
-}
+// The painters in the order of ToolbarImage.
+constexpr void (*kPainters[])(const Glyph&) = {DrawFind,   DrawSet,   DrawNone, DrawAdd,  DrawMove, DrawRemove,
+                                               DrawDelete, DrawFirst, DrawPrev, DrawNext, DrawLast};
+static_assert(std::size(kPainters) == kToolbarImageCount);
 
 }  // namespace
 
@@ -152,7 +142,7 @@ HIMAGELIST CreateToolbarImages() {
   HBRUSH background = CreateSolidBrush(kTransparent);
   FillRect(dc, &all, background);
   DeleteObject(background);
-  for (int i = 0; i < kToolbarImageCount; ++i) Draw(static_cast<ToolbarImage>(i), Glyph(dc, i * size));
+  for (int i = 0; i < kToolbarImageCount; ++i) kPainters[i](Glyph(dc, i * size));
   SelectObject(dc, old);
   DeleteDC(dc);
   HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, kToolbarImageCount, 0);

@@ -76,7 +76,8 @@ void ApplyToolBar(const TToolBar& bar, HWND window) {
     const auto now = static_cast<BYTE>(SendMessageA(window, TB_GETSTATE, static_cast<WPARAM>(id), 0));
     const auto want = static_cast<BYTE>((now & ~kModelStates) | StateOf(bar, *button));
     if (now != want) SendMessageA(window, TB_SETSTATE, static_cast<WPARAM>(id), MAKELPARAM(want, 0));
-    if (!button->IsSeparator() && SendMessageA(window, TB_GETBITMAP, static_cast<WPARAM>(id), 0) != button->ImageIndex()) {
+    if (!button->IsSeparator() &&
+        SendMessageA(window, TB_GETBITMAP, static_cast<WPARAM>(id), 0) != button->ImageIndex()) {
       SendMessageA(window, TB_CHANGEBITMAP, static_cast<WPARAM>(id), button->ImageIndex());
     }
     ++id;
