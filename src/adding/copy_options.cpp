@@ -80,12 +80,9 @@ void PrepareDialog(TfrmItemInfo& dialog, const std::string& caption, const std::
   dialog.rdoLeave.SetEnabled((enabledOptions & kCopyLeave) != 0);
   dialog.rdoMove.SetEnabled((enabledOptions & kCopyMove) != 0);
   dialog.rdoCopy.SetEnabled((enabledOptions & kCopyCopy) != 0);
-  if (dialog.FirstOfBatch) {
-    dialog.FirstOfBatch = false;
-    CheckChoices(dialog, initialOption);
-  } else if ((CheckedChoice(dialog) & enabledOptions) == 0) {
-    CheckChoices(dialog, initialOption);
-  }
+  // A remembered choice that this file does not offer gives way to the caller's.
+  if (dialog.FirstOfBatch || (CheckedChoice(dialog) & enabledOptions) == 0) CheckChoices(dialog, initialOption);
+  dialog.FirstOfBatch = false;
   dialog.chkApplyToAll.SetEnabled(!fromClipboard && dialog.AllowApplyToAll);
 }
 
