@@ -60,6 +60,7 @@ class ItemInfoWindowTest : public ::testing::Test {
     dialog.edtFileName.SetText("sunset");
     dialog.edtFileName.SelectAll();
     dialog.SetActiveControl(&dialog.edtFileName);
+    Pump();  // also forgets an end of the message loop that an earlier window left
   }
   ~ItemInfoWindowTest() override {
     DestroyWindow(owner);

@@ -65,8 +65,13 @@ class Win32DialogsOpenFiles : public ::testing::Test {
     request.filters = {{"Bitmaps (*.bmp)", "*.bmp"}, {"All Files (*.*)", "*.*"}};
     request.hideReadOnly = true;
     request.noTestFileCreate = true;
+    GetCurrentDirectoryA(MAX_PATH, startDir);
+    // An end of the message loop left by an earlier window would end the dialog at once.
+    MSG quit;
+    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
   }
   ~Win32DialogsOpenFiles() override {
+    SetCurrentDirectoryA(startDir);  // the dialog moves it to the folder it was left in
     for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) DeleteFileA((folder + "\\" + name).c_str());
     RemoveDirectoryA(folder.c_str());
   }
@@ -74,6 +79,7 @@ class Win32DialogsOpenFiles : public ::testing::Test {
   win32::Win32Dialogs dialogs;
   OpenFileRequest request;
   std::string folder;
+  char startDir[MAX_PATH] = {};
 };
 
 TEST_F(Win32DialogsOpenFiles, SeveralChosenFilesComeBackAsFullPathsInTheirOrder) {

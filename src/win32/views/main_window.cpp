@@ -57,6 +57,13 @@ bool MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
       frm_.ShowContextHelp();
       result = TRUE;
       return true;
+    case WM_DROPFILES:
+      frm_.WMDropFiles(static_cast<std::uintptr_t>(wParam));
+      return true;
+    case WM_ACTIVATEAPP:
+      // Sent to every top-level window of the program; the main window speaks for it.
+      if (wParam == FALSE) App().Deactivate();
+      return true;
     case WM_QUERYENDSESSION:
       result = frm_.WMQueryEndSession(message) ? TRUE : FALSE;
       return true;
