@@ -47,26 +47,26 @@ TfrmItemInfo::TfrmItemInfo()
   rdoTiled.SetChecked(true);
 
   gbxCopyMode.SetCaption(" Copy Option ");
-  gbxCopyMode.SetBounds(8, 86, 374, 78);
+  gbxCopyMode.SetBounds(8, 86, 290, 78);
   rdoLeave.SetCaption("&Leave the file in its current folder");
-  rdoLeave.SetBounds(12, 18, 350, 17);
+  rdoLeave.SetBounds(12, 18, 272, 17);
   rdoMove.SetCaption("&Move the file to Murovex's own folder");
-  rdoMove.SetBounds(12, 36, 350, 17);
+  rdoMove.SetBounds(12, 36, 272, 17);
   rdoCopy.SetCaption("Make a &copy of the file in Murovex's folder");
-  rdoCopy.SetBounds(12, 54, 350, 17);
+  rdoCopy.SetBounds(12, 54, 272, 17);
   rdoLeave.SetChecked(true);
 
   chkApplyToAll.SetCaption("&Apply these options to all remaining files.");
-  chkApplyToAll.SetBounds(8, 174, 220, 17);
+  chkApplyToAll.SetBounds(8, 174, 374, 17);
 
   btnOK.SetCaption("OK");
   btnOK.IsDefault = true;
   btnOK.Modal = ModalResult::Ok;
-  btnOK.SetBounds(230, 170, 72, 25);
+  btnOK.SetBounds(306, 92, 76, 25);
   btnCancel.SetCaption("Cancel");
   btnCancel.IsCancel = true;
   btnCancel.Modal = ModalResult::Cancel;
-  btnCancel.SetBounds(310, 170, 72, 25);
+  btnCancel.SetBounds(306, 124, 76, 25);
 
   SetActiveControl(&edtFileName);
   OnShow = [this](TObject*) { FormShow(); };

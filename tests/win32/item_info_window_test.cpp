@@ -209,6 +209,71 @@ TEST_F(ItemInfoWindowTest, TheDisplayModeAndTheCopyOptionAreTwoSeparateGroups) {
   });
 }
 
+// Where a control lies in the dialog's client area.
+RECT PlaceIn(HWND dialog, HWND control) {
+  RECT rc{};
+  GetWindowRect(control, &rc);
+  MapWindowPoints(HWND_DESKTOP, dialog, reinterpret_cast<POINT*>(&rc), 2);
+  return rc;
+}
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM param) {
+  reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+  return TRUE;
+}
+
+// The message font stands in for the design font here, and it is wider.
+TEST_F(ItemInfoWindowTest, EveryCaptionFitsItsControlAndNoControlCoversAnother) {
+  Show([&](HWND window) {
+    std::vector<HWND> children;
+    EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
+    std::vector<HWND> placed;
+    for (HWND child : children) {
+      char className[32] = {};
+      GetClassNameA(child, className, sizeof className);
+      const auto type = static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE)) & BS_TYPEMASK;
+      const bool button = lstrcmpiA(className, "Button") == 0;
+      if (button && type == BS_GROUPBOX) continue;  // it holds the copy options
+      const std::string text = win32::WindowText(child);
+      SCOPED_TRACE(text);
+      if (button || lstrcmpiA(className, "Static") == 0) {
+        HDC dc = GetDC(child);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(child, WM_GETFONT, 0, 0)));
+        RECT need{};
+        DrawTextA(dc, text.c_str(), -1, &need, DT_CALCRECT | DT_SINGLELINE);
+        SelectObject(dc, old);
+        ReleaseDC(child, dc);
+        const bool box = button && type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON;
+        RECT client{};
+        GetClientRect(child, &client);
+        EXPECT_LE(need.right + (box ? GetSystemMetrics(SM_CXMENUCHECK) + 4 : 0), client.right);
+      }
+      if (GetParent(child) != window) continue;
+      const RECT rc = PlaceIn(window, child);
+      for (HWND other : placed) {
+        RECT both{};
+        const RECT otherRc = PlaceIn(window, other);
+        EXPECT_FALSE(IntersectRect(&both, &rc, &otherRc)) << "covers " << win32::WindowText(other);
+      }
+      placed.push_back(child);
+    }
+    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+  });
+}
+
+TEST_F(ItemInfoWindowTest, TheCopyOptionBoxShowsTheFormsColourAroundItsChoices) {
+  Show([&](HWND window) {
+    UpdateWindow(window);
+    HWND leave = Child(window, "Button", "&Leave the file in its current folder");
+    const RECT choice = PlaceIn(window, leave);
+    HDC dc = GetDC(window);
+    EXPECT_EQ(GetPixel(dc, choice.left - 4, choice.bottom), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(GetPixel(dc, choice.left - 4, choice.top + 4), GetSysColor(COLOR_BTNFACE));
+    ReleaseDC(window, dc);
+    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+  });
+}
+
 TEST_F(ItemInfoWindowTest, LosingTheActivationTellsTheFormWhichTakesTheFrontBack) {
   int deactivations = 0;
   TNotifyEvent formDeactivate = dialog.OnDeactivate;

@@ -20,6 +20,9 @@ struct FormWindowStyle {
   const TControl* neverShown = nullptr;
   // The window this one stays above and goes with (a modal window's owner).
   HWND owner = nullptr;
+  // Whether the window leaves its controls' places unpainted. A window with
+  // group boxes on it must paint beneath them: they do not fill themselves.
+  bool clipChildren = true;
 };
 
 // The real window of a form and a real child control for each of its

@@ -39,7 +39,7 @@ void FormView::CreateFormWindow(const FormWindowStyle& style) {
   const std::string className = "T" + form_.Name();
   RegisterClassOnce(className, FormProc, style.icon);
   RegisterClassOnce(kContainerClass, ContainerProc, nullptr);
-  style_ = style.style | WS_CLIPCHILDREN;
+  style_ = style.style | (style.clipChildren ? WS_CLIPCHILDREN : 0u);
   exStyle_ = style.exStyle;
   RECT rc{0, 0, form_.ClientWidth(), form_.ClientHeight()};
   AdjustWindowRectEx(&rc, style_, FALSE, exStyle_);

@@ -13,6 +13,7 @@ FormWindowStyle ModalStyle(HWND owner) {
   style.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
   style.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
   style.owner = owner;
+  style.clipChildren = false;
   return style;
 }
 
