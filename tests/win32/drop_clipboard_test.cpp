@@ -87,8 +87,9 @@ TEST(Win32ShellDrop, ANameFromAWideDropArrivesInUtf8) {
   win32::Win32Shell shell;
   HGLOBAL handle = MakeDropHandle<wchar_t>({L"C:\\Bilder\\Br\u00FCcke.bmp"});
   const auto drop = reinterpret_cast<std::uintptr_t>(handle);
-  const std::string utf8 = "C:\\Bilder\\Br\xC3\xBC"
-                           "cke.bmp";
+  const std::string utf8 =
+      "C:\\Bilder\\Br\xC3\xBC"
+      "cke.bmp";
   EXPECT_EQ(shell.DropNameLength(drop, 0), utf8.size());
   EXPECT_EQ(shell.DropName(drop, 0, 127), utf8);
   shell.DropFinish(drop);

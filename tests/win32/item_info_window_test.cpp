@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "adding/frm_item_info.h"
-#include "win32/views/form_view.h"
 #include "win32/view_test_env.h"
+#include "win32/views/form_view.h"
 
 namespace mvx::testing {
 namespace {
@@ -203,8 +203,11 @@ TEST_F(ItemInfoWindowTest, TheDisplayModeAndTheCopyOptionAreTwoSeparateGroups) {
     // The arrow keys move within a group, never out of it.
     SetFocus(center);
     EXPECT_EQ(GetNextDlgGroupItem(window, center, FALSE), tiled);
-    EXPECT_EQ(GetNextDlgGroupItem(window, move, FALSE), Child(window, "Button", "Make a &copy of the file in Murovex's folder"));
-    EXPECT_EQ(GetNextDlgGroupItem(window, Child(window, "Button", "Make a &copy of the file in Murovex's folder"), FALSE), leave);
+    EXPECT_EQ(GetNextDlgGroupItem(window, move, FALSE),
+              Child(window, "Button", "Make a &copy of the file in Murovex's folder"));
+    EXPECT_EQ(
+        GetNextDlgGroupItem(window, Child(window, "Button", "Make a &copy of the file in Murovex's folder"), FALSE),
+        leave);
     PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
   });
 }

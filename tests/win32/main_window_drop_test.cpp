@@ -47,7 +47,7 @@ class MainWindowDropTest : public ::testing::Test {
     env.real.prompts.owner = reinterpret_cast<std::uintptr_t>(W());
     frm.SetDataDir(folders.programDir);
     frm.LoadInventory();  // an empty inventory: there is no data file yet
-    Pump();  // also forgets an end of the message loop that an earlier window left
+    Pump();               // also forgets an end of the message loop that an earlier window left
   }
   ~MainWindowDropTest() override {
     window.Destroy();
@@ -102,9 +102,9 @@ TEST_F(MainWindowDropTest, RefusedDropsAreToldAndTheDropIsLetGo) {
   const std::string tooLong = pictures + "\\" + std::string(190, 'x') + ".bmp";
   const std::uintptr_t drop = MakeDrop({notes, pictures + "\\missing.bmp", tooLong});
   SendMessageA(W(), WM_DROPFILES, static_cast<WPARAM>(drop), 0);
-  EXPECT_EQ(env.prompts.texts, (std::vector<std::string>{"Error: Filename Buffer Too Small (" +
-                                                             std::to_string(tooLong.size()) + ")",
-                                                         "Error: notes.txt is not a supported file type."}));
+  EXPECT_EQ(env.prompts.texts,
+            (std::vector<std::string>{"Error: Filename Buffer Too Small (" + std::to_string(tooLong.size()) + ")",
+                                      "Error: notes.txt is not a supported file type."}));
   EXPECT_TRUE(Freed(drop));
   EXPECT_FALSE(frm.IsKnownPicture(notes));
 }

@@ -53,7 +53,9 @@ class Win32DialogsOpenFiles : public ::testing::Test {
   Win32DialogsOpenFiles() {
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
-    folder = std::string(temp) + "murovex-open-" + std::to_string(GetCurrentProcessId()) + " Br\xC3\xBC" "cke";
+    folder = std::string(temp) + "murovex-open-" + std::to_string(GetCurrentProcessId()) +
+             " Br\xC3\xBC"
+             "cke";
     CreateDirectoryA(folder.c_str(), nullptr);
     for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) {
       HANDLE h = CreateFileA((folder + "\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
