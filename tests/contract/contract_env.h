@@ -37,6 +37,9 @@ class ContractEnv {
   // A drop handle holding these names, as WM_DROPFILES brings one; the
   // shell port's DropFinish lets it go.
   virtual std::uintptr_t MakeDrop(const std::vector<std::string>& names) = 0;
+  // Puts a packed device-independent bitmap on the clipboard, as a program
+  // copying a picture does; an empty one leaves the clipboard empty.
+  virtual void PutDibOnClipboard(const std::string& dib) = 0;
   virtual bool IsReal() const = 0;
 };
 

@@ -31,6 +31,10 @@ class FakeEnv : public ContractEnv {
     fakes_.shell.droppedNames = names;
     return 0x5D0;
   }
+  void PutDibOnClipboard(const std::string& dib) override {
+    fakes_.shell.clipboardBitmap = !dib.empty();
+    fakes_.shell.clipboardDib = dib;
+  }
   bool IsReal() const override { return false; }
 
  private:

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <cstring>
+
 #include "contract/contract_env.h"
 #include "win32/adapters/win32_ports.h"
 #include "win32/drop_handle.h"
@@ -114,6 +116,17 @@ class RealEnv : public ContractEnv {
   }
   std::vector<CopyDataReceived> TraceReceived() override { return received_; }
   std::uintptr_t MakeDrop(const std::vector<std::string>& names) override { return testing::MakeDrop(names); }
+  void PutDibOnClipboard(const std::string& dib) override {
+    if (!OpenClipboard(nullptr)) return;
+    EmptyClipboard();
+    if (!dib.empty()) {
+      HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, dib.size());
+      std::memcpy(GlobalLock(data), dib.data(), dib.size());
+      GlobalUnlock(data);
+      SetClipboardData(CF_DIB, data);  // the clipboard owns it now
+    }
+    CloseClipboard();
+  }
   bool IsReal() const override { return true; }
 
  private:
