@@ -25,8 +25,9 @@ std::string FilterOf(const OpenFileRequest& request) {
 bool RunOpenDialog(const OpenFileRequest& request, std::uintptr_t owner, DWORD flags, std::string& file) {
   const std::string filter = FilterOf(request);
   file = request.fileName;
-  // Room for many selected names, which come back in one buffer.
-  file.resize(65536, '\0');
+  // Room for thousands of selected names, which come back in one buffer: a
+  // selection that does not fit ends the dialog as a cancel would.
+  file.resize(std::size_t{1} << 20, '\0');
   OPENFILENAMEA ofn{};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = reinterpret_cast<HWND>(owner);
