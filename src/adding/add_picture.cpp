@@ -98,9 +98,26 @@ void AppendEntry(TClientDataSet& data, InventoryEntry entry, bool tiled) {
   }
 }
 
+std::string LCFolderOf(const std::string& path) {
+  return LowerAZ(StripTrailingBackslashes(ExtractFileDir(path)));
+}
+
+// A file moved or renamed over another listed file: the target keeps its own
+// entry, and the source's entry, whose file is gone, goes with it.
+bool DeleteVanishedSourceEntry(TClientDataSet& data, FilePort& files, const std::string& source,
+                               const std::string& target, const InventoryEntry& wanted) {
+  if (source.empty() || SameTextAZ(source, target) || files.FileExists(source)) return false;
+  if (!data.HasKey(wanted.LCFilename, wanted.LCLocation)) return false;
+  if (!data.FindKey(LowerAZ(ExtractFileName(source)), LCFolderOf(source))) return false;
+  data.Delete();
+  return true;
+}
+
 }  // namespace
 
 void TFrmMain::AddPictureFile(const std::string& path, bool tiled) {
+  // The program's own working bitmap is never a picture of the list.
+  if (LowerAZ(path) == folders_.workingBitmapPath) return;
   if (!ports_.files.FileExists(path)) return;
   if (!IsBitmapFile(path)) {
     ports_.prompts.Show("Error: " + ExtractFileName(path) + " is not a supported file type.",
@@ -108,20 +125,20 @@ void TFrmMain::AddPictureFile(const std::string& path, bool tiled) {
     return;
   }
   if (!IsInputFileName(path) && (!chkPromptNameForNewWP.Checked() || booCreating) && IsKnownPicture(path)) {
-    // The program's own working bitmap counts as known but has no entry to refresh.
-    if (LowerAZ(path) != folders_.workingBitmapPath) StoreEntry(path, path, true, tiled);
+    StoreEntry(path, path, true, tiled);
     return;
   }
   AskAndTake(*this, path, tiled);
 }
 
 void TFrmMain::AddDetectedWallpaper(const std::string& path, bool tiled) {
+  if (LowerAZ(path) == folders_.workingBitmapPath) return;
   RestartSlideTimer();
   frmItemInfo.BeginAddBatch(false);
   LastDetectedSource.clear();
   LastDetectedTarget.clear();
   if (!IsInputFileName(path) && !chkPromptNameForNewWP.Checked() && IsKnownPicture(path)) {
-    if (LowerAZ(path) != folders_.workingBitmapPath) StoreEntry(path, path, true, tiled);
+    StoreEntry(path, path, true, tiled);
     return;
   }
   const Taken taken = AskAndTake(*this, path, tiled);
@@ -144,14 +161,12 @@ bool TFrmMain::StoreEntry(const std::string& source, const std::string& target, 
     return false;
   }
   const InventoryEntry wanted = EntryFor(target, size, stamp);
+  const bool vanished = DeleteVanishedSourceEntry(cdtData, ports_.files, source, target, wanted);
   bool found = cdtData.FindKey(wanted.LCFilename, wanted.LCLocation);
-  if (!found && !source.empty()) {
-    found =
-        cdtData.FindKey(LowerAZ(ExtractFileName(source)), LowerAZ(StripTrailingBackslashes(ExtractFileDir(source))));
-  }
+  if (!found && !source.empty()) found = cdtData.FindKey(LowerAZ(ExtractFileName(source)), LCFolderOf(source));
   bool changed = true;
   if (found) {
-    changed = UpdateCurrent(cdtData, wanted, keepTile, tiled);
+    changed = UpdateCurrent(cdtData, wanted, keepTile, tiled) || vanished;
   } else {
     AppendEntry(cdtData, wanted, tiled);
   }

@@ -1,5 +1,6 @@
 #include <exception>
 
+#include "adding/scoped_flag.h"
 #include "app/paths.h"
 #include "app/trace.h"
 #include "ui/frm_main.h"
@@ -14,6 +15,7 @@ constexpr std::uint32_t kDropNameBuffer = 127;
 }  // namespace
 
 void TFrmMain::AddFiles(const std::vector<std::string>& files, bool confirm) {
+  const ScopedFlag adding(adding_);
   std::string last;
   std::exception_ptr failure;
   if (!files.empty()) {
@@ -30,6 +32,9 @@ void TFrmMain::AddFiles(const std::vector<std::string>& files, bool confirm) {
       pbrProgress.SetVisible(true);
       frmItemInfo.BeginAddBatch(files.size() > 1);
       for (std::size_t i = 0; i < files.size(); ++i) {
+        // The program closed while a box was open: its last save is done,
+        // and a file moved now would be missing from the saved list.
+        if (closed_) break;
         AddPictureFile(files[i], true);
         last = files[i];
         pbrProgress.SetPosition(static_cast<int>(i));
@@ -94,7 +99,7 @@ void TFrmMain::WMDropFiles(std::uintptr_t drop) {
       (LowerAZ(ExtractFileExt(name)) == ".mvl" ? lists : pictures).push_back(std::move(name));
     }
     if (!pictures.empty()) AddFiles(pictures, false);
-    // The dropped picture lists are for the list import, which takes them from here.
+    // Dropped picture lists are kept apart from the pictures; they are not imported yet.
   } catch (...) {
     ports_.shell.DropFinish(drop);
     throw;

@@ -8,10 +8,11 @@
 namespace mvx {
 
 void TFrmMain::mnuSetWallpaperfromClipboardClick(TObject*) {
+  // The tray menu stays usable while an addition waits for the user (its
+  // dialog, an overwrite question, a batch's message): a paste then would
+  // take over the dialog and the batch's choices in the middle of their run.
+  if (adding_ || booBusy) return;
   if (!ports_.shell.ClipboardHasBitmap()) return;
-  // The tray menu stays usable while the copy-option dialog is open; that
-  // dialog is not shown a second time over itself.
-  if (frmItemInfo.Visible()) return;
   std::string path = MakeUniqueName("Clipboard.bmp");
   bool tiled = true;
   bool copy = false;

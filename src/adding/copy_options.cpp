@@ -2,6 +2,7 @@
 #include <limits>
 #include <utility>
 
+#include "adding/scoped_flag.h"
 #include "app/paths.h"
 #include "ui/frm_main.h"
 
@@ -86,10 +87,24 @@ void PrepareDialog(TfrmItemInfo& dialog, const std::string& caption, const std::
   dialog.chkApplyToAll.SetEnabled(!fromClipboard && dialog.AllowApplyToAll);
 }
 
+// Where the user's entries in the dialog put the file.
+std::string ChosenTarget(const TfrmItemInfo& dialog, const std::string& proposed, bool fromClipboard,
+                         const std::string& dataDir) {
+  const std::string name = dialog.edtFileName.Text() + ".bmp";
+  if (fromClipboard) return SameTextAZ(ExtractFileName(proposed), name) ? proposed : FolderOf(proposed) + "\\" + name;
+  const std::string folder = dialog.rdoLeave.Checked() ? StripTrailingBackslashes(dialog.edtFromDir.Text()) : dataDir;
+  return folder + "\\" + name;
+}
+
 }  // namespace
 
 bool TFrmMain::AskCopyOptions(const std::string& caption, std::string& path, bool fromClipboard, int initialOption,
                               int enabledOptions, bool& copy, bool& tiled) {
+  const ScopedFlag adding(adding_);
+  // Once the program has closed, its inventory has been saved for the last
+  // time: no file may be taken in after that. The dialog and the overwrite
+  // question let messages through, a close among them.
+  if (closed_) return false;
   TfrmItemInfo& dialog = frmItemInfo;
   if (dialog.BatchCancelled) {
     // A Cancel with the apply-to-all box checked skips the rest of the batch.
@@ -102,7 +117,9 @@ bool TFrmMain::AskCopyOptions(const std::string& caption, std::string& path, boo
     const int choice = EffectiveChoice(dialog, initialOption, enabledOptions);
     const std::string target =
         (choice == kCopyLeave ? FolderOf(proposed) : dataDir_) + "\\" + ExtractFileName(proposed);
-    if (SameTextAZ(target, proposed) || ConfirmOverwrite(target)) {
+    const bool agreed = SameTextAZ(target, proposed) || ConfirmOverwrite(target);
+    if (closed_) return false;
+    if (agreed) {
       path = target;
       copy = choice == kCopyCopy;
       tiled = dialog.rdoTiled.Checked();
@@ -115,20 +132,16 @@ bool TFrmMain::AskCopyOptions(const std::string& caption, std::string& path, boo
   DeactivationGuard guard(app_, dialog, ports_.prompts);
   for (;;) {
     dialog.SetActiveControl(&dialog.edtFileName);
-    if (ports_.prompts.ShowModal(dialog) != ModalResult::Ok) {
+    const ModalResult result = ports_.prompts.ShowModal(dialog);
+    if (closed_) return false;
+    if (result != ModalResult::Ok) {
       dialog.BatchCancelled = true;
       return false;
     }
-    const std::string name = dialog.edtFileName.Text() + ".bmp";
-    std::string target;
-    if (fromClipboard) {
-      target = SameTextAZ(ExtractFileName(proposed), name) ? proposed : FolderOf(proposed) + "\\" + name;
-    } else {
-      const std::string folder =
-          dialog.rdoLeave.Checked() ? StripTrailingBackslashes(dialog.edtFromDir.Text()) : dataDir_;
-      target = folder + "\\" + name;
-    }
-    if (SameTextAZ(target, proposed) || ConfirmOverwrite(target)) {
+    const std::string target = ChosenTarget(dialog, proposed, fromClipboard, dataDir_);
+    const bool agreed = SameTextAZ(target, proposed) || ConfirmOverwrite(target);
+    if (closed_) return false;
+    if (agreed) {
       path = target;
       copy = dialog.rdoCopy.Checked();
       tiled = dialog.rdoTiled.Checked();
@@ -139,7 +152,8 @@ bool TFrmMain::AskCopyOptions(const std::string& caption, std::string& path, boo
 
 bool TFrmMain::ConfirmOverwrite(const std::string& path) {
   if (!ports_.files.FileExists(path)) return true;
-  return ports_.prompts.Show("Overwrite existing file " + path + " ?", "Murovex", PromptKind::Confirmation,
+  return ports_.prompts.Show("Overwrite existing file " + path + " ?",
+                             app_.Title().empty() ? BaseCaption : app_.Title(), PromptKind::Confirmation,
                              PromptButtons::YesNo) == PromptAnswer::Yes;
 }
 

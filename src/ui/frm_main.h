@@ -340,6 +340,9 @@ class TFrmMain : public TForm {
   int gridClientWidth_ = 0;
   int screenPixelsPerInch_ = 96;
   bool closed_ = false;
+  // The copy-option dialog, one of its questions or a batch is under way and
+  // may be waiting for the user; the tray's paste does nothing meanwhile.
+  bool adding_ = false;
   bool destroyed_ = false;
   bool helpOpened_ = false;
 };

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -114,12 +115,18 @@ TEST_F(AddPictureTest, AnUnchangedKnownFileIsNeitherPostedNorSaved) {
   EXPECT_FALSE(SavePending());
 }
 
-TEST_F(AddPictureTest, TheProgramsOwnWorkingBitmapIsNotListedBySilentRefresh) {
+TEST_F(AddPictureTest, TheProgramsOwnWorkingBitmapIsNeverListedNorAskedAbout) {
   fakes.files.Put("C:\\Apps\\Murovex\\Murovex.bmp", "x");
-  PromptForNames(false);
-  main->AddPictureFile("C:\\Apps\\Murovex\\Murovex.bmp", true);
+  for (bool prompt : {false, true}) {
+    PromptForNames(prompt);
+    Accept();
+    main->AddPictureFile("C:\\Apps\\Murovex\\Murovex.bmp", true);
+    Accept();
+    main->AddDetectedWallpaper("C:\\Apps\\Murovex\\Murovex.bmp", true);
+  }
   EXPECT_TRUE(seen.empty());
   EXPECT_TRUE(main->cdtData.IsEmpty());
+  EXPECT_TRUE(fakes.files.FileExists("C:\\Apps\\Murovex\\Murovex.bmp"));
 }
 
 TEST_F(AddPictureTest, ABatchOfThreeWithApplyToAllAndMoveGoesIntoTheDataFolderAfterOneDialog) {
@@ -212,6 +219,68 @@ TEST_F(AddPictureTest, AMovedFileKeepsItsEntryAndAnUnreadableOneLeavesTheListAlo
   EXPECT_EQ(main->cdtData.State(), DataSetState::Browse);
   EXPECT_FALSE(SavePending());
   EXPECT_TRUE(fakes.trace.Saw("FrmMain.StoreEntry: Cannot open file " + Img("locked.bmp")));
+}
+
+TEST_F(AddPictureTest, AFileMovedOverAnotherListedFileLeavesOneEntryForTheTargetAndACopyLeavesBoth) {
+  const struct {
+    const char* what;
+    std::string source, target;
+    std::function<void(TfrmItemInfo&)> choose;
+    bool sourceListed;
+  } cases[] = {
+      {"moved into the data folder", "C:\\Pics\\a.bmp", Img("a.bmp"), [](TfrmItemInfo& d) { d.rdoMove.Click(); },
+       false},
+      {"renamed in place", "C:\\Pics\\b.bmp", "C:\\Pics\\Old.bmp",
+       [](TfrmItemInfo& d) {
+         d.rdoLeave.Click();
+         d.edtFileName.SetText("Old");
+       },
+       false},
+      {"copied into the data folder", "C:\\Pics\\c.bmp", Img("c.bmp"), [](TfrmItemInfo& d) { d.rdoCopy.Click(); },
+       true},
+  };
+  PromptForNames(true);
+  std::size_t entries = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    fakes.files.Put(c.source, "new");
+    fakes.files.Put(c.target, "old");
+    Listed(ExtractFileDir(c.source), ExtractFileName(c.source));
+    Listed(ExtractFileDir(c.target), ExtractFileName(c.target));
+    main->InputTimeout1.Flush();
+    User(c.choose);
+    main->AddPictureFile(c.source, true);
+    EXPECT_EQ(fakes.files.Content(c.target), "new");
+    ASSERT_NE(Find(c.target), nullptr);
+    EXPECT_EQ(Find(c.source) != nullptr, c.sourceListed) << "an entry only for a file that is still there";
+    entries += c.sourceListed ? 2 : 1;
+    EXPECT_EQ(records.size(), entries);
+    EXPECT_TRUE(SavePending());
+  }
+}
+
+TEST_F(AddPictureTest, AKnownDetectedWallpaperIsAskedAboutEvenAtStartUpUnlessNotPromptingAndRestartsTheSlideTimer) {
+  fakes.files.Put("C:\\Pics\\sea.bmp", "12345", kNewTime);
+  Listed("C:\\Pics", "sea.bmp");
+  int ticks = 0;
+  main->tmrSlide.OnTimer = [&ticks](TObject*) { ++ticks; };
+  main->tmrSlide.SetInterval(10000);
+  main->tmrSlide.SetEnabled(true);
+  main->booCreating = true;
+  for (bool prompt : {true, false}) {
+    PromptForNames(prompt);
+    fakes.time.Advance(9000);
+    const std::size_t before = fakes.prompts.modalCaptions.size();
+    main->AddDetectedWallpaper("C:\\Pics\\sea.bmp", true);
+    EXPECT_EQ(fakes.prompts.modalCaptions.size() - before, prompt ? 1u : 0u) << prompt;
+  }
+  fakes.time.Advance(9000);
+  EXPECT_EQ(ticks, 0) << "each detection starts the interval again";
+  const InventoryEntry* e = Find("C:\\Pics\\sea.bmp");
+  ASSERT_NE(e, nullptr);
+  EXPECT_TRUE(e->Enabled);
+  EXPECT_EQ(e->Size, 5);
+  EXPECT_FALSE(e->Tile) << "a silent refresh keeps the display mode";
 }
 
 TEST_F(AddPictureTest, ADetectedWallpaperIsRecordedAndSetAgainWhenItsDisplayModeChanged) {

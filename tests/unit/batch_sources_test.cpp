@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "inventory/data_file.h"
 #include "unit/adding_fixture.h"
 
 namespace mvx::testing {
@@ -132,6 +133,47 @@ TEST_F(BatchSourcesTest, AFailureInTheMiddleOfADropStillEndsTheBatchAndTheDrop) 
   EXPECT_THROW(main->WMDropFiles(kDrop), std::runtime_error);
   EXPECT_EQ(fakes.shell.finishedDrops, std::vector<std::uintptr_t>{kDrop});
   ExpectBatchEnded();
+}
+
+// The program is told to close while the second of three files waits for the
+// user: the first is in the data folder and in the saved list, nothing follows.
+class BatchClosingTest : public BatchSourcesTest {
+ protected:
+  void CloseWhileTheSecondFileWaits(bool inOverwriteQuestion) {
+    const std::string a = Pic("a.bmp"), b = Pic("b.bmp"), c = Pic("c.bmp");
+    if (inOverwriteQuestion) fakes.files.Put(Img("b.bmp"), "old");
+    User([inOverwriteQuestion](TfrmItemInfo& d) {
+      d.rdoMove.Click();
+      d.chkApplyToAll.SetChecked(inOverwriteQuestion);
+    });
+    if (inOverwriteQuestion) {
+      fakes.prompts.whileOpen = [this] {
+        fakes.prompts.whileOpen = nullptr;
+        tray->mnuClose.Click();
+      };
+    } else {
+      User([this](TfrmItemInfo&) { tray->mnuClose.Click(); });
+    }
+    main->AddFiles({a, b, c}, false);
+
+    EXPECT_TRUE(main->Closed());
+    EXPECT_EQ(fakes.files.FilesIn("C:\\Pics"), (std::vector<std::string>{b, c}));
+    EXPECT_EQ(fakes.files.Content(Img("b.bmp")), inOverwriteQuestion ? "old" : "");
+    const DataFileContents saved = DecodeDataFile(fakes.files.Content(main->DataFilePath()));
+    ASSERT_TRUE(saved.ok()) << saved.reason;
+    EXPECT_EQ(saved.records, main->cdtData.AllRecords());
+    ASSERT_EQ(saved.records.size(), 1u);
+    EXPECT_EQ(saved.records[0].FileName, "a.bmp");
+    EXPECT_EQ(saved.records[0].Location, ImagesDir());
+  }
+};
+
+TEST_F(BatchClosingTest, AClosingProgramMovesNoFurtherFileAfterTheOverwriteQuestion) {
+  CloseWhileTheSecondFileWaits(true);
+}
+
+TEST_F(BatchClosingTest, AClosingProgramMovesNoFurtherFileAfterTheDialog) {
+  CloseWhileTheSecondFileWaits(false);
 }
 
 TEST_F(BatchSourcesTest, TheAddCommandAsksForBitmapsInTheImportFolderAndRemembersTheFolderUsed) {

@@ -139,5 +139,29 @@ TEST_F(ClipboardPasteTest, ThePasteCommandIsNotRunAgainWhileItsDialogIsOpen) {
   EXPECT_EQ(Pictures(), std::vector<std::string>{Img("v1 of Clipboard.bmp")});
 }
 
+TEST_F(ClipboardPasteTest, APasteWhileABatchAsksAboutOverwritingDoesNothingAndTheBatchGoesOnAsChosen) {
+  fakes.files.AddDir("C:\\Pics");
+  const std::vector<std::string> batch{"C:\\Pics\\a.bmp", "C:\\Pics\\b.bmp", "C:\\Pics\\c.bmp"};
+  for (const std::string& path : batch) fakes.files.Put(path, ExtractFileName(path));
+  fakes.files.Put(Img("b.bmp"), "old");
+  User([](TfrmItemInfo& d) {
+    d.rdoMove.Click();
+    d.chkApplyToAll.Click();
+  });
+  Accept();  // for a paste's dialog, should one come up
+  fakes.prompts.whileOpen = [this] {
+    fakes.prompts.whileOpen = nullptr;
+    Paste();
+  };
+  main->AddFiles(batch, false);
+
+  EXPECT_EQ(seen.size(), 1u) << "neither the paste's dialog nor another of the batch";
+  EXPECT_EQ(fakes.prompts.Texts(), std::vector<std::string>{"Overwrite existing file " + Img("b.bmp") + " ?"});
+  EXPECT_EQ(Pictures(), (std::vector<std::string>{Img("a.bmp"), Img("b.bmp"), Img("c.bmp")}));
+  EXPECT_EQ(fakes.files.Content(Img("b.bmp")), "b.bmp");
+  EXPECT_EQ(main->cdtData.RecordCount(), 3);
+  EXPECT_TRUE(fakes.desktop.wallpaperCalls.empty());
+}
+
 }  // namespace
 }  // namespace mvx::testing

@@ -66,11 +66,13 @@ TEST_F(CopyOptionsTest, OverwriteIsAskedOnlyForAnExistingFileAndOnlyYesAgrees) {
   EXPECT_TRUE(fakes.prompts.shown.empty());
 
   fakes.files.Put("C:\\P\\sea.bmp", "x");
+  app.SetTitle("Murovex - sea.bmp");  // as once a wallpaper has been set
   fakes.prompts.Script(PromptAnswer::No);
   EXPECT_FALSE(main->ConfirmOverwrite("C:\\P\\sea.bmp"));
   EXPECT_TRUE(main->ConfirmOverwrite("C:\\P\\sea.bmp"));
   ASSERT_EQ(fakes.prompts.shown.size(), 2u);
   EXPECT_EQ(fakes.prompts.shown[0].text, "Overwrite existing file C:\\P\\sea.bmp ?");
+  EXPECT_EQ(fakes.prompts.shown[0].caption, "Murovex - sea.bmp") << "the caption of the other adding boxes";
   EXPECT_EQ(fakes.prompts.shown[0].buttons, PromptButtons::YesNo);
 }
 
