@@ -120,8 +120,8 @@ void TFrmMain::AddPictureFile(const std::string& path, bool tiled) {
   if (LowerAZ(path) == folders_.workingBitmapPath) return;
   if (!ports_.files.FileExists(path)) return;
   if (!IsBitmapFile(path)) {
-    ports_.prompts.Show("Error: " + ExtractFileName(path) + " is not a supported file type.",
-                        app_.Title().empty() ? BaseCaption : app_.Title(), PromptKind::Error, PromptButtons::Ok);
+    ports_.prompts.Show("Error: " + ExtractFileName(path) + " is not a supported file type.", MessageCaption(),
+                        PromptKind::Error, PromptButtons::Ok);
     return;
   }
   if (!IsInputFileName(path) && (!chkPromptNameForNewWP.Checked() || booCreating) && IsKnownPicture(path)) {

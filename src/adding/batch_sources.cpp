@@ -19,9 +19,8 @@ void TFrmMain::AddFiles(const std::vector<std::string>& files, bool confirm) {
   std::string last;
   std::exception_ptr failure;
   if (!files.empty()) {
-    if (confirm && ports_.prompts.Show("Add " + std::to_string(files.size()) + " files to list?",
-                                       app_.Title().empty() ? BaseCaption : app_.Title(), PromptKind::Confirmation,
-                                       PromptButtons::YesNoCancel) != PromptAnswer::Yes) {
+    if (confirm && ports_.prompts.Show("Add " + std::to_string(files.size()) + " files to list?", MessageCaption(),
+                                       PromptKind::Confirmation, PromptButtons::YesNoCancel) != PromptAnswer::Yes) {
       return;
     }
     booBusy = true;
@@ -90,8 +89,8 @@ void TFrmMain::WMDropFiles(std::uintptr_t drop) {
       const std::uint32_t length = ports_.shell.DropNameLength(drop, i);
       if (length >= kDropNameBuffer) {
         BringToForeground();
-        ports_.prompts.Show("Error: Filename Buffer Too Small (" + std::to_string(length) + ")",
-                            app_.Title().empty() ? BaseCaption : app_.Title(), PromptKind::Error, PromptButtons::Ok);
+        ports_.prompts.Show("Error: Filename Buffer Too Small (" + std::to_string(length) + ")", MessageCaption(),
+                            PromptKind::Error, PromptButtons::Ok);
         // Cut short, the name could be that of another file: it is not taken.
         continue;
       }

@@ -19,8 +19,8 @@ void TFrmMain::mnuSetWallpaperfromClipboardClick(TObject*) {
   frmItemInfo.BeginAddBatch(false);
   if (!AskCopyOptions("Add Wallpaper", path, true, kCopyMove, kCopyMove, copy, tiled)) return;
   if (!SaveClipboardBitmap(path)) {
-    ports_.prompts.Show("Clipboard does not contain a valid bitmap.  File not saved.",
-                        app_.Title().empty() ? BaseCaption : app_.Title(), PromptKind::Error, PromptButtons::Ok);
+    ports_.prompts.Show("Clipboard does not contain a valid bitmap.  File not saved.", MessageCaption(),
+                        PromptKind::Error, PromptButtons::Ok);
     return;
   }
   booBatchUpdate = true;
@@ -47,8 +47,8 @@ bool TFrmMain::SaveClipboardBitmap(const std::string& path) {
     return true;
   }
   SendTrace(ports_.trace, "FrmMain.SaveClipboardBitmap: " + failure, Handle);
-  ports_.prompts.Show("Cannot paste this picture from clipboard", app_.Title().empty() ? BaseCaption : app_.Title(),
-                      PromptKind::Error, PromptButtons::Ok);
+  ports_.prompts.Show("Cannot paste this picture from clipboard", MessageCaption(), PromptKind::Error,
+                      PromptButtons::Ok);
   return false;
 }
 

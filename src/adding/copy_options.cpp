@@ -152,8 +152,7 @@ bool TFrmMain::AskCopyOptions(const std::string& caption, std::string& path, boo
 
 bool TFrmMain::ConfirmOverwrite(const std::string& path) {
   if (!ports_.files.FileExists(path)) return true;
-  return ports_.prompts.Show("Overwrite existing file " + path + " ?",
-                             app_.Title().empty() ? BaseCaption : app_.Title(), PromptKind::Confirmation,
+  return ports_.prompts.Show("Overwrite existing file " + path + " ?", MessageCaption(), PromptKind::Confirmation,
                              PromptButtons::YesNo) == PromptAnswer::Yes;
 }
 

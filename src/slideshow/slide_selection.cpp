@@ -41,8 +41,8 @@ void TFrmMain::GetNextSlideInfo(std::string& path, bool& tile, bool& saveEach) {
   const std::optional<SlideChoice> choice = picker.Pick(rules);
   if (!choice) {
     if (chkAutoChange.Checked()) {
-      ports_.prompts.Show("No images selected for slideshow!", app_.Title().empty() ? BaseCaption : app_.Title(),
-                          PromptKind::Information, PromptButtons::Ok);
+      ports_.prompts.Show("No images selected for slideshow!", MessageCaption(), PromptKind::Information,
+                          PromptButtons::Ok);
       tmrSlide.SetEnabled(false);
       chkAutoChange.SetChecked(false);
     }

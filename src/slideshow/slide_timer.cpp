@@ -33,8 +33,7 @@ void TFrmMain::ApplySlideInterval() {
   }
   auto report = [this] {
     BringToForeground();
-    ports_.prompts.Show("Error: Interval is too large", app_.Title().empty() ? BaseCaption : app_.Title(),
-                        PromptKind::Error, PromptButtons::Ok);
+    ports_.prompts.Show("Error: Interval is too large", MessageCaption(), PromptKind::Error, PromptButtons::Ok);
   };
   if (tooLarge) report();
   // A timer the system refused before is asked for again.

@@ -101,6 +101,9 @@ class TFrmMain : public TForm {
   void ReadDesktopWallpaper(std::string& path, bool& tile);
   void GetCurrentWallpaper(std::string& path, bool& tile);
   void ShowWallpaperName(const std::string& name);
+  // The caption of the program's message boxes: the application's title,
+  // which names the wallpaper once one is set.
+  std::string MessageCaption() const { return app_.Title().empty() ? BaseCaption : app_.Title(); }
   void RestartSlideTimer();
   void tbnSetWallpaperClick(TObject* sender);
   void mnuSetWallpaper1Click(TObject* sender);
