@@ -1,6 +1,7 @@
 #include <exception>
 
 #include "adding/bitmap_file.h"
+#include "adding/scoped_flag.h"
 #include "app/atomic_file.h"
 #include "app/trace.h"
 #include "ui/frm_main.h"
@@ -12,6 +13,9 @@ void TFrmMain::mnuSetWallpaperfromClipboardClick(TObject*) {
   // dialog, an overwrite question, a batch's message): a paste then would
   // take over the dialog and the batch's choices in the middle of their run.
   if (adding_ || booBusy) return;
+  // Held to the end: the error boxes and the wallpaper change let messages
+  // through, and a detection must not open its dialog in the middle.
+  const ScopedFlag adding(adding_);
   if (!ports_.shell.ClipboardHasBitmap()) return;
   std::string path = MakeUniqueName("Clipboard.bmp");
   bool tiled = true;

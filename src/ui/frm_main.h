@@ -26,6 +26,7 @@ namespace mvx {
 //   app/settings.cpp            the settings file and the option handlers
 //   inventory/inventory_ops.cpp the inventory's operations
 //   wallpaper/wallpaper_setter.cpp  setting and reading the wallpaper
+//   wallpaper/wallpaper_detection.cpp  wallpaper put on the desktop by others
 //   slideshow/slide_selection.cpp   choosing the next slide
 //   slideshow/slide_timer.cpp       the slideshow timer and interval
 //   adding/*.cpp                    taking pictures into the inventory
@@ -154,6 +155,12 @@ class TFrmMain : public TForm {
   void AddBitmapsInFolders(const std::vector<std::string>& folders);
   void mnuSetWallpaperfromClipboardClick(TObject* sender);
   bool SaveClipboardBitmap(const std::string& path);
+
+  // ---- wallpaper put on the desktop by others (wallpaper/wallpaper_detection.cpp)
+  // WM_SETTINGCHANGE; section is the changed section's name, empty when none was given.
+  void WMSettingChange(const std::string& section);
+  void tmrPollTimer(TObject* sender);
+  void PollForWallpaper(const std::string& folder, const std::vector<std::string>& names);
 
   // ---- the detection's lists, the start-up shortcut and the preview (ui/frm_main_options.cpp)
   void ApplyPollInterval(TObject* sender);
@@ -327,6 +334,7 @@ class TFrmMain : public TForm {
   void FinalStage();
   void FirstRun();
   void HideToTray(TObject* sender);
+  void RememberPolledStamp(const std::string& path);
 
   Ports& ports_;
   TApplication& app_;

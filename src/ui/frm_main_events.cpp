@@ -64,6 +64,7 @@ void TFrmMain::ConnectHandlers() {
   for (TUpDown* u : {&updHrs, &updMins, &updSecs}) u->OnClick = on(&TFrmMain::updHrsClick);
   gbxInterval.OnExit = on(&TFrmMain::gbxIntervalExit);
   tmrSlide.OnTimer = on(&TFrmMain::tmrSlideTimer);
+  tmrPoll.OnTimer = on(&TFrmMain::tmrPollTimer);
   OnHide = [this](TObject*) { FormHide(); };
 
   tray_.mnuChangeWallpaperNow.OnClick = on(&TFrmMain::tmrSlideTimer);

@@ -36,7 +36,8 @@ void FakeTime::Advance(std::uint64_t ms) {
     auto tick = t.onTick;  // the tick may stop or restart its own timer
     tick();
   }
-  now_ = end;
+  // A tick may itself have run time further (a modal box left open): time never goes back.
+  if (now_ < end) now_ = end;
 }
 
 }  // namespace mvx::fakes

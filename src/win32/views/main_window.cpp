@@ -46,7 +46,7 @@ void MainWindow::CentreNotice() {
   frm_.frmStartup.SetTop((GetSystemMetrics(SM_CYSCREEN) - (rc.bottom - rc.top)) / 2);
 }
 
-bool MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+bool MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   result = 0;
   if (message >= kFirstRegisteredMessage && message <= kLastRegisteredMessage) return frm_.WndProc(message);
   switch (message) {
@@ -59,6 +59,10 @@ bool MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
       return true;
     case WM_DROPFILES:
       frm_.WMDropFiles(static_cast<std::uintptr_t>(wParam));
+      return true;
+    case WM_SETTINGCHANGE:
+      // lParam names the changed section, or is null (Wine passes an empty string).
+      frm_.WMSettingChange(lParam != 0 ? reinterpret_cast<const char*>(lParam) : "");
       return true;
     case WM_ACTIVATEAPP:
       // Sent to every top-level window of the program; the main window speaks for it.

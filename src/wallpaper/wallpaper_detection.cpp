@@ -1,0 +1,148 @@
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <exception>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "adding/scoped_flag.h"
+#include "app/file_info.h"
+#include "app/paths.h"
+#include "app/trace.h"
+#include "ui/frm_main.h"
+
+namespace mvx {
+
+namespace {
+
+std::string Trim(const std::string& s) {
+  const std::size_t b = s.find_first_not_of(" \t");
+  if (b == std::string::npos) return {};
+  return s.substr(b, s.find_last_not_of(" \t") - b + 1);
+}
+
+// "yyyy-mm-dd hh:nn:ss" of a date-time counted in days from 30 December 1899.
+std::string DateTimeText(TDateTime value) {
+  constexpr std::int64_t kDaysFrom1899To1970 = 25569;
+  const auto seconds = static_cast<std::int64_t>(std::llround(value * 86400.0));
+  const std::int64_t days = (seconds >= 0 ? seconds : seconds - 86399) / 86400;
+  const std::int64_t timeOfDay = seconds - days * 86400;
+  // Civil date from days since 1970-01-01 (proleptic Gregorian).
+  const std::int64_t z = days - kDaysFrom1899To1970 + 719468;
+  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  const std::int64_t doe = z - era * 146097;
+  const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const std::int64_t mp = (5 * doy + 2) / 153;
+  const std::int64_t day = doy - (153 * mp + 2) / 5 + 1;
+  const std::int64_t month = mp < 10 ? mp + 3 : mp - 9;
+  const std::int64_t year = yoe + era * 400 + (month <= 2 ? 1 : 0);
+  char text[96];
+  std::snprintf(text, sizeof text, "%04lld-%02lld-%02lld %02lld:%02lld:%02lld", static_cast<long long>(year),
+                static_cast<long long>(month), static_cast<long long>(day), static_cast<long long>(timeOfDay / 3600),
+                static_cast<long long>(timeOfDay / 60 % 60), static_cast<long long>(timeOfDay % 60));
+  return text;
+}
+
+// What a rewrite of the file changes: its last-write time and its size (-1
+// when it cannot be opened). Throws when the time cannot be read.
+std::string StampOf(FilePort& files, const std::string& path) {
+  return DateTimeText(FileDateTimeOf(files, path)) + " - " + std::to_string(FileSizeOf(files, path));
+}
+
+// The stamp remembered for a path in the "path=stamp" list. The whole path
+// is matched, so a name holding "=" still finds its own entry.
+std::vector<std::string>::iterator FindStamp(std::vector<std::string>& stamps, const std::string& path) {
+  const std::string prefix = path + "=";
+  for (auto it = stamps.begin(); it != stamps.end(); ++it) {
+    if (it->size() >= prefix.size() && it->compare(0, prefix.size(), prefix) == 0) return it;
+  }
+  return stamps.end();
+}
+
+void StoreStamp(std::vector<std::string>& stamps, const std::string& path, const std::string& stamp) {
+  const auto it = FindStamp(stamps, path);
+  if (it != stamps.end()) stamps.erase(it);
+  stamps.push_back(path + "=" + stamp);
+}
+
+}  // namespace
+
+void TFrmMain::WMSettingChange(const std::string& section) {
+  SendTrace(ports_.trace, "FrmMain: WMSettingChange", Handle);
+  // A detection or a batch runs, or an addition waits for the user in a
+  // modal box: this broadcast must not start a second dialog inside it.
+  if (booBusy || adding_) return;
+  const ScopedFlag busy(booBusy);
+  // A named section is some other setting (regional, policy...), never the wallpaper.
+  if (!section.empty()) return;
+  std::string path;
+  bool tile = true;
+  ReadDesktopWallpaper(path, tile);
+  // The program's own saved changes come back as this message: they are listed with that mode.
+  if (IsKnownPictureWithTile(path, tile)) return;
+  if (path.empty()) return;
+  frmItemInfo.BeginAddBatch(false);
+  AddDetectedWallpaper(path, tile);
+  RememberPolledStamp(path);
+}
+
+// A browser's file just offered through the broadcast is not offered by the
+// next poll a second time: the poll sees its stamp as already known.
+void TFrmMain::RememberPolledStamp(const std::string& path) {
+  for (const std::string& name : PollFiles) {
+    const std::string full = folders_.windowsDir + "\\" + name;
+    if (name.empty() || !SameTextAZ(full, path)) continue;
+    try {
+      if (ports_.files.FileExists(full)) StoreStamp(PollStamps, full, StampOf(ports_.files, full));
+    } catch (const std::exception&) {
+      // Unreadable now: the poll examines it on its next tick.
+    }
+    return;
+  }
+}
+
+void TFrmMain::tmrPollTimer(TObject*) {
+  if (booHoldTimers || booBusy || adding_) return;
+  tmrPoll.SetEnabled(false);
+  booBusy = true;
+  std::exception_ptr failure;
+  try {
+    PollForWallpaper(folders_.windowsDir, PollFiles);
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  booBusy = false;
+  tmrPoll.SetEnabled(true);
+  if (failure) std::rethrow_exception(failure);
+}
+
+void TFrmMain::PollForWallpaper(const std::string& folder, const std::vector<std::string>& names) {
+  // A copy: the list may be rebuilt while a dialog of this pass is open.
+  const std::vector<std::string> polled = names;
+  for (const std::string& raw : polled) {
+    const std::string name = Trim(raw);
+    if (name.empty()) continue;
+    const std::string full = LowerAZ(folder) + "\\" + name;
+    try {
+      if (!ports_.files.FileExists(full)) continue;
+      const std::string stamp = StampOf(ports_.files, full);
+      const auto known = FindStamp(PollStamps, full);
+      if (known != PollStamps.end() && known->substr(full.size() + 1) == stamp) continue;
+      std::string wallpaper;
+      bool tile = true;
+      ReadDesktopWallpaper(wallpaper, tile);
+      // Only a rewrite of the file that is the wallpaper now is offered.
+      if (LowerAZ(wallpaper) == LowerAZ(full)) {
+        frmItemInfo.BeginAddBatch(false);
+        AddDetectedWallpaper(full, tile);
+      }
+      StoreStamp(PollStamps, full, stamp);
+    } catch (...) {
+      // Background work fails silently; the name is examined again next tick.
+    }
+  }
+}
+
+}  // namespace mvx
