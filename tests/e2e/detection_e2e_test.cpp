@@ -1,0 +1,90 @@
+// A wallpaper that another program saves as the desktop's is offered for the
+// list and taken in.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+#include "e2e/desktop_registry.h"
+#include "e2e/e2e_fixture.h"
+#include "e2e/picture_files.h"
+#include "e2e/running_app.h"
+
+namespace mvx::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+std::string WindowsFolder() {
+  char buffer[MAX_PATH] = {};
+  const UINT length = GetWindowsDirectoryA(buffer, MAX_PATH);
+  return std::string(buffer, length);
+}
+
+// A browser's wallpaper file in the Windows folder, gone again at the end:
+// the tests share one Wine prefix, and a first run takes in that folder's bitmaps.
+class BrowserFile {
+ public:
+  BrowserFile() : path_(WindowsFolder() + "\\Netscape Wallpaper.bmp") { WriteWholeFile(path_, SmallBitmap(0x60)); }
+  ~BrowserFile() { DeleteFileA(path_.c_str()); }
+  BrowserFile(const BrowserFile&) = delete;
+  BrowserFile& operator=(const BrowserFile&) = delete;
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+using Detection = E2eTest;
+
+TEST_F(Detection, AWallpaperSavedByAnotherProgramIsOfferedAndListedOnceAccepted) {
+  Driver& app = Prepare({kQuietSettings, {}});
+  Process* murovex = StartReady(app);
+  ASSERT_NE(murovex, nullptr);
+  const auto main = MainWindowOf(*murovex);
+  ASSERT_TRUE(main);
+
+  const BrowserFile file;
+  ASSERT_TRUE(WriteDesktopValue("TileWallpaper", "0"));
+  // As a browser saves its picture as the wallpaper. The broadcast waits for
+  // the program's answer, which waits for the user, so it runs on its own thread.
+  std::atomic<bool> saved{false};
+  std::thread browser([&file, &saved] {
+    std::string path = file.Path();
+    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, path.data(), SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE);
+    saved = true;
+  });
+  const auto dialog = WaitForTopLevel(murovex->Id(), {"TfrmItemInfo", "Add Wallpaper"}, 10s, true);
+  const bool offered = dialog.has_value();
+  if (offered) {
+    // The desktop's path is taken in lower case, as the program keeps such paths.
+    EXPECT_TRUE(FindChild(dialog->handle, {"Edit", "v1 of netscape wallpaper"}));
+    // No assertion may leave before the broadcast's thread is joined.
+    const auto centre = FindChild(dialog->handle, {"Button", "&Center"});
+    EXPECT_TRUE(centre && IsChecked(centre->handle)) << "the desktop's own display mode";
+    const auto ok = FindChild(dialog->handle, {"Button", "OK"});
+    if (ok) PostMessageA(ok->handle, BM_CLICK, 0, 0);
+  }
+  // The broadcast ends once every window answered, this program's listener among them.
+  EXPECT_TRUE(PumpUntil([&] { return saved.load(); }, 15s)) << "the broadcast did not end";
+  browser.join();
+  ASSERT_TRUE(offered) << "no \"Add Wallpaper\" dialog";
+  EXPECT_TRUE(app.WaitForTrace("FrmMain: WMSettingChange", *murovex, 2s));
+
+  EXPECT_TRUE(PumpUntil(
+      [&] {
+        return FindChild(main->handle, {"Static", "1 Pictures in List"}).has_value();
+      },
+      5s))
+      << "the offered picture is not listed";
+  EXPECT_EQ(GetFileAttributesA(file.Path().c_str()), INVALID_FILE_ATTRIBUTES)
+      << "a browser's file is moved into the program's folder";
+  const std::string moved = app.Folder().ImagesFolder() + "\\v1 of Netscape Wallpaper.bmp";
+  EXPECT_NE(GetFileAttributesA(moved.c_str()), INVALID_FILE_ATTRIBUTES) << moved;
+}
+
+}  // namespace
+}  // namespace mvx::e2e
