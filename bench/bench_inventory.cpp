@@ -100,7 +100,7 @@ struct Window {
   fakes::FakePorts fakes;
   FilePort& files;
   Ports ports{fakes.time,  fakes.time,    fakes.prompts, fakes.registry, fakes.profile,    files,       fakes.instance,
-              fakes.trace, fakes.desktop, fakes.system,  fakes.help,     fakes.notifyIcon, fakes.shell, fakes.dialogs};
+              fakes.trace, fakes.desktop, fakes.system,  fakes.help,     fakes.notifyIcon, fakes.shell, fakes.dialogs, fakes.pictures};
   TApplication app{ports};
   SystemFolders folders = ComputeSystemFolders(fakes.system);
   TFrmTray tray{ports};

@@ -109,7 +109,7 @@ struct Bench {
   fakes::FakePorts f;
   CountingFiles files{f.files};
   Ports ports{f.time,  f.time,    f.prompts, f.registry, f.profile,    files,   f.instance,
-              f.trace, f.desktop, f.system,  f.help,     f.notifyIcon, f.shell, f.dialogs};
+              f.trace, f.desktop, f.system,  f.help,     f.notifyIcon, f.shell, f.dialogs, f.pictures};
   TApplication app{ports};
   SystemFolders folders = ComputeSystemFolders(f.system);
   TFrmTray tray{ports};

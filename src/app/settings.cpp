@@ -79,6 +79,7 @@ void TFrmMain::LoadOrSaveSettings(bool loading, bool restorePosition) {
 
   if (loading) {
     PreviewPanelHeight = ini.ReadInteger("Preview", "PreviewPanelHeight", PreviewPanelHeight);
+    LayoutPreviewPage();
   } else {
     ini.WriteInteger("Preview", "PreviewPanelHeight", PreviewPanelHeight);
   }

@@ -5,6 +5,7 @@
 #include "platform/help_port.h"
 #include "platform/instance_port.h"
 #include "platform/notify_icon_port.h"
+#include "platform/picture_port.h"
 #include "platform/profile_port.h"
 #include "platform/prompt_port.h"
 #include "platform/registry_port.h"
@@ -31,6 +32,7 @@ struct Ports {
   NotifyIconPort& notifyIcon;
   ShellPort& shell;
   DialogPort& dialogs;
+  PicturePort& pictures;
 };
 
 }  // namespace mvx

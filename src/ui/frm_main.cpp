@@ -26,7 +26,9 @@ TFrmMain::TFrmMain(Ports& ports, TApplication& app, const SystemFolders& folders
       btnHelp(Make<TButton>(&pnlButtons, "btnHelp")),
       btnOK(Make<TButton>(&pnlButtons, "btnOK")),
       pnlPreviewImage(Make<TPanel>(&tsPreview, "pnlPreviewImage")),
-      pnlImageMessage(Make<TLabel>(&pnlPreviewImage, "pnlImageMessage")),
+      pnlImageMessage(Make<TMessagePanel>(&pnlPreviewImage, "pnlImageMessage")),
+      imgDesktop(Make<TImage>(&pnlImageMessage, "imgDesktop")),
+      Splitter1(Make<TSplitter>(&tsPreview, "Splitter1")),
       tbrMainToolbar(Make<TToolBar>(&tsPreview, "tbrMainToolbar")),
       tbnFindInList(tbrMainToolbar.AddButton("tbnFindInList")),
       tbnSetWallpaper(tbrMainToolbar.AddButton("tbnSetWallpaper")),
@@ -160,6 +162,7 @@ void TFrmMain::BuildControls() {
   BuildToolbar();
   Placed(pnlGrid, "", 4, tbrMainToolbar.Top() + tbrMainToolbar.Height(), 376,
          373 - tbrMainToolbar.Top() - tbrMainToolbar.Height());
+  BuildPreview();
 
   Placed(gbxInterval, " Slideshow ", 8, 8, 368, 104);
   Placed(chkAutoChange, "&Enable Slideshow", 12, 18, 200, 18).SetBold(true);

@@ -10,6 +10,7 @@
 #include "adding/frm_item_info.h"
 #include "app/system_folders.h"
 #include "forms/form.h"
+#include "forms/picture_controls.h"
 #include "forms/timer.h"
 #include "forms/toolbar.h"
 #include "inventory/dataset.h"
@@ -162,12 +163,19 @@ class TFrmMain : public TForm {
   void tmrPollTimer(TObject* sender);
   void PollForWallpaper(const std::string& folder, const std::vector<std::string>& names);
 
-  // ---- the detection's lists, the start-up shortcut and the preview (ui/frm_main_options.cpp)
+  // ---- the detection's lists and the start-up shortcut (ui/frm_main_options.cpp)
   void ApplyPollInterval(TObject* sender);
   void BuildPollList();
   void UpdateStartupShortcut();
+
+  // ---- the preview pane (ui/preview_pane.cpp)
   void ShowPreviewPrompt();
   void LoadPreview(bool force);
+  void pnlImageMessageClick(TObject* sender);
+  void ShowSlideshowPosition();
+  void Splitter1Moved(TObject* sender);
+  // Places the preview, the splitter, the toolbar and the grid from PreviewPanelHeight.
+  void LayoutPreviewPage();
 
   // ---- flags
   bool booCreating = false;
@@ -212,7 +220,9 @@ class TFrmMain : public TForm {
 
   // ---- preview page
   TPanel& pnlPreviewImage;
-  TLabel& pnlImageMessage;
+  TMessagePanel& pnlImageMessage;
+  TImage& imgDesktop;
+  TSplitter& Splitter1;
   TToolBar& tbrMainToolbar;
   TToolButton& tbnFindInList;
   TToolButton& tbnSetWallpaper;
@@ -328,6 +338,9 @@ class TFrmMain : public TForm {
   void BuildControls();
   void BuildToolbar();
   void ConnectToolbarHandlers();
+  void BuildPreview();
+  void ConnectPreviewHandlers();
+  void PreviewFailed();
   void ConnectHandlers();
   void ConnectInventoryHandlers();
   void CreateSteps();
@@ -356,6 +369,8 @@ class TFrmMain : public TForm {
   bool adding_ = false;
   bool destroyed_ = false;
   bool helpOpened_ = false;
+  // The message panel shows the prompt; a click on it loads the picture.
+  bool previewClickToLoad_ = false;
 };
 
 }  // namespace mvx

@@ -79,6 +79,7 @@ void TFrmMain::ConnectHandlers() {
   tray_.TrayIcon1.BeforePopup = [this](TObject*) { tray_.TrayIcon1BeforePopup(SlideIntervalText()); };
   ConnectInventoryHandlers();
   ConnectToolbarHandlers();
+  ConnectPreviewHandlers();
 }
 
 }  // namespace mvx

@@ -39,8 +39,4 @@ void TFrmMain::ApplyPollInterval(TObject* sender) {
 // start-up shortcut for it yet.
 void TFrmMain::UpdateStartupShortcut() {}
 
-// The Preview page shows no picture yet: there is nothing to load or prompt for.
-void TFrmMain::ShowPreviewPrompt() {}
-void TFrmMain::LoadPreview(bool) {}
-
 }  // namespace mvx

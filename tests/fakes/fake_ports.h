@@ -1,6 +1,7 @@
 #pragma once
 #include "fakes/fake_files.h"
 #include "fakes/fake_misc.h"
+#include "fakes/fake_pictures.h"
 #include "fakes/fake_profile.h"
 #include "fakes/fake_prompts.h"
 #include "fakes/fake_registry.h"
@@ -24,8 +25,9 @@ struct FakePorts {
   FakeNotifyIcon notifyIcon;
   FakeShell shell;
   FakeDialogs dialogs;
+  FakePictures pictures{files};
   Ports ports{time,  time,    prompts, registry, profile,    files, instance,
-              trace, desktop, system,  help,     notifyIcon, shell, dialogs};
+              trace, desktop, system,  help,     notifyIcon, shell, dialogs, pictures};
 };
 
 }  // namespace mvx::fakes

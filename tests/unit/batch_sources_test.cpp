@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "inventory/data_file.h"
+#include "shared/bitmap_bytes.h"
 #include "unit/adding_fixture.h"
 
 namespace mvx::testing {
@@ -24,7 +25,7 @@ class BatchSourcesTest : public AddingFixture {
 
   std::string Pic(const std::string& name) {
     const std::string path = "C:\\Pics\\" + name;
-    fakes.files.Put(path, "BM" + name);
+    fakes.files.Put(path, BitmapBytes(2, 2) + name);
     return path;
   }
   using AddingFixture::Accept;
@@ -108,8 +109,8 @@ TEST_F(BatchSourcesTest, ANameThatDoesNotFitTheBufferIsReportedAndNeverTakenCutS
   for (const Case c : {Case{126, true}, Case{127, false}, Case{200, false}}) {
     SCOPED_TRACE(c.length);
     std::string name = folder + "\\" + std::string(c.length - folder.size() - 5, 'n') + ".bmp";
-    fakes.files.Put(name.substr(0, 126), "BM");
-    fakes.files.Put(name, "BM");
+    fakes.files.Put(name.substr(0, 126), BitmapBytes(2, 2));
+    fakes.files.Put(name, BitmapBytes(2, 2));
     fakes.prompts.shown.clear();
     seen.clear();
     Accept();
@@ -246,8 +247,8 @@ TEST_F(BatchSourcesTest, AnEmptyBatchOnlySchedulesTheSave) {
 class BatchStartupTest : public MainFixture {};
 
 TEST_F(BatchStartupTest, TheFirstRunTakesInTheWindowsFoldersBitmapsAsOneBatch) {
-  fakes.files.Put("C:\\WINDOWS\\Clouds.bmp", "BM1");
-  fakes.files.Put("C:\\WINDOWS\\SETUP.BMP", "BM2");
+  fakes.files.Put("C:\\WINDOWS\\Clouds.bmp", BitmapBytes(2, 2) + "1");
+  fakes.files.Put("C:\\WINDOWS\\SETUP.BMP", BitmapBytes(2, 2) + "2");
   fakes.files.Put("C:\\WINDOWS\\notes.txt", "x");
   std::vector<bool> applyOffered;
   fakes.prompts.ScriptModal([&](TForm& form) {

@@ -5,6 +5,7 @@
 
 #include "app/paths.h"
 #include "inventory/data_file.h"
+#include "shared/bitmap_bytes.h"
 #include "unit/main_fixture.h"
 
 namespace mvx::testing {
@@ -36,6 +37,7 @@ class InventoryOpsTest : public MainFixture {
  protected:
   InventoryOpsTest() { fakes.files.AddDir(ImagesDir()); }
   void Open(const std::vector<InventoryEntry>& onDisk) {
+    for (const InventoryEntry& e : onDisk) PutPicture(e);
     fakes.files.Put(DataFile(), EncodeDataFile(onDisk));
     Open();
   }
@@ -48,7 +50,13 @@ class InventoryOpsTest : public MainFixture {
     main->cdtSlideShow.CloneCursor(main->cdtData);
     main->cdtInventory.CloneCursor(main->cdtData);
   }
+  // The entry's picture, which the preview shows when the entry is current.
+  void PutPicture(const InventoryEntry& e) {
+    fakes.files.AddDir(e.Location);
+    fakes.files.Put(e.Location + "\\" + e.FileName, BitmapBytes(2, 2));
+  }
   void Add(const InventoryEntry& e) {
+    PutPicture(e);
     main->cdtData.Append();
     main->cdtData.EditFields() = e;
     main->cdtData.Post();

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/paths.h"
+#include "shared/bitmap_bytes.h"
 #include "unit/main_fixture.h"
 
 namespace mvx::testing {
@@ -32,7 +33,7 @@ class SlideFixture : public MainFixture {
   }
 
   void Add(const Pic& pic) {
-    if (pic.onDisk) fakes.files.Put("C:\\Pics\\" + pic.name, "BM");
+    if (pic.onDisk) fakes.files.Put("C:\\Pics\\" + pic.name, BitmapBytes(2, 2));
     TClientDataSet& data = main->cdtData;
     data.Append();
     InventoryEntry& e = data.EditFields();

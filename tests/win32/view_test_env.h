@@ -33,7 +33,7 @@ struct ViewEnv {
   win32::Win32Ports real{"."};
   RecordingPrompts prompts{real.prompts};
   Ports ports{real.timers, real.timers,  prompts,     real.registry, real.profile,    real.files, real.instance,
-              real.trace,  real.desktop, real.system, real.help,     real.notifyIcon, real.shell, real.dialogs};
+              real.trace,  real.desktop, real.system, real.help,     real.notifyIcon, real.shell, real.dialogs, real.pictures};
   TApplication app{ports};
 };
 

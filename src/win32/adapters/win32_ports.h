@@ -158,6 +158,12 @@ class Win32Dialogs : public DialogPort {
   std::uintptr_t owner = 0;
 };
 
+// LoadImageA with LR_LOADFROMFILE: Windows bitmaps.
+class Win32Pictures : public PicturePort {
+ public:
+  std::optional<PictureSize> Measure(const std::string& path) override;
+};
+
 // Every adapter, and the Ports bundle over them.
 struct Win32Ports {
   explicit Win32Ports(std::string helpFolder) : help(std::move(helpFolder)) {}
@@ -174,8 +180,9 @@ struct Win32Ports {
   Win32NotifyIcon notifyIcon;
   Win32Shell shell;
   Win32Dialogs dialogs;
+  Win32Pictures pictures;
   Ports ports{timers, timers,  prompts, registry, profile,    files, instance,
-              trace,  desktop, system,  help,     notifyIcon, shell, dialogs};
+              trace,  desktop, system,  help,     notifyIcon, shell, dialogs, pictures};
 };
 
 }  // namespace mvx::win32

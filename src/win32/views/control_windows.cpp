@@ -2,6 +2,7 @@
 
 #include "forms/standard_controls.h"
 #include "win32/views/common_controls.h"
+#include "win32/views/picture_view.h"
 
 namespace mvx::win32 {
 
@@ -46,6 +47,12 @@ ControlWindowClass WindowClassFor(const TControl& control) {
       return {"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
     case ControlKind::ToolBar:
       return {TOOLBARCLASSNAMEA, TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN, 0};
+    case ControlKind::Image:
+      return PictureWindowClass();
+    case ControlKind::MessagePanel:
+      return MessagePanelWindowClass();
+    case ControlKind::Splitter:
+      return SplitterWindowClass();
   }
   return {"STATIC", 0, 0};
 }

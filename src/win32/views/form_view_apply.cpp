@@ -4,6 +4,7 @@
 #include "win32/views/common_controls.h"
 #include "win32/views/control_windows.h"
 #include "win32/views/form_view.h"
+#include "win32/views/picture_view.h"
 #include "win32/views/toolbar_view.h"
 
 namespace mvx::win32 {
@@ -94,6 +95,9 @@ void FormView::ApplyValue(const TControl& control, HWND window) {
       break;
     case ControlKind::ToolBar:
       ApplyToolBar(static_cast<const TToolBar&>(control), window);
+      break;
+    case ControlKind::Image:
+      ApplyPicture(static_cast<const TImage&>(control), window);
       break;
     case ControlKind::PageControl: {
       const auto& pages = static_cast<const TPageControl&>(control);

@@ -4,6 +4,7 @@
 #include "win32/views/common_controls.h"
 #include "win32/views/control_windows.h"
 #include "win32/views/form_view.h"
+#include "win32/views/picture_view.h"
 #include "win32/views/toolbar_view.h"
 
 namespace mvx::win32 {
@@ -107,6 +108,8 @@ void FormView::CreateControl(TControl& control, int id, bool startsGroup) {
   ApplyFont(control, window);
   if (control.Kind() == ControlKind::PageControl) SetUpTabs(control, window);
   if (control.Kind() == ControlKind::ToolBar) SetUpToolBar(static_cast<const TToolBar&>(control), window);
+  if (control.Kind() == ControlKind::Image) SetUpPicture(window);
+  if (control.Kind() == ControlKind::MessagePanel) SetUpMessagePanel(static_cast<const TMessagePanel&>(control), window);
 }
 
 void FormView::SetUpTabs(const TControl& pages, HWND tabs) {

@@ -1,6 +1,7 @@
 #include "forms/standard_controls.h"
 #include "win32/views/common_controls.h"
 #include "win32/views/form_view.h"
+#include "win32/views/picture_view.h"
 #include "win32/views/toolbar_view.h"
 
 namespace mvx::win32 {
@@ -39,7 +40,12 @@ bool FormView::OnCommand(WPARAM wParam, LPARAM lParam) {
       if (code == EN_CHANGE) static_cast<TEdit*>(control)->SetText(WindowText(window));
       break;
     case ControlKind::Label:
+    case ControlKind::MessagePanel:
+    case ControlKind::Image:
       if (code == STN_CLICKED) control->Click();
+      return true;
+    case ControlKind::Splitter:
+      if (code == kSplitterDragged) static_cast<TSplitter&>(*control).DragBy(TakeSplitterDrag(window));
       return true;
     case ControlKind::ToolBar:
       ToolBarCommand(static_cast<TToolBar&>(*control), id);

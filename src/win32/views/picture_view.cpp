@@ -1,0 +1,289 @@
+#include "win32/views/picture_view.h"
+
+#include <windowsx.h>
+
+#include <stdexcept>
+#include <string>
+
+namespace mvx::win32 {
+
+namespace {
+
+constexpr const char* kPictureClass = "MurovexPicture";
+constexpr const char* kMessagePanelClass = "MurovexMessagePanel";
+constexpr const char* kSplitterClass = "MurovexSplitter";
+constexpr UINT kSetPicture = WM_APP + 20;
+
+void Register(const char* name, WNDPROC proc, LPCSTR cursor, int background, int extraBytes) {
+  WNDCLASSEXA wc{};
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  if (GetClassInfoExA(instance, name, &wc)) return;
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursor(nullptr, cursor);
+  wc.hbrBackground = background >= 0 ? GetSysColorBrush(background) : nullptr;
+  wc.cbWndExtra = extraBytes;
+  wc.lpszClassName = name;
+  if (RegisterClassExA(&wc) == 0) throw std::runtime_error(std::string("Unable to register the window class ") + name);
+}
+
+// A click reaches the form's view as a static control's click does.
+void NotifyClicked(HWND window) {
+  SendMessageA(GetParent(window), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window), STN_CLICKED),
+               reinterpret_cast<LPARAM>(window));
+}
+
+// ---- picture
+
+struct PictureState {
+  std::string path;
+  HBITMAP bitmap = nullptr;
+  bool stretch = false;
+};
+
+PictureState* PictureOf(HWND window) {
+  return reinterpret_cast<PictureState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+void Load(PictureState& state, const std::string& path) {
+  if (state.bitmap != nullptr) DeleteObject(state.bitmap);
+  state.bitmap = nullptr;
+  state.path = path;
+  if (path.empty()) return;
+  state.bitmap = static_cast<HBITMAP>(
+      LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+}
+
+void PaintPicture(HWND window, const PictureState& state) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(window, &ps);
+  RECT client{};
+  GetClientRect(window, &client);
+  BITMAP info{};
+  if (state.bitmap == nullptr || GetObjectA(state.bitmap, sizeof info, &info) == 0) {
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  } else {
+    HDC source = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(source, state.bitmap);
+    if (state.stretch) {
+      SetStretchBltMode(dc, COLORONCOLOR);
+      StretchBlt(dc, 0, 0, client.right, client.bottom, source, 0, 0, info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight,
+                 SRCCOPY);
+    } else {
+      BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight, source, 0, 0, SRCCOPY);
+    }
+    SelectObject(source, old);
+    DeleteDC(source);
+  }
+  EndPaint(window, &ps);
+}
+
+LRESULT CALLBACK PictureProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  PictureState* state = PictureOf(window);
+  switch (message) {
+    case WM_NCCREATE:
+      SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new (std::nothrow) PictureState));
+      break;
+    case WM_NCDESTROY:
+      if (state != nullptr) {
+        Load(*state, "");
+        delete state;
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+      }
+      break;
+    case kSetPicture:
+      if (state == nullptr) return 0;
+      try {
+        const std::string path = reinterpret_cast<const char*>(lParam);
+        if (path != state->path) Load(*state, path);
+      } catch (...) {
+        Load(*state, "");
+      }
+      state->stretch = wParam != 0;
+      InvalidateRect(window, nullptr, FALSE);
+      UpdateWindow(window);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      if (state == nullptr) break;
+      PaintPicture(window, *state);
+      return 0;
+    case WM_LBUTTONUP:
+      NotifyClicked(window);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// ---- message panel
+
+struct MessagePanelState {
+  COLORREF color = RGB(0, 0, 0);
+  COLORREF fontColor = RGB(0, 0, 0);
+  std::string face;
+  HFONT font = nullptr;  // owned: the given font in this panel's face
+};
+
+MessagePanelState* PanelOf(HWND window) {
+  return reinterpret_cast<MessagePanelState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+void SetPanelFont(MessagePanelState& state, HFONT given) {
+  LOGFONTA font{};
+  if (given == nullptr || GetObjectA(given, sizeof font, &font) == 0) return;
+  if (!state.face.empty()) lstrcpynA(font.lfFaceName, state.face.c_str(), LF_FACESIZE);
+  HFONT made = CreateFontIndirectA(&font);
+  if (made == nullptr) return;
+  if (state.font != nullptr) DeleteObject(state.font);
+  state.font = made;
+}
+
+void PaintPanel(HWND window, const MessagePanelState& state) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(window, &ps);
+  RECT client{};
+  GetClientRect(window, &client);
+  HBRUSH background = CreateSolidBrush(state.color);
+  FillRect(dc, &client, background);
+  DeleteObject(background);
+  char text[512] = {};
+  GetWindowTextA(window, text, sizeof text);
+  HGDIOBJ old = state.font != nullptr ? SelectObject(dc, state.font) : nullptr;
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, state.fontColor);
+  DrawTextA(dc, text, -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  if (old != nullptr) SelectObject(dc, old);
+  EndPaint(window, &ps);
+}
+
+// A change of text or font shows at once: the panel tells what happens
+// during a load that keeps the message loop waiting.
+void RepaintNow(HWND window) {
+  InvalidateRect(window, nullptr, TRUE);
+  UpdateWindow(window);
+}
+
+LRESULT CALLBACK MessagePanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  MessagePanelState* state = PanelOf(window);
+  switch (message) {
+    case WM_NCCREATE:
+      SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new (std::nothrow) MessagePanelState));
+      break;
+    case WM_NCDESTROY:
+      if (state != nullptr) {
+        if (state->font != nullptr) DeleteObject(state->font);
+        delete state;
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+      }
+      break;
+    case WM_SETFONT:
+      if (state == nullptr) return 0;
+      SetPanelFont(*state, reinterpret_cast<HFONT>(wParam));
+      if (LOWORD(lParam) != 0) RepaintNow(window);
+      return 0;
+    case WM_GETFONT:
+      return state != nullptr ? reinterpret_cast<LRESULT>(state->font) : 0;
+    case WM_SETTEXT: {
+      const LRESULT result = DefWindowProcA(window, message, wParam, lParam);
+      RepaintNow(window);
+      return result;
+    }
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      if (state == nullptr) break;
+      PaintPanel(window, *state);
+      return 0;
+    case WM_LBUTTONUP:
+      NotifyClicked(window);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// ---- splitter: where the user took hold of it, and the drag not yet reported
+
+constexpr int kGrabOffset = 0;
+constexpr int kPendingDrag = static_cast<int>(sizeof(LONG_PTR));
+
+int TopInParent(HWND window) {
+  RECT rc{};
+  GetWindowRect(window, &rc);
+  MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&rc), 2);
+  return rc.top;
+}
+
+LRESULT CALLBACK SplitterProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+      SetWindowLongPtrA(window, kGrabOffset, GET_Y_LPARAM(lParam));
+      SetCapture(window);
+      return 0;
+    case WM_MOUSEMOVE: {
+      if (GetCapture() != window) break;
+      POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      MapWindowPoints(window, GetParent(window), &at, 1);
+      const int delta = at.y - static_cast<int>(GetWindowLongPtrA(window, kGrabOffset)) - TopInParent(window);
+      if (delta == 0) return 0;
+      SetWindowLongPtrA(window, kPendingDrag, delta);
+      SendMessageA(GetParent(window), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window), kSplitterDragged),
+                   reinterpret_cast<LPARAM>(window));
+      return 0;
+    }
+    case WM_LBUTTONUP:
+      if (GetCapture() == window) ReleaseCapture();
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+ControlWindowClass PictureWindowClass() {
+  Register(kPictureClass, PictureProc, IDC_HAND, -1, 0);
+  return {kPictureClass, WS_CLIPSIBLINGS, 0};
+}
+
+ControlWindowClass MessagePanelWindowClass() {
+  Register(kMessagePanelClass, MessagePanelProc, IDC_ARROW, -1, 0);
+  return {kMessagePanelClass, WS_CLIPSIBLINGS, 0};
+}
+
+ControlWindowClass SplitterWindowClass() {
+  Register(kSplitterClass, SplitterProc, IDC_SIZENS, COLOR_BTNSHADOW, 2 * static_cast<int>(sizeof(LONG_PTR)));
+  return {kSplitterClass, 0, 0};
+}
+
+// The picture lies on the message panel, so it goes above it.
+void SetUpPicture(HWND window) {
+  SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void SetUpMessagePanel(const TMessagePanel& panel, HWND window) {
+  MessagePanelState* state = PanelOf(window);
+  if (state == nullptr) return;
+  state->color = static_cast<COLORREF>(panel.Color);
+  state->fontColor = static_cast<COLORREF>(panel.FontColor);
+  state->face = panel.FontName;
+  SetPanelFont(*state, state->font);  // the font it was given, now in the panel's face
+}
+
+void ApplyPicture(const TImage& image, HWND window) {
+  SendMessageA(window, kSetPicture, image.Stretch() ? 1 : 0, reinterpret_cast<LPARAM>(image.PicturePath().c_str()));
+}
+
+int TakeSplitterDrag(HWND window) {
+  const auto delta = static_cast<int>(GetWindowLongPtrA(window, kPendingDrag));
+  SetWindowLongPtrA(window, kPendingDrag, 0);
+  return delta;
+}
+
+}  // namespace mvx::win32

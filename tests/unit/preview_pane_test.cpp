@@ -1,0 +1,246 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "shared/bitmap_bytes.h"
+#include "unit/slide_fixture.h"
+
+namespace mvx::testing {
+namespace {
+
+struct ForegroundCounter : FormObserver {
+  void ControlChanged(TControl&, ControlProp) override {}
+  void FormChanged(TForm&) override {}
+  void FocusChanged(TForm&, TControl*) override {}
+  void BringToForeground(TForm&) override { ++raised; }
+  int raised = 0;
+};
+
+// The Preview page over an inventory of pictures in C:\Pics.
+class PreviewPaneTest : public SlideFixture {
+ protected:
+  ~PreviewPaneTest() override { main->RemoveObserver(&foreground); }
+  // A picture of the given file size whose file is a bitmap of the given dimensions.
+  void AddPicture(const char* name, std::int32_t size, int width = 2, int height = 2) {
+    Add(Pic(name, true, true, size));
+    fakes.files.Put("C:\\Pics\\" + std::string(name), BitmapBytes(width, height));
+  }
+  bool Shown() const { return main->imgDesktop.Visible() && !main->imgDesktop.Empty(); }
+  std::string Message() const { return main->pnlImageMessage.Caption(); }
+  std::vector<int> PictureBounds() const {
+    const TImage& i = main->imgDesktop;
+    return {i.Left(), i.Top(), i.Width(), i.Height()};
+  }
+  ForegroundCounter foreground;
+};
+
+TEST_F(PreviewPaneTest, TheSizeLimitPromptsAboveItsBoundaryAndShowsTheSizeInThousands) {
+  struct Case {
+    std::int32_t size;
+    bool limitOn;
+    int limit;
+    const char* prompt;  // null: the picture is loaded
+  } cases[] = {
+      {250000, true, 250, nullptr},
+      {250001, true, 250, "Click Here to Preview Big.bmp (250K)"},
+      {999, true, 0, "Click Here to Preview Big.bmp (0K)"},
+      {1, true, 0, "Click Here to Preview Big.bmp (0K)"},
+      {0, true, 0, nullptr},
+      {30000000, false, 250, nullptr},
+  };
+  AddPicture("Big.bmp", 0);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.size);
+    main->chkLimitPreviewSize.SetChecked(c.limitOn);
+    main->updPreviewSize.SetPosition(c.limit);
+    main->cdtData.Edit();
+    main->cdtData.EditFields().Size = c.size;
+    main->cdtData.Post();
+    fakes.pictures.measured.clear();
+    main->LoadPreview(false);
+    if (c.prompt == nullptr) {
+      EXPECT_TRUE(Shown());
+      EXPECT_EQ(fakes.pictures.measured, std::vector<std::string>{"c:\\pics\\big.bmp"});
+    } else {
+      EXPECT_EQ(Message(), c.prompt);
+      EXPECT_FALSE(main->pnlImageMessage.Bold());
+      EXPECT_FALSE(main->imgDesktop.Visible());
+      EXPECT_TRUE(main->imgDesktop.Empty()) << "a prompt holds no picture";
+      EXPECT_TRUE(fakes.pictures.measured.empty()) << "nothing is read for a prompt";
+    }
+    EXPECT_FALSE(fakes.shell.busyCursor);
+  }
+}
+
+TEST_F(PreviewPaneTest, AClickOnThePromptLoadsThePictureWhateverItsSizeAndOnlyOnce) {
+  AddPicture("Huge.bmp", 90000000);
+  main->LoadPreview(false);
+  ASSERT_EQ(Message(), "Click Here to Preview Huge.bmp (90000K)");
+  main->pnlImageMessage.Click();
+  EXPECT_TRUE(Shown());
+  EXPECT_EQ(fakes.pictures.measured.size(), 1u);
+  main->pnlImageMessage.Click();
+  EXPECT_EQ(fakes.pictures.measured.size(), 1u) << "without a prompt a click on the panel does nothing";
+}
+
+TEST_F(PreviewPaneTest, WhileAPictureLoadsTheUserSeesTheHourglassAndTheLoadingNotice) {
+  AddPicture("A.bmp", 1000);
+  std::vector<std::string> seen;
+  fakes.pictures.onMeasure = [&] {
+    seen.push_back(Message() + (main->pnlImageMessage.Bold() ? " bold" : "") +
+                   (fakes.shell.busyCursor ? " busy" : "") + (main->imgDesktop.Visible() ? " picture" : ""));
+  };
+  main->LoadPreview(false);
+  EXPECT_EQ(seen, std::vector<std::string>{"Loading image file... bold busy"});
+  EXPECT_FALSE(fakes.shell.busyCursor);
+}
+
+TEST_F(PreviewPaneTest, APictureThatFitsIsCentredAtItsSizeAndALargerOneFillsThePanel) {
+  struct Case {
+    int width, height;
+    std::vector<int> bounds;
+    std::string message;
+  } cases[] = {
+      {100, 50, {138, 67, 100, 50}, ""},
+      {376, 185, {0, 0, 376, 185}, ""},
+      {377, 50, {0, 0, 376, 185}, "Loading image file..."},
+      {100, 186, {0, 0, 376, 185}, "Loading image file..."},
+  };
+  AddPicture("P.bmp", 1000);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
+    fakes.files.Put("C:\\Pics\\P.bmp", BitmapBytes(c.width, c.height));
+    main->LoadPreview(false);
+    EXPECT_TRUE(Shown());
+    EXPECT_EQ(PictureBounds(), c.bounds);
+    EXPECT_TRUE(main->imgDesktop.Stretch());
+    EXPECT_EQ(Message(), c.message) << "no text shows around a picture at its own size";
+  }
+}
+
+TEST_F(PreviewPaneTest, AnEntryWhosePictureCannotBeLoadedLeavesTheListAndTheFileStays) {
+  AddPicture("Gone.bmp", 1000);
+  AddPicture("Words.bmp", 1000);
+  AddPicture("Zed.bmp", 1000);
+  fakes.files.Delete("C:\\Pics\\Gone.bmp");
+  fakes.files.Put("C:\\Pics\\Words.bmp", "not a picture");
+  main->Show();
+  main->AddObserver(&foreground);
+  for (const char* name : {"gone.bmp", "words.bmp"}) {
+    SCOPED_TRACE(name);
+    ASSERT_TRUE(main->cdtInventory.FindKey(name, "c:\\pics"));  // the grid's move loads the preview
+    EXPECT_EQ(Message(), "File Not Found");
+    EXPECT_TRUE(main->pnlImageMessage.Bold());
+    EXPECT_FALSE(main->imgDesktop.Visible());
+    EXPECT_FALSE(main->cdtData.HasKey(name, "c:\\pics"));
+    EXPECT_TRUE(main->InputTimeout1.Pending()) << "the shorter list is saved later";
+  }
+  EXPECT_EQ(main->cdtData.RecordCount(), 1);
+  EXPECT_EQ(fakes.files.Content("C:\\Pics\\Words.bmp"), "not a picture");
+  EXPECT_EQ(foreground.raised, 2);
+  EXPECT_EQ(fakes.prompts.Texts(), std::vector<std::string>{}) << "the user is not asked";
+}
+
+TEST_F(PreviewPaneTest, AFailedLoadWhileTheWindowIsHiddenLeavesItHidden) {
+  AddPicture("Gone.bmp", 1000);
+  fakes.files.Delete("C:\\Pics\\Gone.bmp");
+  main->AddObserver(&foreground);
+  main->LoadPreview(false);
+  EXPECT_EQ(Message(), "File Not Found");
+  EXPECT_FALSE(main->Visible());
+  EXPECT_EQ(foreground.raised, 0);
+}
+
+TEST_F(PreviewPaneTest, AnEmptyListShowsNoWallpaperAvailableAlsoWhenTheWindowHides) {
+  main->LoadPreview(false);
+  EXPECT_EQ(Message(), "No Wallpaper Available");
+  EXPECT_TRUE(main->pnlImageMessage.Bold());
+  EXPECT_FALSE(main->imgDesktop.Visible());
+  main->ShowPreviewPrompt();
+  EXPECT_EQ(Message(), "No Wallpaper Available");
+  main->pnlImageMessage.Click();
+  EXPECT_TRUE(fakes.pictures.measured.empty());
+}
+
+TEST_F(PreviewPaneTest, HidingTheWindowLetsThePictureGoForThePrompt) {
+  AddPicture("Dawn.bmp", 12345);
+  main->LoadPreview(false);
+  ASSERT_TRUE(Shown());
+  main->Show();
+  main->btnOK.Click();
+  EXPECT_FALSE(main->Visible());
+  EXPECT_EQ(Message(), "Click Here to Preview Dawn.bmp (12K)");
+  EXPECT_TRUE(main->imgDesktop.Empty());
+}
+
+TEST_F(PreviewPaneTest, TheGridAndThePreviewFollowTheSlideshow) {
+  AddPicture("A.bmp", 1000);
+  AddPicture("B.bmp", 1000);
+  AddPicture("C.bmp", 1000);
+  ViewOn("A.bmp");
+  SlideOn("C.bmp");
+  fakes.pictures.measured.clear();
+  main->ShowSlideshowPosition();
+  EXPECT_EQ(main->cdtInventory.Fields().LCFilename, "c.bmp");
+  ASSERT_FALSE(fakes.pictures.measured.empty());
+  EXPECT_EQ(fakes.pictures.measured.back(), "c:\\pics\\c.bmp");
+  EXPECT_EQ(main->imgDesktop.PicturePath(), "c:\\pics\\c.bmp");
+}
+
+// The splitter below the preview: the preview keeps at least 45 pixels, and
+// so does the grid below the toolbar.
+class PreviewSplitterTest : public MainFixture {
+ protected:
+  PreviewSplitterTest() { Build(); }
+  int GridHeight() const { return main->pnlGrid.Height(); }
+};
+
+TEST_F(PreviewSplitterTest, DraggingResizesThePreviewWithinItsLimitsAndTheRestFollows) {
+  struct Case {
+    int drag, height;
+  } cases[] = {{40, 225}, {-200, 45}, {1000, 290}, {-100, 190}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.drag);
+    main->Splitter1.DragBy(c.drag);
+    EXPECT_EQ(main->PreviewPanelHeight, c.height);
+    EXPECT_EQ(main->pnlPreviewImage.Height(), c.height);
+    EXPECT_EQ(main->pnlImageMessage.Height(), c.height);
+    EXPECT_EQ(main->Splitter1.Top(), 4 + c.height);
+    EXPECT_EQ(main->tbrMainToolbar.Top(), 4 + c.height + 3);
+    EXPECT_EQ(main->pnlGrid.Top() + GridHeight(), 373) << "the grid takes the rest of the page";
+    EXPECT_GE(GridHeight(), 45);
+  }
+}
+
+TEST_F(PreviewSplitterTest, TheHeightLeftByTheSplitterIsKeptInTheSettings) {
+  main->Splitter1.DragBy(-60);
+  main->LoadOrSaveSettings(false, true);
+  EXPECT_EQ(Ini("Preview", "PreviewPanelHeight"), "125");
+}
+
+TEST_F(PreviewSplitterTest, AStoredHeightThatDoesNotFitIsBroughtWithinTheLimits) {
+  for (const auto& [stored, height] : std::vector<std::pair<std::string, int>>{{"120", 120}, {"5", 45}, {"900", 290}}) {
+    SCOPED_TRACE(stored);
+    fakes.profile.WriteString(IniPath(), "Preview", "PreviewPanelHeight", stored);
+    main->LoadOrSaveSettings(true, false);
+    EXPECT_EQ(main->PreviewPanelHeight, height);
+    EXPECT_EQ(main->pnlPreviewImage.Height(), height);
+  }
+}
+
+TEST_F(PreviewSplitterTest, APictureFillingThePreviewGrowsWithIt) {
+  fakes.files.AddDir("C:\\Pics");
+  fakes.files.Put("C:\\Pics\\wide.bmp", BitmapBytes(1000, 20));
+  main->cdtData.Append();
+  main->cdtData.EditFields() = InventoryEntry{true, true, "wide.bmp", "C:\\Pics", 1000, 0, "", 0, "c:\\pics", "wide.bmp"};
+  main->cdtData.Post();
+  main->LoadPreview(false);
+  ASSERT_EQ(main->imgDesktop.Height(), 185);
+  main->Splitter1.DragBy(20);
+  EXPECT_EQ(main->imgDesktop.Height(), 205);
+}
+
+}  // namespace
+}  // namespace mvx::testing
