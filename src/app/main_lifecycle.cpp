@@ -36,7 +36,7 @@ void TFrmMain::FormCreate() {
   app_.HelpFile = helpFile_;
   HelpContext = 1;
   ports_.shell.AcceptDrops(Handle, true);
-  gridClientWidth_ = pnlGrid.Width();
+  gridClientWidth_ = dbgrdInventory.ClientWidth();
   dataDir_ = folders_.programDir + "\\Images";
   ImportDir = folders_.programDir;
 
@@ -89,6 +89,7 @@ void TFrmMain::CreateSteps() {
 
   cdtSlideShow.CloneCursor(cdtData);
   cdtInventory.CloneCursor(cdtData);
+  SizeGridColumns();
 
   if (firstRun) FirstRun();
   UpdateStartupShortcut();

@@ -38,7 +38,8 @@ enum class ControlKind {
   ToolBar,
   Image,
   MessagePanel,
-  Splitter
+  Splitter,
+  DataGrid
 };
 
 // What changed on a control, for the view that mirrors it.

@@ -80,6 +80,8 @@ class TForm : public TObject {
 
   TNotifyEvent OnShow;
   TNotifyEvent OnHide;
+  // A double click on the window's background.
+  TNotifyEvent OnDblClick;
   // The window lost the activation to another window (WM_ACTIVATE, WA_INACTIVE).
   TNotifyEvent OnDeactivate;
   void Deactivated() {

@@ -75,6 +75,8 @@ class TEdit : public TControl {
   TNotifyEvent OnChange;
   // A field that reads like a label: no border, the form's colour, skipped by Tab.
   bool Borderless = false;
+  // Shows its text for reading and copying; the user cannot change it.
+  bool ReadOnly = false;
 
  private:
   std::string text_;

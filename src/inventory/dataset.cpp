@@ -88,6 +88,12 @@ std::vector<InventoryEntry> TClientDataSet::AllRecords() const {
   return out;
 }
 
+InventoryEntry TClientDataSet::RecordAt(int recNo) const {
+  InventoryEntry entry;
+  if (recNo >= 1 && recNo <= RecordCount()) Unpack(table_->At(static_cast<std::size_t>(recNo - 1)), entry);
+  return entry;
+}
+
 void TClientDataSet::ForEachPackedRecord(const std::function<void(std::string_view)>& visit) const {
   if (!table_) return;
   for (std::size_t i = 0; i < table_->Count(); ++i) visit({table_->At(i), PackedLength(table_->At(i))});

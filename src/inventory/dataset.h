@@ -72,6 +72,9 @@ class TClientDataSet : public TObject {
   void LoadPackedRecords(PackedRecords records);
   // Every record in index order.
   std::vector<InventoryEntry> AllRecords() const;
+  // The record at a 1-based number, read without moving the position; an
+  // empty entry when there is no such record.
+  InventoryEntry RecordAt(int recNo) const;
   // Visits every record in index order, packed as the data file stores it.
   void ForEachPackedRecord(const std::function<void(std::string_view)>& visit) const;
   // Whether a record has this key; the position does not move.

@@ -12,8 +12,13 @@
 #include "forms/form.h"
 #include "forms/picture_controls.h"
 #include "forms/timer.h"
+#include "forms/data_grid.h"
+#include "forms/keys.h"
+#include "forms/menu.h"
 #include "forms/toolbar.h"
 #include "inventory/dataset.h"
+#include "inventory/frm_properties.h"
+#include "inventory/inventory_grid.h"
 #include "platform/ports.h"
 #include "ui/frm_startup.h"
 #include "ui/frm_tray.h"
@@ -118,6 +123,21 @@ class TFrmMain : public TForm {
   // The tray's "&Disable this Wallpaper" and "Change &Tile Mode" (inventory/item_commands.cpp).
   void DisableThisWallpaperImage1Click(TObject* sender);
   void mnuToggleTiledClick(TObject* sender);
+
+  // ---- the inventory grid and its commands (inventory/grid_commands.cpp)
+  void mnuGridPopup(TObject* sender);
+  void dbgrdInventoryContextPopup(TObject* sender);
+  void mnuEnabled1Click(TObject* sender);
+  void mnuTile1Click(TObject* sender);
+  void tbnFirstClick(TObject* sender);
+  void tbnPrevClick(TObject* sender);
+  void tbnNextClick(TObject* sender);
+  void tbnLastClick(TObject* sender);
+  // The Preview page's keys; true when the key is used up and goes no further.
+  bool FormKeyDown(std::uint16_t key, TShiftState shift);
+  void ShowPropertiesDialog();
+  // Enabled and Tile 20 pixels wide, the file name the rest of the grid.
+  void SizeGridColumns();
 
   // ---- slides (slideshow/slide_selection.cpp, slideshow/slide_timer.cpp)
   void ShowNextSlide();
@@ -236,6 +256,13 @@ class TFrmMain : public TForm {
   TToolButton& tbnNext;
   TToolButton& tbnLast;
   TPanel& pnlGrid;
+  TDBGrid& dbgrdInventory;
+  TMenuItem mnuGrid{"mnuGrid"};
+  TMenuItem& mnuEnabled1;
+  TMenuItem& mnuTile1;
+  TMenuItem& mnuSetWallpaper1;
+  TMenuItem& mnuEdit1;
+  TMenuItem& mnuProperties1;
 
   // ---- slideshow page
   TGroupBox& gbxInterval;
@@ -327,6 +354,7 @@ class TFrmMain : public TForm {
   TClientDataSet cdtSlideShow{"cdtSlideShow"};
   TFrmStartup frmStartup;
   TfrmItemInfo frmItemInfo;
+  TfrmProperties frmProperties{cdtInventory};
 
   // Toolbar hints shown (from "Show &hints for toolbar buttons").
   bool toolbarHints = true;
@@ -343,6 +371,8 @@ class TFrmMain : public TForm {
   void PreviewFailed();
   void ConnectHandlers();
   void ConnectInventoryHandlers();
+  void SetUpGrid();
+  void DeleteFromNavigator(TObject* sender);
   void CreateSteps();
   void FinalStage();
   void FirstRun();
@@ -369,6 +399,8 @@ class TFrmMain : public TForm {
   bool adding_ = false;
   bool destroyed_ = false;
   bool helpOpened_ = false;
+  // The grid's rows: the records of cdtInventory.
+  InventoryGridSource gridSource_{cdtInventory};
   // The message panel shows the prompt; a click on it loads the picture.
   bool previewClickToLoad_ = false;
 };

@@ -80,6 +80,7 @@ void TFrmMain::ConnectHandlers() {
   ConnectInventoryHandlers();
   ConnectToolbarHandlers();
   ConnectPreviewHandlers();
+  SetUpGrid();
 }
 
 }  // namespace mvx

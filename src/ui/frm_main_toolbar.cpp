@@ -23,15 +23,15 @@ void TFrmMain::BuildToolbar() {
   Design(tbnSetWallpaper, "Set", "Set wallpaper to currently selected", ToolbarImage::Set);
   Design(tbnNone, "(none)", "Set wallpaper to (none)", ToolbarImage::None);
   Design(tbnAddFiles, "", "Add files to list", ToolbarImage::Add);
-  // Moving, removing, deleting and stepping through the list are not part
-  // of the program yet: their buttons stay off the bar.
+  // Moving, removing and deleting are not part of the program yet: their
+  // buttons stay off the bar.
   Design(tbnMove, "Move", "Move or rename file on disk", ToolbarImage::Move, false);
   Design(tbnRemove, "Remove", "Remove picture from list", ToolbarImage::Remove, false);
   Design(tbnDelete, "Delete", "Delete file from disk", ToolbarImage::Delete, false);
-  Design(tbnFirst, "First", "First in list", ToolbarImage::First, false);
-  Design(tbnPrev, "Prev", "Previous in list", ToolbarImage::Prev, false);
-  Design(tbnNext, "Next", "Next in list", ToolbarImage::Next, false);
-  Design(tbnLast, "Last", "Last in list", ToolbarImage::Last, false);
+  Design(tbnFirst, "First", "First in list", ToolbarImage::First);
+  Design(tbnPrev, "Prev", "Previous in list", ToolbarImage::Prev);
+  Design(tbnNext, "Next", "Next in list", ToolbarImage::Next);
+  Design(tbnLast, "Last", "Last in list", ToolbarImage::Last);
   tbrMainToolbar.SetShowHint(toolbarHints);
 }
 
@@ -43,6 +43,10 @@ void TFrmMain::ConnectToolbarHandlers() {
   tbnSetWallpaper.OnClick = on(&TFrmMain::tbnSetWallpaperClick);
   tbnNone.OnClick = on(&TFrmMain::tbnNoneClick);
   tbnAddFiles.OnClick = on(&TFrmMain::mnuAdd1Click);
+  tbnFirst.OnClick = on(&TFrmMain::tbnFirstClick);
+  tbnPrev.OnClick = on(&TFrmMain::tbnPrevClick);
+  tbnNext.OnClick = on(&TFrmMain::tbnNextClick);
+  tbnLast.OnClick = on(&TFrmMain::tbnLastClick);
 }
 
 void TFrmMain::tbnFindInListClick(TObject*) {

@@ -19,7 +19,8 @@ using namespace mvx;
 void InitControls() {
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof controls;
-  controls.dwICC = ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES;
+  controls.dwICC = ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES |
+                   ICC_LISTVIEW_CLASSES;
   InitCommonControlsEx(&controls);
 }
 
@@ -30,10 +31,12 @@ win32::FormWindowStyle TrayFormStyle() {
   return style;
 }
 
-// Keyboard navigation between the main window's controls, then the rest.
-void RunMessageLoop(const win32::MainWindow& mainWindow) {
+// The main window's keys first, keyboard navigation between its controls
+// next, then the rest.
+void RunMessageLoop(win32::MainWindow& mainWindow) {
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    if (mainWindow.PreviewKey(msg)) continue;
     HWND dialog = mainWindow.Window();
     if (dialog != nullptr && IsDialogMessageA(dialog, &msg)) continue;
     TranslateMessage(&msg);

@@ -96,7 +96,7 @@ namespace {
 
 class MainToolbarTest : public SlideFixture {};
 
-TEST_F(MainToolbarTest, TheBarShowsSyncSetNoneAndAddWithTheirTooltips) {
+TEST_F(MainToolbarTest, TheBarShowsSyncSetNoneAddAndTheListStepsWithTheirTooltips) {
   std::vector<std::pair<std::string, std::string>> shown;
   for (const auto& b : main->tbrMainToolbar.Buttons()) {
     if (!main->tbrMainToolbar.Shows(*b)) continue;
@@ -107,8 +107,13 @@ TEST_F(MainToolbarTest, TheBarShowsSyncSetNoneAndAddWithTheirTooltips) {
                        {"tbnSetWallpaper", "Set wallpaper to currently selected"},
                        {"tbnNone", "Set wallpaper to (none)"},
                        {"|", ""},
-                       {"tbnAddFiles", "Add files to list"}}));
-  for (const char* later : {"tbnMove", "tbnRemove", "tbnDelete", "tbnFirst", "tbnPrev", "tbnNext", "tbnLast"}) {
+                       {"tbnAddFiles", "Add files to list"},
+                       {"|", ""},
+                       {"tbnFirst", "First in list"},
+                       {"tbnPrev", "Previous in list"},
+                       {"tbnNext", "Next in list"},
+                       {"tbnLast", "Last in list"}}));
+  for (const char* later : {"tbnMove", "tbnRemove", "tbnDelete"}) {
     ASSERT_NE(main->tbrMainToolbar.Find(later), nullptr) << later;
     EXPECT_FALSE(main->tbrMainToolbar.Find(later)->Visible()) << later;
   }

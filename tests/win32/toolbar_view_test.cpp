@@ -110,12 +110,13 @@ TEST_F(ToolbarViewTest, AFlatToolbarWithTooltipsSitsBetweenThePreviewAndTheGrid)
 }
 
 TEST_F(ToolbarViewTest, OnlyTheProgramsCommandsShowWithOneSeparatorBetweenTheirGroups) {
-  EXPECT_EQ(ShownButtons(),
-            (std::vector<std::string>{"tbnFindInList", "tbnSetWallpaper", "tbnNone", "|", "tbnAddFiles"}));
+  EXPECT_EQ(ShownButtons(), (std::vector<std::string>{"tbnFindInList", "tbnSetWallpaper", "tbnNone", "|", "tbnAddFiles",
+                                                      "|", "tbnFirst", "tbnPrev", "tbnNext", "tbnLast"}));
   frm.tbnDelete.SetVisible(true);
   frm.tbnNone.SetEnabled(false);
   EXPECT_EQ(ShownButtons(), (std::vector<std::string>{"tbnFindInList", "tbnSetWallpaper", "tbnNone", "|", "tbnAddFiles",
-                                                      "|", "tbnDelete"}));
+                                                      "|", "tbnDelete", "|", "tbnFirst", "tbnPrev", "tbnNext",
+                                                      "tbnLast"}));
   EXPECT_EQ(State(frm.tbnNone) & TBSTATE_ENABLED, 0);
   EXPECT_EQ(SendMessageA(Bar(), TB_GETBITMAP, static_cast<WPARAM>(IdOf(frm.tbnDelete)), 0),
             static_cast<int>(ToolbarImage::Delete));

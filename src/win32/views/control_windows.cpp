@@ -2,6 +2,7 @@
 
 #include "forms/standard_controls.h"
 #include "win32/views/common_controls.h"
+#include "win32/views/data_grid_view.h"
 #include "win32/views/picture_view.h"
 
 namespace mvx::win32 {
@@ -36,9 +37,12 @@ ControlWindowClass WindowClassFor(const TControl& control) {
       return {"BUTTON", BS_AUTOCHECKBOX | BS_NOTIFY | WS_TABSTOP, 0};
     case ControlKind::RadioButton:
       return {"BUTTON", BS_AUTORADIOBUTTON | BS_NOTIFY | WS_TABSTOP, 0};
-    case ControlKind::Edit:
-      if (static_cast<const TEdit&>(control).Borderless) return {"EDIT", ES_AUTOHSCROLL, 0};
-      return {"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case ControlKind::Edit: {
+      const auto& edit = static_cast<const TEdit&>(control);
+      const DWORD readOnly = edit.ReadOnly ? ES_READONLY : 0;
+      if (edit.Borderless) return {"EDIT", ES_AUTOHSCROLL | readOnly, 0};
+      return {"EDIT", ES_AUTOHSCROLL | WS_TABSTOP | readOnly, WS_EX_CLIENTEDGE};
+    }
     case ControlKind::UpDown:
       return {UPDOWN_CLASSA, UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0};
     case ControlKind::ProgressBar:
@@ -47,6 +51,8 @@ ControlWindowClass WindowClassFor(const TControl& control) {
       return {"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
     case ControlKind::ToolBar:
       return {TOOLBARCLASSNAMEA, TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN, 0};
+    case ControlKind::DataGrid:
+      return {WC_LISTVIEWA, kDataGridStyle, WS_EX_CLIENTEDGE};
     case ControlKind::Image:
       return PictureWindowClass();
     case ControlKind::MessagePanel:

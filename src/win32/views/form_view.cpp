@@ -131,6 +131,12 @@ LRESULT FormView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       OnMovedOrSized(wParam, true);
       break;
+    case WM_LBUTTONDBLCLK:
+      if (form_.OnDblClick) {
+        form_.OnDblClick(&form_);
+        return 0;
+      }
+      break;
     case WM_CLOSE:
       // A form closes by hiding; only a window with its own close logic ends.
       form_.Hide();

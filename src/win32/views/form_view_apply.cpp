@@ -3,6 +3,7 @@
 #include "forms/standard_controls.h"
 #include "win32/views/common_controls.h"
 #include "win32/views/control_windows.h"
+#include "win32/views/data_grid_view.h"
 #include "win32/views/form_view.h"
 #include "win32/views/picture_view.h"
 #include "win32/views/toolbar_view.h"
@@ -95,6 +96,9 @@ void FormView::ApplyValue(const TControl& control, HWND window) {
       break;
     case ControlKind::ToolBar:
       ApplyToolBar(static_cast<const TToolBar&>(control), window);
+      break;
+    case ControlKind::DataGrid:
+      ApplyDataGrid(static_cast<const TDBGrid&>(control), window);
       break;
     case ControlKind::Image:
       ApplyPicture(static_cast<const TImage&>(control), window);

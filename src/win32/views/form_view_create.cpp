@@ -3,6 +3,7 @@
 #include "forms/standard_controls.h"
 #include "win32/views/common_controls.h"
 #include "win32/views/control_windows.h"
+#include "win32/views/data_grid_view.h"
 #include "win32/views/form_view.h"
 #include "win32/views/picture_view.h"
 #include "win32/views/toolbar_view.h"
@@ -19,6 +20,7 @@ void RegisterClassOnce(const std::string& name, WNDPROC proc, HICON icon) {
   WNDCLASSEXA wc{};
   if (GetClassInfoExA(Instance(), name.c_str(), &wc)) return;
   wc.cbSize = sizeof wc;
+  wc.style = CS_DBLCLKS;
   wc.lpfnWndProc = proc;
   wc.hInstance = Instance();
   wc.hIcon = icon;
@@ -81,6 +83,7 @@ RECT FormView::PlaceOf(const TControl& control) const {
     MapWindowPoints(tabs, ParentWindowOf(control), reinterpret_cast<POINT*>(&rc), 2);
     return rc;
   }
+  if (control.Kind() == ControlKind::DataGrid) return DataGridPlace(static_cast<const TDBGrid&>(control));
   int left = control.Left(), top = control.Top();
   for (const TControl* p = control.Parent(); p != nullptr && !IsContainer(p->Kind()); p = p->Parent()) {
     left += p->Left();
@@ -108,6 +111,7 @@ void FormView::CreateControl(TControl& control, int id, bool startsGroup) {
   ApplyFont(control, window);
   if (control.Kind() == ControlKind::PageControl) SetUpTabs(control, window);
   if (control.Kind() == ControlKind::ToolBar) SetUpToolBar(static_cast<const TToolBar&>(control), window);
+  if (control.Kind() == ControlKind::DataGrid) SetUpDataGrid(static_cast<const TDBGrid&>(control), window);
   if (control.Kind() == ControlKind::Image) SetUpPicture(window);
   if (control.Kind() == ControlKind::MessagePanel) SetUpMessagePanel(static_cast<const TMessagePanel&>(control), window);
 }

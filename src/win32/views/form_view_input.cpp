@@ -1,5 +1,6 @@
 #include "forms/standard_controls.h"
 #include "win32/views/common_controls.h"
+#include "win32/views/data_grid_view.h"
 #include "win32/views/form_view.h"
 #include "win32/views/picture_view.h"
 #include "win32/views/toolbar_view.h"
@@ -74,6 +75,9 @@ bool FormView::OnNotify(const NMHDR& header, LRESULT& result) {
   TControl* control = ControlOf(header.hwndFrom);
   if (control == nullptr) return false;
   if (control->Kind() == ControlKind::ToolBar) return ToolBarNotify(static_cast<const TToolBar&>(*control), header);
+  if (control->Kind() == ControlKind::DataGrid) {
+    return DataGridNotify(static_cast<TDBGrid&>(*control), header, applying_ != 0, result);
+  }
   if (control->Kind() == ControlKind::UpDown && header.code == UDN_DELTAPOS) {
     // The model steps and writes the edit; the control must not change it too.
     const auto& change = reinterpret_cast<const NMUPDOWN&>(header);

@@ -39,6 +39,18 @@ MainWindow::~MainWindow() {
   Destroy();
 }
 
+bool MainWindow::PreviewKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  if (msg.hwnd != Window() && !IsChild(Window(), msg.hwnd)) return false;
+  TShiftState shift;
+  shift.shift = GetKeyState(VK_SHIFT) < 0;
+  shift.ctrl = GetKeyState(VK_CONTROL) < 0;
+  shift.alt = GetKeyState(VK_MENU) < 0 || (msg.lParam & (1 << 29)) != 0;
+  bool used = false;
+  App().Guard([&] { used = frm_.FormKeyDown(static_cast<std::uint16_t>(msg.wParam), shift); }, frm_.Handle);
+  return used;
+}
+
 void MainWindow::CentreNotice() {
   RECT rc{};
   GetWindowRect(notice_.Window(), &rc);

@@ -17,6 +17,9 @@ class MainWindow : public FormView {
   MainWindow& operator=(const MainWindow&) = delete;
 
   HWND NoticeWindow() const { return notice_.Window(); }
+  // A key pressed in the main window goes to the window's key map before
+  // the control with the focus; true when the key map used it up.
+  bool PreviewKey(const MSG& msg);
 
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

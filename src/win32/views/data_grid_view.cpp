@@ -1,0 +1,179 @@
+#include "win32/views/data_grid_view.h"
+
+#include <string>
+
+namespace mvx::win32 {
+
+namespace {
+
+int ListCount(HWND window) {
+  return static_cast<int>(SendMessageA(window, LVM_GETITEMCOUNT, 0, 0));
+}
+
+int SelectedRow(HWND window) {
+  return static_cast<int>(SendMessageA(window, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+void SetRowState(HWND window, int row, UINT state, UINT mask) {
+  LVITEMA item{};
+  item.state = state;
+  item.stateMask = mask;
+  SendMessageA(window, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+int HeaderCount(HWND window) {
+  HWND header = reinterpret_cast<HWND>(SendMessageA(window, LVM_GETHEADER, 0, 0));
+  return header != nullptr ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+}
+
+// The columns as the program set them last; the widths the user dragged
+// stay until the program changes the columns again.
+void ApplyColumns(const TDBGrid& grid, HWND window) {
+  const LONG_PTR applied = grid.ColumnsVersion() + 1;
+  if (GetWindowLongPtrA(window, GWLP_USERDATA) == applied) return;
+  SetWindowLongPtrA(window, GWLP_USERDATA, applied);
+  const auto& columns = grid.Columns();
+  while (HeaderCount(window) > static_cast<int>(columns.size())) {
+    SendMessageA(window, LVM_DELETECOLUMN, static_cast<WPARAM>(HeaderCount(window) - 1), 0);
+  }
+  for (std::size_t i = 0; i < columns.size(); ++i) {
+    std::string title = columns[i].title;
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+    column.fmt = LVCFMT_LEFT;
+    column.cx = columns[i].width;
+    column.pszText = title.data();
+    const auto index = static_cast<WPARAM>(i);
+    const UINT message = static_cast<int>(i) < HeaderCount(window) ? LVM_SETCOLUMNA : LVM_INSERTCOLUMNA;
+    SendMessageA(window, message, index, reinterpret_cast<LPARAM>(&column));
+  }
+}
+
+void SelectRow(HWND window, int row) {
+  if (SelectedRow(window) == row) return;
+  if (row < 0) {
+    SetRowState(window, -1, 0, LVIS_SELECTED);
+    return;
+  }
+  SetRowState(window, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  SendMessageA(window, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+}
+
+template <class DispInfo, class Copy>
+void AnswerCell(const TDBGrid& grid, DispInfo& info, Copy copy) {
+  auto& item = info.item;
+  const GridCell cell = grid.Cell(item.iItem, static_cast<std::size_t>(item.iSubItem));
+  if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0) {
+    copy(cell.text, item.pszText, item.cchTextMax);
+  }
+  if ((item.mask & LVIF_IMAGE) != 0) item.iImage = cell.imageIndex >= 0 ? cell.imageIndex : I_IMAGENONE;
+}
+
+void CopyText(const std::string& text, char* buffer, int size) {
+  lstrcpynA(buffer, text.c_str(), size);
+}
+
+void CopyText(const std::string& text, wchar_t* buffer, int size) {
+  if (MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, buffer, size) == 0) buffer[0] = L'\0';
+  buffer[size - 1] = L'\0';
+}
+
+// A picture cell: filled with the list's background, its picture centred
+// across the cell at the cell's top.
+LRESULT DrawCell(const TDBGrid& grid, NMLVCUSTOMDRAW& draw) {
+  const auto row = static_cast<int>(draw.nmcd.dwItemSpec);
+  const GridCell cell = grid.Cell(row, static_cast<std::size_t>(draw.iSubItem));
+  if (cell.imageIndex < 0) return CDRF_DODEFAULT;
+  HWND window = draw.nmcd.hdr.hwndFrom;
+  HWND header = reinterpret_cast<HWND>(SendMessageA(window, LVM_GETHEADER, 0, 0));
+  RECT rowRect{};
+  rowRect.left = LVIR_BOUNDS;
+  RECT columnRect{};
+  if (SendMessageA(window, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rowRect)) == 0 ||
+      SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(draw.iSubItem),
+                   reinterpret_cast<LPARAM>(&columnRect)) == 0) {
+    return CDRF_DODEFAULT;
+  }
+  const RECT rc{rowRect.left + columnRect.left, rowRect.top, rowRect.left + columnRect.right, rowRect.bottom};
+  HBRUSH background = CreateSolidBrush(static_cast<COLORREF>(SendMessageA(window, LVM_GETBKCOLOR, 0, 0)));
+  FillRect(draw.nmcd.hdc, &rc, background);
+  DeleteObject(background);
+  auto images = reinterpret_cast<HIMAGELIST>(SendMessageA(window, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+  const int left = rc.left + (rc.right - rc.left - kGridImageSize) / 2;
+  ImageList_Draw(images, cell.imageIndex, draw.nmcd.hdc, left, rc.top, ILD_TRANSPARENT);
+  return CDRF_SKIPDEFAULT;
+}
+
+LRESULT CustomDraw(const TDBGrid& grid, NMLVCUSTOMDRAW& draw) {
+  switch (draw.nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+      return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT:
+      return CDRF_NOTIFYSUBITEMDRAW;
+    case CDDS_ITEMPREPAINT | CDDS_SUBITEM:
+      return DrawCell(grid, draw);
+    default:
+      return CDRF_DODEFAULT;
+  }
+}
+
+}  // namespace
+
+RECT DataGridPlace(const TDBGrid& grid) {
+  const TControl* parent = grid.Parent();
+  if (parent == nullptr) return RECT{grid.Left(), grid.Top(), grid.Left() + grid.Width(), grid.Top() + grid.Height()};
+  const int border = TDBGrid::kBorder;
+  return RECT{border, border, parent->Width() - border, parent->Height() - border};
+}
+
+void SetUpDataGrid(const TDBGrid& grid, HWND window) {
+  const DWORD extended = LVS_EX_FULLROWSELECT | LVS_EX_SUBITEMIMAGES;
+  SendMessageA(window, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+  // The list frees its pictures when it goes.
+  SendMessageA(window, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(CreateGridStatusImages()));
+  ApplyColumns(grid, window);
+}
+
+void ApplyDataGrid(const TDBGrid& grid, HWND window) {
+  ApplyColumns(grid, window);
+  const int count = grid.RowCount();
+  if (ListCount(window) != count) {
+    SendMessageA(window, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), LVSICF_NOSCROLL);
+  }
+  SelectRow(window, grid.CurrentRow());
+  InvalidateRect(window, nullptr, FALSE);
+}
+
+bool DataGridNotify(TDBGrid& grid, const NMHDR& header, bool applying, LRESULT& result) {
+  // The list hands over structures of its own to be filled in, behind the common header.
+  switch (header.code) {
+    case LVN_GETDISPINFOA:
+      AnswerCell(grid, *reinterpret_cast<NMLVDISPINFOA*>(const_cast<NMHDR*>(&header)),
+                 [](const std::string& t, char* b, int n) { CopyText(t, b, n); });
+      return true;
+    case LVN_GETDISPINFOW:
+      AnswerCell(grid, *reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(&header)),
+                 [](const std::string& t, wchar_t* b, int n) { CopyText(t, b, n); });
+      return true;
+    case LVN_ITEMCHANGED: {
+      const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+      const bool selected = (change.uNewState & LVIS_SELECTED) != 0 && (change.uOldState & LVIS_SELECTED) == 0;
+      if (!applying && selected && change.iItem >= 0) grid.SelectRow(change.iItem);
+      return true;
+    }
+    case NM_DBLCLK:
+      if (!applying && reinterpret_cast<const NMITEMACTIVATE&>(header).iItem >= 0) grid.DblClick();
+      return true;
+    case NM_RCLICK:
+      if (!applying) grid.ContextPopup();
+      result = TRUE;
+      return true;
+    case NM_CUSTOMDRAW:
+      result = CustomDraw(grid, *reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(&header)));
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace mvx::win32

@@ -1,0 +1,30 @@
+#pragma once
+#include "win32/views/common_controls.h"
+
+#include "forms/data_grid.h"
+
+namespace mvx::win32 {
+
+// The window class and styles of a data grid: a report list that asks for
+// its rows as it draws them.
+inline constexpr DWORD kDataGridStyle =
+    LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_SINGLESEL | WS_TABSTOP | WS_CLIPSIBLINGS;
+
+// A grid fills its parent window inside the grid's border.
+RECT DataGridPlace(const TDBGrid& grid);
+// Gives a new list its columns, whole-row selection and the status pictures.
+void SetUpDataGrid(const TDBGrid& grid, HWND window);
+// Shows the model's state: the row count, the columns when the program
+// changed them, the current row selected and in sight, the cells redrawn.
+void ApplyDataGrid(const TDBGrid& grid, HWND window);
+// The list's notifications: cells asked for, the user's selection, double
+// and right clicks, and the drawing of the picture cells. applying: the
+// program is changing the list, so a selection is no input.
+bool DataGridNotify(TDBGrid& grid, const NMHDR& header, bool applying, LRESULT& result);
+
+// The grid's status pictures, 16 x 16, in the order of their indexes; the
+// caller (or the list it is given to) frees them.
+HIMAGELIST CreateGridStatusImages();
+inline constexpr int kGridImageSize = 16;
+
+}  // namespace mvx::win32
