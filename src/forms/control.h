@@ -43,8 +43,20 @@ enum class ControlKind {
 };
 
 // What changed on a control, for the view that mirrors it.
-enum class ControlProp { Caption, Enabled, Visible, Checked, Text, Position, Bounds, Font, Items, ActivePage, Selection,
-                         Picture };
+enum class ControlProp {
+  Caption,
+  Enabled,
+  Visible,
+  Checked,
+  Text,
+  Position,
+  Bounds,
+  Font,
+  Items,
+  ActivePage,
+  Selection,
+  Picture
+};
 
 // A visible control of a form: its place, caption and state, its parent
 // container, and the events every control has.

@@ -113,8 +113,7 @@ void TFrmMain::LoadPreview(bool force) {
     // Scaled to the area in each direction on its own: proportions are not kept.
     Fill(imgDesktop, pnlImageMessage);
   } else {
-    imgDesktop.SetBounds((pnlImageMessage.Width() - width) / 2, (pnlImageMessage.Height() - height) / 2, width,
-                         height);
+    imgDesktop.SetBounds((pnlImageMessage.Width() - width) / 2, (pnlImageMessage.Height() - height) / 2, width, height);
     pnlImageMessage.SetCaption("");
   }
   imgDesktop.SetVisible(true);

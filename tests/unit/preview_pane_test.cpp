@@ -89,8 +89,8 @@ TEST_F(PreviewPaneTest, WhileAPictureLoadsTheUserSeesTheHourglassAndTheLoadingNo
   AddPicture("A.bmp", 1000);
   std::vector<std::string> seen;
   fakes.pictures.onMeasure = [&] {
-    seen.push_back(Message() + (main->pnlImageMessage.Bold() ? " bold" : "") +
-                   (fakes.shell.busyCursor ? " busy" : "") + (main->imgDesktop.Visible() ? " picture" : ""));
+    seen.push_back(Message() + (main->pnlImageMessage.Bold() ? " bold" : "") + (fakes.shell.busyCursor ? " busy" : "") +
+                   (main->imgDesktop.Visible() ? " picture" : ""));
   };
   main->LoadPreview(false);
   EXPECT_EQ(seen, std::vector<std::string>{"Loading image file... bold busy"});
@@ -234,7 +234,8 @@ TEST_F(PreviewSplitterTest, APictureFillingThePreviewGrowsWithIt) {
   fakes.files.AddDir("C:\\Pics");
   fakes.files.Put("C:\\Pics\\wide.bmp", BitmapBytes(1000, 20));
   main->cdtData.Append();
-  main->cdtData.EditFields() = InventoryEntry{true, true, "wide.bmp", "C:\\Pics", 1000, 0, "", 0, "c:\\pics", "wide.bmp"};
+  main->cdtData.EditFields() =
+      InventoryEntry{true, true, "wide.bmp", "C:\\Pics", 1000, 0, "", 0, "c:\\pics", "wide.bmp"};
   main->cdtData.Post();
   main->LoadPreview(false);
   ASSERT_EQ(main->imgDesktop.Height(), 185);

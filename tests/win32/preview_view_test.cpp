@@ -46,8 +46,8 @@ class PreviewViewTest : public ::testing::Test {
     WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(file);
     frm.cdtData.Append();
-    frm.cdtData.EditFields() = InventoryEntry{true, true, "view.bmp", folders.programDir, size, 0, "", 0,
-                                              LowerAZ(folders.programDir), "view.bmp"};
+    frm.cdtData.EditFields() = InventoryEntry{true, true, "view.bmp", folders.programDir,          size,
+                                              0,    "",   0,          LowerAZ(folders.programDir), "view.bmp"};
     frm.cdtData.Post();
   }
   void ShowNow() {

@@ -64,14 +64,14 @@ void PaintPicture(HWND window, const PictureState& state) {
   if (state.bitmap == nullptr || GetObjectA(state.bitmap, sizeof info, &info) == 0) {
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   } else {
+    const int height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
     HDC source = CreateCompatibleDC(dc);
     HGDIOBJ old = SelectObject(source, state.bitmap);
     if (state.stretch) {
       SetStretchBltMode(dc, COLORONCOLOR);
-      StretchBlt(dc, 0, 0, client.right, client.bottom, source, 0, 0, info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight,
-                 SRCCOPY);
+      StretchBlt(dc, 0, 0, client.right, client.bottom, source, 0, 0, info.bmWidth, height, SRCCOPY);
     } else {
-      BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight, source, 0, 0, SRCCOPY);
+      BitBlt(dc, 0, 0, info.bmWidth, height, source, 0, 0, SRCCOPY);
     }
     SelectObject(source, old);
     DeleteDC(source);
