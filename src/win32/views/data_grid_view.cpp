@@ -127,7 +127,7 @@ RECT DataGridPlace(const TDBGrid& grid) {
 }
 
 void SetUpDataGrid(const TDBGrid& grid, HWND window) {
-  const DWORD extended = LVS_EX_FULLROWSELECT | LVS_EX_SUBITEMIMAGES;
+  const DWORD extended = LVS_EX_FULLROWSELECT;
   SendMessageA(window, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
   // The list frees its pictures when it goes.
   SendMessageA(window, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(CreateGridStatusImages()));
