@@ -1,7 +1,7 @@
 #include <cstdint>
+#include <optional>
 #include <string>
 
-#include "app/error.h"
 #include "app/file_info.h"
 #include "app/paths.h"
 #include "app/trace.h"
@@ -12,30 +12,39 @@ namespace mvx {
 namespace {
 
 constexpr const char* kAddCaption = "Add Wallpaper";
+// Another program (a virus scanner, the browser) may hold a file just written for a moment.
+constexpr int kReadRetries = 5;
+constexpr std::uint32_t kReadRetryPauseMs = 100;
 
 // Where a file went once the dialog, the file operation and the entry are done.
 struct Taken {
   bool done = false;
   std::string target;
   bool tiled = true;
+  // The file left its old place (moved or renamed, not copied).
+  bool moved = false;
 };
 
-Taken AskAndTake(TFrmMain& main, const std::string& path, std::string proposed, int initialOption, int enabledOptions,
-                 bool tiled) {
+Taken AskAndTake(TFrmMain& main, FilePort& files, const std::string& path, std::string proposed, int initialOption,
+                 int enabledOptions, bool tiled) {
   bool copy = false;
   if (!main.AskCopyOptions(kAddCaption, proposed, false, initialOption, enabledOptions, copy, tiled)) return {};
+  // Read now: once moved, the new file may be held by another program for a
+  // while, and the old one is gone.
+  const std::optional<FileFacts> before = ReadFileFacts(files, path);
   if (!main.CopyOrMoveFile(path, proposed, copy)) return {};
-  main.StoreEntry(path, proposed, false, tiled);
-  return {true, proposed, tiled};
+  main.StoreEntry(path, proposed, false, tiled, before);
+  const bool moved = !SameTextAZ(path, proposed) && !files.FileExists(path);
+  return {true, proposed, tiled, moved};
 }
 
 // A browser's wallpaper file is never left under its own name: the browser
 // overwrites it with the next picture, so it is moved under a unique name.
-Taken AskAndTake(TFrmMain& main, const std::string& path, bool tiled) {
+Taken AskAndTake(TFrmMain& main, FilePort& files, const std::string& path, bool tiled) {
   if (main.IsInputFileName(path)) {
-    return AskAndTake(main, path, main.MakeUniqueName(ExtractFileName(path)), kCopyMove, kCopyMove, tiled);
+    return AskAndTake(main, files, path, main.MakeUniqueName(ExtractFileName(path)), kCopyMove, kCopyMove, tiled);
   }
-  return AskAndTake(main, path, path, kCopyLeave, kCopyLeave | kCopyMove | kCopyCopy, tiled);
+  return AskAndTake(main, files, path, path, kCopyLeave, kCopyLeave | kCopyMove | kCopyCopy, tiled);
 }
 
 // The fields an entry for the file at path has now; Tile is left to the caller.
@@ -128,7 +137,7 @@ void TFrmMain::AddPictureFile(const std::string& path, bool tiled) {
     StoreEntry(path, path, true, tiled);
     return;
   }
-  AskAndTake(*this, path, tiled);
+  AskAndTake(*this, ports_.files, path, tiled);
 }
 
 void TFrmMain::AddDetectedWallpaper(const std::string& path, bool tiled) {
@@ -141,26 +150,36 @@ void TFrmMain::AddDetectedWallpaper(const std::string& path, bool tiled) {
     StoreEntry(path, path, true, tiled);
     return;
   }
-  const Taken taken = AskAndTake(*this, path, tiled);
+  const Taken taken = AskAndTake(*this, ports_.files, path, tiled);
   if (!taken.done) return;
   LastDetectedSource = path;
   LastDetectedTarget = taken.target;
-  if (taken.tiled != tiled) SetWallpaper(taken.target, taken.tiled, false);
+  if (taken.moved) {
+    // The desktop setting would name a file that is gone: every later
+    // broadcast, and the close, would hand the vanished path on.
+    SetWallpaper(taken.target, taken.tiled, true);
+  } else if (taken.tiled != tiled) {
+    SetWallpaper(taken.target, taken.tiled, false);
+  }
 }
 
-bool TFrmMain::StoreEntry(const std::string& source, const std::string& target, bool keepTile, bool tiled) {
+bool TFrmMain::StoreEntry(const std::string& source, const std::string& target, bool keepTile, bool tiled,
+                          const std::optional<FileFacts>& before) {
   // Read the file before touching the record, so a file another program
   // holds open leaves the entry as it was rather than half refreshed.
-  const std::int32_t size = FileSizeOf(ports_.files, target);
-  TDateTime stamp = 0;
-  try {
-    if (size < 0) throw AppError("Cannot open file " + target);
-    stamp = FileDateTimeOf(ports_.files, target);
-  } catch (const AppError& e) {
-    SendTrace(ports_.trace, std::string("FrmMain.StoreEntry: ") + e.what(), Handle);
-    return false;
+  std::optional<FileFacts> facts = ReadFileFacts(ports_.files, target);
+  for (int retry = 0; !facts && retry < kReadRetries; ++retry) {
+    ports_.files.RetryPause(kReadRetryPauseMs);
+    facts = ReadFileFacts(ports_.files, target);
   }
-  const InventoryEntry wanted = EntryFor(target, size, stamp);
+  if (!facts) {
+    SendTrace(ports_.trace, "FrmMain.StoreEntry: Cannot open file " + target, Handle);
+    // A file just moved or copied is listed all the same, with what its
+    // source had: the same bytes, and the source may be gone.
+    if (!before) return false;
+    facts = before;
+  }
+  const InventoryEntry wanted = EntryFor(target, facts->size, facts->time);
   const bool vanished = DeleteVanishedSourceEntry(cdtData, ports_.files, source, target, wanted);
   bool found = cdtData.FindKey(wanted.LCFilename, wanted.LCLocation);
   if (!found && !source.empty()) found = cdtData.FindKey(LowerAZ(ExtractFileName(source)), LCFolderOf(source));

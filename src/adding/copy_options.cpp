@@ -21,13 +21,6 @@ std::string NameWithoutExtension(const std::string& path) {
   return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
-std::string TrimBlanks(const std::string& text) {
-  std::size_t begin = 0, end = text.size();
-  while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ') ++begin;
-  while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ') --end;
-  return text.substr(begin, end - begin);
-}
-
 int CheckedChoice(const TfrmItemInfo& dialog) {
   if (dialog.rdoMove.Checked()) return kCopyMove;
   if (dialog.rdoCopy.Checked()) return kCopyCopy;

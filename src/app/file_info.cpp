@@ -20,6 +20,13 @@ TDateTime FileDateTimeOf(FilePort& files, const std::string& path) {
   return DosDateTimeToDateTime(*packed);
 }
 
+std::optional<FileFacts> ReadFileFacts(FilePort& files, const std::string& path) {
+  const std::int32_t size = FileSizeOf(files, path);
+  const auto packed = files.LocalDosDateTime(path);
+  if (size < 0 || !packed) return std::nullopt;
+  return FileFacts{size, DosDateTimeToDateTime(*packed)};
+}
+
 bool ScreenSaverRunning(DesktopPort& desktop) {
   const OpenDesktopResult result = desktop.OpenDesktopNamed("screen-saver");
   if (result.handle != 0) {

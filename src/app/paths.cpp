@@ -30,6 +30,13 @@ bool SameTextAZ(std::string_view a, std::string_view b) {
   return a.size() == b.size() && LowerAZ(a) == LowerAZ(b);
 }
 
+std::string TrimBlanks(std::string_view text) {
+  auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  return std::string(text);
+}
+
 std::string StripTrailingBackslashes(std::string_view text) {
   while (!text.empty() && text.back() == '\\') text.remove_suffix(1);
   return std::string(text);

@@ -8,6 +8,8 @@ namespace mvx {
 std::string LowerAZ(std::string_view text);
 // Comparison without regard to the letters' case (A to Z).
 bool SameTextAZ(std::string_view a, std::string_view b);
+// Without the blanks and control characters (every byte up to " ") at both ends.
+std::string TrimBlanks(std::string_view text);
 
 std::string StripTrailingBackslashes(std::string_view text);
 // The part after the last "\" (or ":"), and the part before it.

@@ -6,6 +6,7 @@
 
 #include "app/application.h"
 #include "app/atomic_file.h"
+#include "app/file_info.h"
 #include "app/input_timeout.h"
 #include "adding/frm_item_info.h"
 #include "app/system_folders.h"
@@ -166,7 +167,10 @@ class TFrmMain : public TForm {
   std::string MakeUniqueName(const std::string& fileName);
   bool IsInputFileName(const std::string& path) const;
   bool CopyOrMoveFile(const std::string& source, const std::string& target, bool copy);
-  bool StoreEntry(const std::string& source, const std::string& target, bool keepTile, bool tiled);
+  // before: the source's size and time read before it was moved or copied,
+  // which list the file when the target cannot be read.
+  bool StoreEntry(const std::string& source, const std::string& target, bool keepTile, bool tiled,
+                  const std::optional<FileFacts>& before = std::nullopt);
 
   // ---- batch sources (adding/batch_sources.cpp, adding/clipboard_paste.cpp)
   void AddFiles(const std::vector<std::string>& files, bool confirm);

@@ -5,21 +5,11 @@
 
 namespace mvx {
 
-namespace {
-
-std::string Trim(const std::string& s) {
-  const std::size_t b = s.find_first_not_of(" \t");
-  if (b == std::string::npos) return {};
-  return s.substr(b, s.find_last_not_of(" \t") - b + 1);
-}
-
-}  // namespace
-
 // The watched file names: the fixed list, then the user's file name.
 void TFrmMain::BuildPollList() {
   PollFiles.clear();
-  for (const std::string& item : lbxNOPollFiles.Items()) PollFiles.push_back(LowerAZ(Trim(item)));
-  const std::string name = LowerAZ(Trim(edtPollFileName.Text()));
+  for (const std::string& item : lbxNOPollFiles.Items()) PollFiles.push_back(LowerAZ(TrimBlanks(item)));
+  const std::string name = LowerAZ(TrimBlanks(edtPollFileName.Text()));
   if (!name.empty() && std::find(PollFiles.begin(), PollFiles.end(), name) == PollFiles.end()) {
     PollFiles.push_back(name);
   }
@@ -31,7 +21,14 @@ void TFrmMain::ApplyPollInterval(TObject* sender) {
     tmrPoll.SetEnabled(false);
     tmrPoll.SetInterval(interval);
   }
+  // A timer the system refused before is asked for again.
+  if (tmrPoll.Enabled() && !tmrPoll.Running()) tmrPoll.SetEnabled(false);
   tmrPoll.SetEnabled(chkPollForChange.Checked());
+  // A timer the system would not give leaves detection by polling off.
+  if (tmrPoll.Enabled() && tmrPoll.Interval() != 0 && !tmrPoll.Running()) {
+    BringToForeground();
+    ports_.prompts.Show("Error: Poll interval is too large", MessageCaption(), PromptKind::Error, PromptButtons::Ok);
+  }
   GenericSettingsChange(sender);
 }
 

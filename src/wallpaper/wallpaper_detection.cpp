@@ -16,12 +16,6 @@ namespace mvx {
 
 namespace {
 
-std::string Trim(const std::string& s) {
-  const std::size_t b = s.find_first_not_of(" \t");
-  if (b == std::string::npos) return {};
-  return s.substr(b, s.find_last_not_of(" \t") - b + 1);
-}
-
 // "yyyy-mm-dd hh:nn:ss" of a date-time counted in days from 30 December 1899.
 std::string DateTimeText(TDateTime value) {
   constexpr std::int64_t kDaysFrom1899To1970 = 25569;
@@ -71,6 +65,9 @@ void StoreStamp(std::vector<std::string>& stamps, const std::string& path, const
 
 void TFrmMain::WMSettingChange(const std::string& section) {
   SendTrace(ports_.trace, "FrmMain: WMSettingChange", Handle);
+  // Start-up may show a box while the settings load, before the inventory
+  // is open: there is nothing yet to examine the wallpaper against.
+  if (booCreating) return;
   // A detection or a batch runs, or an addition waits for the user in a
   // modal box: this broadcast must not start a second dialog inside it.
   if (booBusy || adding_) return;
@@ -83,6 +80,8 @@ void TFrmMain::WMSettingChange(const std::string& section) {
   // The program's own saved changes come back as this message: they are listed with that mode.
   if (IsKnownPictureWithTile(path, tile)) return;
   if (path.empty()) return;
+  // A file moved away since it was set (a browser's file taken in) is no new wallpaper.
+  if (!ports_.files.FileExists(path)) return;
   frmItemInfo.BeginAddBatch(false);
   AddDetectedWallpaper(path, tile);
   RememberPolledStamp(path);
@@ -122,7 +121,7 @@ void TFrmMain::PollForWallpaper(const std::string& folder, const std::vector<std
   // A copy: the list may be rebuilt while a dialog of this pass is open.
   const std::vector<std::string> polled = names;
   for (const std::string& raw : polled) {
-    const std::string name = Trim(raw);
+    const std::string name = TrimBlanks(raw);
     if (name.empty()) continue;
     const std::string full = LowerAZ(folder) + "\\" + name;
     try {

@@ -41,7 +41,8 @@ class BrowserFile {
 using Detection = E2eTest;
 
 TEST_F(Detection, AWallpaperSavedByAnotherProgramIsOfferedAndListedOnceAccepted) {
-  Driver& app = Prepare({kQuietSettings, {}});
+  // No polling: the offer must come from the broadcast.
+  Driver& app = Prepare({std::string(kQuietSettings) + "[AutoDetect]\r\nPolling=0\r\n", {}});
   Process* murovex = StartReady(app);
   ASSERT_NE(murovex, nullptr);
   const auto main = MainWindowOf(*murovex);
@@ -84,6 +85,9 @@ TEST_F(Detection, AWallpaperSavedByAnotherProgramIsOfferedAndListedOnceAccepted)
       << "a browser's file is moved into the program's folder";
   const std::string moved = app.Folder().ImagesFolder() + "\\v1 of Netscape Wallpaper.bmp";
   EXPECT_NE(GetFileAttributesA(moved.c_str()), INVALID_FILE_ATTRIBUTES) << moved;
+  const auto desktop = ReadDesktopValue("Wallpaper");
+  EXPECT_TRUE(desktop && _stricmp(desktop->c_str(), moved.c_str()) == 0)
+      << "the desktop follows the moved file: " << desktop.value_or("(none)");
 }
 
 }  // namespace

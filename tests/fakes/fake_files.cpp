@@ -172,6 +172,7 @@ Status FakeFiles::MoveReplace(const std::string& from, const std::string& to) {
   e.path = Abs(to);
   files_.erase(it);
   files_[dst] = std::move(e);
+  if (onFileArrived) onFileArrived(to);
   return Status::Ok();
 }
 
@@ -187,6 +188,7 @@ Status FakeFiles::Move(const std::string& from, const std::string& to) {
   e.path = Abs(to);
   files_.erase(it);
   files_[dst] = std::move(e);
+  if (onFileArrived) onFileArrived(to);
   return Status::Ok();
 }
 
@@ -201,6 +203,7 @@ Status FakeFiles::Copy(const std::string& from, const std::string& to, bool fail
   Entry e = it->second;
   e.path = Abs(to);
   files_[dst] = e;
+  if (onFileArrived) onFileArrived(to);
   return Status::Ok();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -48,6 +49,9 @@ class FakeFiles : public FilePort {
   std::vector<std::string> FilesIn(const std::string& folder) const;  // display paths
   std::size_t OpenHandles() const { return handles_.size(); }
   std::uint32_t pausedMs = 0;
+  // Called with the path of each file a copy or a move has just put in
+  // place, so a test can play another program that opens it at once.
+  std::function<void(const std::string&)> onFileArrived;
 
  private:
   struct Entry {

@@ -221,6 +221,22 @@ TEST_F(AddPictureTest, AMovedFileKeepsItsEntryAndAnUnreadableOneLeavesTheListAlo
   EXPECT_TRUE(fakes.trace.Saw("FrmMain.StoreEntry: Cannot open file " + Img("locked.bmp")));
 }
 
+TEST_F(AddPictureTest, AFileHeldByAnotherProgramAsSoonAsItIsMovedIsListedWithWhatItsSourceHad) {
+  fakes.files.Put("C:\\Pics\\sea.bmp", "12345", kNewTime);
+  fakes.files.onFileArrived = [this](const std::string& path) { fakes.files.Lock(path); };
+  User([](TfrmItemInfo& d) { d.rdoMove.Click(); });
+  main->AddPictureFile("C:\\Pics\\sea.bmp", false);
+  EXPECT_FALSE(fakes.files.FileExists("C:\\Pics\\sea.bmp"));
+  const InventoryEntry* e = Find(Img("sea.bmp"));
+  ASSERT_NE(e, nullptr) << "a moved file is never left out of the list";
+  EXPECT_EQ(e->Size, 5);
+  EXPECT_EQ(e->Timestamp, DosDateTimeToDateTime(kNewTime));
+  EXPECT_FALSE(e->Tile);
+  EXPECT_GT(fakes.files.pausedMs, 0u) << "the other program is given a moment first";
+  EXPECT_EQ(main->cdtData.State(), DataSetState::Browse);
+  EXPECT_TRUE(SavePending());
+}
+
 TEST_F(AddPictureTest, AFileMovedOverAnotherListedFileLeavesOneEntryForTheTargetAndACopyLeavesBoth) {
   const struct {
     const char* what;

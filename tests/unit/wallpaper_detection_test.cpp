@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,15 @@
 
 namespace mvx::testing {
 namespace {
+
+// Records when the window was brought to the front.
+struct ForegroundSpy : FormObserver {
+  void ControlChanged(TControl&, ControlProp) override {}
+  void FormChanged(TForm&) override {}
+  void FocusChanged(TForm&, TControl*) override {}
+  void BringToForeground(TForm&) override { ++raised; }
+  int raised = 0;
+};
 
 constexpr const char* kDesktopKey = "HKCU\\Control Panel\\Desktop";
 constexpr const char* kNetscape = "C:\\WINDOWS\\Netscape Wallpaper.bmp";
@@ -53,6 +63,18 @@ class DetectionTest : public AddingFixture {
     main->cdtData.EditFields() = e;
     main->cdtData.Post();
   }
+  // The system's part of a saved change: the desktop settings, then the broadcast.
+  void SystemSavesWallpapers() {
+    fakes.desktop.onSetWallpaper = [this](const std::string& path, std::uint32_t flags) {
+      if ((flags & kSpifUpdateIniFile) == 0) return;
+      fakes.registry.Put(kDesktopKey, "Wallpaper", RegValue{kRegSz, path});
+      if ((flags & kSpifSendWinIniChange) != 0) Broadcast();
+    };
+  }
+  std::string DesktopWallpaper() {
+    const auto value = fakes.registry.Get(kDesktopKey, "Wallpaper");
+    return value ? value->data : std::string();
+  }
   void Paste() { tray->mnuSetWallpaperfromClipboard.Click(); }
   void ClipboardHoldsAPicture() {
     fakes.shell.clipboardBitmap = true;
@@ -83,24 +105,28 @@ TEST_F(DetectionTest, BroadcastsThatAreNotANewWallpaperOfferNothing) {
   struct Case {
     const char* what;
     std::string section, wallpaper;
-    bool tile, busy;
+    bool tile, busy, creating;
   };
   const Case cases[] = {
-      {"a named section (regional settings)", "intl", kSea, true, false},
-      {"the wallpaper removed", "", "", true, false},
-      {"a listed picture in its own mode (the program's own change)", "", "C:\\PICS\\LISTED.BMP", true, false},
-      {"the program's working bitmap", "", "C:\\Apps\\Murovex\\Murovex.bmp", true, false},
-      {"a detection or batch already running", "", kSea, true, true},
+      {"a named section (regional settings)", "intl", kSea, true, false, false},
+      {"the wallpaper removed", "", "", true, false, false},
+      {"a file no longer there", "", "C:\\Pics\\Gone.bmp", true, false, false},
+      {"a listed picture in its own mode (the program's own change)", "", "C:\\PICS\\LISTED.BMP", true, false, false},
+      {"the program's working bitmap", "", "C:\\Apps\\Murovex\\Murovex.bmp", true, false, false},
+      {"a detection or batch already running", "", kSea, true, true, false},
+      {"the main window still being created, its list not open yet", "", kSea, true, false, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     fakes.trace.sent.clear();
     Desktop(c.wallpaper, c.tile);
     main->booBusy = c.busy;
+    main->booCreating = c.creating;
     Broadcast(c.section);
     EXPECT_EQ(Offers(), 0u);
     EXPECT_TRUE(fakes.trace.Saw(kTrace)) << "every broadcast is traced";
     EXPECT_EQ(main->booBusy, c.busy) << "a skipped broadcast leaves another's busy flag alone";
+    main->booCreating = false;
   }
   EXPECT_EQ(main->cdtData.RecordCount(), 1);
 }
@@ -143,12 +169,16 @@ TEST_F(DetectionTest, ABrowserFileRewrittenWhileItIsTheWallpaperIsOfferedOncePer
   EXPECT_EQ(Offers(), 1u) << "a cancelled offer is not repeated for the same file";
 
   BrowserSaves("second picture", kLaterTime);
+  Desktop(kNetscape, false);
   Accept();
   Tick();
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_TRUE(seen[0].move && !seen[0].leaveEnabled) << "a browser's file is always moved";
+  EXPECT_FALSE(seen[0].tiled) << "offered in the desktop's mode";
   EXPECT_FALSE(fakes.files.FileExists(kNetscape));
-  EXPECT_NE(Find(Img("v1 of Netscape Wallpaper.bmp")), nullptr);
+  const InventoryEntry* entry = Find(Img("v1 of Netscape Wallpaper.bmp"));
+  ASSERT_NE(entry, nullptr);
+  EXPECT_FALSE(entry->Tile);
   Tick();
   EXPECT_EQ(Offers(), 2u);
   EXPECT_TRUE(main->tmrPoll.Enabled());
@@ -219,8 +249,69 @@ TEST_F(DetectionTest, AFailureDuringAPollIsSilentAndTheFileIsExaminedAgain) {
   EXPECT_TRUE(main->tmrPoll.Enabled());
 
   Desktop(kNetscape);
+  User([](TfrmItemInfo&) -> void { throw std::runtime_error("the dialog failed"); });
   Tick();
   EXPECT_EQ(Offers(), 1u);
+  EXPECT_TRUE(fakes.prompts.shown.empty());
+  EXPECT_TRUE(main->PollStamps.empty()) << "a failure while taking it in keeps no stamp either";
+
+  Tick();
+  EXPECT_EQ(Offers(), 2u);
+}
+
+// ---- what is watched, and how often
+
+TEST_F(DetectionTest, TheUsersOwnFileNameIsWatchedOnceTheEditHasPausedAndAFixedNameIsNotAddedTwice) {
+  const std::vector<std::string> fixed{"netscape wallpaper.bmp", "internet explorer wallpaper.bmp"};
+  main->edtPollFileName.SetText("  NETSCAPE WALLPAPER.BMP\t");
+  fakes.time.Advance(2250);
+  EXPECT_EQ(main->PollFiles, fixed);
+
+  // Pasted with its line end: the poll and the adding must agree on the name.
+  main->edtPollFileName.SetText(" My Paper.bmp\r\n");
+  EXPECT_EQ(main->PollFiles, fixed) << "rebuilt only after the wait";
+  fakes.time.Advance(2250);
+  EXPECT_EQ(main->PollFiles.back(), "my paper.bmp");
+  EXPECT_EQ(main->PollFiles.size(), 3u);
+
+  fakes.files.Put("C:\\WINDOWS\\My Paper.bmp", "web picture");
+  Desktop("C:\\WINDOWS\\My Paper.bmp");
+  Accept();
+  fakes.time.Advance(kPollMs);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_TRUE(seen[0].move && !seen[0].leaveEnabled) << "the user's browser file is moved like the others";
+  EXPECT_NE(Find(Img("v1 of My Paper.bmp")), nullptr);
+}
+
+TEST_F(DetectionTest, APollTimerTheSystemWillNotGiveIsReportedAndAskedForAgain) {
+  ForegroundSpy spy;
+  main->AddObserver(&spy);
+  int raisedWhenShown = -1;
+  fakes.prompts.whileOpen = [&] { raisedWhenShown = spy.raised; };
+  main->updPollInterval.SetPosition(0);
+  fakes.time.refuseTimers = true;
+  // Nothing to report while polling is off or its interval is 0.
+  main->chkPollForChange.SetChecked(false);
+  main->chkPollForChange.SetChecked(true);
+  EXPECT_TRUE(fakes.prompts.shown.empty());
+
+  main->updPollInterval.SetPosition(10);
+  main->ApplyPollInterval(&main->chkPollForChange);
+  main->RemoveObserver(&spy);
+  fakes.prompts.whileOpen = nullptr;
+  ASSERT_EQ(fakes.prompts.Texts(), std::vector<std::string>{"Error: Poll interval is too large"});
+  EXPECT_EQ(fakes.prompts.shown[0].caption, "Murovex");
+  EXPECT_EQ(fakes.prompts.shown[0].kind, PromptKind::Error);
+  EXPECT_EQ(raisedWhenShown, 1);
+  EXPECT_TRUE(main->tmrPoll.Enabled()) << "the check box still decides";
+
+  fakes.time.refuseTimers = false;
+  main->ApplyPollInterval(&main->chkPollForChange);
+  EXPECT_EQ(fakes.prompts.shown.size(), 1u);
+  BrowserSaves("web picture");
+  Desktop(kNetscape);
+  fakes.time.Advance(10000);
+  EXPECT_EQ(Offers(), 1u) << "the same interval, asked for again, polls";
 }
 
 // ---- detection and the other additions
@@ -230,7 +321,7 @@ TEST_F(DetectionTest, WhileADetectionsDialogIsOpenTicksBroadcastsAndPastesDoNoth
   Desktop(kNetscape);
   ClipboardHoldsAPicture();
   User([this](TfrmItemInfo&) {
-    fakes.time.Advance(kPollMs * 3);
+    fakes.time.Advance(kPollMs * 3 + 1234);
     Broadcast();
     Paste();
   });
@@ -273,6 +364,48 @@ TEST_F(DetectionTest, WhileThePasteWaitsForTheUserNoDetectionStartsAndThePasteEn
 
   Tick();
   EXPECT_EQ(Offers(), 3u) << "the detection once the paste is over";
+}
+
+TEST_F(DetectionTest, ABrowserFileMovedInStaysTheWallpaperUnderItsNewNameUntilTheProgramCloses) {
+  // Started as usual, so the close records the wallpaper in the settings file.
+  fakes.files.Put(IniPath(), "[Slideshow]\r\nAutoChange=0\r\nChangeOnStartup=0\r\n");
+  Build();
+  SystemSavesWallpapers();
+  BrowserSaves("web picture");
+  Desktop(kNetscape, false);
+  Accept();
+  Broadcast();
+  ASSERT_EQ(Offers(), 1u);
+  const std::string moved = Img("v1 of Netscape Wallpaper.bmp");
+  EXPECT_TRUE(SameTextAZ(DesktopWallpaper(), moved)) << DesktopWallpaper();
+  EXPECT_EQ(fakes.registry.Get(kDesktopKey, "TileWallpaper")->data, "0");
+
+  Broadcast();
+  Tick();
+  EXPECT_EQ(Offers(), 1u) << "the desktop names a listed picture, not the vanished file";
+  main->booCloseWindows = true;
+  EXPECT_TRUE(main->Close());
+  EXPECT_EQ(Ini("Slideshow", "LastWallpaper"), LowerAZ(moved));
+  EXPECT_TRUE(SameTextAZ(fakes.desktop.wallpaperCalls.back().path, moved));
+}
+
+TEST_F(DetectionTest, ABroadcastLetThroughWhileTheTakenWallpaperIsSetIsKeptOut) {
+  Desktop(kSea, true);
+  User([this](TfrmItemInfo& d) {
+    d.rdoCopy.Click();
+    d.rdoCenter.Click();
+    // Delivered once the dialog is over, while the copy is being set.
+    fakes.shell.pending = [this] {
+      fakes.shell.pending = nullptr;
+      Broadcast();
+    };
+  });
+  Broadcast();
+  EXPECT_EQ(fakes.shell.pending, nullptr) << "the broadcast was let through";
+  EXPECT_EQ(Offers(), 1u) << "the original is not offered a second time";
+  ASSERT_EQ(fakes.desktop.wallpaperCalls.size(), 1u);
+  EXPECT_TRUE(SameTextAZ(fakes.desktop.wallpaperCalls[0].path, Img("Sea.bmp")));
+  EXPECT_EQ(fakes.desktop.wallpaperCalls[0].flags, 0u) << "a copy in another mode is shown, not saved";
 }
 
 }  // namespace
