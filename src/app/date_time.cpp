@@ -1,5 +1,9 @@
 #include "app/date_time.h"
 
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+
 namespace mvx {
 
 namespace {
@@ -35,6 +39,21 @@ TDateTime DosDateTimeToDateTime(std::uint32_t packed) {
   const int minute = static_cast<int>((time >> 5) & 0x3F);
   const int second = static_cast<int>((time & 0x1F) * 2);
   return EncodeDateTime(year, month < 1 ? 1 : month, day < 1 ? 1 : day, hour, minute, second);
+}
+
+std::string FormatDateTime(TDateTime value) {
+  using namespace std::chrono;
+  // Whole seconds since the epoch of the date-time values, rounded as they are stored.
+  const auto seconds = static_cast<std::int64_t>(std::llround(value * 86400.0));
+  const std::int64_t dayNumber = seconds >= 0 ? seconds / 86400 : -((-seconds + 86399) / 86400);
+  const std::int64_t secondOfDay = seconds - dayNumber * 86400;
+  const year_month_day date{sys_days{1899y / December / 30} + days{dayNumber}};
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-%02u-%02u %02d:%02d:%02d", static_cast<int>(date.year()),
+                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+                static_cast<int>(secondOfDay / 3600), static_cast<int>(secondOfDay / 60 % 60),
+                static_cast<int>(secondOfDay % 60));
+  return text;
 }
 
 }  // namespace mvx

@@ -1,8 +1,5 @@
 #include "inventory/frm_properties.h"
 
-#include <chrono>
-#include <cmath>
-#include <cstdio>
 #include <utility>
 
 namespace mvx {
@@ -33,21 +30,6 @@ std::string FormatGroupedNumber(std::int32_t value) {
     grouped += digits[i];
   }
   return grouped;
-}
-
-std::string FormatDateTime(TDateTime value) {
-  using namespace std::chrono;
-  // Whole seconds since the epoch of the date-time values, rounded as they are stored.
-  const auto seconds = static_cast<std::int64_t>(std::llround(value * 86400.0));
-  const std::int64_t dayNumber = seconds >= 0 ? seconds / 86400 : -((-seconds + 86399) / 86400);
-  const std::int64_t secondOfDay = seconds - dayNumber * 86400;
-  const year_month_day date{sys_days{1899y / December / 30} + days{dayNumber}};
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02u-%02u %02d:%02d:%02d", static_cast<int>(date.year()),
-                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
-                static_cast<int>(secondOfDay / 3600), static_cast<int>(secondOfDay / 60 % 60),
-                static_cast<int>(secondOfDay % 60));
-  return text;
 }
 
 TfrmProperties::TfrmProperties(const TClientDataSet& view)

@@ -10,8 +10,6 @@ namespace mvx {
 
 // "###,###,##0": the number with its thousands grouped by commas.
 std::string FormatGroupedNumber(std::int32_t value);
-// The date and time as "yyyy-mm-dd hh:nn:ss".
-std::string FormatDateTime(TDateTime value);
 
 // The read-only properties of the grid's current entry. Created once and
 // shown again and again; it always shows the view's current entry, so it

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 
+#include "ui/busy_cursor.h"
 #include "ui/frm_main.h"
 
 namespace mvx {
@@ -15,19 +16,6 @@ constexpr int kContentBottom = 373;
 constexpr int kSplitterHeight = 3;
 constexpr int kSplitterMinSize = 45;
 constexpr int kToolbarHeight = 31;
-
-// The hourglass while a picture loads; the normal cursor comes back however
-// the load ends.
-class BusyCursor {
- public:
-  explicit BusyCursor(ShellPort& shell) : shell_(shell) { shell_.SetBusyCursor(true); }
-  ~BusyCursor() { shell_.SetBusyCursor(false); }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
-
- private:
-  ShellPort& shell_;
-};
 
 void Fill(TImage& image, const TControl& panel) {
   image.FillsParent = true;

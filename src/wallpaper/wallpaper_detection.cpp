@@ -1,6 +1,4 @@
-#include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <exception>
 #include <optional>
 #include <string>
@@ -16,33 +14,10 @@ namespace mvx {
 
 namespace {
 
-// "yyyy-mm-dd hh:nn:ss" of a date-time counted in days from 30 December 1899.
-std::string DateTimeText(TDateTime value) {
-  constexpr std::int64_t kDaysFrom1899To1970 = 25569;
-  const auto seconds = static_cast<std::int64_t>(std::llround(value * 86400.0));
-  const std::int64_t days = (seconds >= 0 ? seconds : seconds - 86399) / 86400;
-  const std::int64_t timeOfDay = seconds - days * 86400;
-  // Civil date from days since 1970-01-01 (proleptic Gregorian).
-  const std::int64_t z = days - kDaysFrom1899To1970 + 719468;
-  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-  const std::int64_t doe = z - era * 146097;
-  const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const std::int64_t mp = (5 * doy + 2) / 153;
-  const std::int64_t day = doy - (153 * mp + 2) / 5 + 1;
-  const std::int64_t month = mp < 10 ? mp + 3 : mp - 9;
-  const std::int64_t year = yoe + era * 400 + (month <= 2 ? 1 : 0);
-  char text[96];
-  std::snprintf(text, sizeof text, "%04lld-%02lld-%02lld %02lld:%02lld:%02lld", static_cast<long long>(year),
-                static_cast<long long>(month), static_cast<long long>(day), static_cast<long long>(timeOfDay / 3600),
-                static_cast<long long>(timeOfDay / 60 % 60), static_cast<long long>(timeOfDay % 60));
-  return text;
-}
-
 // What a rewrite of the file changes: its last-write time and its size (-1
 // when it cannot be opened). Throws when the time cannot be read.
 std::string StampOf(FilePort& files, const std::string& path) {
-  return DateTimeText(FileDateTimeOf(files, path)) + " - " + std::to_string(FileSizeOf(files, path));
+  return FormatDateTime(FileDateTimeOf(files, path)) + " - " + std::to_string(FileSizeOf(files, path));
 }
 
 // The stamp remembered for a path in the "path=stamp" list. The whole path

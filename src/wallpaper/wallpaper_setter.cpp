@@ -5,6 +5,7 @@
 #include "app/error.h"
 #include "app/paths.h"
 #include "app/trace.h"
+#include "ui/busy_cursor.h"
 #include "ui/frm_main.h"
 
 namespace mvx {
@@ -53,18 +54,6 @@ std::string ReadDesktopString(RegistryPort& registry, const DesktopKey& key, con
   // The text ends at the first zero, as the system's string does.
   return value->data.substr(0, value->data.find('\0'));
 }
-
-// The hourglass for the length of a change, taken away on every way out.
-class BusyCursor {
- public:
-  explicit BusyCursor(ShellPort& shell) : shell_(shell) { shell_.SetBusyCursor(true); }
-  ~BusyCursor() { shell_.SetBusyCursor(false); }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
-
- private:
-  ShellPort& shell_;
-};
 
 // The inventory view's current entry set as wallpaper, saved; the slideshow
 // goes on after it when asked to.
