@@ -117,4 +117,12 @@ class TControl : public TObject {
   bool bold_ = false;
 };
 
+// Gives a control its caption and its place in one step, as a form is laid out.
+template <class T>
+T& Placed(T& control, const std::string& caption, int left, int top, int width, int height) {
+  control.SetCaption(caption);
+  control.SetBounds(left, top, width, height);
+  return control;
+}
+
 }  // namespace mvx

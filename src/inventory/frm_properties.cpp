@@ -6,13 +6,6 @@ namespace mvx {
 
 namespace {
 
-template <class T>
-T& Placed(T& control, const char* caption, int left, int top, int width, int height) {
-  control.SetCaption(caption);
-  control.SetBounds(left, top, width, height);
-  return control;
-}
-
 TEdit& Field(TEdit& edit, int left, int top, int width) {
   edit.ReadOnly = true;
   edit.SetBounds(left, top, width, 21);

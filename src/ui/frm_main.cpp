@@ -2,17 +2,6 @@
 
 namespace mvx {
 
-namespace {
-
-template <class T>
-T& Placed(T& control, const char* caption, int left, int top, int width, int height) {
-  control.SetCaption(caption);
-  control.SetBounds(left, top, width, height);
-  return control;
-}
-
-}  // namespace
-
 TFrmMain::TFrmMain(Ports& ports, TApplication& app, const SystemFolders& folders, TFrmTray& tray)
     : TForm("FrmMain"),
       pgMain(Make<TPageControl>(nullptr, "pgMain")),
