@@ -1,66 +1,17 @@
-#include <initializer_list>
 #include <iterator>
-#include <vector>
 
 #include "ui/toolbar_images.h"
+#include "win32/views/glyph.h"
 #include "win32/views/toolbar_view.h"
 
 namespace mvx::win32 {
 
 namespace {
 
-// Pixels of this colour are left out of the pictures.
-constexpr COLORREF kTransparent = RGB(255, 0, 255);
 constexpr COLORREF kOutline = RGB(64, 64, 64);
 constexpr COLORREF kArrow = RGB(0, 0, 128);
 constexpr COLORREF kGo = RGB(0, 144, 0);
 constexpr COLORREF kStop = RGB(200, 0, 0);
-
-// Draws one 16 x 16 picture whose left edge is at x.
-class Glyph {
- public:
-  Glyph(HDC dc, int x) : dc_(dc), x_(x) {}
-
-  void Box(int left, int top, int right, int bottom, COLORREF fill) const {
-    const RECT rc{x_ + left, top, x_ + right, bottom};
-    HBRUSH brush = CreateSolidBrush(fill);
-    FillRect(dc_, &rc, brush);
-    DeleteObject(brush);
-  }
-  void Polygon(std::initializer_list<POINT> points, COLORREF fill, COLORREF outline) const {
-    std::vector<POINT> at(points);
-    for (POINT& p : at) p.x += x_;
-    Use([&] { ::Polygon(dc_, at.data(), static_cast<int>(at.size())); }, fill, outline, 1);
-  }
-  void Ring(int left, int top, int right, int bottom, COLORREF fill, COLORREF outline, int width) const {
-    Use([&] { Ellipse(dc_, x_ + left, top, x_ + right, bottom); }, fill, outline, width);
-  }
-  void Line(int x1, int y1, int x2, int y2, COLORREF colour, int width) const {
-    Use(
-        [&] {
-          MoveToEx(dc_, x_ + x1, y1, nullptr);
-          LineTo(dc_, x_ + x2, y2);
-        },
-        colour, colour, width);
-  }
-
- private:
-  template <class Draw>
-  void Use(Draw draw, COLORREF fill, COLORREF outline, int width) const {
-    HPEN pen = CreatePen(PS_SOLID, width, outline);
-    HBRUSH brush = CreateSolidBrush(fill);
-    HGDIOBJ oldPen = SelectObject(dc_, pen);
-    HGDIOBJ oldBrush = SelectObject(dc_, brush);
-    draw();
-    SelectObject(dc_, oldBrush);
-    SelectObject(dc_, oldPen);
-    DeleteObject(brush);
-    DeleteObject(pen);
-  }
-
-  HDC dc_;
-  int x_;
-};
 
 // A screen on its stand; the caller paints the screen's inside (3,3)-(13,10).
 void Monitor(const Glyph& g) {
@@ -132,23 +83,7 @@ static_assert(std::size(kPainters) == kToolbarImageCount);
 }  // namespace
 
 HIMAGELIST CreateToolbarImages() {
-  constexpr int size = kToolbarImageSize;
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP strip = CreateCompatibleBitmap(screen, size * kToolbarImageCount, size);
-  ReleaseDC(nullptr, screen);
-  HGDIOBJ old = SelectObject(dc, strip);
-  const RECT all{0, 0, size * kToolbarImageCount, size};
-  HBRUSH background = CreateSolidBrush(kTransparent);
-  FillRect(dc, &all, background);
-  DeleteObject(background);
-  for (int i = 0; i < kToolbarImageCount; ++i) kPainters[i](Glyph(dc, i * size));
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, kToolbarImageCount, 0);
-  ImageList_AddMasked(images, strip, kTransparent);
-  DeleteObject(strip);
-  return images;
+  return PaintImageList(kToolbarImageSize, kToolbarImageCount, [](const Glyph& g, int index) { kPainters[index](g); });
 }
 
 }  // namespace mvx::win32

@@ -1,0 +1,79 @@
+#pragma once
+#include "win32/views/common_controls.h"
+
+#include <initializer_list>
+#include <vector>
+
+namespace mvx::win32 {
+
+// Draws one square picture of an image strip whose left edge is at x; the
+// program draws its own toolbar and status pictures with it.
+class Glyph {
+ public:
+  Glyph(HDC dc, int x) : dc_(dc), x_(x) {}
+
+  void Box(int left, int top, int right, int bottom, COLORREF fill) const {
+    const RECT rc{x_ + left, top, x_ + right, bottom};
+    HBRUSH brush = CreateSolidBrush(fill);
+    FillRect(dc_, &rc, brush);
+    DeleteObject(brush);
+  }
+  void Polygon(std::initializer_list<POINT> points, COLORREF fill, COLORREF outline) const {
+    std::vector<POINT> at(points);
+    for (POINT& p : at) p.x += x_;
+    Use([&] { ::Polygon(dc_, at.data(), static_cast<int>(at.size())); }, fill, outline, 1);
+  }
+  void Ring(int left, int top, int right, int bottom, COLORREF fill, COLORREF outline, int width) const {
+    Use([&] { Ellipse(dc_, x_ + left, top, x_ + right, bottom); }, fill, outline, width);
+  }
+  void Line(int x1, int y1, int x2, int y2, COLORREF colour, int width) const {
+    Use(
+        [&] {
+          MoveToEx(dc_, x_ + x1, y1, nullptr);
+          LineTo(dc_, x_ + x2, y2);
+        },
+        colour, colour, width);
+  }
+
+ private:
+  template <class Draw>
+  void Use(Draw draw, COLORREF fill, COLORREF outline, int width) const {
+    HPEN pen = CreatePen(PS_SOLID, width, outline);
+    HBRUSH brush = CreateSolidBrush(fill);
+    HGDIOBJ oldPen = SelectObject(dc_, pen);
+    HGDIOBJ oldBrush = SelectObject(dc_, brush);
+    draw();
+    SelectObject(dc_, oldBrush);
+    SelectObject(dc_, oldPen);
+    DeleteObject(brush);
+    DeleteObject(pen);
+  }
+
+  HDC dc_;
+  int x_;
+};
+
+// An image list of `count` square pictures of `size` pixels, each drawn by
+// paint(glyph, index) on a background that is left out of the pictures.
+template <class Paint>
+HIMAGELIST PaintImageList(int size, int count, Paint paint) {
+  constexpr COLORREF kTransparent = RGB(255, 0, 255);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP strip = CreateCompatibleBitmap(screen, size * count, size);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, strip);
+  const RECT all{0, 0, size * count, size};
+  HBRUSH background = CreateSolidBrush(kTransparent);
+  FillRect(dc, &all, background);
+  DeleteObject(background);
+  for (int i = 0; i < count; ++i) paint(Glyph(dc, i * size), i);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, count, 0);
+  ImageList_AddMasked(images, strip, kTransparent);
+  DeleteObject(strip);
+  return images;
+}
+
+}  // namespace mvx::win32
