@@ -17,19 +17,12 @@ class AddPictureTest : public AddingFixture {
  protected:
   // An entry already in the list, for a file that has since changed.
   void Listed(const std::string& folder, const std::string& file) {
-    InventoryEntry e;
+    InventoryEntry e = KeyedEntry(file, folder, 1);
     e.Enabled = false;
     e.Tile = false;
-    e.FileName = file;
-    e.Location = folder;
-    e.LCFilename = LowerAZ(file);
-    e.LCLocation = LowerAZ(folder);
-    e.Size = 1;
     e.Group = "g";
     e.Order = 7;
-    main->cdtData.Append();
-    main->cdtData.EditFields() = e;
-    main->cdtData.Post();
+    ListEntry(e);
   }
   void PromptForNames(bool on) {
     main->chkPromptNameForNewWP.SetChecked(on);

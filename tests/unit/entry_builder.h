@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/paths.h"
 #include "inventory/dataset.h"
 
 namespace mvx::testing {
@@ -15,6 +16,14 @@ inline InventoryEntry Entry(const std::string& file, const std::string& folder, 
   e.Location = folder;
   e.LCLocation = folder;
   e.Size = size;
+  return e;
+}
+
+// An entry as the program lists a file: the key is the names in lower case.
+inline InventoryEntry KeyedEntry(const std::string& file, const std::string& folder, std::int32_t size = 0) {
+  InventoryEntry e = Entry(file, folder, size);
+  e.LCFilename = LowerAZ(file);
+  e.LCLocation = LowerAZ(folder);
   return e;
 }
 

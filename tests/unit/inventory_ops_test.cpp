@@ -13,24 +13,6 @@ namespace {
 
 using fakes::FileOp;
 
-struct ForegroundSpy : FormObserver {
-  void ControlChanged(TControl&, ControlProp) override {}
-  void FormChanged(TForm&) override {}
-  void FocusChanged(TForm&, TControl*) override {}
-  void BringToForeground(TForm&) override { ++raised; }
-  int raised = 0;
-};
-
-InventoryEntry Entry(const std::string& file, const std::string& folder, std::int32_t size = 0) {
-  InventoryEntry e;
-  e.FileName = file;
-  e.Location = folder;
-  e.LCFilename = LowerAZ(file);
-  e.LCLocation = LowerAZ(folder);
-  e.Size = size;
-  return e;
-}
-
 // The main window's inventory as start-up leaves it: the data directory
 // entered, the table loaded, the two clones opened.
 class InventoryOpsTest : public MainFixture {
@@ -82,10 +64,10 @@ TEST_F(InventoryOpsTest, WithoutADataFileTheListStartsEmptyAndANewFileExistsAtOn
 }
 
 TEST_F(InventoryOpsTest, TheDataFileIsLoadedInKeyOrderAndCounted) {
-  Open({Entry("b.bmp", "C:\\P"), Entry("A.bmp", "C:\\P")});
+  Open({KeyedEntry("b.bmp", "C:\\P"), KeyedEntry("A.bmp", "C:\\P")});
   EXPECT_EQ(main->cdtInventory.Fields().LCFilename, "a.bmp");
   EXPECT_EQ(main->lblHints.Caption(), "2 Pictures in List");
-  Add(Entry("c.bmp", "C:\\P"));
+  Add(KeyedEntry("c.bmp", "C:\\P"));
   EXPECT_EQ(main->lblHints.Caption(), "3 Pictures in List");
   main->cdtInventory.Delete();
   EXPECT_EQ(main->lblHints.Caption(), "2 Pictures in List");
@@ -93,7 +75,7 @@ TEST_F(InventoryOpsTest, TheDataFileIsLoadedInKeyOrderAndCounted) {
 
 TEST_F(InventoryOpsTest, TenQuickTogglesWriteTheFileOnce2250MsAfterTheLast) {
   std::vector<InventoryEntry> list;
-  for (char c = 'a'; c <= 'j'; ++c) list.push_back(Entry(std::string(1, c) + ".bmp", "C:\\P"));
+  for (char c = 'a'; c <= 'j'; ++c) list.push_back(KeyedEntry(std::string(1, c) + ".bmp", "C:\\P"));
   Open(list);
   const std::string before = fakes.files.Content(DataFile());
   TObject menuItem;
@@ -117,8 +99,8 @@ TEST_F(InventoryOpsTest, RelocationRepointsMovedEntriesDropsVanishedOnesAndSaves
   const std::string old = "D:\\Old\\Images";
   fakes.files.Put(ImagesDir() + "\\moved.bmp", "bmp");
   fakes.files.Put(ImagesDir() + "\\twice.bmp", "bmp");
-  Open({Entry("Moved.bmp", old), Entry("vanished.bmp", old), Entry("other.bmp", "C:\\Elsewhere"),
-        Entry("twice.bmp", old), Entry("twice.bmp", ImagesDir()), Entry("zlast.bmp", old)});
+  Open({KeyedEntry("Moved.bmp", old), KeyedEntry("vanished.bmp", old), KeyedEntry("other.bmp", "C:\\Elsewhere"),
+        KeyedEntry("twice.bmp", old), KeyedEntry("twice.bmp", ImagesDir()), KeyedEntry("zlast.bmp", old)});
   const std::string before = fakes.files.Content(DataFile());
   main->RelocateDataDirEntries("d:\\old\\images");
 
@@ -134,7 +116,7 @@ TEST_F(InventoryOpsTest, RelocationRepointsMovedEntriesDropsVanishedOnesAndSaves
 }
 
 TEST_F(InventoryOpsTest, AnUnreadableFileIsKeptAsideReportedAndReplacedByAnEmptyList) {
-  std::string newer = EncodeDataFile({Entry("a.bmp", "C:\\P")});
+  std::string newer = EncodeDataFile({KeyedEntry("a.bmp", "C:\\P")});
   newer[8] = 2;
   const std::vector<std::string> unreadable{"", "garbage of some kind", EncodeDataFile({}).substr(0, 30), newer};
   for (std::size_t i = 0; i < unreadable.size(); ++i) {
@@ -156,13 +138,13 @@ TEST_F(InventoryOpsTest, AnUnreadableFileIsKeptAsideReportedAndReplacedByAnEmpty
 }
 
 TEST_F(InventoryOpsTest, AFileThatCannotBeMovedAsideIsNeverOverwritten) {
-  const std::string original = EncodeDataFile({Entry("a.bmp", "C:\\P")});
+  const std::string original = EncodeDataFile({KeyedEntry("a.bmp", "C:\\P")});
   fakes.files.Put(DataFile(), original);
   fakes.files.Lock(DataFile());
   Open();
   ASSERT_EQ(fakes.prompts.shown.size(), 1u);
   EXPECT_NE(fakes.prompts.shown[0].text.find("It was left in place and will not be overwritten"), std::string::npos);
-  Add(Entry("b.bmp", "C:\\P"));
+  Add(KeyedEntry("b.bmp", "C:\\P"));
   main->ScheduleInventorySave(&app);
   main->InputTimeout1.Flush();
   fakes.files.Lock(DataFile(), false);
@@ -172,7 +154,7 @@ TEST_F(InventoryOpsTest, AFileThatCannotBeMovedAsideIsNeverOverwritten) {
 }
 
 TEST_F(InventoryOpsTest, AFileHeldByAnotherProgramForAMomentIsReadAfterWaiting) {
-  const std::vector<InventoryEntry> list{Entry("a.bmp", "C:\\P"), Entry("b.bmp", "C:\\P")};
+  const std::vector<InventoryEntry> list{KeyedEntry("a.bmp", "C:\\P"), KeyedEntry("b.bmp", "C:\\P")};
   fakes.files.Put(DataFile(), EncodeDataFile(list));
   fakes.files.FailOn(fakes::FileOp::ReadAll, winerr::kSharingViolation, 3);
   Open();
@@ -183,21 +165,21 @@ TEST_F(InventoryOpsTest, AFileHeldByAnotherProgramForAMomentIsReadAfterWaiting) 
 }
 
 TEST_F(InventoryOpsTest, ASaveBeforeTheFileWasReadLeavesTheFileAlone) {
-  const std::string original = EncodeDataFile({Entry("a.bmp", "C:\\P")});
+  const std::string original = EncodeDataFile({KeyedEntry("a.bmp", "C:\\P")});
   fakes.files.Put(DataFile(), original);
   Build(false);
   main->SetDataDir(ImagesDir());
   main->cdtData.CreateDataSet();  // the data directory could not be entered: nothing loaded
-  Add(Entry("b.bmp", "C:\\P"));
+  Add(KeyedEntry("b.bmp", "C:\\P"));
   main->SaveInventory();
   EXPECT_EQ(fakes.files.Content(DataFile()), original);
   EXPECT_EQ(fakes.prompts.Texts(), std::vector<std::string>{"Unable to save db"});
 }
 
 TEST_F(InventoryOpsTest, AFailedSaveIsReportedAndChangesNothing) {
-  Open({Entry("a.bmp", "C:\\P")});
+  Open({KeyedEntry("a.bmp", "C:\\P")});
   const std::string before = fakes.files.Content(DataFile());
-  Add(Entry("b.bmp", "C:\\P"));
+  Add(KeyedEntry("b.bmp", "C:\\P"));
   const std::vector<InventoryEntry> table = main->cdtData.AllRecords();
   fakes.files.FailOn(FileOp::Write, winerr::kDiskFull);
   main->SaveInventory();
@@ -214,7 +196,7 @@ TEST_F(InventoryOpsTest, AFailedSaveIsReportedAndChangesNothing) {
 }
 
 TEST_F(InventoryOpsTest, PathsFindTheirEntryWhateverTheCaseAndTrailingBackslashes) {
-  Open({Entry("Sunset.bmp", "C:\\Pics"), Entry("Dawn.bmp", "C:\\Pics")});
+  Open({KeyedEntry("Sunset.bmp", "C:\\Pics"), KeyedEntry("Dawn.bmp", "C:\\Pics")});
   main->cdtInventory.Last();
   EXPECT_FALSE(main->LocateInInventory("C:\\Pics\\Noon.bmp"));
   EXPECT_EQ(main->cdtInventory.Fields().LCFilename, "sunset.bmp") << "not found: the view stays";
@@ -238,7 +220,7 @@ TEST_F(InventoryOpsTest, PathsFindTheirEntryWhateverTheCaseAndTrailingBackslashe
 
 TEST_F(InventoryOpsTest, NonAsciiLettersAreKeptAsTheyAre) {
   const std::string upper = "\xC3\x84pfel.bmp", lower = "\xC3\xA4pfel.bmp";  // Ä, ä
-  Open({Entry(upper, "C:\\P"), Entry(lower, "C:\\P")});
+  Open({KeyedEntry(upper, "C:\\P"), KeyedEntry(lower, "C:\\P")});
   EXPECT_EQ(main->cdtData.RecordCount(), 2) << "two different keys";
   EXPECT_TRUE(main->IsKnownPicture("C:\\P\\" + upper));
   EXPECT_EQ(main->cdtData.Fields().FileName, upper);
@@ -251,7 +233,7 @@ TEST_F(InventoryOpsTest, NonAsciiLettersAreKeptAsTheyAre) {
 }
 
 TEST_F(InventoryOpsTest, TooBigMarksFilesAboveTheLimitOnlyWhenTheLimitIsOn) {
-  Open({Entry("a.bmp", "C:\\P", 1500000), Entry("b.bmp", "C:\\P", 1500001)});
+  Open({KeyedEntry("a.bmp", "C:\\P", 1500000), KeyedEntry("b.bmp", "C:\\P", 1500001)});
   main->chkLimitImageSize.SetChecked(true);
   ASSERT_EQ(main->updImageSize.Position(), 1500);
   main->cdtInventory.First();
@@ -269,15 +251,15 @@ TEST_F(InventoryOpsTest, TooBigMarksFilesAboveTheLimitOnlyWhenTheLimitIsOn) {
 }
 
 TEST_F(InventoryOpsTest, TheSlideshowContinuesFromTheEntryShownInTheGrid) {
-  Open({Entry("a.bmp", "C:\\P"), Entry("b.bmp", "C:\\P"), Entry("c.bmp", "C:\\P")});
+  Open({KeyedEntry("a.bmp", "C:\\P"), KeyedEntry("b.bmp", "C:\\P"), KeyedEntry("c.bmp", "C:\\P")});
   main->cdtInventory.SetRecNo(3);
   main->SyncSlideCursor();
   EXPECT_EQ(main->cdtSlideShow.RecNo(), 3);
 }
 
 TEST_F(InventoryOpsTest, ClosingTheWindowWithASavePendingWritesIt) {
-  Open({Entry("a.bmp", "C:\\P")});
-  Add(Entry("b.bmp", "C:\\P"));
+  Open({KeyedEntry("a.bmp", "C:\\P")});
+  Add(KeyedEntry("b.bmp", "C:\\P"));
   main->ScheduleInventorySave(&app);
   main.reset();
   const DataFileContents c = DecodeDataFile(fakes.files.Content(DataFile()));

@@ -8,8 +8,18 @@
 #include "fakes/fake_ports.h"
 #include "ui/frm_main.h"
 #include "ui/frm_tray.h"
+#include "unit/entry_builder.h"
 
 namespace mvx::testing {
+
+// Records when a window was brought to the front.
+struct ForegroundSpy : FormObserver {
+  void ControlChanged(TControl&, ControlProp) override {}
+  void FormChanged(TForm&) override {}
+  void FocusChanged(TForm&, TControl*) override {}
+  void BringToForeground(TForm&) override { ++raised; }
+  int raised = 0;
+};
 
 // The main window over fakes, as the entry builds it: the program stored as
 // C:\Apps\Murovex\Murovex.exe, the Windows folder C:\WINDOWS.
@@ -26,6 +36,12 @@ class MainFixture : public ::testing::Test {
     tray->FormCreate();
     main = std::make_unique<TFrmMain>(fakes.ports, app, folders, *tray);
     if (create) main->FormCreate();
+  }
+  // Appends the entry to the main data set, as taking a file in does.
+  void ListEntry(const InventoryEntry& e) {
+    main->cdtData.Append();
+    main->cdtData.EditFields() = e;
+    main->cdtData.Post();
   }
   std::string IniPath() const { return "C:\\Apps\\Murovex\\Murovex.INI"; }
   std::string Ini(const std::string& section, const std::string& key) {

@@ -7,15 +7,6 @@
 namespace mvx::testing {
 namespace {
 
-// Records when the window was brought to the front.
-struct ForegroundSpy : FormObserver {
-  void ControlChanged(TControl&, ControlProp) override {}
-  void FormChanged(TForm&) override {}
-  void FocusChanged(TForm&, TControl*) override {}
-  void BringToForeground(TForm&) override { ++raised; }
-  int raised = 0;
-};
-
 class SlideTimerTest : public SlideFixture {
  protected:
   SlideTimerTest() {

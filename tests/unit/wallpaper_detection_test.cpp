@@ -10,15 +10,6 @@
 namespace mvx::testing {
 namespace {
 
-// Records when the window was brought to the front.
-struct ForegroundSpy : FormObserver {
-  void ControlChanged(TControl&, ControlProp) override {}
-  void FormChanged(TForm&) override {}
-  void FocusChanged(TForm&, TControl*) override {}
-  void BringToForeground(TForm&) override { ++raised; }
-  int raised = 0;
-};
-
 constexpr const char* kDesktopKey = "HKCU\\Control Panel\\Desktop";
 constexpr const char* kNetscape = "C:\\WINDOWS\\Netscape Wallpaper.bmp";
 constexpr const char* kExplorer = "C:\\WINDOWS\\Internet Explorer Wallpaper.bmp";
@@ -52,16 +43,10 @@ class DetectionTest : public AddingFixture {
   // Every copy-option dialog shown, answered or not.
   std::size_t Offers() const { return fakes.prompts.modalCaptions.size(); }
   void List(const std::string& folder, const std::string& file, bool tile) {
-    InventoryEntry e;
+    InventoryEntry e = KeyedEntry(file, folder);
     e.Enabled = true;
     e.Tile = tile;
-    e.FileName = file;
-    e.Location = folder;
-    e.LCFilename = LowerAZ(file);
-    e.LCLocation = LowerAZ(folder);
-    main->cdtData.Append();
-    main->cdtData.EditFields() = e;
-    main->cdtData.Post();
+    ListEntry(e);
   }
   // The system's part of a saved change: the desktop settings, then the broadcast.
   void SystemSavesWallpapers() {
