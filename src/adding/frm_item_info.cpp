@@ -27,6 +27,7 @@ TfrmItemInfo::TfrmItemInfo()
 
   lblFromFolder.SetCaption("From:");
   lblFromFolder.SetBounds(8, 12, 44, 13);
+  lblFromFolder.RightAligned = true;
   edtFromDir.Borderless = true;
   edtFromDir.SetBounds(58, 12, 324, 16);
 

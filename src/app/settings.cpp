@@ -237,8 +237,9 @@ void TFrmMain::btnSelectEditorClick(TObject*) {
   request.defaultExt = "exe";
   request.fileName = "*.exe";
   request.initialDir = folders_.windowsDir;
-  request.filters = {{"Executable files (*.exe)", "*.exe"}, {"All files (*.*)", "*.*"}};
+  request.filters = {{"Executable Files", "*.exe"}, {"All Files", "*.*"}};
   request.mustExist = true;
+  request.hideReadOnly = true;
   if (auto chosen = ports_.dialogs.OpenFile(request)) edtSelectedEditor.SetText(*chosen);
 }
 

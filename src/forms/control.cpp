@@ -55,6 +55,18 @@ void TControl::SetBold(bool bold) {
   Changed(ControlProp::Font);
 }
 
+void TControl::SetHint(const std::string& hint) {
+  if (hint == hint_) return;
+  hint_ = hint;
+  Changed(ControlProp::Hint);
+}
+
+void TControl::SetShowHint(bool show) {
+  if (show == showHint_) return;
+  showHint_ = show;
+  Changed(ControlProp::Hint);
+}
+
 bool TControl::CanFocus() const {
   for (const TControl* c = this; c != nullptr; c = c->parent_) {
     if (!c->enabled_ || !c->visible_) return false;

@@ -55,7 +55,8 @@ enum class ControlProp {
   Items,
   ActivePage,
   Selection,
-  Picture
+  Picture,
+  Hint
 };
 
 // A visible control of a form: its place, caption and state, its parent
@@ -90,6 +91,15 @@ class TControl : public TObject {
   bool Bold() const { return bold_; }
   void SetBold(bool bold);
 
+  // The tooltip's text, shown while the mouse rests on the control and
+  // ShowHint is on; an empty hint shows nothing.
+  const std::string& Hint() const { return hint_; }
+  void SetHint(const std::string& hint);
+  bool ShowHint() const { return showHint_; }
+  void SetShowHint(bool show);
+  // What the tooltip says now: nothing while the hint is off.
+  std::string TooltipText() const { return showHint_ ? hint_ : std::string(); }
+
   // Whether the user can give this control the focus.
   bool CanFocus() const;
 
@@ -115,6 +125,8 @@ class TControl : public TObject {
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   int fontHeight_ = -11;
   bool bold_ = false;
+  std::string hint_;
+  bool showHint_ = true;
 };
 
 // Gives a control its caption and its place in one step, as a form is laid out.

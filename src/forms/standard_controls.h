@@ -23,6 +23,8 @@ class TLabel : public TControl {
  public:
   TLabel(TForm& form, TControl* parent, std::string name)
       : TControl(form, parent, ControlKind::Label, std::move(name)) {}
+  // The text stands against the right edge, as a caption before its field.
+  bool RightAligned = false;
 };
 
 class TButton : public TControl {

@@ -67,6 +67,10 @@ void TfrmProperties::Build() {
   Field(edtSize, 76, 64, 100);
   Placed(lblModified, "Modified:", 8, 96, 64, 16);
   Field(edtTimestamp, 76, 92, 150);
+  edtFileName.SetHint("File Name");
+  edtLocation.SetHint("Location of File");
+  edtSize.SetHint("Size of File");
+  edtTimestamp.SetHint("Date and Time Last Modified");
   Placed(chkEnabled, "On", 76, 122, 60, 18);
   Placed(chkTile, "Tile", 144, 122, 60, 18);
   Placed(dbnProperties, "", 8, 150, 235, 25).SetVisible(false);

@@ -53,8 +53,7 @@ void TFrmMain::SetUpGrid() {
   mnuTile1.OnClick = [this](TObject* sender) { mnuTile1Click(sender); };
   mnuSetWallpaper1.OnClick = [this](TObject* sender) { mnuSetWallpaper1Click(sender); };
   mnuProperties1.OnClick = [this](TObject*) { ShowPropertiesDialog(); };
-  // Opening the picture in an editor is not part of the program yet.
-  mnuEdit1.SetVisible(false);
+  mnuEdit1.OnClick = [this](TObject* sender) { mnuEdit1Click(sender); };
 
   frmProperties.btnFirst.OnClick = [this](TObject*) { cdtInventory.First(); };
   frmProperties.btnPrior.OnClick = [this](TObject*) { cdtInventory.Prior(); };
@@ -139,6 +138,10 @@ bool TFrmMain::FormKeyDown(std::uint16_t key, TShiftState shift) {
     dbgrdInventoryDblClick(&dbgrdInventory);
     return true;
   }
+  if (key == keys::Delete && shift == kCtrlOnly) {
+    tbnDeleteClick(&tbnDelete);
+    return true;
+  }
   if (!(shift == kNoShift)) return false;
   switch (key) {
     case keys::Space:
@@ -152,6 +155,12 @@ bool TFrmMain::FormKeyDown(std::uint16_t key, TShiftState shift) {
     case keys::F4:
       mnuTile1Click(&mnuTile1);
       break;
+    case keys::F2:
+      tbnMoveClick(&tbnMove);
+      return true;
+    case keys::Delete:
+      tbnRemoveClick(&tbnRemove);
+      return true;
     default:
       break;
   }

@@ -164,7 +164,11 @@ bool TFrmMain::LocateInInventory(const std::string& path) {
   if (!cdtInventory.FindKey(key.file, key.folder)) return false;
   // Outside a batch the move has refreshed the preview already.
   if (booBatchUpdate) LoadPreview(false);
-  return true;
+  // The preview drops an entry whose file has gone, and the view then
+  // stands on a neighbour: that is not the entry looked for.
+  if (cdtInventory.IsEmpty()) return false;
+  const InventoryEntry& here = cdtInventory.Fields();
+  return here.LCFilename == key.file && here.LCLocation == key.folder;
 }
 
 bool TFrmMain::IsKnownPicture(const std::string& path) {

@@ -32,6 +32,12 @@ class ShellPort {
   virtual void AcceptDrops(std::uintptr_t window, bool accept) = 0;
   // Makes owner the foreground window and pops the menu up at the cursor.
   virtual void PopupMenuAtCursor(TMenuItem& menu, std::uintptr_t owner) = 0;
+  // ShellExecuteA: opens file (a document with its associated program, or a
+  // program given parameters) with the working folder directory; an empty
+  // verb is the file type's default action. The system's answer: above 32
+  // on success, else its error value (2 file not found, 31 no association).
+  virtual int Execute(std::uintptr_t owner, const std::string& verb, const std::string& file,
+                      const std::string& parameters, const std::string& directory, int showCommand) = 0;
 };
 
 }  // namespace mvx

@@ -75,8 +75,9 @@ bool SlidePicker::Qualifies(const InventoryEntry& entry, const SlideRules& rules
   return !rules.limitSize || entry.Size <= rules.maxBytes;
 }
 
+// The record the position stands on: after a move past the end, still the last.
 std::string SlidePicker::CurrentPath() const {
-  if (slides_.IsEmpty() || slides_.Eof()) return {};
+  if (slides_.IsEmpty()) return {};
   return CandidatePath(slides_.Fields());
 }
 

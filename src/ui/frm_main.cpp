@@ -147,6 +147,7 @@ void TFrmMain::BuildControls() {
   Placed(pnlButtons, "", 0, 415, 402, 28);
   Placed(lblHints, "", 8, 7, 170, 16);
   Placed(pbrProgress, "", 160, 7, 80, 14).SetVisible(false);
+  pbrProgress.SetHint("Progress bar.");
   Placed(btnHelp, "Help", 244, 2, 75, 24);
   Placed(btnOK, "&OK", 323, 2, 75, 24);
   btnOK.IsDefault = true;

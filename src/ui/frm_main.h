@@ -172,6 +172,15 @@ class TFrmMain : public TForm {
   bool StoreEntry(const std::string& source, const std::string& target, bool keepTile, bool tiled,
                   const std::optional<FileFacts>& before = std::nullopt);
 
+  // ---- moving, removing and deleting pictures, and editing them (fileops/*.cpp)
+  void tbnMoveClick(TObject* sender);
+  void tbnRemoveClick(TObject* sender);
+  void tbnDeleteClick(TObject* sender);
+  // The questions before a Delete or a Remove; true when the user confirmed.
+  bool ConfirmDelete();
+  bool ConfirmRemove();
+  void mnuEdit1Click(TObject* sender);
+
   // ---- batch sources (adding/batch_sources.cpp, adding/clipboard_paste.cpp)
   void AddFiles(const std::vector<std::string>& files, bool confirm);
   void mnuAdd1Click(TObject* sender);

@@ -23,11 +23,9 @@ void TFrmMain::BuildToolbar() {
   Design(tbnSetWallpaper, "Set", "Set wallpaper to currently selected", ToolbarImage::Set);
   Design(tbnNone, "(none)", "Set wallpaper to (none)", ToolbarImage::None);
   Design(tbnAddFiles, "", "Add files to list", ToolbarImage::Add);
-  // Moving, removing and deleting are not part of the program yet: their
-  // buttons stay off the bar.
-  Design(tbnMove, "Move", "Move or rename file on disk", ToolbarImage::Move, false);
-  Design(tbnRemove, "Remove", "Remove picture from list", ToolbarImage::Remove, false);
-  Design(tbnDelete, "Delete", "Delete file from disk", ToolbarImage::Delete, false);
+  Design(tbnMove, "Move", "Move or rename file on disk", ToolbarImage::Move);
+  Design(tbnRemove, "Remove", "Remove picture from list", ToolbarImage::Remove);
+  Design(tbnDelete, "Delete", "Delete file from disk", ToolbarImage::Delete);
   Design(tbnFirst, "First", "First in list", ToolbarImage::First);
   Design(tbnPrev, "Prev", "Previous in list", ToolbarImage::Prev);
   Design(tbnNext, "Next", "Next in list", ToolbarImage::Next);
@@ -43,6 +41,9 @@ void TFrmMain::ConnectToolbarHandlers() {
   tbnSetWallpaper.OnClick = on(&TFrmMain::tbnSetWallpaperClick);
   tbnNone.OnClick = on(&TFrmMain::tbnNoneClick);
   tbnAddFiles.OnClick = on(&TFrmMain::mnuAdd1Click);
+  tbnMove.OnClick = on(&TFrmMain::tbnMoveClick);
+  tbnRemove.OnClick = on(&TFrmMain::tbnRemoveClick);
+  tbnDelete.OnClick = on(&TFrmMain::tbnDeleteClick);
   tbnFirst.OnClick = on(&TFrmMain::tbnFirstClick);
   tbnPrev.OnClick = on(&TFrmMain::tbnPrevClick);
   tbnNext.OnClick = on(&TFrmMain::tbnNextClick);

@@ -41,8 +41,9 @@ void StoreStamp(std::vector<std::string>& stamps, const std::string& path, const
 void TFrmMain::WMSettingChange(const std::string& section) {
   SendTrace(ports_.trace, "FrmMain: WMSettingChange", Handle);
   // Start-up may show a box while the settings load, before the inventory
-  // is open: there is nothing yet to examine the wallpaper against.
-  if (booCreating) return;
+  // is open: there is nothing yet to examine the wallpaper against. Once it
+  // is open, a wallpaper set while a start-up message waits is offered.
+  if (booCreating && !cdtInventory.Active()) return;
   // A detection or a batch runs, or an addition waits for the user in a
   // modal box: this broadcast must not start a second dialog inside it.
   if (booBusy || adding_) return;

@@ -119,4 +119,19 @@ void FakeShell::ProcessMessages() {
   }
 }
 
+int FakeShell::Execute(std::uintptr_t owner, const std::string& verb, const std::string& file,
+                       const std::string& parameters, const std::string& directory, int showCommand) {
+  executed.push_back({owner, verb, file, parameters, directory, showCommand});
+  const bool hasFolder = file.find('\\') != std::string::npos || file.find(':') != std::string::npos;
+  const std::string path = hasFolder || directory.empty() ? file : directory + "\\" + file;
+  if (files_ == nullptr || !files_->FileExists(path)) return 2;
+  const std::size_t dot = file.rfind('.');
+  const std::string ext = dot == std::string::npos ? std::string() : LowerAZ(file.substr(dot));
+  if (ext == ".exe") return 42;
+  for (const std::string& known : associations) {
+    if (known == ext) return 42;
+  }
+  return 31;
+}
+
 }  // namespace mvx::fakes

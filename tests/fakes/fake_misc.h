@@ -6,6 +6,7 @@
 
 #include "platform/desktop_port.h"
 #include "platform/dialog_port.h"
+#include "platform/file_port.h"
 #include "platform/help_port.h"
 #include "platform/instance_port.h"
 #include "platform/notify_icon_port.h"
@@ -98,6 +99,7 @@ class FakeNotifyIcon : public NotifyIconPort {
 
 class FakeShell : public ShellPort {
  public:
+  explicit FakeShell(FilePort* files = nullptr) : files_(files) {}
   void ProcessMessages() override;
   void SetBusyCursor(bool busy) override { busyCursor = busy; }
   void SetApplicationTitle(const std::string& t) override { title = t; }
@@ -117,6 +119,19 @@ class FakeShell : public ShellPort {
   std::vector<std::uintptr_t> finishedDrops;
   std::vector<std::pair<std::uintptr_t, bool>> acceptDrops;
   void PopupMenuAtCursor(TMenuItem& menu, std::uintptr_t owner) override;
+  // As the system answers: 2 for a file that is not there (looked for in
+  // directory when the name has no folder), 31 for a document whose
+  // extension has no program in associations, 42 when something starts.
+  int Execute(std::uintptr_t owner, const std::string& verb, const std::string& file, const std::string& parameters,
+              const std::string& directory, int showCommand) override;
+  struct Executed {
+    std::uintptr_t owner;
+    std::string verb, file, parameters, directory;
+    int showCommand;
+  };
+  std::vector<Executed> executed;
+  // Extensions (lower case, with the dot) that open with some program.
+  std::vector<std::string> associations;
   // The menus popped up, with the enabled state and caption of each item then.
   std::vector<std::vector<std::pair<std::string, bool>>> popups;
   bool busyCursor = false;
@@ -126,6 +141,9 @@ class FakeShell : public ShellPort {
   int processed = 0;
   // Runs inside ProcessMessages, as pending messages would.
   std::function<void()> pending;
+
+ private:
+  FilePort* files_;
 };
 
 // Records each open-file request and answers with a scripted path (or cancel).

@@ -23,7 +23,7 @@ struct FakePorts {
   FakeSystem system;
   FakeHelp help;
   FakeNotifyIcon notifyIcon;
-  FakeShell shell;
+  FakeShell shell{&files};
   FakeDialogs dialogs;
   FakePictures pictures{files};
   Ports ports{time,  time,    prompts, registry, profile,    files, instance,

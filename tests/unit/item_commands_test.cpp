@@ -55,6 +55,41 @@ TEST_F(TrayItemCommandsTest, ChangingTheTileModeOfAPictureNotInTheListDoesNothin
   EXPECT_FALSE(main->InputTimeout1.Pending());
 }
 
+TEST_F(TrayItemCommandsTest, AWallpaperWhoseFileIsGoneChangesNoOtherEntry) {
+  struct Case {
+    const char* what;
+    TMenuItem& (*item)(TFrmTray&);
+  };
+  const Case cases[] = {
+      {"&Disable this Wallpaper", [](TFrmTray& t) -> TMenuItem& { return t.mnuDisableThisWallpaperImage; }},
+      {"Change &Tile Mode", [](TFrmTray& t) -> TMenuItem& { return t.mnuToggleTiled; }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    while (!main->cdtData.IsEmpty()) {
+      main->cdtData.First();
+      main->cdtData.Delete();
+    }
+    Add({{"A.bmp", true, true}, {"B.bmp", true, false, 1000, false}, {"C.bmp", true, true}});
+    main->chkRandom.SetChecked(false);
+    OnScreen("b.bmp", false);
+    ViewOn("A.bmp");
+    c.item(*tray).Click();
+    for (const InventoryEntry& e : main->cdtData.AllRecords()) {
+      EXPECT_TRUE(e.Enabled) << e.FileName;
+      EXPECT_EQ(e.Tile, e.FileName != "B.bmp") << e.FileName;
+    }
+  }
+}
+
+TEST_F(TrayItemCommandsTest, TheLastEntryWhoseFileIsGoneLeavesNoHalfEdit) {
+  Add({{"B.bmp", true, false, 1000, false}});
+  OnScreen("b.bmp", false);
+  EXPECT_NO_THROW(tray->mnuToggleTiled.Click());
+  EXPECT_NO_THROW(tray->mnuDisableThisWallpaperImage.Click());
+  EXPECT_EQ(main->cdtData.State(), DataSetState::Browse);
+}
+
 TEST_F(TrayItemCommandsTest, CommandsNotCarriedOutYetAreLeftOutOfTheMenu) {
   EXPECT_FALSE(tray->mnuHideDesktopIcons.Visible());
   EXPECT_FALSE(tray->mnuAbout.Visible());

@@ -45,6 +45,16 @@ TEST_F(SlideSelectionTest, RandomOrderNeverPicksThePictureItStartsFrom) {
   EXPECT_EQ(Count("FrmMain.GetNextSlideInfo: Sequential Search"), 0);
 }
 
+TEST_F(SlideSelectionTest, RandomOrderNeverPicksTheLastEntryWhenAnEarlierMoveWentPastIt) {
+  Add({"A.bmp", "B.bmp"});
+  for (int i = 0; i < 20; ++i) {
+    SlideOn("B.bmp");
+    main->cdtSlideShow.Next();  // past the end, as a sequential round or a removal leaves it
+    ASSERT_TRUE(main->cdtSlideShow.Eof());
+    EXPECT_EQ(Next(), Pics("a.bmp"));
+  }
+}
+
 TEST_F(SlideSelectionTest, TheOnlyEnabledEntryIsChosenAgainByTheSequentialPhase) {
   Add({Pic{"A.bmp", false}, Pic{"B.bmp"}, Pic{"C.bmp", false}});
   SlideOn("B.bmp");

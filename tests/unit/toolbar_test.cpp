@@ -96,7 +96,7 @@ namespace {
 
 class MainToolbarTest : public SlideFixture {};
 
-TEST_F(MainToolbarTest, TheBarShowsSyncSetNoneAddAndTheListStepsWithTheirTooltips) {
+TEST_F(MainToolbarTest, TheBarShowsItsFourGroupsWithTheirTooltips) {
   std::vector<std::pair<std::string, std::string>> shown;
   for (const auto& b : main->tbrMainToolbar.Buttons()) {
     if (!main->tbrMainToolbar.Shows(*b)) continue;
@@ -108,15 +108,15 @@ TEST_F(MainToolbarTest, TheBarShowsSyncSetNoneAddAndTheListStepsWithTheirTooltip
                        {"tbnNone", "Set wallpaper to (none)"},
                        {"|", ""},
                        {"tbnAddFiles", "Add files to list"},
+                       {"tbnMove", "Move or rename file on disk"},
+                       {"tbnRemove", "Remove picture from list"},
+                       {"|", ""},
+                       {"tbnDelete", "Delete file from disk"},
                        {"|", ""},
                        {"tbnFirst", "First in list"},
                        {"tbnPrev", "Previous in list"},
                        {"tbnNext", "Next in list"},
                        {"tbnLast", "Last in list"}}));
-  for (const char* later : {"tbnMove", "tbnRemove", "tbnDelete"}) {
-    ASSERT_NE(main->tbrMainToolbar.Find(later), nullptr) << later;
-    EXPECT_FALSE(main->tbrMainToolbar.Find(later)->Visible()) << later;
-  }
 }
 
 TEST_F(MainToolbarTest, EachShownButtonRunsItsCommand) {

@@ -40,6 +40,10 @@ class RecordingShell : public ShellPort {
     poppedUp = &menu;
     popupOwner = owner;
   }
+  int Execute(std::uintptr_t, const std::string&, const std::string&, const std::string&, const std::string&,
+              int) override {
+    return 2;
+  }
   TMenuItem* poppedUp = nullptr;
   std::uintptr_t popupOwner = 0;
 };

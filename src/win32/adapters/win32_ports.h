@@ -147,6 +147,8 @@ class Win32Shell : public ShellPort {
   void DropFinish(std::uintptr_t drop) override;
   void AcceptDrops(std::uintptr_t window, bool accept) override;
   void PopupMenuAtCursor(TMenuItem& menu, std::uintptr_t owner) override;
+  int Execute(std::uintptr_t owner, const std::string& verb, const std::string& file, const std::string& parameters,
+              const std::string& directory, int showCommand) override;
   std::string applicationTitle;
   bool terminated = false;
 };

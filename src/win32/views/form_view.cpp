@@ -25,6 +25,7 @@ FormView::~FormView() {
 
 void FormView::Destroy() {
   form_.RemoveObserver(this);
+  tips_.Destroy();
   if (hwnd_ != nullptr) DestroyWindow(hwnd_);
   Detach();
 }

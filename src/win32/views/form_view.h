@@ -6,6 +6,7 @@
 
 #include "app/application.h"
 #include "forms/form.h"
+#include "win32/views/control_tips.h"
 #include "win32/views/view_fonts.h"
 
 namespace mvx::win32 {
@@ -114,6 +115,7 @@ class FormView : public FormObserver {
   DWORD exStyle_ = 0;
   int applying_ = 0;
   ViewFonts fonts_;
+  ControlTips tips_;
   std::unordered_map<const TControl*, HWND> windows_;
   std::unordered_map<HWND, TControl*> controls_;
 };

@@ -176,6 +176,10 @@ void FormView::ControlChanged(TControl& control, ControlProp prop) {
     case ControlProp::Selection:
       SendMessageA(window, EM_SETSEL, 0, -1);
       break;
+    case ControlProp::Hint:
+      // A control that had no hint when made gets its tool now.
+      if (!control.Hint().empty()) tips_.Add(hwnd_, window);
+      break;
     default:
       ApplyValue(control, window);
       break;

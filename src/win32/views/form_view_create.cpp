@@ -114,6 +114,7 @@ void FormView::CreateControl(TControl& control, int id, bool startsGroup) {
   if (control.Kind() == ControlKind::DataGrid) SetUpDataGrid(static_cast<const TDBGrid&>(control), window);
   if (control.Kind() == ControlKind::Image) SetUpPicture(window);
   if (control.Kind() == ControlKind::MessagePanel) SetUpMessagePanel(static_cast<const TMessagePanel&>(control), window);
+  if (!control.Hint().empty()) tips_.Add(hwnd_, window);
 }
 
 void FormView::SetUpTabs(const TControl& pages, HWND tabs) {

@@ -72,6 +72,10 @@ void FormView::OnCheckClicked(TControl& control, HWND window) {
 }
 
 bool FormView::OnNotify(const NMHDR& header, LRESULT& result) {
+  if (header.code == TTN_GETDISPINFOA) {
+    const TControl* tipped = ControlOf(reinterpret_cast<HWND>(header.idFrom));
+    if (tipped != nullptr && tips_.Answer(header, tipped->TooltipText())) return true;
+  }
   TControl* control = ControlOf(header.hwndFrom);
   if (control == nullptr) return false;
   if (control->Kind() == ControlKind::ToolBar) return ToolBarNotify(static_cast<const TToolBar&>(*control), header);
