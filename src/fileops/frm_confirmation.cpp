@@ -66,11 +66,11 @@ void TfrmConfirmation::Build() {
   DataField(DBEdit3, 72, 68, 120);
   Placed(Label4, "Modified:", 8, 86, 60, 16);
   DataField(DBEdit4, 72, 86, 160);
-  Placed(chkDontShowAgain, "&Don't show this message again.", 8, 108, 180, 17);
-  Placed(btnOK, "&OK", 190, 104, 75, 25);
+  Placed(chkDontShowAgain, "&Don't show this message again.", 8, 108, 210, 17);
+  Placed(btnOK, "&OK", 222, 104, 60, 25);
   btnOK.IsDefault = true;
   btnOK.Modal = ModalResult::Ok;
-  Placed(btnCancel, "Cancel", 269, 104, 75, 25);
+  Placed(btnCancel, "Cancel", 286, 104, 60, 25);
   btnCancel.IsCancel = true;
   btnCancel.Modal = ModalResult::Cancel;
   SetActiveControl(&btnOK);

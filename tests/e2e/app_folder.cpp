@@ -4,6 +4,8 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 namespace mvx::e2e {
@@ -91,6 +93,11 @@ std::string BuiltAppFolder() {
   const char* fromEnvironment = std::getenv("MUROVEX_APP_DIR");
   if (fromEnvironment != nullptr && *fromEnvironment != '\0') return WindowsPath(fromEnvironment);
   return ModuleFolder() + "\\app";
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 void WriteWholeFile(const std::string& path, const std::string& bytes) {

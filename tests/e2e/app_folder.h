@@ -45,5 +45,7 @@ class AppFolder {
 
 // Writes `bytes` to `path` whole; throws std::runtime_error on failure.
 void WriteWholeFile(const std::string& path, const std::string& bytes);
+// The whole file's bytes; empty when it cannot be read.
+std::string ReadWholeFile(const std::string& path);
 
 }  // namespace mvx::e2e

@@ -19,11 +19,6 @@ bool FileExists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 class Inventory : public E2eTest {
  protected:
   // The hint line of the main window once it reads `hint`; nothing when it never does.
@@ -42,7 +37,7 @@ TEST_F(Inventory, WithoutADataFileTheListIsEmptyAndANewDataFileIsWrittenAtOnce) 
   ASSERT_NE(murovex, nullptr);
   EXPECT_TRUE(WaitForHint(*murovex, "0 Pictures in List"));
   ASSERT_TRUE(FileExists(dataFile));
-  const DataFileContents written = DecodeDataFile(ReadBytes(dataFile));
+  const DataFileContents written = DecodeDataFile(ReadWholeFile(dataFile));
   EXPECT_TRUE(written.ok()) << written.reason;
   EXPECT_TRUE(written.records.empty());
 }
@@ -70,7 +65,7 @@ TEST_F(Inventory, AnUnreadableDataFileIsKeptAsideTheUserIsToldAndTheListStartsEm
   const std::string keptAs = app.Folder().ImagesFolder() + "\\" + found.cFileName;
   EXPECT_FALSE(FindNextFileA(search, &found)) << "more than one file was kept";
   FindClose(search);
-  EXPECT_EQ(ReadBytes(keptAs), garbage);
+  EXPECT_EQ(ReadWholeFile(keptAs), garbage);
   // Paths are named in the letter case the program keeps its data folder in.
   EXPECT_NE(LowerAZ(box->text).find(LowerAZ(keptAs)), std::string::npos) << box->text;
   EXPECT_NE(LowerAZ(box->text).find(LowerAZ(dataFile)), std::string::npos) << box->text;
@@ -80,10 +75,10 @@ TEST_F(Inventory, AnUnreadableDataFileIsKeptAsideTheUserIsToldAndTheListStartsEm
   EXPECT_TRUE(murovex.Running());
   EXPECT_TRUE(WaitForHint(murovex, "0 Pictures in List"));
   // The data file is a new, empty list; the kept one is left as it was.
-  const DataFileContents written = DecodeDataFile(ReadBytes(dataFile));
+  const DataFileContents written = DecodeDataFile(ReadWholeFile(dataFile));
   EXPECT_TRUE(written.ok()) << written.reason;
   EXPECT_TRUE(written.records.empty());
-  EXPECT_EQ(ReadBytes(keptAs), garbage);
+  EXPECT_EQ(ReadWholeFile(keptAs), garbage);
 }
 
 }  // namespace
