@@ -117,9 +117,10 @@ TEST_F(FileOps, RenameRemoveAndDeleteFromThePreviewPageAgreeWithTheImagesFolderA
   ASSERT_TRUE(saved.ok()) << saved.reason;
   ASSERT_EQ(saved.records.size(), 2u);
   EXPECT_EQ(saved.records[0].FileName, "Dunes.bmp");
-  EXPECT_FALSE(saved.records[0].Tile);
+  EXPECT_FALSE(saved.records[0].Enabled) << "Dunes kept as it was";
   EXPECT_EQ(saved.records[1].FileName, "Mountains.bmp");
   EXPECT_TRUE(saved.records[1].Enabled);
+  EXPECT_TRUE(saved.records[1].Tile);
 
   Process* again = StartReady(app, ":");
   ASSERT_NE(again, nullptr);

@@ -109,39 +109,46 @@ TEST_F(ToolbarViewTest, AFlatToolbarWithTooltipsSitsBetweenThePreviewAndTheGrid)
   EXPECT_EQ(ImageList_GetImageCount(images), kToolbarImageCount);
 }
 
-TEST_F(ToolbarViewTest, OnlyTheProgramsCommandsShowWithOneSeparatorBetweenTheirGroups) {
+TEST_F(ToolbarViewTest, TheFourGroupsShowWithOneSeparatorBetweenEachTwo) {
   EXPECT_EQ(ShownButtons(), (std::vector<std::string>{"tbnFindInList", "tbnSetWallpaper", "tbnNone", "|", "tbnAddFiles",
-                                                      "|", "tbnFirst", "tbnPrev", "tbnNext", "tbnLast"}));
-  frm.tbnDelete.SetVisible(true);
+                                                      "tbnMove", "tbnRemove", "|", "tbnDelete", "|", "tbnFirst",
+                                                      "tbnPrev", "tbnNext", "tbnLast"}));
+  frm.tbnDelete.SetVisible(false);
   frm.tbnNone.SetEnabled(false);
   EXPECT_EQ(ShownButtons(), (std::vector<std::string>{"tbnFindInList", "tbnSetWallpaper", "tbnNone", "|", "tbnAddFiles",
-                                                      "|", "tbnDelete", "|", "tbnFirst", "tbnPrev", "tbnNext",
+                                                      "tbnMove", "tbnRemove", "|", "tbnFirst", "tbnPrev", "tbnNext",
                                                       "tbnLast"}));
   EXPECT_EQ(State(frm.tbnNone) & TBSTATE_ENABLED, 0);
-  EXPECT_EQ(SendMessageA(Bar(), TB_GETBITMAP, static_cast<WPARAM>(IdOf(frm.tbnDelete)), 0),
-            static_cast<int>(ToolbarImage::Delete));
+  for (auto [button, image] : {std::pair{&frm.tbnMove, ToolbarImage::Move}, std::pair{&frm.tbnRemove, ToolbarImage::Remove},
+                               std::pair{&frm.tbnDelete, ToolbarImage::Delete}}) {
+    EXPECT_EQ(SendMessageA(Bar(), TB_GETBITMAP, static_cast<WPARAM>(IdOf(*button)), 0), static_cast<int>(image))
+        << button->Name();
+  }
 }
 
 TEST_F(ToolbarViewTest, ClicksOnTheButtonsReachTheModelsButtons) {
   std::vector<std::string> clicked;
-  for (TToolButton* b : {&frm.tbnFindInList, &frm.tbnSetWallpaper, &frm.tbnNone, &frm.tbnAddFiles, &frm.tbnMove}) {
+  for (TToolButton* b : {&frm.tbnFindInList, &frm.tbnSetWallpaper, &frm.tbnNone, &frm.tbnAddFiles, &frm.tbnMove,
+                         &frm.tbnDelete}) {
     b->OnClick = [&clicked, b](TObject* sender) {
       EXPECT_EQ(sender, b);
       clicked.push_back(b->Name());
     };
   }
-  for (TToolButton* b : {&frm.tbnFindInList, &frm.tbnSetWallpaper, &frm.tbnNone, &frm.tbnAddFiles}) {
+  for (TToolButton* b : {&frm.tbnFindInList, &frm.tbnSetWallpaper, &frm.tbnNone, &frm.tbnAddFiles, &frm.tbnDelete}) {
     RECT rc{};
     SendMessageA(Bar(), TB_GETRECT, static_cast<WPARAM>(IdOf(*b)), reinterpret_cast<LPARAM>(&rc));
     ClickAt(Bar(), (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
   }
   // A hidden button's command, as a program could send it, does nothing.
+  frm.tbnMove.SetVisible(false);
   SendMessageA(GetParent(Bar()), WM_COMMAND, MAKEWPARAM(IdOf(frm.tbnMove), BN_CLICKED),
                reinterpret_cast<LPARAM>(Bar()));
   SendMessageA(GetParent(Bar()), WM_COMMAND, MAKEWPARAM(IdOf(frm.tbnNone), BN_CLICKED),
                reinterpret_cast<LPARAM>(Bar()));
   EXPECT_EQ(clicked,
-            (std::vector<std::string>{"tbnFindInList", "tbnSetWallpaper", "tbnNone", "tbnAddFiles", "tbnNone"}));
+            (std::vector<std::string>{"tbnFindInList", "tbnSetWallpaper", "tbnNone", "tbnAddFiles", "tbnDelete",
+                                      "tbnNone"}));
 }
 
 TEST_F(ToolbarViewTest, TooltipsShowTheHintsOnlyWhileTheOptionIsOn) {
