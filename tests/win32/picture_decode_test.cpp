@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <wincodec.h>
 
 #include <cstdint>
 #include <string>
@@ -12,15 +11,12 @@
 
 #include "shared/bitmap_bytes.h"
 #include "shared/picture_bytes.h"
+#include "shared/wic_encode.h"
 #include "win32/adapters/win32_picture.h"
 #include "win32/adapters/win32_ports.h"
 
 namespace mvx::testing {
 namespace {
-
-std::wstring Wide(const std::string& text) {
-  return std::wstring(text.begin(), text.end());
-}
 
 std::string FreshFolder() {
   char temp[MAX_PATH] = {};
@@ -54,39 +50,8 @@ std::string ReadBytes(const std::string& path) {
 
 // A picture of one colour written by the system's own encoder of a format.
 std::string Encoded(const GUID& container, const std::string& path, int width, int height) {
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  IWICImagingFactory* factory = nullptr;
-  IWICStream* stream = nullptr;
-  IWICBitmapEncoder* encoder = nullptr;
-  IWICBitmapFrameEncode* frame = nullptr;
-  IPropertyBag2* options = nullptr;
-  bool ok = SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                       reinterpret_cast<void**>(&factory))) &&
-            SUCCEEDED(factory->CreateStream(&stream)) &&
-            SUCCEEDED(stream->InitializeFromFilename(Wide(path).c_str(), GENERIC_WRITE)) &&
-            SUCCEEDED(factory->CreateEncoder(container, nullptr, &encoder)) &&
-            SUCCEEDED(encoder->Initialize(stream, WICBitmapEncoderNoCache)) &&
-            SUCCEEDED(encoder->CreateNewFrame(&frame, &options)) && SUCCEEDED(frame->Initialize(options)) &&
-            SUCCEEDED(frame->SetSize(static_cast<UINT>(width), static_cast<UINT>(height)));
-  WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
-  ok = ok && SUCCEEDED(frame->SetPixelFormat(&format)) && IsEqualGUID(format, GUID_WICPixelFormat24bppBGR);
-  const UINT stride = (static_cast<UINT>(width) * 3 + 3) & ~3u;
-  std::string pixels(stride * static_cast<UINT>(height), '\0');
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      pixels[y * stride + x * 3] = static_cast<char>(kBitmapBlue);
-      pixels[y * stride + x * 3 + 1] = static_cast<char>(kBitmapGreen);
-      pixels[y * stride + x * 3 + 2] = static_cast<char>(kBitmapRed);
-    }
-  }
-  ok = ok &&
-       SUCCEEDED(frame->WritePixels(static_cast<UINT>(height), stride, static_cast<UINT>(pixels.size()),
-                                    reinterpret_cast<BYTE*>(pixels.data()))) &&
-       SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
-  for (IUnknown* object : std::initializer_list<IUnknown*>{options, frame, encoder, stream, factory}) {
-    if (object != nullptr) object->Release();
-  }
-  CoUninitialize();
+  const bool ok = EncodePicture(container, path, width, height,
+                                [](int, int) { return Rgb{kBitmapRed, kBitmapGreen, kBitmapBlue}; });
   EXPECT_TRUE(ok) << "the system could not encode " << path;
   return ReadBytes(path);
 }
