@@ -71,7 +71,7 @@ bool IsBitmapFile(std::string_view path) {
 }
 
 bool IsPictureFile(std::string_view path) {
-  static constexpr std::string_view kExtensions[] = {".bmp", ".jpg",  ".jpeg", ".jpe", ".jfif",
+  static constexpr std::string_view kExtensions[] = {".bmp", ".jpg", ".jpeg", ".jpe", ".jfif",
                                                      ".png", ".gif", ".tif",  ".tiff"};
   const std::string ext = LowerAZ(ExtractFileExt(path));
   for (std::string_view known : kExtensions) {

@@ -68,8 +68,9 @@ void TFrmMain::ConnectPreviewHandlers() {
 }
 
 // Top to bottom: the preview, the splitter, the toolbar and the grid, which
-// takes the rest; a picture shown is placed again in the preview's new size. The splitter keeps the preview and the grid at least its
-// minimum size, so a stored height that no longer fits is brought in.
+// takes the rest; a picture shown is placed again in the preview's new size.
+// The splitter keeps the preview and the grid at least its minimum size, so a
+// stored height that no longer fits is brought in.
 void TFrmMain::LayoutPreviewPage() {
   const int maxHeight = kContentBottom - kMargin - kSplitterHeight - kToolbarHeight - kSplitterMinSize;
   PreviewPanelHeight = std::clamp(PreviewPanelHeight, kSplitterMinSize, maxHeight);

@@ -1,8 +1,10 @@
 #pragma once
 // Windows only: pictures written by the system's own encoders, for tests
 // that need a JPEG or a TIFF file (formats too involved to write by hand).
+// clang-format off
 #include <windows.h>
 #include <wincodec.h>
+// clang-format on
 
 #include <cstdint>
 #include <functional>

@@ -37,8 +37,8 @@ TEST_F(AddPictureTest, MissingFilesAreSkippedSilentlyAndOtherTypesWithAMessage) 
   fakes.files.Put("C:\\Pics\\SEA.BMP", "x");
   fakes.files.Put("C:\\Pics\\sky.webp", "x");
   Accept();
-  for (const char* path : {"C:\\Pics\\gone.bmp", "C:\\Pics\\gone.jpg", "C:\\Pics\\notes.txt",
-                           "C:\\Pics\\sea.bmp.txt", "C:\\Pics\\sky.webp", "C:\\Pics\\SEA.BMP"}) {
+  for (const char* path : {"C:\\Pics\\gone.bmp", "C:\\Pics\\gone.jpg", "C:\\Pics\\notes.txt", "C:\\Pics\\sea.bmp.txt",
+                           "C:\\Pics\\sky.webp", "C:\\Pics\\SEA.BMP"}) {
     main->AddPictureFile(path, true);
   }
   EXPECT_EQ(fakes.prompts.Texts(), (std::vector<std::string>{"Error: notes.txt is not a supported file type.",

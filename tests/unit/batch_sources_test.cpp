@@ -76,8 +76,8 @@ TEST_F(BatchSourcesTest, ThreeDroppedPicturesAndAListFileAreOneBatchOfThreeWithA
 }
 
 TEST_F(BatchSourcesTest, ADroppedBatchMixingFormatsTakesEveryPictureAndRefusesTheRestOnceEach) {
-  const std::vector<std::string> pictures = {Pic("Harbour.JPG"), Pic("map.png"),  Pic("spin.gif"), Pic("scan.tiff"),
-                                             Pic("sea.bmp"),     Pic("dune.jfif"), Pic("old.JPE"), Pic("fax.TIF")};
+  const std::vector<std::string> pictures = {Pic("Harbour.JPG"), Pic("map.png"),   Pic("spin.gif"), Pic("scan.tiff"),
+                                             Pic("sea.bmp"),     Pic("dune.jfif"), Pic("old.JPE"),  Pic("fax.TIF")};
   const std::string webp = Pic("sky.webp"), text = Pic("read.me");
   std::vector<std::string> dropped = pictures;
   dropped.insert(dropped.begin() + 2, webp);

@@ -48,13 +48,13 @@ TEST(IsPictureFile, AcceptsTheKnownPictureExtensionsOfTheFileNameOnly) {
       {"c:\\pics\\spin.gif", true},
       {"c:\\pics\\scan.TIF", true},
       {"c:\\pics\\scan.tiff", true},
-      {"c:\\pics\\holiday.png.jpg", true},   // double extension: the last one counts
+      {"c:\\pics\\holiday.png.jpg", true},  // double extension: the last one counts
       {"c:\\pics\\holiday.jpg.txt", false},
-      {"c:\\pics\\holiday.jpg.", false},     // a trailing dot leaves an empty extension
-      {"c:\\pics\\jpg", false},              // "jpg" alone is a name, not an extension
+      {"c:\\pics\\holiday.jpg.", false},  // a trailing dot leaves an empty extension
+      {"c:\\pics\\jpg", false},           // "jpg" alone is a name, not an extension
       {"jpg", false},
       {"c:\\pics\\noextension", false},
-      {"c:\\photos.jpg\\readme", false},     // a dot in the folder is no extension
+      {"c:\\photos.jpg\\readme", false},  // a dot in the folder is no extension
       {"c:\\pics\\sea.jpgx", false},
       {"c:\\pics\\sea.webp", false},
       {"c:\\pics\\sea.tga", false},

@@ -102,8 +102,7 @@ TEST_F(PreviewPaneTest, APictureThatFitsIsCentredAtItsSizeAndALargerOneIsScaledD
     int width, height;
     std::vector<int> bounds;
   } cases[] = {
-      {100, 50, {138, 67, 100, 50}},
-      {376, 185, {0, 0, 376, 185}},
+      {100, 50, {138, 67, 100, 50}},  {376, 185, {0, 0, 376, 185}},
       {377, 50, {0, 68, 376, 49}},     // one pixel too wide: the width decides
       {100, 186, {138, 0, 99, 185}},   // one pixel too high: the height decides
       {3008, 1480, {0, 0, 376, 185}},  // eight times the area

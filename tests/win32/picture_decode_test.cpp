@@ -50,8 +50,9 @@ std::string ReadBytes(const std::string& path) {
 
 // A picture of one colour written by the system's own encoder of a format.
 std::string Encoded(const GUID& container, const std::string& path, int width, int height) {
-  const bool ok = EncodePicture(container, path, width, height,
-                                [](int, int) { return Rgb{kBitmapRed, kBitmapGreen, kBitmapBlue}; });
+  const bool ok = EncodePicture(container, path, width, height, [](int, int) {
+    return Rgb{kBitmapRed, kBitmapGreen, kBitmapBlue};
+  });
   EXPECT_TRUE(ok) << "the system could not encode " << path;
   return ReadBytes(path);
 }
