@@ -57,6 +57,7 @@ class CountingFiles : public FilePort {
   std::vector<std::string> FindFiles(const std::string& f, const std::string& p) override {
     return in_.FindFiles(f, p);
   }
+  std::vector<std::string> FindFolders(const std::string& f) override { return in_.FindFolders(f); }
   void RetryPause(std::uint32_t ms) override { in_.RetryPause(ms); }
 
  private:

@@ -221,6 +221,18 @@ std::vector<std::string> PosixFiles::FindFiles(const std::string& folder, const 
   return names;
 }
 
+std::vector<std::string> PosixFiles::FindFolders(const std::string& folder) {
+  std::vector<std::string> names;
+  DIR* dir = ::opendir(PosixPath(folder).c_str());
+  if (dir == nullptr) return names;
+  while (const dirent* e = ::readdir(dir)) {
+    const std::string name = e->d_name;
+    if (name != "." && name != ".." && e->d_type == DT_DIR) names.push_back(name);
+  }
+  ::closedir(dir);
+  return names;
+}
+
 void PosixFiles::RetryPause(std::uint32_t ms) {
   std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }

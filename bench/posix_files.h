@@ -33,6 +33,7 @@ class PosixFiles : public FilePort {
   Status ChangeDirectory(const std::string& path) override;
   std::string CurrentDirectory() override;
   std::vector<std::string> FindFiles(const std::string& folder, const std::string& pattern) override;
+  std::vector<std::string> FindFolders(const std::string& folder) override;
   void RetryPause(std::uint32_t ms) override;
 };
 

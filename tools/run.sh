@@ -19,6 +19,12 @@ if [ ! -f "$WINEPREFIX/.ready" ]; then
   wineserver -w
   touch "$WINEPREFIX/.ready"
 fi
+# A new Wine prefix holds no wallpapers; Windows keeps its own under
+# Web\Wallpaper, where a first start of Murovex looks for them. Made once.
+if [ ! -f "$WINEPREFIX/.wallpapers" ]; then
+  bash tools/make-wallpapers.sh "$WINEPREFIX/drive_c/windows/Web/Wallpaper/Murovex Samples"
+  touch "$WINEPREFIX/.wallpapers"
+fi
 app="${MUROVEX_APP_DIR:-$HOME/Murovex}"
 mkdir -p "$app"
 cp -f build/win64/app/murovex.exe "$app/"

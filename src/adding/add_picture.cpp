@@ -128,7 +128,7 @@ void TFrmMain::AddPictureFile(const std::string& path, bool tiled) {
   // The program's own working bitmap is never a picture of the list.
   if (LowerAZ(path) == folders_.workingBitmapPath) return;
   if (!ports_.files.FileExists(path)) return;
-  if (!IsBitmapFile(path)) {
+  if (!IsPictureFile(path)) {
     ports_.prompts.Show("Error: " + ExtractFileName(path) + " is not a supported file type.", MessageCaption(),
                         PromptKind::Error, PromptButtons::Ok);
     return;
@@ -142,6 +142,12 @@ void TFrmMain::AddPictureFile(const std::string& path, bool tiled) {
 
 void TFrmMain::AddDetectedWallpaper(const std::string& path, bool tiled) {
   if (LowerAZ(path) == folders_.workingBitmapPath) return;
+  // A wallpaper of a kind the program does not take: the detection runs in
+  // the background, so it passes it over without a word.
+  if (!IsPictureFile(path)) {
+    SendTrace(ports_.trace, "FrmMain.AddDetectedWallpaper: not a picture file " + path, Handle);
+    return;
+  }
   RestartSlideTimer();
   frmItemInfo.BeginAddBatch(false);
   LastDetectedSource.clear();

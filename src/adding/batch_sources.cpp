@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <exception>
 
 #include "adding/scoped_flag.h"
@@ -11,6 +12,33 @@ namespace {
 
 // The buffer a dropped name is read into, the terminating null included.
 constexpr std::uint32_t kDropNameBuffer = 127;
+
+// How deep the search goes below a folder whose subfolders are searched too.
+constexpr int kMostFolderLevels = 16;
+
+void SortByName(std::vector<std::string>& names) {
+  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    const std::string la = LowerAZ(a), lb = LowerAZ(b);
+    return la != lb ? la < lb : a < b;
+  });
+}
+
+// Adds the pictures in folder, in the order of their names, as the lower-cased
+// folder + "\" + name; then those of its subfolders down to `levels` more
+// levels (none when levels < 0). Every file is looked at and judged by its
+// own extension: a search pattern would also match the short names.
+void AddPicturesOf(FilePort& files, const std::string& folder, int levels, std::vector<std::string>& batch) {
+  const std::string lower = LowerAZ(folder);
+  std::vector<std::string> names = files.FindFiles(folder, "*");
+  SortByName(names);
+  for (const std::string& name : names) {
+    if (IsPictureFile(name)) batch.push_back(lower + "\\" + name);
+  }
+  if (levels <= 0) return;
+  std::vector<std::string> subfolders = files.FindFolders(folder);
+  SortByName(subfolders);
+  for (const std::string& sub : subfolders) AddPicturesOf(files, folder + "\\" + sub, levels - 1, batch);
+}
 
 }  // namespace
 
@@ -62,7 +90,10 @@ void TFrmMain::mnuAdd1Click(TObject* sender) {
   request.title = "Select Wallpaper Files to Import";
   request.initialDir = ImportDir;
   request.defaultExt = "bmp";
-  request.filters = {{"Bitmaps (*.bmp)", "*.bmp"}, {"All Files (*.*)", "*.*"}};
+  request.filters = {{"Pictures (*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff)",
+                      "*.bmp;*.jpg;*.jpeg;*.jpe;*.jfif;*.png;*.gif;*.tif;*.tiff"},
+                     {"Bitmaps (*.bmp)", "*.bmp"},
+                     {"All Files (*.*)", "*.*"}};
   request.mustExist = true;
   request.hideReadOnly = true;
   request.noTestFileCreate = true;
@@ -106,12 +137,10 @@ void TFrmMain::WMDropFiles(std::uintptr_t drop) {
   ports_.shell.DropFinish(drop);
 }
 
-void TFrmMain::AddBitmapsInFolders(const std::vector<std::string>& folders) {
+void TFrmMain::AddBitmapsInFolders(const std::vector<std::string>& folders, const std::vector<std::string>& trees) {
   std::vector<std::string> batch;
-  for (const std::string& folder : folders) {
-    const std::string lower = LowerAZ(folder);
-    for (const std::string& name : ports_.files.FindFiles(folder, "*.bmp")) batch.push_back(lower + "\\" + name);
-  }
+  for (const std::string& folder : folders) AddPicturesOf(ports_.files, folder, -1, batch);
+  for (const std::string& tree : trees) AddPicturesOf(ports_.files, tree, kMostFolderLevels, batch);
   AddFiles(batch, false);
 }
 

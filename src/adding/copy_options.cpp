@@ -21,6 +21,12 @@ std::string NameWithoutExtension(const std::string& path) {
   return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
+// The extension shown beside the name field and given to the typed name:
+// the file's own, as written, and ".bmp" for every bitmap as always.
+std::string ExtensionFor(const std::string& path) {
+  return IsBitmapFile(path) ? std::string(".bmp") : ExtractFileExt(path);
+}
+
 int CheckedChoice(const TfrmItemInfo& dialog) {
   if (dialog.rdoMove.Checked()) return kCopyMove;
   if (dialog.rdoCopy.Checked()) return kCopyCopy;
@@ -68,6 +74,7 @@ void PrepareDialog(TfrmItemInfo& dialog, const std::string& caption, const std::
   dialog.SetCaption(caption);
   dialog.edtFromDir.SetText(fromClipboard ? std::string("(Clipboard)") : FolderOf(proposed));
   dialog.edtFileName.SetText(NameWithoutExtension(proposed));
+  dialog.Label1.SetCaption(ExtensionFor(proposed));
   dialog.edtFileName.SelectAll();
   if (dialog.FirstOfBatch) (tiled ? dialog.rdoTiled : dialog.rdoCenter).SetChecked(true);
   dialog.gbxCopyMode.SetEnabled(!fromClipboard);
@@ -83,7 +90,7 @@ void PrepareDialog(TfrmItemInfo& dialog, const std::string& caption, const std::
 // Where the user's entries in the dialog put the file.
 std::string ChosenTarget(const TfrmItemInfo& dialog, const std::string& proposed, bool fromClipboard,
                          const std::string& dataDir) {
-  const std::string name = dialog.edtFileName.Text() + ".bmp";
+  const std::string name = dialog.edtFileName.Text() + ExtensionFor(proposed);
   if (fromClipboard) return SameTextAZ(ExtractFileName(proposed), name) ? proposed : FolderOf(proposed) + "\\" + name;
   const std::string folder = dialog.rdoLeave.Checked() ? StripTrailingBackslashes(dialog.edtFromDir.Text()) : dataDir;
   return folder + "\\" + name;

@@ -36,7 +36,7 @@ TfrmItemInfo::TfrmItemInfo()
   edtFileName.SetText("edtFileName");
   edtFileName.SetBounds(58, 34, 290, 21);
   Label1.SetCaption(".bmp");
-  Label1.SetBounds(352, 38, 30, 13);
+  Label1.SetBounds(352, 38, 36, 13);  // room for ".jpeg" and ".tiff"
 
   Label3.SetCaption("Display:");
   Label3.SetBounds(8, 64, 44, 13);

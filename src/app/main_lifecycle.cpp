@@ -109,7 +109,9 @@ void TFrmMain::FirstRun() {
   ports_.prompts.Show(text + "You can change this interval on the Options page.", "Murovex", PromptKind::Information,
                       PromptButtons::Ok);
   LoadOrSaveSettings(false, true);
-  AddBitmapsInFolders({folders_.windowsDir});
+  // The bitmaps of the Windows folder, and the wallpapers Windows brings
+  // with it under Web\Wallpaper, in folders by theme.
+  AddBitmapsInFolders({folders_.windowsDir}, {folders_.windowsDir + "\\web\\wallpaper"});
   ports_.help.ShowContents();
   ports_.help.ShowTopic(2);
   helpOpened_ = true;

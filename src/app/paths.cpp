@@ -70,6 +70,16 @@ bool IsBitmapFile(std::string_view path) {
   return LowerAZ(ExtractFileExt(path)) == ".bmp";
 }
 
+bool IsPictureFile(std::string_view path) {
+  static constexpr std::string_view kExtensions[] = {".bmp", ".jpg", ".jpeg", ".jpe", ".jfif",
+                                                     ".png", ".gif", ".tif",  ".tiff"};
+  const std::string ext = LowerAZ(ExtractFileExt(path));
+  for (std::string_view known : kExtensions) {
+    if (ext == known) return true;
+  }
+  return false;
+}
+
 std::string_view Utf8Prefix(std::string_view text, std::size_t maxBytes) {
   if (text.size() <= maxBytes) return text;
   auto continuation = [&text](std::size_t i) { return (static_cast<unsigned char>(text[i]) & 0xC0u) == 0x80u; };

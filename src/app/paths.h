@@ -18,7 +18,12 @@ std::string ExtractFileDir(std::string_view path);
 // The extension from the last "." of the file name on ("" when none).
 std::string ExtractFileExt(std::string_view path);
 std::string ChangeFileExt(std::string_view path, std::string_view ext);
+// A Windows bitmap by its extension: for what must be a bitmap (the
+// clipboard's file, the program's own working bitmap).
 bool IsBitmapFile(std::string_view path);
+// A picture the program accepts, by its extension in any letter case: a
+// bitmap, JPEG, PNG, GIF or TIFF file. Wherever a file is taken in.
+bool IsPictureFile(std::string_view path);
 // The longest start of text of at most maxBytes that does not split a UTF-8 character.
 std::string_view Utf8Prefix(std::string_view text, std::size_t maxBytes);
 

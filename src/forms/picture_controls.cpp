@@ -1,17 +1,18 @@
 #include "forms/picture_controls.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace mvx {
 
 bool TImage::LoadFromFile(PicturePort& loader, const std::string& path) {
-  const auto size = loader.Measure(path);
-  if (!size) {
-    Clear();
-    return false;
-  }
+  // The picture shown before is let go first: two decoded at once could
+  // be more than memory holds.
+  Clear();
+  std::shared_ptr<const LoadedPicture> picture = loader.Load(path);
+  if (!picture) return false;
   path_ = path;
-  size_ = *size;
+  picture_ = std::move(picture);
   Changed(ControlProp::Picture);
   return true;
 }
@@ -19,7 +20,7 @@ bool TImage::LoadFromFile(PicturePort& loader, const std::string& path) {
 void TImage::Clear() {
   if (path_.empty()) return;
   path_.clear();
-  size_ = PictureSize{};
+  picture_.reset();
   Changed(ControlProp::Picture);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "forms/control.h"
@@ -7,9 +8,9 @@
 
 namespace mvx {
 
-// Shows one picture file. The control holds the path and the natural size of
-// the picture it loaded; the view draws it, scaled to the control's bounds
-// when stretching, else at its natural size.
+// Shows one picture file. The control holds the path and the decoded picture
+// it loaded, and lets go of the picture when cleared; the view draws it,
+// scaled to the control's bounds when stretching, else at its natural size.
 class TImage : public TControl {
  public:
   TImage(TForm& form, TControl* parent, std::string name)
@@ -21,8 +22,9 @@ class TImage : public TControl {
   void Clear();
   bool Empty() const { return path_.empty(); }
   const std::string& PicturePath() const { return path_; }
-  int PictureWidth() const { return size_.width; }
-  int PictureHeight() const { return size_.height; }
+  int PictureWidth() const { return picture_ ? picture_->Size().width : 0; }
+  int PictureHeight() const { return picture_ ? picture_->Size().height : 0; }
+  const std::shared_ptr<const LoadedPicture>& Picture() const { return picture_; }
 
   bool Stretch() const { return stretch_; }
   void SetStretch(bool stretch);
@@ -31,7 +33,7 @@ class TImage : public TControl {
 
  private:
   std::string path_;
-  PictureSize size_;
+  std::shared_ptr<const LoadedPicture> picture_;
   bool stretch_ = false;
 };
 

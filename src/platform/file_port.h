@@ -43,6 +43,10 @@ class FilePort {
   virtual std::string CurrentDirectory() = 0;
   // Names (not paths) of the files in folder that match pattern, e.g. "*.bmp".
   virtual std::vector<std::string> FindFiles(const std::string& folder, const std::string& pattern) = 0;
+  // Names of the folders directly in folder, without "." and "..". A link to
+  // another folder (a junction or a symbolic link) is not listed: following
+  // one could lead back up and never end.
+  virtual std::vector<std::string> FindFolders(const std::string& folder) = 0;
   // Pause for a short retry (Sleep); tests' fakes return at once.
   virtual void RetryPause(std::uint32_t ms) = 0;
 };

@@ -186,7 +186,9 @@ class TFrmMain : public TForm {
   void mnuAdd1Click(TObject* sender);
   // WM_DROPFILES with its drop handle.
   void WMDropFiles(std::uintptr_t drop);
-  void AddBitmapsInFolders(const std::vector<std::string>& folders);
+  // The pictures directly in each of folders, then those anywhere under each
+  // of trees, as one batch.
+  void AddBitmapsInFolders(const std::vector<std::string>& folders, const std::vector<std::string>& trees = {});
   void mnuSetWallpaperfromClipboardClick(TObject* sender);
   bool SaveClipboardBitmap(const std::string& path);
 

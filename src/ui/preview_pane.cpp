@@ -22,6 +22,30 @@ void Fill(TImage& image, const TControl& panel) {
   image.SetBounds(0, 0, panel.Width(), panel.Height());
 }
 
+// The largest size of the picture's proportions within the area, at least
+// one pixel each way.
+PictureSize FitInside(int width, int height, int areaWidth, int areaHeight) {
+  const std::int64_t w = width, h = height;
+  // Compare the two scales as areaWidth / w against areaHeight / h without division.
+  if (areaWidth * h <= areaHeight * w) {
+    return {std::max(1, areaWidth), std::max<int>(1, static_cast<int>(h * areaWidth / w))};
+  }
+  return {std::max<int>(1, static_cast<int>(w * areaHeight / h)), std::max(1, areaHeight)};
+}
+
+// At its own size, centred, when the picture fits the panel; else scaled
+// down to the panel keeping its proportions (a photograph is not drawn out
+// of shape), centred as well.
+void PlacePicture(TImage& image, const TControl& panel) {
+  int width = image.PictureWidth(), height = image.PictureHeight();
+  if (panel.Width() < width || panel.Height() < height) {
+    const PictureSize fitted = FitInside(width, height, panel.Width(), panel.Height());
+    width = fitted.width;
+    height = fitted.height;
+  }
+  image.SetBounds((panel.Width() - width) / 2, (panel.Height() - height) / 2, width, height);
+}
+
 }  // namespace
 
 void TFrmMain::BuildPreview() {
@@ -44,8 +68,9 @@ void TFrmMain::ConnectPreviewHandlers() {
 }
 
 // Top to bottom: the preview, the splitter, the toolbar and the grid, which
-// takes the rest. The splitter keeps the preview and the grid at least its
-// minimum size, so a stored height that no longer fits is brought in.
+// takes the rest; a picture shown is placed again in the preview's new size.
+// The splitter keeps the preview and the grid at least its minimum size, so a
+// stored height that no longer fits is brought in.
 void TFrmMain::LayoutPreviewPage() {
   const int maxHeight = kContentBottom - kMargin - kSplitterHeight - kToolbarHeight - kSplitterMinSize;
   PreviewPanelHeight = std::clamp(PreviewPanelHeight, kSplitterMinSize, maxHeight);
@@ -53,7 +78,11 @@ void TFrmMain::LayoutPreviewPage() {
   const int height = PreviewPanelHeight;
   pnlPreviewImage.SetBounds(kMargin, kMargin, kContentWidth, height);
   pnlImageMessage.SetBounds(0, 0, kContentWidth, height);
-  if (imgDesktop.FillsParent) Fill(imgDesktop, pnlImageMessage);
+  if (imgDesktop.FillsParent) {
+    Fill(imgDesktop, pnlImageMessage);
+  } else if (!imgDesktop.Empty()) {
+    PlacePicture(imgDesktop, pnlImageMessage);
+  }
   Splitter1.SetBounds(kMargin, kMargin + height, kContentWidth, kSplitterHeight);
   const int toolbarTop = kMargin + height + kSplitterHeight;
   tbrMainToolbar.SetBounds(kMargin, toolbarTop, kContentWidth, kToolbarHeight);
@@ -89,21 +118,14 @@ void TFrmMain::LoadPreview(bool force) {
 
   imgDesktop.Clear();
   Fill(imgDesktop, pnlImageMessage);
-  const int areaWidth = imgDesktop.Width(), areaHeight = imgDesktop.Height();
   imgDesktop.SetVisible(false);
   imgDesktop.FillsParent = false;
   if (!imgDesktop.LoadFromFile(ports_.pictures, path)) {
     PreviewFailed();
     return;
   }
-  const int width = imgDesktop.PictureWidth(), height = imgDesktop.PictureHeight();
-  if (areaWidth < width || areaHeight < height) {
-    // Scaled to the area in each direction on its own: proportions are not kept.
-    Fill(imgDesktop, pnlImageMessage);
-  } else {
-    imgDesktop.SetBounds((pnlImageMessage.Width() - width) / 2, (pnlImageMessage.Height() - height) / 2, width, height);
-    pnlImageMessage.SetCaption("");
-  }
+  PlacePicture(imgDesktop, pnlImageMessage);
+  pnlImageMessage.SetCaption("");
   imgDesktop.SetVisible(true);
 }
 

@@ -150,6 +150,20 @@ TEST_F(FilesContract, FindFilesAlsoMatchesALongerExtensionThroughTheShortName) {
   EXPECT_EQ(Found(dir, "*.bmp"), (std::vector<std::string>{"g.bmpx", "h.bmpfile"}));
 }
 
+TEST_F(FilesContract, FindFoldersListsTheFoldersDirectlyInTheFolderByTheirOwnNames) {
+  Make("Sea.jpg");
+  ASSERT_TRUE(files.MakeDirectory(In("Dunes")));
+  ASSERT_TRUE(files.MakeDirectory(In("forest.jpg")));
+  ASSERT_TRUE(files.MakeDirectory(In("Dunes\\Inner")));
+  std::vector<std::string> found = files.FindFolders(dir);
+  std::sort(found.begin(), found.end());
+  EXPECT_EQ(found, (std::vector<std::string>{"Dunes", "forest.jpg"}));
+  EXPECT_EQ(files.FindFolders(In("DUNES")), std::vector<std::string>{"Inner"});
+  EXPECT_EQ(files.FindFolders(In("Dunes\\Inner")), std::vector<std::string>{});
+  EXPECT_EQ(files.FindFolders(In("missing")), std::vector<std::string>{});
+  EXPECT_EQ(files.FindFolders(In("Sea.jpg")), std::vector<std::string>{});
+}
+
 TEST_F(FilesContract, NonAsciiNamesRoundTripAsUtf8) {
   const std::string name =
       "Gr\xC3\xBC\xC3\x9F"

@@ -224,6 +224,7 @@ Status FakeFiles::MakeDirectory(const std::string& path) {
   if (dirs_.count(key) || files_.count(key)) return Status::Fail(winerr::kAlreadyExists, "create folder " + path);
   if (!dirs_.count(Parent(key))) return Status::Fail(winerr::kPathNotFound, "create folder " + path);
   dirs_.insert(key);
+  dirNames_[key] = ExtractFileName(StripTrailingBackslashes(Abs(path)));
   return Status::Ok();
 }
 
@@ -245,11 +246,24 @@ std::vector<std::string> FakeFiles::FindFiles(const std::string& folder, const s
   return names;
 }
 
+std::vector<std::string> FakeFiles::FindFolders(const std::string& folder) {
+  std::vector<std::string> names;
+  const std::string dir = Key(Abs(folder));
+  for (const std::string& key : dirs_) {
+    if (Parent(key) != dir) continue;
+    const auto named = dirNames_.find(key);
+    names.push_back(named != dirNames_.end() ? named->second : key.substr(key.rfind('\\') + 1));
+  }
+  return names;
+}
+
 void FakeFiles::AddDir(const std::string& path) {
-  std::string key = Key(Abs(path));
+  std::string shown = StripTrailingBackslashes(Abs(path));
+  std::string key = Key(shown);
   while (!key.empty()) {
-    dirs_.insert(key);
+    if (dirs_.insert(key).second) dirNames_[key] = ExtractFileName(shown);
     key = Parent(key);
+    shown = ExtractFileDir(shown);
   }
 }
 

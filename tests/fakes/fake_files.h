@@ -37,6 +37,7 @@ class FakeFiles : public FilePort {
   Status ChangeDirectory(const std::string& path) override;
   std::string CurrentDirectory() override { return currentDir_; }
   std::vector<std::string> FindFiles(const std::string& folder, const std::string& pattern) override;
+  std::vector<std::string> FindFolders(const std::string& folder) override;
   void RetryPause(std::uint32_t ms) override { pausedMs += ms; }
 
   // For tests.
@@ -68,6 +69,7 @@ class FakeFiles : public FilePort {
 
   std::map<std::string, Entry> files_;
   std::set<std::string> dirs_;
+  std::map<std::string, std::string> dirNames_;  // key -> folder name as created
   std::map<FileHandle, std::string> handles_;
   std::map<FileOp, std::pair<std::uint32_t, int>> faults_;
   std::string currentDir_ = "c:\\";

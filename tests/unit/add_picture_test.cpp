@@ -35,16 +35,51 @@ TEST_F(AddPictureTest, MissingFilesAreSkippedSilentlyAndOtherTypesWithAMessage) 
   fakes.files.Put("C:\\Pics\\notes.txt", "x");
   fakes.files.Put("C:\\Pics\\sea.bmp.txt", "x");
   fakes.files.Put("C:\\Pics\\SEA.BMP", "x");
+  fakes.files.Put("C:\\Pics\\sky.webp", "x");
   Accept();
-  for (const char* path : {"C:\\Pics\\gone.bmp", "C:\\Pics\\notes.txt", "C:\\Pics\\sea.bmp.txt", "C:\\Pics\\SEA.BMP"}) {
+  for (const char* path : {"C:\\Pics\\gone.bmp", "C:\\Pics\\gone.jpg", "C:\\Pics\\notes.txt", "C:\\Pics\\sea.bmp.txt",
+                           "C:\\Pics\\sky.webp", "C:\\Pics\\SEA.BMP"}) {
     main->AddPictureFile(path, true);
   }
   EXPECT_EQ(fakes.prompts.Texts(), (std::vector<std::string>{"Error: notes.txt is not a supported file type.",
-                                                             "Error: sea.bmp.txt is not a supported file type."}));
+                                                             "Error: sea.bmp.txt is not a supported file type.",
+                                                             "Error: sky.webp is not a supported file type."}));
   EXPECT_EQ(fakes.prompts.shown[0].caption, "Murovex");
   EXPECT_EQ(seen.size(), 1u);
   ASSERT_NE(Find("C:\\Pics\\SEA.BMP"), nullptr);
   EXPECT_EQ(records.size(), 1u);
+}
+
+TEST_F(AddPictureTest, AJpegKeepsItsOwnExtensionLeftInPlaceMovedIntoTheDataFolderOrRenamed) {
+  fakes.files.Put("C:\\Pics\\Harbour.jpg", "harbour");
+  fakes.files.Put("C:\\Pics\\Dunes.JPEG", "dunes");
+  fakes.files.Put("C:\\Pics\\forest.jpg", "forest");
+  std::vector<std::string> extensions;
+  const auto noteExtension = [&](TfrmItemInfo& d) { extensions.push_back(d.Label1.Caption()); };
+  User(noteExtension);
+  main->AddPictureFile("C:\\Pics\\Harbour.jpg", true);
+  User([&](TfrmItemInfo& d) {
+    noteExtension(d);
+    d.rdoMove.SetChecked(true);
+  });
+  main->AddPictureFile("C:\\Pics\\Dunes.JPEG", true);
+  User([&](TfrmItemInfo& d) {
+    noteExtension(d);
+    d.rdoLeave.SetChecked(true);
+    d.edtFileName.SetText("Woods");
+  });
+  main->AddPictureFile("C:\\Pics\\forest.jpg", true);
+
+  EXPECT_EQ(extensions, (std::vector<std::string>{".jpg", ".JPEG", ".jpg"}));
+  EXPECT_NE(Find("C:\\Pics\\Harbour.jpg"), nullptr);
+  EXPECT_NE(Find(Img("Dunes.JPEG")), nullptr);
+  EXPECT_EQ(fakes.files.Content(Img("Dunes.JPEG")), "dunes");
+  EXPECT_NE(Find("C:\\Pics\\Woods.jpg"), nullptr);
+  EXPECT_EQ(fakes.files.Content("C:\\Pics\\Woods.jpg"), "forest");
+  EXPECT_EQ(fakes.files.FilesIn("C:\\Pics"),
+            (std::vector<std::string>{"C:\\Pics\\Harbour.jpg", "C:\\Pics\\Woods.jpg"}));
+  EXPECT_EQ(records.size(), 3u);
+  EXPECT_TRUE(fakes.prompts.shown.empty());
 }
 
 TEST_F(AddPictureTest, ABrowserFileIsMovedUnderTheFirstFreeUniqueNameAndListed) {

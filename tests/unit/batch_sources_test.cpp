@@ -6,6 +6,7 @@
 
 #include "inventory/data_file.h"
 #include "shared/bitmap_bytes.h"
+#include "shared/picture_bytes.h"
 #include "unit/adding_fixture.h"
 
 namespace mvx::testing {
@@ -72,6 +73,25 @@ TEST_F(BatchSourcesTest, ThreeDroppedPicturesAndAListFileAreOneBatchOfThreeWithA
   EXPECT_EQ(fakes.shell.finishedDrops, std::vector<std::uintptr_t>{kDrop});
   ExpectBatchEnded();
   EXPECT_TRUE(main->cdtInventory.Fields().LCFilename == "c.bmp") << "the view stands on the last file";
+}
+
+TEST_F(BatchSourcesTest, ADroppedBatchMixingFormatsTakesEveryPictureAndRefusesTheRestOnceEach) {
+  const std::vector<std::string> pictures = {Pic("Harbour.JPG"), Pic("map.png"),   Pic("spin.gif"), Pic("scan.tiff"),
+                                             Pic("sea.bmp"),     Pic("dune.jfif"), Pic("old.JPE"),  Pic("fax.TIF")};
+  const std::string webp = Pic("sky.webp"), text = Pic("read.me");
+  std::vector<std::string> dropped = pictures;
+  dropped.insert(dropped.begin() + 2, webp);
+  dropped.push_back(text);
+  Accept(true);
+  Drop(dropped);
+
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].name, "Harbour");
+  for (const std::string& p : pictures) EXPECT_NE(Find(p), nullptr) << p;
+  EXPECT_EQ(records.size(), pictures.size());
+  EXPECT_EQ(fakes.prompts.Texts(), (std::vector<std::string>{"Error: sky.webp is not a supported file type.",
+                                                             "Error: read.me is not a supported file type."}));
+  ExpectBatchEnded();
 }
 
 TEST_F(BatchSourcesTest, ASingleDroppedPictureIsABatchOfOneWithoutApplyToAll) {
@@ -177,7 +197,7 @@ TEST_F(BatchClosingTest, AClosingProgramMovesNoFurtherFileAfterTheDialog) {
   CloseWhileTheSecondFileWaits(false);
 }
 
-TEST_F(BatchSourcesTest, TheAddCommandAsksForBitmapsInTheImportFolderAndRemembersTheFolderUsed) {
+TEST_F(BatchSourcesTest, TheAddCommandAsksForPicturesInTheImportFolderAndRemembersTheFolderUsed) {
   main->ImportDir = "C:\\Start";
   fakes.dialogs.answers = std::vector<std::string>{Pic("a.bmp"), Pic("b.bmp")};
   Accept(true);
@@ -187,10 +207,12 @@ TEST_F(BatchSourcesTest, TheAddCommandAsksForBitmapsInTheImportFolderAndRemember
   const OpenFileRequest& r = fakes.dialogs.requests[0];
   EXPECT_EQ(r.title + "|" + r.initialDir + "|" + r.fileName + "|" + r.defaultExt,
             "Select Wallpaper Files to Import|C:\\Start||bmp");
-  ASSERT_EQ(r.filters.size(), 2u);
-  EXPECT_EQ(r.filters[0].description + "|" + r.filters[0].pattern + "|" + r.filters[1].description + "|" +
-                r.filters[1].pattern,
-            "Bitmaps (*.bmp)|*.bmp|All Files (*.*)|*.*");
+  std::string filters;
+  for (const auto& f : r.filters) filters += f.description + "|" + f.pattern + "|";
+  EXPECT_EQ(filters,
+            "Pictures (*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff)|"
+            "*.bmp;*.jpg;*.jpeg;*.jpe;*.jfif;*.png;*.gif;*.tif;*.tiff|"
+            "Bitmaps (*.bmp)|*.bmp|All Files (*.*)|*.*|");
   EXPECT_TRUE(r.mustExist && r.hideReadOnly && r.noTestFileCreate);
 
   EXPECT_EQ(seen.size(), 1u);
@@ -263,6 +285,65 @@ TEST_F(BatchStartupTest, TheFirstRunTakesInTheWindowsFoldersBitmapsAsOneBatch) {
   ASSERT_EQ(all.size(), 2u);
   for (const InventoryEntry& e : all) EXPECT_EQ(e.Location, "c:\\windows") << e.FileName;
   EXPECT_FALSE(main->booBusy);
+}
+
+// Windows brings its wallpapers as JPEG files in folders by theme under
+// Web\Wallpaper; the Windows folder itself holds few pictures, if any.
+TEST_F(BatchStartupTest, TheFirstRunAlsoTakesInThePicturesUnderTheWallpaperFolderAndItsSubfoldersInOneBatch) {
+  // Whatever the name, every file holds a picture: the last one of the
+  // batch is shown in the preview, which drops what it cannot show.
+  const std::string png = PngBytes(3, 2, 1, 2, 3);
+  fakes.files.Put("C:\\WINDOWS\\Zebra.png", png);
+  fakes.files.Put("C:\\WINDOWS\\Clouds.bmp", BitmapBytes(2, 2));
+  fakes.files.Put("C:\\WINDOWS\\setup.log", "x");
+  fakes.files.Put("C:\\WINDOWS\\Fonts\\Deep.jpg", "not searched: only the wallpaper folder goes deeper");
+  fakes.files.Put("C:\\WINDOWS\\Web\\Wallpaper\\Windows\\img0.jpg", png);
+  fakes.files.Put("C:\\WINDOWS\\Web\\Wallpaper\\Theme1\\img2.JPG", png);
+  fakes.files.Put("C:\\WINDOWS\\Web\\Wallpaper\\Theme1\\img1.jpg", png);
+  fakes.files.Put("C:\\WINDOWS\\Web\\Wallpaper\\Theme1\\Night\\Moon.gif", png);
+  fakes.files.Put("C:\\WINDOWS\\Web\\Wallpaper\\Theme1\\desktop.ini", "x");
+  fakes.files.Put("C:\\WINDOWS\\Web\\Wallpaper\\Flat.tif", png);
+  fakes.files.AddDir("C:\\WINDOWS\\Web\\Wallpaper\\Empty.jpg");
+  // Each file asked about in turn, as it is offered: folder, name and extension.
+  std::vector<std::string> offered;
+  bool applyOffered = false;
+  for (int i = 0; i < 8; ++i) {
+    fakes.prompts.ScriptModal([&](TForm& form) {
+      auto& d = static_cast<TfrmItemInfo&>(form);
+      offered.push_back(d.edtFromDir.Text() + "\\" + d.edtFileName.Text() + d.Label1.Caption());
+      applyOffered = d.chkApplyToAll.Enabled();
+      return ModalResult::Ok;
+    });
+  }
+  Build();
+  EXPECT_TRUE(applyOffered) << "one batch of several files";
+  EXPECT_EQ(offered, (std::vector<std::string>{
+                         "c:\\windows\\Clouds.bmp",
+                         "c:\\windows\\Zebra.png",
+                         "c:\\windows\\web\\wallpaper\\Flat.tif",
+                         "c:\\windows\\web\\wallpaper\\theme1\\img1.jpg",
+                         "c:\\windows\\web\\wallpaper\\theme1\\img2.JPG",
+                         "c:\\windows\\web\\wallpaper\\theme1\\night\\Moon.gif",
+                         "c:\\windows\\web\\wallpaper\\windows\\img0.jpg",
+                     }));
+  EXPECT_EQ(main->cdtData.AllRecords().size(), 7u);
+  EXPECT_EQ(fakes.prompts.Texts().size(), 1u) << "the greeting only: nothing was refused";
+}
+
+TEST_F(BatchStartupTest, AFolderNestedBeyondTheSearchDepthIsLeftOut) {
+  std::string folder = "C:\\WINDOWS\\Web\\Wallpaper";
+  for (int level = 1; level <= 17; ++level) {
+    folder += "\\L" + std::to_string(level);
+    fakes.files.Put(folder + "\\p" + std::to_string(level) + ".png", PngBytes(2, 2, 9, 8, 7));
+  }
+  fakes.prompts.ScriptModal([](TForm& form) {
+    static_cast<TfrmItemInfo&>(form).chkApplyToAll.SetChecked(true);
+    return ModalResult::Ok;
+  });
+  Build();
+  const std::vector<InventoryEntry> all = main->cdtData.AllRecords();
+  EXPECT_EQ(all.size(), 16u);
+  for (const InventoryEntry& e : all) EXPECT_NE(e.FileName, "p17.png") << "seventeen folders down";
 }
 
 TEST_F(BatchStartupTest, TheMainWindowTakesDropsFromItsCreationToItsEnd) {

@@ -159,6 +159,34 @@ TEST_F(CopyOptionsTest, TheTypedNameIsUsedAsTypedWithBmpAppended) {
   EXPECT_EQ(Ask("C:\\Pics\\sunset.bmp").path, "D:\\Other\\sunset.bmp");
 }
 
+TEST_F(CopyOptionsTest, TheNameKeepsTheFilesOwnExtensionAndABitmapStillGetsBmp) {
+  const struct {
+    std::string file, typed, shown, path;
+  } cases[] = {
+      {"Harbour.jpg", "Port", ".jpg", "C:\\Pics\\Port.jpg"},
+      {"Scan.TIFF", "sunset.bmp", ".TIFF", "C:\\Pics\\sunset.bmp.TIFF"},
+      {"map.png", "", ".png", "C:\\Pics\\.png"},
+      {"holiday.png.gif", "holiday.png", ".gif", "C:\\Pics\\holiday.png.gif"},
+      {"Sea.BMP", "Sea", ".bmp", "C:\\Pics\\Sea.bmp"},
+      {"sunset.bmp", "sunset.bmp", ".bmp", "C:\\Pics\\sunset.bmp.bmp"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    fakes.files.Put("C:\\Pics\\" + c.file, "x");
+    std::string shown;
+    User([&](TfrmItemInfo& d) {
+      shown = d.Label1.Caption();
+      d.edtFileName.SetText(c.typed);
+    });
+    EXPECT_EQ(Ask("C:\\Pics\\" + c.file).path, c.path);
+    EXPECT_EQ(shown, c.shown);
+  }
+  // A file of another kind put through the dialog later shows its own again.
+  User([&](TfrmItemInfo&) {});
+  EXPECT_EQ(Ask(Img("v1 of Clipboard.bmp"), kCopyMove, kCopyMove, true, true).path, Img("v1 of Clipboard.bmp"));
+  EXPECT_EQ(Dialog().Label1.Caption(), ".bmp");
+}
+
 TEST_F(CopyOptionsTest, DecliningTheOverwriteBringsTheDialogBackWithTheUsersEntries) {
   fakes.files.Put("C:\\Pics\\sea.bmp", "new");
   fakes.files.Put(Img("sea.bmp"), "old");

@@ -32,6 +32,41 @@ TEST(IsBitmapFile, LooksAtTheExtensionOfTheFileNameOnly) {
   EXPECT_TRUE(IsBitmapFile(".bmp"));
 }
 
+// One rule for every place a file is taken in: the extension of the file
+// name, in any letter case, is one of the accepted picture formats.
+TEST(IsPictureFile, AcceptsTheKnownPictureExtensionsOfTheFileNameOnly) {
+  const struct {
+    const char* path;
+    bool picture;
+  } cases[] = {
+      {"C:\\Pics\\Sea.BMP", true},
+      {"c:\\pics\\harbour.jpg", true},
+      {"c:\\pics\\HARBOUR.JPEG", true},
+      {"c:\\pics\\dune.Jpe", true},
+      {"c:\\pics\\dune.jfif", true},
+      {"c:\\pics\\map.PNG", true},
+      {"c:\\pics\\spin.gif", true},
+      {"c:\\pics\\scan.TIF", true},
+      {"c:\\pics\\scan.tiff", true},
+      {"c:\\pics\\holiday.png.jpg", true},  // double extension: the last one counts
+      {"c:\\pics\\holiday.jpg.txt", false},
+      {"c:\\pics\\holiday.jpg.", false},  // a trailing dot leaves an empty extension
+      {"c:\\pics\\jpg", false},           // "jpg" alone is a name, not an extension
+      {"jpg", false},
+      {"c:\\pics\\noextension", false},
+      {"c:\\photos.jpg\\readme", false},  // a dot in the folder is no extension
+      {"c:\\pics\\sea.jpgx", false},
+      {"c:\\pics\\sea.webp", false},
+      {"c:\\pics\\sea.tga", false},
+      {"c:\\pics\\sea.mvl", false},
+      {".png", true},
+      {"", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(IsPictureFile(c.path), c.picture) << c.path;
+  // A bitmap is still told apart for what must be a bitmap.
+  EXPECT_FALSE(IsBitmapFile("c:\\pics\\harbour.jpg"));
+}
+
 TEST(PathParts, SplitNameFolderAndExtension) {
   EXPECT_EQ(ExtractFileName("c:\\a\\b.bmp"), "b.bmp");
   EXPECT_EQ(ExtractFileDir("c:\\a\\b.bmp"), "c:\\a");

@@ -58,17 +58,17 @@ TEST_F(PreviewPaneTest, TheSizeLimitPromptsAboveItsBoundaryAndShowsTheSizeInThou
     main->cdtData.Edit();
     main->cdtData.EditFields().Size = c.size;
     main->cdtData.Post();
-    fakes.pictures.measured.clear();
+    fakes.pictures.loaded.clear();
     main->LoadPreview(false);
     if (c.prompt == nullptr) {
       EXPECT_TRUE(Shown());
-      EXPECT_EQ(fakes.pictures.measured, std::vector<std::string>{"c:\\pics\\big.bmp"});
+      EXPECT_EQ(fakes.pictures.loaded, std::vector<std::string>{"c:\\pics\\big.bmp"});
     } else {
       EXPECT_EQ(Message(), c.prompt);
       EXPECT_FALSE(main->pnlImageMessage.Bold());
       EXPECT_FALSE(main->imgDesktop.Visible());
       EXPECT_TRUE(main->imgDesktop.Empty()) << "a prompt holds no picture";
-      EXPECT_TRUE(fakes.pictures.measured.empty()) << "nothing is read for a prompt";
+      EXPECT_TRUE(fakes.pictures.loaded.empty()) << "nothing is read for a prompt";
     }
     EXPECT_FALSE(fakes.shell.busyCursor);
   }
@@ -80,15 +80,15 @@ TEST_F(PreviewPaneTest, AClickOnThePromptLoadsThePictureWhateverItsSizeAndOnlyOn
   ASSERT_EQ(Message(), "Click Here to Preview Huge.bmp (90000K)");
   main->pnlImageMessage.Click();
   EXPECT_TRUE(Shown());
-  EXPECT_EQ(fakes.pictures.measured.size(), 1u);
+  EXPECT_EQ(fakes.pictures.loaded.size(), 1u);
   main->pnlImageMessage.Click();
-  EXPECT_EQ(fakes.pictures.measured.size(), 1u) << "without a prompt a click on the panel does nothing";
+  EXPECT_EQ(fakes.pictures.loaded.size(), 1u) << "without a prompt a click on the panel does nothing";
 }
 
 TEST_F(PreviewPaneTest, WhileAPictureLoadsTheUserSeesTheHourglassAndTheLoadingNotice) {
   AddPicture("A.bmp", 1000);
   std::vector<std::string> seen;
-  fakes.pictures.onMeasure = [&] {
+  fakes.pictures.onLoad = [&] {
     seen.push_back(Message() + (main->pnlImageMessage.Bold() ? " bold" : "") + (fakes.shell.busyCursor ? " busy" : "") +
                    (main->imgDesktop.Visible() ? " picture" : ""));
   };
@@ -97,16 +97,16 @@ TEST_F(PreviewPaneTest, WhileAPictureLoadsTheUserSeesTheHourglassAndTheLoadingNo
   EXPECT_FALSE(fakes.shell.busyCursor);
 }
 
-TEST_F(PreviewPaneTest, APictureThatFitsIsCentredAtItsSizeAndALargerOneFillsThePanel) {
+TEST_F(PreviewPaneTest, APictureThatFitsIsCentredAtItsSizeAndALargerOneIsScaledDownKeepingItsShape) {
   struct Case {
     int width, height;
     std::vector<int> bounds;
-    std::string message;
   } cases[] = {
-      {100, 50, {138, 67, 100, 50}, ""},
-      {376, 185, {0, 0, 376, 185}, ""},
-      {377, 50, {0, 0, 376, 185}, "Loading image file..."},
-      {100, 186, {0, 0, 376, 185}, "Loading image file..."},
+      {100, 50, {138, 67, 100, 50}},  {376, 185, {0, 0, 376, 185}},
+      {377, 50, {0, 68, 376, 49}},     // one pixel too wide: the width decides
+      {100, 186, {138, 0, 99, 185}},   // one pixel too high: the height decides
+      {3008, 1480, {0, 0, 376, 185}},  // eight times the area
+      {4000, 3, {0, 92, 376, 1}},      // never thinner than one pixel
   };
   AddPicture("P.bmp", 1000);
   for (const Case& c : cases) {
@@ -116,7 +116,7 @@ TEST_F(PreviewPaneTest, APictureThatFitsIsCentredAtItsSizeAndALargerOneFillsTheP
     EXPECT_TRUE(Shown());
     EXPECT_EQ(PictureBounds(), c.bounds);
     EXPECT_TRUE(main->imgDesktop.Stretch());
-    EXPECT_EQ(Message(), c.message) << "no text shows around a picture at its own size";
+    EXPECT_EQ(Message(), "") << "no text shows around the picture";
   }
 }
 
@@ -161,18 +161,21 @@ TEST_F(PreviewPaneTest, AnEmptyListShowsNoWallpaperAvailableAlsoWhenTheWindowHid
   main->ShowPreviewPrompt();
   EXPECT_EQ(Message(), "No Wallpaper Available");
   main->pnlImageMessage.Click();
-  EXPECT_TRUE(fakes.pictures.measured.empty());
+  EXPECT_TRUE(fakes.pictures.loaded.empty());
 }
 
 TEST_F(PreviewPaneTest, HidingTheWindowLetsThePictureGoForThePrompt) {
   AddPicture("Dawn.bmp", 12345);
   main->LoadPreview(false);
   ASSERT_TRUE(Shown());
+  main->LoadPreview(false);
+  EXPECT_EQ(fakes.pictures.Held(), 1) << "a picture loaded again replaces the one before";
   main->Show();
   main->btnOK.Click();
   EXPECT_FALSE(main->Visible());
   EXPECT_EQ(Message(), "Click Here to Preview Dawn.bmp (12K)");
   EXPECT_TRUE(main->imgDesktop.Empty());
+  EXPECT_EQ(fakes.pictures.Held(), 0) << "no decoded picture is kept for a hidden window";
 }
 
 TEST_F(PreviewPaneTest, TheGridAndThePreviewFollowTheSlideshow) {
@@ -181,11 +184,11 @@ TEST_F(PreviewPaneTest, TheGridAndThePreviewFollowTheSlideshow) {
   AddPicture("C.bmp", 1000);
   ViewOn("A.bmp");
   SlideOn("C.bmp");
-  fakes.pictures.measured.clear();
+  fakes.pictures.loaded.clear();
   main->ShowSlideshowPosition();
   EXPECT_EQ(main->cdtInventory.Fields().LCFilename, "c.bmp");
-  ASSERT_FALSE(fakes.pictures.measured.empty());
-  EXPECT_EQ(fakes.pictures.measured.back(), "c:\\pics\\c.bmp");
+  ASSERT_FALSE(fakes.pictures.loaded.empty());
+  EXPECT_EQ(fakes.pictures.loaded.back(), "c:\\pics\\c.bmp");
   EXPECT_EQ(main->imgDesktop.PicturePath(), "c:\\pics\\c.bmp");
 }
 
@@ -230,17 +233,26 @@ TEST_F(PreviewSplitterTest, AStoredHeightThatDoesNotFitIsBroughtWithinTheLimits)
   }
 }
 
-TEST_F(PreviewSplitterTest, APictureFillingThePreviewGrowsWithIt) {
+TEST_F(PreviewSplitterTest, AScaledPictureIsFittedAgainAsThePreviewGrowsAndAPictureAtItsSizeIsCentredAgain) {
   fakes.files.AddDir("C:\\Pics");
-  fakes.files.Put("C:\\Pics\\wide.bmp", BitmapBytes(1000, 20));
+  fakes.files.Put("C:\\Pics\\tall.bmp", BitmapBytes(40, 1000));
   main->cdtData.Append();
   main->cdtData.EditFields() =
-      InventoryEntry{true, true, "wide.bmp", "C:\\Pics", 1000, 0, "", 0, "c:\\pics", "wide.bmp"};
+      InventoryEntry{true, true, "tall.bmp", "C:\\Pics", 1000, 0, "", 0, "c:\\pics", "tall.bmp"};
   main->cdtData.Post();
   main->LoadPreview(false);
-  ASSERT_EQ(main->imgDesktop.Height(), 185);
+  const TImage& image = main->imgDesktop;
+  EXPECT_EQ((std::vector<int>{image.Left(), image.Top(), image.Width(), image.Height()}),
+            (std::vector<int>{184, 0, 7, 185}));
   main->Splitter1.DragBy(20);
-  EXPECT_EQ(main->imgDesktop.Height(), 205);
+  EXPECT_EQ((std::vector<int>{image.Left(), image.Top(), image.Width(), image.Height()}),
+            (std::vector<int>{184, 0, 8, 205}));
+
+  fakes.files.Put("C:\\Pics\\tall.bmp", BitmapBytes(40, 100));
+  main->LoadPreview(false);
+  main->Splitter1.DragBy(-40);
+  EXPECT_EQ((std::vector<int>{image.Left(), image.Top(), image.Width(), image.Height()}),
+            (std::vector<int>{168, 32, 40, 100}));
 }
 
 }  // namespace

@@ -85,6 +85,33 @@ TEST_F(DetectionTest, AWallpaperSavedByAnotherProgramIsOfferedWithItsTileModeAnd
   EXPECT_FALSE(main->booBusy);
 }
 
+TEST_F(DetectionTest, APngWallpaperSetByAnotherProgramIsOfferedAndListedUnderItsOwnName) {
+  fakes.files.Put("C:\\Pics\\Map.PNG", "png");
+  SystemSavesWallpapers();
+  Desktop("C:\\Pics\\Map.PNG", true);
+  TypeName("Chart");
+  Broadcast();
+
+  // The desktop's path comes lower-cased, its extension with it.
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].name, "map");
+  ASSERT_NE(Find("C:\\Pics\\Chart.png"), nullptr);
+  EXPECT_EQ(fakes.files.Content("C:\\Pics\\Chart.png"), "png");
+  EXPECT_FALSE(fakes.files.FileExists("C:\\Pics\\Map.PNG"));
+  EXPECT_EQ(DesktopWallpaper(), "c:\\pics\\Chart.png") << "the renamed file stays the wallpaper";
+}
+
+TEST_F(DetectionTest, AWallpaperOfAKindTheProgramDoesNotTakeIsPassedOverWithoutAWord) {
+  fakes.files.Put("C:\\Pics\\Sky.webp", "webp");
+  Desktop("C:\\Pics\\Sky.webp", true);
+  Broadcast();
+  EXPECT_EQ(Offers(), 0u);
+  EXPECT_TRUE(fakes.prompts.shown.empty());
+  EXPECT_EQ(main->cdtData.RecordCount(), 0);
+  EXPECT_TRUE(fakes.trace.Saw("FrmMain.AddDetectedWallpaper: not a picture file c:\\pics\\sky.webp"));
+  EXPECT_FALSE(main->booBusy);
+}
+
 TEST_F(DetectionTest, BroadcastsThatAreNotANewWallpaperOfferNothing) {
   List("C:\\Pics", "Listed.bmp", true);
   struct Case {

@@ -96,15 +96,19 @@ TEST_F(PreviewViewTest, ASmallPictureShowsCentredOnTheBlackPanel) {
   EXPECT_EQ(PixelOf(Panel(), 2, 2), RGB(0, 0, 0)) << "the panel around the picture";
 }
 
-TEST_F(PreviewViewTest, ALargePictureIsStretchedOverTheWholePanel) {
+TEST_F(PreviewViewTest, ALargePictureIsScaledDownKeepingItsShapeAndCentred) {
   AddPicture(600, 20, 36054);
   frm.LoadPreview(false);
   ShowNow();
-  RECT client{};
-  GetClientRect(Picture(), &client);
-  EXPECT_EQ(client.right, 376);
-  EXPECT_EQ(client.bottom, 185);
-  EXPECT_EQ(PixelOf(Picture(), 375, 184), kPictureColour);
+  const RECT place = PlaceOf(Picture());
+  EXPECT_EQ(place.left, 0);
+  EXPECT_EQ(place.top, 86);
+  EXPECT_EQ(place.right - place.left, 376);
+  EXPECT_EQ(place.bottom - place.top, 12);
+  EXPECT_EQ(PixelOf(Picture(), 0, 0), kPictureColour);
+  EXPECT_EQ(PixelOf(Picture(), 375, 11), kPictureColour);
+  EXPECT_EQ(PixelOf(Panel(), 188, 40), RGB(0, 0, 0)) << "the panel above the picture";
+  EXPECT_EQ(PixelOf(Panel(), 188, 150), RGB(0, 0, 0)) << "the panel below the picture";
 }
 
 TEST_F(PreviewViewTest, TheClickOnThePromptLoadsThePicture) {

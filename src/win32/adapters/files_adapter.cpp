@@ -155,6 +155,21 @@ std::vector<std::string> Win32Files::FindFiles(const std::string& folder, const 
   return names;
 }
 
+std::vector<std::string> Win32Files::FindFolders(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA data;
+  HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &data);
+  if (h == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::string name = data.cFileName;
+    const bool folderEntry = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    const bool link = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    if (folderEntry && !link && name != "." && name != "..") names.push_back(name);
+  } while (FindNextFileA(h, &data));
+  FindClose(h);
+  return names;
+}
+
 void Win32Files::RetryPause(std::uint32_t ms) {
   Sleep(ms);
 }

@@ -1,19 +1,125 @@
-#include <windows.h>
+#include <wincodec.h>
 
-#include <cstdlib>
+#include <algorithm>
+#include <cstdint>
 
+#include "win32/adapters/win32_picture.h"
 #include "win32/adapters/win32_ports.h"
 
 namespace mvx::win32 {
 
-std::optional<PictureSize> Win32Pictures::Measure(const std::string& path) {
-  HANDLE image = LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
-  if (image == nullptr) return std::nullopt;
-  BITMAP info{};
-  const int got = GetObjectA(image, sizeof info, &info);
-  DeleteObject(image);
-  if (got == 0) return std::nullopt;
-  return PictureSize{info.bmWidth, std::abs(info.bmHeight)};
+namespace {
+
+// Holds one reference to a COM object and releases it.
+template <class T>
+class ComRef {
+ public:
+  ComRef() = default;
+  ~ComRef() {
+    if (p_ != nullptr) p_->Release();
+  }
+  ComRef(const ComRef&) = delete;
+  ComRef& operator=(const ComRef&) = delete;
+  T* operator->() const { return p_; }
+  T* get() const { return p_; }
+  T** put() { return &p_; }
+
+ private:
+  T* p_ = nullptr;
+};
+
+// COM for this thread for the length of one decode, whatever it was before.
+class ComScope {
+ public:
+  ComScope() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+  ~ComScope() {
+    if (SUCCEEDED(result_)) CoUninitialize();
+  }
+  ComScope(const ComScope&) = delete;
+  ComScope& operator=(const ComScope&) = delete;
+
+ private:
+  HRESULT result_;
+};
+
+std::wstring Wide(const std::string& utf8) {
+  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(std::max(n, 0)), L'\0');
+  if (n > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
+  return wide;
+}
+
+// The held size: the natural size, or scaled down to fit kMaxHeldSide.
+PictureSize HeldSize(UINT width, UINT height) {
+  const std::uint64_t longest = std::max(width, height);
+  if (longest <= static_cast<std::uint64_t>(Win32Picture::kMaxHeldSide)) {
+    return {static_cast<int>(width), static_cast<int>(height)};
+  }
+  auto scaled = [&](UINT side) {
+    return static_cast<int>(std::max<std::uint64_t>(1, side * std::uint64_t{Win32Picture::kMaxHeldSide} / longest));
+  };
+  return {scaled(width), scaled(height)};
+}
+
+HBITMAP TopDownBitmap(PictureSize size, void** bits) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = size.width;
+  info.bmiHeader.biHeight = -size.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
+}  // namespace
+
+std::shared_ptr<const Win32Picture> DecodePictureFile(const std::string& path) {
+  const ComScope com;
+  ComRef<IWICImagingFactory> factory;
+  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                              reinterpret_cast<void**>(factory.put())))) {
+    return nullptr;
+  }
+  ComRef<IWICBitmapDecoder> decoder;
+  ComRef<IWICBitmapFrameDecode> frame;
+  if (FAILED(factory->CreateDecoderFromFilename(Wide(path).c_str(), nullptr, GENERIC_READ,
+                                                WICDecodeMetadataCacheOnDemand, decoder.put())) ||
+      FAILED(decoder->GetFrame(0, frame.put()))) {
+    return nullptr;
+  }
+  UINT width = 0, height = 0;
+  if (FAILED(frame->GetSize(&width, &height)) || width == 0 || height == 0 ||
+      std::uint64_t{width} * height > kMaxPixels) {
+    return nullptr;
+  }
+  ComRef<IWICBitmapSource> converted;
+  if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGR, frame.get(), converted.put()))) return nullptr;
+  const PictureSize held = HeldSize(width, height);
+  IWICBitmapSource* source = converted.get();
+  ComRef<IWICBitmapScaler> scaler;
+  if (held.width != static_cast<int>(width) || held.height != static_cast<int>(height)) {
+    if (FAILED(factory->CreateBitmapScaler(scaler.put())) ||
+        FAILED(scaler->Initialize(converted.get(), static_cast<UINT>(held.width), static_cast<UINT>(held.height),
+                                  WICBitmapInterpolationModeFant))) {
+      return nullptr;
+    }
+    source = scaler.get();
+  }
+  void* bits = nullptr;
+  HBITMAP bitmap = TopDownBitmap(held, &bits);
+  if (bitmap == nullptr) return nullptr;
+  const UINT stride = static_cast<UINT>(held.width) * 4;
+  const UINT bytes = stride * static_cast<UINT>(held.height);
+  if (FAILED(source->CopyPixels(nullptr, stride, bytes, static_cast<BYTE*>(bits)))) {
+    DeleteObject(bitmap);
+    return nullptr;
+  }
+  return std::make_shared<const Win32Picture>(bitmap, PictureSize{static_cast<int>(width), static_cast<int>(height)});
+}
+
+std::shared_ptr<const LoadedPicture> Win32Pictures::Load(const std::string& path) {
+  return DecodePictureFile(path);
 }
 
 }  // namespace mvx::win32

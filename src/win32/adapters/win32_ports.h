@@ -77,6 +77,7 @@ class Win32Files : public FilePort {
   Status ChangeDirectory(const std::string& path) override;
   std::string CurrentDirectory() override;
   std::vector<std::string> FindFiles(const std::string& folder, const std::string& pattern) override;
+  std::vector<std::string> FindFolders(const std::string& folder) override;
   void RetryPause(std::uint32_t ms) override;
 };
 
@@ -160,10 +161,11 @@ class Win32Dialogs : public DialogPort {
   std::uintptr_t owner = 0;
 };
 
-// LoadImageA with LR_LOADFROMFILE: Windows bitmaps.
+// The Windows Imaging Component: bitmaps, JPEG, PNG, GIF, TIFF and whatever
+// other decoders the system has.
 class Win32Pictures : public PicturePort {
  public:
-  std::optional<PictureSize> Measure(const std::string& path) override;
+  std::shared_ptr<const LoadedPicture> Load(const std::string& path) override;
 };
 
 // Every adapter, and the Ports bundle over them.

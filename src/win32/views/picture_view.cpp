@@ -2,8 +2,12 @@
 
 #include <windowsx.h>
 
+#include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
+
+#include "win32/adapters/win32_picture.h"
 
 namespace mvx::win32 {
 
@@ -37,7 +41,8 @@ void NotifyClicked(HWND window) {
 // ---- picture
 
 struct PictureState {
-  std::string path;
+  // Shared with the model: the picture is freed once both let go of it.
+  std::shared_ptr<const LoadedPicture> picture;
   HBITMAP bitmap = nullptr;
   bool stretch = false;
 };
@@ -46,13 +51,10 @@ PictureState* PictureOf(HWND window) {
   return reinterpret_cast<PictureState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
-void Load(PictureState& state, const std::string& path) {
-  if (state.bitmap != nullptr) DeleteObject(state.bitmap);
-  state.bitmap = nullptr;
-  state.path = path;
-  if (path.empty()) return;
-  state.bitmap = static_cast<HBITMAP>(
-      LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+void Show(PictureState& state, std::shared_ptr<const LoadedPicture> picture) {
+  const auto* decoded = dynamic_cast<const Win32Picture*>(picture.get());
+  state.bitmap = decoded != nullptr ? decoded->Bitmap() : nullptr;
+  state.picture = std::move(picture);
 }
 
 void PaintPicture(HWND window, const PictureState& state) {
@@ -67,8 +69,10 @@ void PaintPicture(HWND window, const PictureState& state) {
     const int height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
     HDC source = CreateCompatibleDC(dc);
     HGDIOBJ old = SelectObject(source, state.bitmap);
-    if (state.stretch) {
-      SetStretchBltMode(dc, COLORONCOLOR);
+    // A picture held smaller than its natural size is always drawn stretched.
+    if (state.stretch || info.bmWidth != state.picture->Size().width) {
+      SetStretchBltMode(dc, HALFTONE);
+      SetBrushOrgEx(dc, 0, 0, nullptr);
       StretchBlt(dc, 0, 0, client.right, client.bottom, source, 0, 0, info.bmWidth, height, SRCCOPY);
     } else {
       BitBlt(dc, 0, 0, info.bmWidth, height, source, 0, 0, SRCCOPY);
@@ -87,19 +91,13 @@ LRESULT CALLBACK PictureProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       break;
     case WM_NCDESTROY:
       if (state != nullptr) {
-        Load(*state, "");
         delete state;
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
       }
       break;
     case kSetPicture:
       if (state == nullptr) return 0;
-      try {
-        const std::string path = reinterpret_cast<const char*>(lParam);
-        if (path != state->path) Load(*state, path);
-      } catch (...) {
-        Load(*state, "");
-      }
+      Show(*state, *reinterpret_cast<const std::shared_ptr<const LoadedPicture>*>(lParam));
       state->stretch = wParam != 0;
       InvalidateRect(window, nullptr, FALSE);
       UpdateWindow(window);
@@ -277,7 +275,7 @@ void SetUpMessagePanel(const TMessagePanel& panel, HWND window) {
 }
 
 void ApplyPicture(const TImage& image, HWND window) {
-  SendMessageA(window, kSetPicture, image.Stretch() ? 1 : 0, reinterpret_cast<LPARAM>(image.PicturePath().c_str()));
+  SendMessageA(window, kSetPicture, image.Stretch() ? 1 : 0, reinterpret_cast<LPARAM>(&image.Picture()));
 }
 
 int TakeSplitterDrag(HWND window) {
