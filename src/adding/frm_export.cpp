@@ -21,15 +21,15 @@ TFrmExport::TFrmExport(FilePort& files, PromptPort& prompts, TClientDataSet& dat
       data_(data),
       caption_(std::move(caption)) {
   SetCaption("Export Manager");
-  // The dialog frame and caption bring the window to 355 x 110.
-  SetClientSize(347, 83);
-  Placed(Label1, "File Name:", 8, 14, 72, 13);
-  Placed(edtExportFileName, "", 88, 10, 129, 21).SetText(kDefaultPictureListName);
-  Placed(Label2, "Sub Directory:", 8, 46, 72, 13);
-  Placed(edtSubDir, "", 88, 42, 129, 21).SetText("Export1");
-  Placed(btnExport, "Export Files", 232, 8, 105, 25);
+  // With the modal window's frame and caption the window is 355 x 110.
+  SetClientSize(349, 88);
+  Placed(Label1, "File Name:", 8, 18, 76, 13);
+  Placed(edtExportFileName, "", 88, 14, 133, 21).SetText(kDefaultPictureListName);
+  Placed(Label2, "Sub Directory:", 8, 54, 76, 13);
+  Placed(edtSubDir, "", 88, 50, 133, 21).SetText("Export1");
+  Placed(btnExport, "Export Files", 234, 12, 105, 25);
   btnExport.IsDefault = true;
-  Placed(btnCancel, "Cancel", 232, 42, 105, 25);
+  Placed(btnCancel, "Cancel", 234, 48, 105, 25);
   btnCancel.IsCancel = true;
   btnExport.OnClick = [this](TObject* sender) { btnExportClick(sender); };
   btnCancel.OnClick = [this](TObject* sender) { btnCancelClick(sender); };

@@ -56,6 +56,10 @@ void TFrmMain::ImportPictureList(const std::string& list) {
       ports_.prompts.Show("Error: " + item.name + " is not a supported file type.", MessageCaption(),
                           PromptKind::Error, PromptButtons::Ok);
     } else {
+      // The list carries each picture's own mode: it is what the dialog
+      // proposes for this picture, and what it takes once the user applied
+      // the other choices to all remaining files.
+      (item.tiled ? frmItemInfo.rdoTiled : frmItemInfo.rdoCenter).SetChecked(true);
       AddPictureFile(path, item.tiled);
     }
   }
