@@ -23,10 +23,10 @@ TFrmExport::TFrmExport(FilePort& files, PromptPort& prompts, TClientDataSet& dat
   SetCaption("Export Manager");
   // With the modal window's frame and caption the window is 355 x 110.
   SetClientSize(349, 88);
-  Placed(Label1, "File Name:", 8, 18, 76, 13);
-  Placed(edtExportFileName, "", 88, 14, 133, 21).SetText(kDefaultPictureListName);
-  Placed(Label2, "Sub Directory:", 8, 54, 76, 13);
-  Placed(edtSubDir, "", 88, 50, 133, 21).SetText("Export1");
+  Placed(Label1, "File Name:", 8, 18, 82, 13);
+  Placed(edtExportFileName, "", 94, 14, 129, 21).SetText(kDefaultPictureListName);
+  Placed(Label2, "Sub Directory:", 8, 54, 82, 13);
+  Placed(edtSubDir, "", 94, 50, 129, 21).SetText("Export1");
   Placed(btnExport, "Export Files", 234, 12, 105, 25);
   btnExport.IsDefault = true;
   Placed(btnCancel, "Cancel", 234, 48, 105, 25);
