@@ -50,11 +50,10 @@ void TFrmMain::ImportPictureList(const std::string& list) {
     // else is not looked for at all.
     const ListedName kind = ClassifyListedName(item.name);
     if (kind == ListedName::OutsideFolder || !ports_.files.FileExists(path)) {
-      ports_.prompts.Show("File not found to import: " + path, MessageCaption(), PromptKind::Error,
-                          PromptButtons::Ok);
+      ports_.prompts.Show("File not found to import: " + path, MessageCaption(), PromptKind::Error, PromptButtons::Ok);
     } else if (kind == ListedName::NotAPicture) {
-      ports_.prompts.Show("Error: " + item.name + " is not a supported file type.", MessageCaption(),
-                          PromptKind::Error, PromptButtons::Ok);
+      ports_.prompts.Show("Error: " + item.name + " is not a supported file type.", MessageCaption(), PromptKind::Error,
+                          PromptButtons::Ok);
     } else {
       // The list carries each picture's own mode: it is what the dialog
       // proposes for this picture, and what it takes once the user applied

@@ -33,8 +33,8 @@ PictureListItem ParseLine(std::string_view line) {
 }
 
 bool ForbiddenByte(unsigned char c) {
-  return c < 0x20 || c == '\\' || c == '/' || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' ||
-         c == '>' || c == '|';
+  return c < 0x20 || c == '\\' || c == '/' || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' || c == '>' ||
+         c == '|';
 }
 
 // CON, NUL, COM1 and their kin name devices in every folder, whatever
@@ -46,8 +46,7 @@ bool NamesADevice(std::string_view name) {
   for (std::string_view device : kPlain) {
     if (base == device) return true;
   }
-  return base.size() == 4 && (base.starts_with("com") || base.starts_with("lpt")) && base[3] >= '0' &&
-         base[3] <= '9';
+  return base.size() == 4 && (base.starts_with("com") || base.starts_with("lpt")) && base[3] >= '0' && base[3] <= '9';
 }
 
 }  // namespace

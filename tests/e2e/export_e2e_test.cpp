@@ -120,7 +120,8 @@ TEST_F(PictureListTransfer, ThreePicturesExportedAndDroppedOnAFreshInstallationA
     ASSERT_TRUE(PumpUntil([&] { return !IsWindow(dialog->handle); }, 5s)) << "the dialog stays open";
 
     const std::string exported = images + "\\Export1";
-    EXPECT_EQ(ReadBytes(exported + "\\mvx.mvl"), "\"Alps.bmp\",\"T\"\r\n\"Beach.bmp\",\"C\"\r\n\"Canyon.bmp\",\"T\"\r\n");
+    EXPECT_EQ(ReadBytes(exported + "\\mvx.mvl"),
+              "\"Alps.bmp\",\"T\"\r\n\"Beach.bmp\",\"C\"\r\n\"Canyon.bmp\",\"T\"\r\n");
     EXPECT_EQ(GetFileAttributesA((exported + "\\Dunes.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
     for (const char* name : names) ASSERT_TRUE(carried.Take(exported, name)) << name;
     ASSERT_TRUE(BroadcastRegistered("ShutdownMurovex"));

@@ -65,8 +65,8 @@ TEST_F(ExportTest, ShiftCtrlAltF11OnThePreviewPageOpensTheExportManagerOverTheDa
   bool exportIsDefault = false, cancelIsCancel = false;
   std::string active;
   User([&](TFrmExport& d) {
-    texts = {d.Caption(),          d.Label1.Caption(),   d.edtExportFileName.Text(), d.Label2.Caption(),
-             d.edtSubDir.Text(),   d.btnExport.Caption(), d.btnCancel.Caption()};
+    texts = {d.Caption(),        d.Label1.Caption(),    d.edtExportFileName.Text(), d.Label2.Caption(),
+             d.edtSubDir.Text(), d.btnExport.Caption(), d.btnCancel.Caption()};
     for (TControl* c : d.Controls()) {
       if (c->Kind() != ControlKind::Label) tabOrder.push_back(c->Name());
     }

@@ -76,8 +76,8 @@ TEST_F(ListImportTest, EveryListedPictureIsOfferedFromTheListsFolderEachWithItsO
 }
 
 TEST_F(ListImportTest, TheModeIsTiledForTAndLowerCaseTOnlyAlsoWhenAppliedToAll) {
-  const std::string lines[] = {"\"a.bmp\",\"t\"", "\"b.bmp\",\"T\"", "\"c.bmp\",\"x\"", "\"d.bmp\",\"\"",
-                               "\"e.bmp\"",      "\"f.bmp\",\"tt\"", "\"g.bmp\",\"T\""};
+  const std::string lines[] = {"\"a.bmp\",\"t\"", "\"b.bmp\",\"T\"",  "\"c.bmp\",\"x\"", "\"d.bmp\",\"\"",
+                               "\"e.bmp\"",       "\"f.bmp\",\"tt\"", "\"g.bmp\",\"T\""};
   std::string text;
   for (const std::string& line : lines) {
     Pic(line.substr(1, 5));
@@ -96,8 +96,13 @@ TEST_F(ListImportTest, ANameThatLeadsOutOfTheListsFolderIsNotFoundAndNothingIsTo
   fakes.files.AddDir("C:\\Users\\me\\Documents");
   const std::string secret = Pic("x.bmp", "C:\\Users\\me\\Documents");
   Pic("ok.bmp");
-  const std::string names[] = {"..\\..\\Users\\me\\Documents\\x.bmp", "C:\\Users\\me\\Documents\\x.bmp",
-                               "C:x.bmp", "..", "sub/x.bmp", "CON.bmp", ""};
+  const std::string names[] = {"..\\..\\Users\\me\\Documents\\x.bmp",
+                               "C:\\Users\\me\\Documents\\x.bmp",
+                               "C:x.bmp",
+                               "..",
+                               "sub/x.bmp",
+                               "CON.bmp",
+                               ""};
   std::string text;
   for (const std::string& name : names) text += "\"" + name + "\",\"T\"\r\n";
   text += "\"ok.bmp\",\"T\"\r\n";
@@ -119,10 +124,9 @@ TEST_F(ListImportTest, MissingPicturesAreReportedOneByOneAndTheRestIsTakenIn) {
   fakes.files.Put("C:\\Export1\\notes.txt", "text");
   Accept();
   Drop({List("\"gone.bmp\",\"T\"\r\nno quotes at all\r\n\"notes.txt\",\"C\"\r\n\"here.bmp\",\"C\"\r\n")});
-  EXPECT_EQ(fakes.prompts.Texts(),
-            (std::vector<std::string>{"File not found to import: C:\\Export1\\gone.bmp",
-                                      "File not found to import: C:\\Export1\\",
-                                      "Error: notes.txt is not a supported file type."}));
+  EXPECT_EQ(fakes.prompts.Texts(), (std::vector<std::string>{"File not found to import: C:\\Export1\\gone.bmp",
+                                                             "File not found to import: C:\\Export1\\",
+                                                             "Error: notes.txt is not a supported file type."}));
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_FALSE(seen[0].tiled) << "the first picture offered proposes its own mode";
   EXPECT_NE(Find("C:\\Export1\\here.bmp"), nullptr);
