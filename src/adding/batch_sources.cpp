@@ -129,7 +129,7 @@ void TFrmMain::WMDropFiles(std::uintptr_t drop) {
       (LowerAZ(ExtractFileExt(name)) == ".mvl" ? lists : pictures).push_back(std::move(name));
     }
     if (!pictures.empty()) AddFiles(pictures, false);
-    // Dropped picture lists are kept apart from the pictures; they are not imported yet.
+    if (!lists.empty()) ImportPictureLists(lists);
   } catch (...) {
     ports_.shell.DropFinish(drop);
     throw;

@@ -1,3 +1,4 @@
+#include "adding/frm_export.h"
 #include "app/trace.h"
 #include "ui/frm_main.h"
 
@@ -140,6 +141,10 @@ bool TFrmMain::FormKeyDown(std::uint16_t key, TShiftState shift) {
   }
   if (key == keys::Delete && shift == kCtrlOnly) {
     tbnDeleteClick(&tbnDelete);
+    return true;
+  }
+  if (key == keys::F11 && shift == TShiftState{true, true, true}) {
+    ShowExportManager(DataDir(), ports_.files, ports_.prompts, cdtData, MessageCaption());
     return true;
   }
   if (!(shift == kNoShift)) return false;

@@ -192,6 +192,11 @@ class TFrmMain : public TForm {
   void mnuSetWallpaperfromClipboardClick(TObject* sender);
   bool SaveClipboardBitmap(const std::string& path);
 
+  // ---- picture lists (adding/list_import.cpp; the export: adding/frm_export.cpp)
+  // Imports each list of the paths in order as one batch, emptying `lists` as it goes.
+  void ImportPictureLists(std::vector<std::string>& lists);
+  void ImportPictureList(const std::string& list);
+
   // ---- wallpaper put on the desktop by others (wallpaper/wallpaper_detection.cpp)
   // WM_SETTINGCHANGE; section is the changed section's name, empty when none was given.
   void WMSettingChange(const std::string& section);

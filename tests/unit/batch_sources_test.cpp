@@ -55,7 +55,8 @@ class BatchSourcesTest : public AddingFixture {
 };
 
 TEST_F(BatchSourcesTest, ThreeDroppedPicturesAndAListFileAreOneBatchOfThreeWithApplyToAllOffered) {
-  const std::string a = Pic("a.bmp"), b = Pic("b.bmp"), list = Pic("old.MVL"), c = Pic("c.bmp");
+  const std::string a = Pic("a.bmp"), b = Pic("b.bmp"), list = "C:\\Pics\\old.MVL", c = Pic("c.bmp");
+  fakes.files.Put(list, "");
   Accept(true);
   Drop({a, b, list, c});
 

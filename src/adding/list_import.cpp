@@ -1,0 +1,67 @@
+#include <exception>
+
+#include "adding/picture_list.h"
+#include "adding/scoped_flag.h"
+#include "app/error.h"
+#include "app/paths.h"
+#include "ui/frm_main.h"
+
+namespace mvx {
+
+void TFrmMain::ImportPictureLists(std::vector<std::string>& lists) {
+  const ScopedFlag adding(adding_);
+  booBusy = true;
+  booBatchUpdate = true;
+  std::exception_ptr failure;
+  try {
+    // All pictures of all the lists are one batch.
+    frmItemInfo.BeginAddBatch(true);
+    // The program closed while a box was open: its last save is done.
+    while (!lists.empty() && !closed_) {
+      ImportPictureList(lists.front());
+      lists.erase(lists.begin());
+    }
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  // Also after a failure: the flags must not keep the detection off for good.
+  try {
+    pbrProgress.SetVisible(false);
+    ScheduleInventorySave(&app_);
+  } catch (...) {
+    if (!failure) failure = std::current_exception();
+  }
+  booBatchUpdate = false;
+  booBusy = false;
+  if (failure) std::rethrow_exception(failure);
+}
+
+void TFrmMain::ImportPictureList(const std::string& list) {
+  if (!ports_.files.FileExists(list)) return;
+  std::string text;
+  if (const Status read = ports_.files.ReadAll(list, text); !read) {
+    throw AppError("Unable to read the picture list " + list + " (" + read.Describe() + ")");
+  }
+  const std::string folder = StripTrailingBackslashes(ExtractFileDir(list));
+  for (const PictureListItem& item : ParsePictureList(text)) {
+    if (closed_) return;
+    const std::string path = folder + "\\" + item.name;
+    // A list names files of its own folder only: a name that leads anywhere
+    // else is not looked for at all.
+    const ListedName kind = ClassifyListedName(item.name);
+    if (kind == ListedName::OutsideFolder || !ports_.files.FileExists(path)) {
+      ports_.prompts.Show("File not found to import: " + path, MessageCaption(), PromptKind::Error, PromptButtons::Ok);
+    } else if (kind == ListedName::NotAPicture) {
+      ports_.prompts.Show("Error: " + item.name + " is not a supported file type.", MessageCaption(), PromptKind::Error,
+                          PromptButtons::Ok);
+    } else {
+      // The list carries each picture's own mode: it is what the dialog
+      // proposes for this picture, and what it takes once the user applied
+      // the other choices to all remaining files.
+      (item.tiled ? frmItemInfo.rdoTiled : frmItemInfo.rdoCenter).SetChecked(true);
+      AddPictureFile(path, item.tiled);
+    }
+  }
+}
+
+}  // namespace mvx
