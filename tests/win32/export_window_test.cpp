@@ -113,5 +113,25 @@ TEST_F(ExportWindowTest, EnterExportsIntoANewFolderAndClosesAndEscCancels) {
   EXPECT_EQ(list & FILE_ATTRIBUTE_DIRECTORY, 0u);
 }
 
+TEST_F(ExportWindowTest, AListThatCannotBeWrittenIsReportedByTheErrorHandlerAndTheDialogCloses) {
+  dialog.edtExportFileName.SetText("no|list.mvl");
+  const ModalResult result =
+      Show([](HWND window) { PostMessageA(FindWindowExA(window, nullptr, "Button", "Export Files"), BM_CLICK, 0, 0); });
+  EXPECT_EQ(result, ModalResult::Cancel);
+  ASSERT_EQ(env.prompts.texts.size(), 1u);
+  EXPECT_TRUE(env.prompts.texts[0].starts_with("Exception: Unable to write the picture list " + base +
+                                               "\\Export1\\no|list.mvl"))
+      << env.prompts.texts[0];
+  WIN32_FIND_DATAA found{};
+  HANDLE search = FindFirstFileA((base + "\\Export1\\*").c_str(), &found);
+  int entries = 0;
+  if (search != INVALID_HANDLE_VALUE) {
+    do ++entries;
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  EXPECT_EQ(entries, 2) << "only . and ..: no list, no temporary file";
+}
+
 }  // namespace
 }  // namespace mvx::testing
