@@ -10,6 +10,9 @@ target_include_directories(murovex_win32 PUBLIC src)
 target_link_libraries(murovex_win32 PUBLIC murovex_core ${MUROVEX_WIN32_LIBS})
 target_compile_options(murovex_win32 PRIVATE ${MUROVEX_WARNINGS})
 
+# The one version number, from project(): the version resource (whose texts
+# the program reads back), the packages' names and the installer's entry.
+set(MUROVEX_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH})
 string(TIMESTAMP MUROVEX_BUILD_DATE "%Y-%m-%d")
 configure_file(res/version.h.in ${CMAKE_BINARY_DIR}/generated/version.h @ONLY)
 set_source_files_properties(res/murovex.rc PROPERTIES
@@ -19,8 +22,27 @@ target_include_directories(murovex PRIVATE ${CMAKE_BINARY_DIR}/generated res)
 target_link_libraries(murovex PRIVATE murovex_win32)
 target_compile_options(murovex PRIVATE ${MUROVEX_WARNINGS})
 set_target_properties(murovex PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/app)
+# The program is shipped as built here: optimised (the preset's Release), one
+# static exe, and without symbols.
+if(MINGW)
+  target_link_options(murovex PRIVATE -s)
+endif()
 add_custom_command(TARGET murovex POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/help ${CMAKE_BINARY_DIR}/app/help)
+
+# The portable zip and the per-user installer (tools/package.sh makes the
+# same into dist/).
+set(MUROVEX_DIST ${CMAKE_BINARY_DIR}/dist)
+set(MUROVEX_ZIP ${MUROVEX_DIST}/murovex-${MUROVEX_VERSION}-win64.zip)
+set(MUROVEX_SETUP ${MUROVEX_DIST}/murovex-${MUROVEX_VERSION}-setup.exe)
+file(GLOB MUROVEX_HELP_FILES CONFIGURE_DEPENDS help/*)
+file(GLOB MUROVEX_PACKAGE_FILES CONFIGURE_DEPENDS package/*)
+add_custom_command(OUTPUT ${MUROVEX_ZIP} ${MUROVEX_SETUP}
+  COMMAND bash ${CMAKE_SOURCE_DIR}/package/make_packages.sh $<TARGET_FILE:murovex> ${MUROVEX_VERSION} ${MUROVEX_DIST}
+  DEPENDS murovex ${MUROVEX_HELP_FILES} ${MUROVEX_PACKAGE_FILES} res/murovex.ico
+  COMMENT "Packaging Murovex ${MUROVEX_VERSION}"
+  VERBATIM)
+add_custom_target(packages ALL DEPENDS ${MUROVEX_ZIP} ${MUROVEX_SETUP})
 
 if(MUROVEX_TESTS)
   set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
@@ -44,6 +66,20 @@ if(MUROVEX_TESTS)
   add_dependencies(e2e_tests murovex)
   add_test(NAME e2e_tests COMMAND e2e_tests --gtest_brief=1)
   set_tests_properties(e2e_tests PROPERTIES ENVIRONMENT "MUROVEX_APP_DIR=${CMAKE_BINARY_DIR}/app" TIMEOUT 900)
+
+  # The packages: installed, run, upgraded and uninstalled in a fresh prefix;
+  # the zip's contents listed and checked.
+  add_executable(package_tests tests/package/install_test.cpp tests/e2e/e2e_main.cpp tests/e2e/process.cpp
+                 tests/e2e/pump.cpp tests/e2e/app_folder.cpp)
+  target_include_directories(package_tests PRIVATE tests)
+  target_link_libraries(package_tests PRIVATE gtest ${MUROVEX_WIN32_LIBS})
+  target_compile_options(package_tests PRIVATE ${MUROVEX_WARNINGS})
+  add_dependencies(package_tests packages)
+  add_test(NAME package_install COMMAND package_tests --gtest_brief=1)
+  set_tests_properties(package_install PROPERTIES TIMEOUT 300 ENVIRONMENT
+    "MUROVEX_FRESH_PREFIX=1;MUROVEX_SETUP=${MUROVEX_SETUP};MUROVEX_VERSION=${MUROVEX_VERSION}")
+  add_test(NAME package_zip COMMAND bash ${CMAKE_SOURCE_DIR}/tests/package/zip_contents_test.sh
+    ${MUROVEX_ZIP} ${MUROVEX_VERSION} $<TARGET_FILE:murovex> ${CMAKE_SOURCE_DIR}/help)
 
   add_executable(bench_trace bench/win32/bench_trace.cpp)
   target_link_libraries(bench_trace PRIVATE murovex_win32)

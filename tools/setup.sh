@@ -8,6 +8,7 @@ PACKAGES=(
   libgtest-dev googletest libbenchmark-dev clang-format clang-tidy
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-apps imagemagick
+  nsis zip unzip
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #include <exception>
 
 #include "adding/bitmap_file.h"
+#include "adding/own_names.h"
 #include "adding/scoped_flag.h"
 #include "app/atomic_file.h"
 #include "app/trace.h"
@@ -17,7 +18,7 @@ void TFrmMain::mnuSetWallpaperfromClipboardClick(TObject*) {
   // through, and a detection must not open its dialog in the middle.
   const ScopedFlag adding(adding_);
   if (!ports_.shell.ClipboardHasBitmap()) return;
-  std::string path = MakeUniqueName("Clipboard.bmp");
+  std::string path = MakeUniqueName(std::string(kClipboardFileName));
   bool tiled = true;
   bool copy = false;
   frmItemInfo.BeginAddBatch(false);

@@ -2,6 +2,7 @@
 #include <limits>
 #include <utility>
 
+#include "adding/own_names.h"
 #include "adding/scoped_flag.h"
 #include "app/paths.h"
 #include "ui/frm_main.h"
@@ -159,7 +160,7 @@ bool TFrmMain::ConfirmOverwrite(const std::string& path) {
 std::string TFrmMain::MakeUniqueName(const std::string& fileName) {
   std::string candidate;
   for (std::int64_t n = 1; n <= std::numeric_limits<std::int32_t>::max(); ++n) {
-    candidate = dataDir_ + "\\v" + std::to_string(n) + " of " + fileName;
+    candidate = dataDir_ + "\\" + UniqueNameCandidate(n, fileName);
     // A folder of that name would make the move fail as surely as a file.
     if (!ports_.files.FileExists(candidate) && !ports_.files.DirectoryExists(candidate)) break;
   }

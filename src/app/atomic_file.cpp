@@ -3,6 +3,9 @@
 #include <bit>
 #include <cstring>
 #include <string_view>
+#include <utility>
+
+#include "app/paths.h"
 
 namespace mvx {
 
@@ -72,10 +75,16 @@ bool NameTaken(const Status& s) {
   return s.code == winerr::kFileExists || s.code == winerr::kAlreadyExists;
 }
 
+constexpr std::string_view kTempSuffix = ".tmp";
+
+std::string TempPath(const std::string& path, int n) {
+  return path + "." + std::to_string(n) + std::string(kTempSuffix);
+}
+
 Status CreateTemp(FilePort& files, const std::string& path, std::string& temp, FileHandle& handle) {
   Status s;
   for (int n = 1; n <= kTempNameTries; ++n) {
-    temp = path + "." + std::to_string(n) + ".tmp";
+    temp = TempPath(path, n);
     s = files.CreateNew(temp, handle);
     if (!NameTaken(s)) return s;
   }
@@ -93,6 +102,16 @@ Status MoveOver(FilePort& files, const std::string& temp, const std::string& pat
   return s;
 }
 
+// A scanner that opened the new temp file may hold it for a moment too.
+void RemoveTemp(FilePort& files, const std::string& temp) {
+  for (int attempt = 1; attempt <= kMoveTries; ++attempt) {
+    const Status s = files.Delete(temp);
+    const bool busy = s.code == winerr::kSharingViolation || s.code == winerr::kAccessDenied;
+    if (s.ok() || !busy || attempt == kMoveTries) return;
+    files.RetryPause(kMovePauseMs);
+  }
+}
+
 Status Replace(FilePort& files, const std::string& path, const std::string& bytes) {
   std::string temp;
   FileHandle handle = 0;
@@ -102,7 +121,7 @@ Status Replace(FilePort& files, const std::string& path, const std::string& byte
   if (s) s = files.Flush(handle);
   files.Close(handle);
   if (s) s = MoveOver(files, temp, path);
-  if (!s) files.Delete(temp);
+  if (!s) RemoveTemp(files, temp);
   return s;
 }
 
@@ -122,7 +141,60 @@ Status ReplaceUnlessSame(FilePort& files, const std::string& path, const std::st
   return Status::Ok();
 }
 
+// n as the writer spells it: 1 to kTempNameTries, no sign, no leading zero.
+bool IsTempNumber(std::string_view digits) {
+  if (digits.empty() || digits.size() > 3 || digits[0] == '0') return false;
+  int n = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return false;
+    n = n * 10 + (c - '0');
+  }
+  return n <= kTempNameTries;
+}
+
+LeftoverSweep Sweep(FilePort& files, const std::string& folder, const std::string& pattern,
+                    const std::function<bool(const std::string&)>& written) {
+  LeftoverSweep sweep;
+  for (const std::string& name : files.FindFiles(folder, pattern)) {
+    const std::optional<std::string> target = TargetOfTempName(name);
+    if (!target || !written(*target)) continue;
+    const std::string path = folder + "\\" + name;
+    if (Status s = files.Delete(path)) {
+      sweep.removed.push_back(path);
+    } else {
+      sweep.failed.push_back(std::move(s));
+    }
+  }
+  return sweep;
+}
+
 }  // namespace
+
+std::optional<std::string> TargetOfTempName(std::string_view tempName) {
+  if (tempName.size() <= kTempSuffix.size() ||
+      !SameTextAZ(tempName.substr(tempName.size() - kTempSuffix.size()), kTempSuffix)) {
+    return std::nullopt;
+  }
+  const std::string_view rest = tempName.substr(0, tempName.size() - kTempSuffix.size());
+  const std::size_t dot = rest.rfind('.');
+  if (dot == std::string_view::npos || dot == 0 || !IsTempNumber(rest.substr(dot + 1))) return std::nullopt;
+  return std::string(rest.substr(0, dot));
+}
+
+LeftoverSweep RemoveLeftoverTemps(FilePort& files, const std::string& path) {
+  const std::string name = ExtractFileName(path);
+  std::string pattern = name + ".*";
+  pattern += kTempSuffix;
+  return Sweep(files, ExtractFileDir(path), pattern,
+               [&name](const std::string& target) { return SameTextAZ(target, name); });
+}
+
+LeftoverSweep RemoveLeftoverTemps(FilePort& files, const std::string& folder,
+                                  const std::function<bool(const std::string& name)>& written) {
+  std::string pattern = "*";
+  pattern += kTempSuffix;
+  return Sweep(files, StripTrailingBackslashes(folder), pattern, written);
+}
 
 Status WriteFileAtomically(FilePort& files, const std::string& path, const std::string& bytes) {
   return ReplaceUnlessSame(files, path, bytes, nullptr);

@@ -1,7 +1,10 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/file_port.h"
 #include "platform/status.h"
@@ -26,5 +29,26 @@ Status WriteFileAtomically(FilePort& files, const std::string& path, const std::
 // file, new bytes are compared with what it wrote there (the file being
 // still of that size and last-write time) instead of with the file itself.
 Status WriteFileAtomically(FilePort& files, const std::string& path, const std::string& bytes, WrittenFile& last);
+
+// A write of a file named "<name>" makes its temp file beside it, named
+// "<name>.<n>.tmp" with n a decimal number from 1 to 100 without leading
+// zeros; a crash (or power loss) between its creation and the move leaves it
+// behind. The name the write was for, when `tempName` (a name, no folder)
+// is exactly of that form.
+std::optional<std::string> TargetOfTempName(std::string_view tempName);
+
+struct LeftoverSweep {
+  std::vector<std::string> removed;  // paths
+  std::vector<Status> failed;        // deletions that failed, each saying which file
+};
+
+// Deletes the temp files that interrupted writes of `path` left beside it.
+// Nothing but names of the writer's own form for that file is touched (the
+// letters A to Z in either case), and this is safe only while no other write
+// of that file runs: at start, or for a file only this program writes.
+LeftoverSweep RemoveLeftoverTemps(FilePort& files, const std::string& path);
+// The same for every file in `folder` whose name `written` accepts.
+LeftoverSweep RemoveLeftoverTemps(FilePort& files, const std::string& folder,
+                                  const std::function<bool(const std::string& name)>& written);
 
 }  // namespace mvx

@@ -70,6 +70,11 @@ std::string TFrmMain::DataFilePath() const {
 }
 
 void TFrmMain::LoadInventory() {
+  ReadInventory();
+  RemoveWriteLeftovers();
+}
+
+void TFrmMain::ReadInventory() {
   if (!cdtData.Active()) cdtData.CreateDataSet();
   inventorySaveAllowed_ = false;
   dataFileWritten_ = WrittenFile{};

@@ -391,6 +391,10 @@ class TFrmMain : public TForm {
   void PreviewFailed();
   void ConnectHandlers();
   void ConnectInventoryHandlers();
+  void ReadInventory();
+  // Deletes what writes cut short by a crash left in the data directory
+  // (app/write_leftovers.cpp).
+  void RemoveWriteLeftovers();
   void SetUpGrid();
   void DeleteFromNavigator(TObject* sender);
   void CreateSteps();

@@ -1,8 +1,11 @@
 // The inventory's data file at start-up, driven from outside.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <string>
+#include <vector>
 
 #include "app/paths.h"
 #include "e2e/e2e_fixture.h"
@@ -79,6 +82,35 @@ TEST_F(Inventory, AnUnreadableDataFileIsKeptAsideTheUserIsToldAndTheListStartsEm
   EXPECT_TRUE(written.ok()) << written.reason;
   EXPECT_TRUE(written.records.empty());
   EXPECT_EQ(ReadWholeFile(keptAs), garbage);
+}
+
+// What a save or a paste cut short by a crash left, beside files of similar
+// names that are not the program's: only the first are gone after a start.
+TEST_F(Inventory, TempFilesLeftByWritesCutShortAreRemovedAtStartAndNothingElse) {
+  const std::vector<std::string> leftovers{"GDB.CDS.1.tmp", "GDB.CDS.28.tmp", "v2 of Clipboard.bmp.1.tmp"};
+  const std::vector<std::string> foreign{"GDB.CDS.bak", "GDB.CDS.1.tmp.keep", "notes.tmp", "GDB.CDS.101.tmp",
+                                         "Clipboard.bmp.1.tmp"};
+  Driver& app = Prepare({kQuietSettings, {}});
+  const std::string images = app.Folder().ImagesFolder();
+  PutPictures(images, {{"Alps.bmp"}, {"Beach.bmp"}});
+  const std::string dataFile = ReadBytes(images + "\\GDB.CDS");
+  for (const std::string& name : leftovers) WriteWholeFile(images + "\\" + name, "half a save");
+  for (const std::string& name : foreign) WriteWholeFile(images + "\\" + name, "the user's " + name);
+
+  Process* murovex = StartReady(app);
+  ASSERT_NE(murovex, nullptr);
+  EXPECT_TRUE(WaitForHint(*murovex, "2 Pictures in List"));
+  for (const std::string& name : leftovers) {
+    EXPECT_FALSE(FileExists(images + "\\" + name)) << name;
+    // Paths are traced in the letter case the program keeps its data folder in.
+    const std::string removed = LowerAZ("FrmMain.RemoveWriteLeftovers: removed " + images + "\\" + name);
+    const std::vector<std::string> traces = app.Traces().Texts();
+    EXPECT_TRUE(std::any_of(traces.begin(), traces.end(), [&](const std::string& t) { return LowerAZ(t) == removed; }))
+        << name;
+  }
+  for (const std::string& name : foreign) EXPECT_EQ(ReadBytes(images + "\\" + name), "the user's " + name);
+  EXPECT_EQ(ReadBytes(images + "\\GDB.CDS"), dataFile);
+  EXPECT_EQ(ReadBytes(images + "\\Alps.bmp"), SmallBitmap(40)) << "pictures are left alone";
 }
 
 }  // namespace

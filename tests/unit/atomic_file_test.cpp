@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iterator>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fakes/fake_files.h"
@@ -85,6 +88,90 @@ TEST_F(AtomicFileTest, AMissingFolderFailsWithoutLeftovers) {
   const Status s = WriteFileAtomically(files, "C:\\Gone\\GDB.CDS", "x");
   EXPECT_EQ(s.code, winerr::kPathNotFound);
   EXPECT_TRUE(files.FilesIn("C:\\Gone").empty());
+}
+
+TEST_F(AtomicFileTest, ATempFileHeldForAMomentIsStillRemovedWhenTheWriteFails) {
+  files.FailOn(FileOp::Write, winerr::kDiskFull);
+  files.FailOn(FileOp::Delete, winerr::kSharingViolation, 2);
+  EXPECT_EQ(WriteFileAtomically(files, target, "new contents").code, winerr::kDiskFull);
+  EXPECT_EQ(Folder(), std::vector<std::string>{target});
+  EXPECT_EQ(files.Content(target), "old contents");
+}
+
+TEST(TempNames, OnlyTheWritersOwnFormNamesATarget) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"GDB.CDS.1.tmp", "GDB.CDS"},
+      {"gdb.cds.27.TMP", "gdb.cds"},
+      {"v3 of Clipboard.bmp.100.tmp", "v3 of Clipboard.bmp"},
+      {"GDB.CDS.0.tmp", nullptr},
+      {"GDB.CDS.01.tmp", nullptr},
+      {"GDB.CDS.101.tmp", nullptr},
+      {"GDB.CDS.-1.tmp", nullptr},
+      {"GDB.CDS.1a.tmp", nullptr},
+      {"GDB.CDS..tmp", nullptr},
+      {"GDB.CDS.tmp", nullptr},
+      {".1.tmp", nullptr},
+      {"GDB.CDS.1.tmp.keep", nullptr},
+      {"GDB.CDS.1.tmpx", nullptr},
+      {"GDB.CDS.bak", nullptr},
+      {"notes.tmp", nullptr},
+  };
+  for (const auto& [name, target] : cases) {
+    const std::optional<std::string> found = TargetOfTempName(name);
+    if (target == nullptr) {
+      EXPECT_FALSE(found) << name << " -> " << *found;
+    } else {
+      EXPECT_EQ(found, std::optional<std::string>(target)) << name;
+    }
+  }
+}
+
+class LeftoverTest : public AtomicFileTest {
+ protected:
+  LeftoverTest() {
+    for (const char* name : {"GDB.CDS.1.tmp", "gdb.cds.27.TMP", "GDB.CDS.100.tmp", "v2 of Clipboard.bmp.3.tmp"}) {
+      files.Put(Path(name), "a save cut short");
+    }
+    for (const char* name : kForeign) files.Put(Path(name), "someone else's");
+    files.Put("C:\\Other\\GDB.CDS.1.tmp", "another folder's");
+  }
+  static std::string Path(const std::string& name) { return "C:\\Data\\" + name; }
+  std::vector<std::string> Foreign() const { return {std::begin(kForeign), std::end(kForeign)}; }
+  static constexpr const char* kForeign[] = {"GDB.CDS.bak",    "GDB.CDS.1.tmp.keep", "notes.tmp",
+                                             "GDB.CDS.0.tmp",  "GDB.CDS.101.tmp",    "GDB.CDS.007.tmp",
+                                             "GDB.CDS.1.tmpx", "GDB.CDS.tmp",        "XGDB.CDS.1.tmp",
+                                             "GDB.CDSX.1.tmp", "GDB.CDS.x.tmp",      "v2 of Clipboard.bmp"};
+};
+
+TEST_F(LeftoverTest, OnlyTheTempFilesOfTheTargetAreRemoved) {
+  const LeftoverSweep sweep = RemoveLeftoverTemps(files, target);
+  EXPECT_EQ(sweep.removed,
+            (std::vector<std::string>{Path("GDB.CDS.1.tmp"), Path("GDB.CDS.100.tmp"), Path("gdb.cds.27.TMP")}));
+  EXPECT_TRUE(sweep.failed.empty());
+  for (const char* name : kForeign) EXPECT_EQ(files.Content(Path(name)), "someone else's") << name;
+  EXPECT_EQ(files.Content(target), "old contents");
+  EXPECT_EQ(files.Content(Path("v2 of Clipboard.bmp.3.tmp")), "a save cut short");
+  EXPECT_EQ(files.Content("C:\\Other\\GDB.CDS.1.tmp"), "another folder's");
+  EXPECT_EQ(Folder().size(), 1 + 1 + Foreign().size());
+}
+
+TEST_F(LeftoverTest, AFolderSweepRemovesTheTempFilesOfTheNamesItIsGiven) {
+  const LeftoverSweep sweep =
+      RemoveLeftoverTemps(files, "C:\\Data\\", [](const std::string& name) { return name.starts_with("v2 of "); });
+  EXPECT_EQ(sweep.removed, std::vector<std::string>{Path("v2 of Clipboard.bmp.3.tmp")});
+  EXPECT_FALSE(files.FileExists(Path("v2 of Clipboard.bmp.3.tmp")));
+  EXPECT_EQ(files.Content(Path("v2 of Clipboard.bmp")), "someone else's");
+  EXPECT_TRUE(files.FileExists(Path("GDB.CDS.1.tmp")));
+}
+
+TEST_F(LeftoverTest, ALeftoverThatCannotBeDeletedIsReportedAndTheOthersStillGo) {
+  files.Lock(Path("GDB.CDS.1.tmp"));
+  const LeftoverSweep sweep = RemoveLeftoverTemps(files, target);
+  EXPECT_EQ(sweep.removed.size(), 2u);
+  ASSERT_EQ(sweep.failed.size(), 1u);
+  EXPECT_EQ(sweep.failed[0].code, winerr::kSharingViolation);
+  EXPECT_NE(sweep.failed[0].what.find(Path("GDB.CDS.1.tmp")), std::string::npos) << sweep.failed[0].what;
+  EXPECT_TRUE(files.FileExists(Path("GDB.CDS.1.tmp")));
 }
 
 // The fake file system with its reads and creations counted.

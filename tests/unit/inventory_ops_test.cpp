@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -193,6 +195,76 @@ TEST_F(InventoryOpsTest, AFailedSaveIsReportedAndChangesNothing) {
   EXPECT_EQ(fakes.files.FilesIn(ImagesDir()).size(), 1u);
   main->SaveInventory();
   EXPECT_EQ(OnDisk(), table) << "the next save tries again";
+}
+
+TEST_F(InventoryOpsTest, AFailedSaveHasRemovedItsTempFileByTheTimeItIsReported) {
+  Open({KeyedEntry("a.bmp", "C:\\P")});
+  const std::string before = fakes.files.Content(DataFile());
+  Add(KeyedEntry("b.bmp", "C:\\P"));
+  struct Case {
+    FileOp op;
+    std::uint32_t code;
+  };
+  for (Case c : {Case{FileOp::Write, winerr::kDiskFull}, Case{FileOp::Flush, winerr::kDiskFull},
+                 Case{FileOp::MoveReplace, winerr::kDiskFull}, Case{FileOp::CreateNew, winerr::kPathNotFound}}) {
+    std::vector<std::string> whileReported;
+    fakes.prompts.whileOpen = [&] { whileReported = fakes.files.FilesIn(ImagesDir()); };
+    fakes.prompts.shown.clear();
+    fakes.files.FailOn(c.op, c.code, 1000);
+    main->SaveInventory();
+    fakes.files.FailOn(c.op, c.code, 0);
+    EXPECT_EQ(fakes.prompts.Texts(), std::vector<std::string>{"Unable to save db"}) << static_cast<int>(c.op);
+    EXPECT_EQ(whileReported, std::vector<std::string>{DataFile()}) << static_cast<int>(c.op);
+    EXPECT_EQ(fakes.files.Content(DataFile()), before) << static_cast<int>(c.op);
+  }
+  fakes.prompts.whileOpen = nullptr;
+  main->SaveInventory();
+  EXPECT_EQ(OnDisk().size(), 2u) << "once there is room the list is saved";
+}
+
+// What saves and pastes cut short by a crash leave, and files of similar
+// names that are not the program's own.
+class LeftoversAtStart : public InventoryOpsTest {
+ protected:
+  LeftoversAtStart() {
+    for (const char* name : kLeftovers) fakes.files.Put(In(name), "cut short");
+    for (const char* name : kForeign) fakes.files.Put(In(name), "not ours");
+  }
+  std::string In(const std::string& name) const { return ImagesDir() + "\\" + name; }
+  void ExpectOnlyLeftoversGone() {
+    for (const char* name : kLeftovers) EXPECT_FALSE(fakes.files.FileExists(In(name))) << name;
+    for (const char* name : kForeign) EXPECT_EQ(fakes.files.Content(In(name)), "not ours") << name;
+    for (const char* name : kLeftovers) {
+      EXPECT_TRUE(fakes.trace.Saw("FrmMain.RemoveWriteLeftovers: removed " + In(name))) << name;
+    }
+  }
+  static constexpr const char* kLeftovers[] = {"GDB.CDS.1.tmp", "GDB.CDS.28.tmp", "gdb.cds.100.TMP",
+                                               "v3 of Clipboard.bmp.1.tmp", "V12 of clipboard.BMP.2.tmp"};
+  static constexpr const char* kForeign[] = {
+      "GDB.CDS.bak",         "GDB.CDS.1.tmp.keep",     "notes.tmp",
+      "GDB.CDS.101.tmp",     "GDB.CDS.01.tmp",         "v3 of Clipboard.bmp",
+      "Clipboard.bmp.1.tmp", "v3 of Sunset.bmp.1.tmp", "v3 of Clipboard.bmp.tmp"};
+};
+
+TEST_F(LeftoversAtStart, OnlyTheProgramsOwnTempFilesAreRemovedOnceTheListIsRead) {
+  Open({KeyedEntry("Sunset.bmp", "C:\\P"), KeyedEntry("Dawn.bmp", "C:\\P")});
+  EXPECT_EQ(main->cdtData.RecordCount(), 2);
+  ExpectOnlyLeftoversGone();
+  EXPECT_EQ(fakes.files.FilesIn(ImagesDir()).size(), 1 + std::size(kForeign));
+  EXPECT_TRUE(fakes.prompts.shown.empty());
+}
+
+TEST_F(LeftoversAtStart, TheyAreRemovedAlsoWhenTheListWasMissingOrSetAside) {
+  Open();
+  EXPECT_EQ(OnDisk().size(), 0u) << "a new list was written";
+  ExpectOnlyLeftoversGone();
+
+  fakes.files.Put(DataFile(), "no list at all");
+  for (const char* name : kLeftovers) fakes.files.Put(In(name), "cut short");
+  fakes.trace.sent.clear();
+  Open();
+  EXPECT_EQ(fakes.files.Content(DataFile() + ".unreadable-1"), "no list at all");
+  ExpectOnlyLeftoversGone();
 }
 
 TEST_F(InventoryOpsTest, PathsFindTheirEntryWhateverTheCaseAndTrailingBackslashes) {

@@ -1,0 +1,27 @@
+#include "adding/own_names.h"
+#include "app/atomic_file.h"
+#include "app/trace.h"
+#include "ui/frm_main.h"
+
+namespace mvx {
+
+// Only one instance runs, so no write of another process owns these files.
+// Pictures pasted from the clipboard under a name the user typed are left:
+// their temp files cannot be told from someone else's.
+void TFrmMain::RemoveWriteLeftovers() {
+  LeftoverSweep sweeps[] = {
+      RemoveLeftoverTemps(ports_.files, DataFilePath()),
+      RemoveLeftoverTemps(ports_.files, dataDir_,
+                          [](const std::string& name) { return IsUniqueNameOf(name, kClipboardFileName); }),
+  };
+  for (const LeftoverSweep& sweep : sweeps) {
+    for (const std::string& path : sweep.removed) {
+      SendTrace(ports_.trace, "FrmMain.RemoveWriteLeftovers: removed " + path, Handle);
+    }
+    for (const Status& failed : sweep.failed) {
+      SendTrace(ports_.trace, "FrmMain.RemoveWriteLeftovers: " + failed.Describe(), Handle);
+    }
+  }
+}
+
+}  // namespace mvx
