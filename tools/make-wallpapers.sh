@@ -13,6 +13,6 @@ convert -size "$size" gradient:'#3a1c71-#ffaf7b' \
   \( -size 342x256 pattern:hs_diagcross -scale 300% +level 35%,100% \) \
   -compose multiply -composite -depth 8 -compress lzw "$out/Woven Sunset.tif"
 convert -size "$size" -seed 12 plasma:'#1d2671-#c33764' -blur 0x2 "$out/Plasma Dream.jpeg"
-# A bitmap too: the desktop of a Wine session paints bitmaps only.
+# A bitmap too: the desktop under Wine paints bitmaps only.
 convert -size "$size" gradient:'#141e30-#4ca1af' -fill '#ffffff30' -draw 'circle 700,260 700,380' \
   -type TrueColor BMP3:"$out/Harbour Night.bmp"
