@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "app/trace.h"
+#include "e2e/app_folder.h"
 #include "e2e/desktop_registry.h"
 #include "e2e/driver.h"
 
@@ -29,11 +30,6 @@ void SendText(HWND to, HWND from, const std::string& text) {
 
 bool FileExists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 TEST(TraceListener, ReceivesARecordSentByTheTestItselfThroughItsTitle) {
@@ -116,7 +112,7 @@ TEST(AppFolder, IsAFreshCopyWithTheGivenSettingsAndPictures) {
     EXPECT_TRUE(FileExists(folder.Path() + "\\help\\index.html"));
     EXPECT_EQ(folder.ReadSetting("General", "Verbose"), "0");
     EXPECT_EQ(folder.ReadSetting("General", "Missing"), std::nullopt);
-    EXPECT_EQ(ReadBytes(folder.ImagesFolder() + "\\two.bmp"), "BM2");
+    EXPECT_EQ(ReadWholeFile(folder.ImagesFolder() + "\\two.bmp"), "BM2");
     EXPECT_FALSE(FileExists(other.SettingsFile()));
     EXPECT_FALSE(FileExists(other.ImagesFolder()));
   }
@@ -248,7 +244,7 @@ TEST(Screenshot, SavesWhatTheScreenShowsAsABitmap) {
   const std::string path = SaveScreenshot("self-test", folder.Path());
   DestroyWindow(square);
   ASSERT_FALSE(path.empty());
-  const std::string bmp = ReadBytes(path);
+  const std::string bmp = ReadWholeFile(path);
   ASSERT_GT(bmp.size(), 54u);
   EXPECT_EQ(bmp.substr(0, 2), "BM");
   BITMAPINFOHEADER header;

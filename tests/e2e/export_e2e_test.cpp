@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "e2e/app_folder.h"
 #include "e2e/e2e_fixture.h"
 #include "e2e/picture_files.h"
 #include "e2e/running_app.h"
@@ -21,11 +22,6 @@ namespace mvx::e2e {
 namespace {
 
 using namespace std::chrono_literals;
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 INPUT Key(WORD key, bool up) {
   INPUT input{};
@@ -120,7 +116,7 @@ TEST_F(PictureListTransfer, ThreePicturesExportedAndDroppedOnAFreshInstallationA
     ASSERT_TRUE(PumpUntil([&] { return !IsWindow(dialog->handle); }, 5s)) << "the dialog stays open";
 
     const std::string exported = images + "\\Export1";
-    EXPECT_EQ(ReadBytes(exported + "\\mvx.mvl"),
+    EXPECT_EQ(ReadWholeFile(exported + "\\mvx.mvl"),
               "\"Alps.bmp\",\"T\"\r\n\"Beach.bmp\",\"C\"\r\n\"Canyon.bmp\",\"T\"\r\n");
     EXPECT_EQ(GetFileAttributesA((exported + "\\Dunes.bmp").c_str()), INVALID_FILE_ATTRIBUTES);
     for (const char* name : names) ASSERT_TRUE(carried.Take(exported, name)) << name;
@@ -150,7 +146,7 @@ TEST_F(PictureListTransfer, ThreePicturesExportedAndDroppedOnAFreshInstallationA
 
   ASSERT_TRUE(BroadcastRegistered("ShutdownMurovex"));
   ASSERT_TRUE(murovex->WaitForExit(kExitTimeout));
-  const DataFileContents listed = DecodeDataFile(ReadBytes(second.Folder().ImagesFolder() + "\\GDB.CDS"));
+  const DataFileContents listed = DecodeDataFile(ReadWholeFile(second.Folder().ImagesFolder() + "\\GDB.CDS"));
   ASSERT_TRUE(listed.ok()) << listed.reason;
   std::string modes;
   for (const InventoryEntry& e : listed.records) {

@@ -37,33 +37,6 @@ class UserAtModal : public PromptPort {
   PromptPort& real_;
 };
 
-struct Found {
-  std::string className, text;
-  HWND window = nullptr;
-};
-
-BOOL CALLBACK MatchChild(HWND window, LPARAM param) {
-  auto* find = reinterpret_cast<Found*>(param);
-  char className[32] = {};
-  GetClassNameA(window, className, sizeof className);
-  if (lstrcmpiA(className, find->className.c_str()) == 0 && win32::WindowText(window) == find->text) {
-    find->window = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND Child(HWND dialog, const char* className, const std::string& text) {
-  Found find{className, text};
-  EnumChildWindows(dialog, MatchChild, reinterpret_cast<LPARAM>(&find));
-  return find.window;
-}
-
-BOOL CALLBACK CollectChild(HWND window, LPARAM param) {
-  reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
-  return TRUE;
-}
-
 // The tooltip window that belongs to the dialog.
 HWND TipsOf(HWND dialog) {
   HWND tips = nullptr;
@@ -163,9 +136,7 @@ TEST_F(ConfirmationWindowTest, TheDontShowBoxClearsTheOptionAtOnceThoughCancelle
 
 TEST_F(ConfirmationWindowTest, EveryCaptionFitsItsControl) {
   user.user = [&](HWND window) {
-    std::vector<HWND> children;
-    EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
-    for (HWND child : children) {
+    for (HWND child : AllChildren(window)) {
       char className[32] = {};
       GetClassNameA(child, className, sizeof className);
       if (lstrcmpiA(className, "Static") != 0 && lstrcmpiA(className, "Button") != 0) continue;

@@ -17,17 +17,10 @@ std::string ClassOf(HWND window) {
   return name;
 }
 
-BOOL CALLBACK CollectChild(HWND window, LPARAM param) {
-  reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
-  return TRUE;
-}
-
 // "class:text" of each control, in the order the windows were made.
 std::vector<std::string> Controls(HWND dialog) {
-  std::vector<HWND> children;
-  EnumChildWindows(dialog, CollectChild, reinterpret_cast<LPARAM>(&children));
   std::vector<std::string> out;
-  for (HWND child : children) out.push_back(ClassOf(child) + ":" + win32::WindowText(child));
+  for (HWND child : AllChildren(dialog)) out.push_back(ClassOf(child) + ":" + win32::WindowText(child));
   return out;
 }
 

@@ -11,30 +11,6 @@
 namespace mvx::testing {
 namespace {
 
-struct FindChild {
-  const char* className;
-  std::string text;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchChild(HWND window, LPARAM param) {
-  auto* find = reinterpret_cast<FindChild*>(param);
-  char className[32] = {};
-  GetClassNameA(window, className, sizeof className);
-  if (lstrcmpiA(className, find->className) == 0 && win32::WindowText(window) == find->text) {
-    find->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-// A control of the dialog by its class and text, at any depth.
-HWND Child(HWND dialog, const char* className, const std::string& text) {
-  FindChild find{className, text};
-  EnumChildWindows(dialog, MatchChild, reinterpret_cast<LPARAM>(&find));
-  return find.found;
-}
-
 bool Checked(HWND button) {
   return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }

@@ -47,6 +47,32 @@ inline void Pump() {
   }
 }
 
+// Every control of a dialog at any depth, in the order the windows were made.
+inline std::vector<HWND> AllChildren(HWND dialog) {
+  std::vector<HWND> children;
+  EnumChildWindows(
+      dialog,
+      [](HWND window, LPARAM param) -> BOOL {
+        reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&children));
+  return children;
+}
+
+// A control of the dialog by its class and text, at any depth; null when none.
+inline HWND Child(HWND dialog, const char* className, const std::string& text) {
+  for (HWND window : AllChildren(dialog)) {
+    char name[32] = {};
+    GetClassNameA(window, name, sizeof name);
+    const int length = GetWindowTextLengthA(window);
+    std::string caption(static_cast<std::size_t>(length) + 1, '\0');
+    caption.resize(static_cast<std::size_t>(GetWindowTextA(window, caption.data(), length + 1)));
+    if (lstrcmpiA(name, className) == 0 && caption == text) return window;
+  }
+  return nullptr;
+}
+
 // A left click inside a window at a point of its client area.
 inline void ClickAt(HWND window, int x, int y) {
   SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
