@@ -19,7 +19,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr const char* kSelected = "FrmMain.GetNextSlideInfo: Selected ";
 const char* const kNames[] = {"MvxFirstRunA.bmp", "MvxFirstRunB.bmp", "MvxFirstRunC.bmp"};
 
 std::string WindowsFolder() {
@@ -45,24 +44,6 @@ class WindowsFolderBitmaps {
   WindowsFolderBitmaps(const WindowsFolderBitmaps&) = delete;
   WindowsFolderBitmaps& operator=(const WindowsFolderBitmaps&) = delete;
 };
-
-std::vector<std::string> SlidePaths(const TraceListener& traces) {
-  std::vector<std::string> paths;
-  for (const std::string& text : traces.Texts()) {
-    if (text.rfind(kSelected, 0) != 0) continue;
-    const std::size_t blank = text.find(' ', std::char_traits<char>::length(kSelected));
-    if (blank != std::string::npos) paths.push_back(text.substr(blank + 1));
-  }
-  return paths;
-}
-
-std::vector<HWND> ChildrenOfClass(HWND parent, const std::string& className) {
-  std::vector<HWND> found;
-  for (const WindowInfo& child : ChildrenOf(parent)) {
-    if (child.className == className) found.push_back(child.handle);
-  }
-  return found;
-}
 
 using NewUser = E2eTest;
 

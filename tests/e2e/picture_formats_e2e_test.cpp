@@ -23,7 +23,6 @@ namespace {
 using namespace std::chrono_literals;
 using testing::Rgb;
 
-constexpr const char* kSelected = "FrmMain.GetNextSlideInfo: Selected ";
 
 std::string WindowsFolder() {
   char buffer[MAX_PATH + 1] = {};
@@ -85,24 +84,6 @@ class WallpaperFolderPictures {
   std::vector<std::string> made_;
   std::vector<std::string> madeFolders_;  // innermost first
 };
-
-std::vector<std::string> SlidePaths(const TraceListener& traces) {
-  std::vector<std::string> paths;
-  for (const std::string& text : traces.Texts()) {
-    if (text.rfind(kSelected, 0) != 0) continue;
-    const std::size_t blank = text.find(' ', std::char_traits<char>::length(kSelected));
-    if (blank != std::string::npos) paths.push_back(text.substr(blank + 1));
-  }
-  return paths;
-}
-
-std::vector<HWND> ChildrenOfClass(HWND parent, const std::string& className) {
-  std::vector<HWND> found;
-  for (const WindowInfo& child : ChildrenOf(parent)) {
-    if (child.className == className) found.push_back(child.handle);
-  }
-  return found;
-}
 
 using PictureFormats = E2eTest;
 

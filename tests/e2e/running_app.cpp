@@ -65,4 +65,26 @@ bool ChooseFromTrayMenu(const Process& process, char key) {
   return PostMessageA(menu->handle, WM_CHAR, static_cast<WPARAM>(key), 0) != FALSE;
 }
 
+namespace {
+constexpr const char* kSelected = "FrmMain.GetNextSlideInfo: Selected ";
+}  // namespace
+
+std::vector<std::string> SlidePaths(const TraceListener& traces) {
+  std::vector<std::string> paths;
+  for (const std::string& text : traces.Texts()) {
+    if (text.rfind(kSelected, 0) != 0) continue;
+    const std::size_t blank = text.find(' ', std::char_traits<char>::length(kSelected));
+    if (blank != std::string::npos) paths.push_back(text.substr(blank + 1));
+  }
+  return paths;
+}
+
+std::vector<HWND> ChildrenOfClass(HWND parent, const std::string& className) {
+  std::vector<HWND> found;
+  for (const WindowInfo& child : ChildrenOf(parent)) {
+    if (child.className == className) found.push_back(child.handle);
+  }
+  return found;
+}
+
 }  // namespace mvx::e2e

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "e2e/driver.h"
 
@@ -26,6 +27,12 @@ HWND ControlOf(HWND mainWindow, const std::string& className, const std::string&
 
 // Waits (pumping) until a matching control of `parent` exists.
 std::optional<WindowInfo> WaitForChild(HWND parent, const WindowQuery& query, Clock::duration timeout);
+
+// The paths of the slides the program chose, in order, from its traces.
+std::vector<std::string> SlidePaths(const TraceListener& traces);
+
+// The main window's controls of one class, in the order they were made.
+std::vector<HWND> ChildrenOfClass(HWND parent, const std::string& className);
 
 // Opens the notification icon's menu as a right click on the icon does and
 // chooses the item whose "&" key is `key`, as a user typing it would. False
