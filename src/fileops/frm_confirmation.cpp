@@ -56,6 +56,7 @@ TfrmConfirmation::TfrmConfirmation()
 
 void TfrmConfirmation::Build() {
   SetCaption("Confirm File Deletion");
+  ToolWindow = false;
   SetClientSize(352, 133);
   Placed(lblQuestion, "Delete this file from disk?", 8, 8, 336, 16).SetBold(true);
   Placed(Label1, "Name:", 8, 32, 60, 16);

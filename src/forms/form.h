@@ -58,6 +58,9 @@ class TForm : public TObject {
   int FontHeight() const { return fontHeight_; }
   void SetFontHeight(int height) { fontHeight_ = height; }
   int HelpContext = 0;
+  // Shown modally as a small-captioned tool window; otherwise as an ordinary
+  // dialog with its system menu.
+  bool ToolWindow = true;
   // The real window's handle, given by the view; 0 while no window exists.
   std::uintptr_t Handle = 0;
 

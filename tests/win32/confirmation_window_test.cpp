@@ -68,6 +68,11 @@ class ConfirmationWindowTest : public ::testing::Test {
 TEST_F(ConfirmationWindowTest, RemoveShowsTheEntryInFieldsThatReadLikeLabels) {
   user.user = [&](HWND window) {
     EXPECT_EQ(win32::WindowText(window), "Remove File");
+    const auto exStyle = static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE));
+    EXPECT_EQ(exStyle & WS_EX_TOOLWINDOW, 0u) << "an ordinary dialog, not a tool window";
+    EXPECT_NE(exStyle & WS_EX_DLGMODALFRAME, 0u);
+    const auto style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
+    EXPECT_EQ(style & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), static_cast<DWORD>(WS_SYSMENU));
     RECT client{};
     GetClientRect(window, &client);
     EXPECT_EQ(client.right, 352);
@@ -78,9 +83,9 @@ TEST_F(ConfirmationWindowTest, RemoveShowsTheEntryInFieldsThatReadLikeLabels) {
     for (const std::string& text : {entry.FileName, entry.Location, std::string("2,359,350")}) {
       HWND field = Child(window, "Edit", text);
       ASSERT_NE(field, nullptr) << text;
-      const auto style = static_cast<DWORD>(GetWindowLongA(field, GWL_STYLE));
-      EXPECT_NE(style & ES_READONLY, 0u) << text;
-      EXPECT_EQ(style & (WS_TABSTOP | WS_BORDER), 0u) << text;
+      const auto fieldStyle = static_cast<DWORD>(GetWindowLongA(field, GWL_STYLE));
+      EXPECT_NE(fieldStyle & ES_READONLY, 0u) << text;
+      EXPECT_EQ(fieldStyle & (WS_TABSTOP | WS_BORDER), 0u) << text;
       EXPECT_EQ(GetWindowLongA(field, GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0) << text;
     }
     HWND tips = TipsOf(window);

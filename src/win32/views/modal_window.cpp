@@ -8,10 +8,10 @@ namespace mvx::win32 {
 
 namespace {
 
-FormWindowStyle ModalStyle(HWND owner) {
+FormWindowStyle ModalStyle(const TForm& form, HWND owner) {
   FormWindowStyle style;
   style.style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-  style.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+  style.exStyle = (form.ToolWindow ? WS_EX_TOOLWINDOW : WS_EX_DLGMODALFRAME) | WS_EX_TOPMOST;
   style.owner = owner;
   style.clipChildren = false;
   return style;
@@ -21,7 +21,7 @@ FormWindowStyle ModalStyle(HWND owner) {
 // cancels even where no button is the cancel button.
 class ModalWindow : public FormView {
  public:
-  ModalWindow(TForm& form, TApplication& app, HWND owner) : FormView(form, app, ModalStyle(owner)) {}
+  ModalWindow(TForm& form, TApplication& app, HWND owner) : FormView(form, app, ModalStyle(form, owner)) {}
   // Destroyed here, while this window's own handling still runs.
   ~ModalWindow() override { Destroy(); }
   ModalWindow(const ModalWindow&) = delete;
