@@ -10,7 +10,7 @@ TFrmSplash::TFrmSplash(Ports& ports, TWebLinks& links)
       links_(links) {
   SetCaption("Murovex");
   SetClientSize(360, 240);
-  Placed(lblText, "Desktop wallpaper, changed for you", pnlLink.left + 4, pnlLink.top + 2, pnlLink.width - 8, 15);
+  Placed(lblText, "Wallpaper for your desktop", pnlLink.left + 4, pnlLink.top + 2, pnlLink.width - 8, 15);
   lblText.RightAligned = true;
   Placed(lblHome, kMakerWebAddress, pnlLink.left + 4, pnlLink.top + 18, pnlLink.width - 8, 15);
   lblHome.RightAligned = true;

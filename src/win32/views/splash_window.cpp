@@ -92,7 +92,11 @@ void SplashWindow::Paint(HDC dc) {
   DrawEdge(dc, &inner, BDR_SUNKENINNER, BF_RECT);
   InflateRect(&inner, -1, -1);
   DrawEdge(dc, &inner, BDR_SUNKENINNER, BF_RECT);
-  PaintLandscape(dc, RectOf(TFrmSplash::Image3));
+  const RECT picture = RectOf(TFrmSplash::Image3);
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, picture.left, picture.top, picture.right, picture.bottom);
+  PaintLandscape(dc, picture);
+  RestoreDC(dc, saved);
   PaintLogo(dc, RectOf(TFrmSplash::Image2), logoFont_);
   RECT box = RectOf(TFrmSplash::pnlLink);
   FillRect(dc, &box, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
