@@ -4,9 +4,9 @@ namespace mvx {
 
 namespace {
 
-constexpr const char* kNames[] = {"CompanyName",     "FileDescription",  "FileVersion",   "InternalName",
-                                  "LegalCopyright",  "LegalTradeMarks",  "OriginalFilename", "ProductName",
-                                  "ProductVersion",  "Comments",         "BuildDateString",  "Channel"};
+constexpr const char* kNames[] = {"CompanyName",    "FileDescription", "FileVersion",      "InternalName",
+                                  "LegalCopyright", "LegalTradeMarks", "OriginalFilename", "ProductName",
+                                  "ProductVersion", "Comments",        "BuildDateString",  "Channel"};
 
 }  // namespace
 

@@ -32,8 +32,9 @@ TEST_F(ShellLinkContract, ThereIsNoShellDesktopWindowOfThatTitleAndAFileWithoutV
   const std::string plain = env->FreshFolder() + "\\plain.txt";
   ASSERT_TRUE(WriteNewFile(files, plain, "text").ok());
   EXPECT_EQ(env->P().system.VersionInfoSize(plain), 0u);
-  EXPECT_EQ(env->P().system.VersionString(env->P().system.VersionInfo(plain, 0), "StringFileInfo\\040904E4\\ProductName"),
-            std::nullopt);
+  EXPECT_EQ(
+      env->P().system.VersionString(env->P().system.VersionInfo(plain, 0), "StringFileInfo\\040904E4\\ProductName"),
+      std::nullopt);
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 // Start with Windows, the splash window and the about box, from outside.
 #include <gtest/gtest.h>
-#include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include "app/paths.h"
 #include "e2e/e2e_fixture.h"
@@ -79,8 +79,7 @@ TEST_F(ShellIntegration, WithTheOptionOnAStartWritesTheShortcutAndTurningItOffDe
   ASSERT_FALSE(folder.empty()) << "a fresh prefix names a common Startup folder";
   link_ = folder + "\\Murovex Tray Icon.lnk";
   DeleteFileA(link_.c_str());
-  Driver& app =
-      Prepare({"[General]\r\nStartWithWindows=1\r\nVerbose=0\r\n[Slideshow]\r\nChangeOnStartup=0\r\n", {}});
+  Driver& app = Prepare({"[General]\r\nStartWithWindows=1\r\nVerbose=0\r\n[Slideshow]\r\nChangeOnStartup=0\r\n", {}});
   Process* murovex = StartReady(app, ":");
   ASSERT_NE(murovex, nullptr);
   ASSERT_TRUE(Exists(link_)) << link_;
@@ -90,6 +89,19 @@ TEST_F(ShellIntegration, WithTheOptionOnAStartWritesTheShortcutAndTurningItOffDe
 
   const auto main = MainWindowOf(*murovex);
   ASSERT_TRUE(main);
+  // The Online page, chosen by a click on its tab, the fourth of 97 pixels.
+  const auto tabs = FindChild(main->handle, {"SysTabControl32", std::nullopt});
+  ASSERT_TRUE(tabs);
+  PostMessageA(tabs->handle, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3 * 97 + 40, 10));
+  PostMessageA(tabs->handle, WM_LBUTTONUP, 0, MAKELPARAM(3 * 97 + 40, 10));
+  const auto home = WaitForChild(main->handle, {"Static", "Kestrane Software Home Page"}, 5s);
+  ASSERT_TRUE(home);
+  EXPECT_TRUE(PumpUntil([&] { return IsShown(home->handle); }, 5s)) << "the Online page is not shown";
+  const auto tutorial = FindChild(main->handle, {"Static", "Capturing Wallpaper from the Web - Tutorial"});
+  ASSERT_TRUE(tutorial);
+  EXPECT_FALSE(IsShown(tutorial->handle)) << "the tutorial link stays hidden";
+  app.Screenshot("online");
+
   HWND box = ControlOf(main->handle, "Button", "Start with &Windows");
   ASSERT_NE(box, nullptr);
   ASSERT_TRUE(IsChecked(box));

@@ -159,10 +159,9 @@ TEST(VersionTableTest, TheTwelveNamesAreReadFromTheProgramsOwnResourceAndMissing
   EXPECT_EQ(system.versionQueries.size(), 12u);
   EXPECT_EQ(system.versionQueries.front(), prefix + "CompanyName");
   EXPECT_EQ(system.versionQueries.back(), prefix + "Channel");
-  EXPECT_EQ(table.Entries(), (std::vector<std::pair<std::string, std::string>>{
-                                 {"CompanyName", "Kestrane Software"},
-                                 {"FileVersion", "2.7.1.40"},
-                                 {"ProductVersion", "Version 2.7"}}));
+  EXPECT_EQ(table.Entries(),
+            (std::vector<std::pair<std::string, std::string>>{
+                {"CompanyName", "Kestrane Software"}, {"FileVersion", "2.7.1.40"}, {"ProductVersion", "Version 2.7"}}));
   EXPECT_EQ(table.GetVersionValue("Comments"), "");
 
   VersionTable none;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
-#include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <string>
 
@@ -16,9 +16,8 @@ namespace {
 std::string FreshFolder(const std::string& what) {
   char temp[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, temp);
-  const std::string folder =
-      std::string(temp) + "mvx " + what + " " + std::to_string(GetCurrentProcessId()) + "-" +
-      std::to_string(GetTickCount64());
+  const std::string folder = std::string(temp) + "mvx " + what + " " + std::to_string(GetCurrentProcessId()) + "-" +
+                             std::to_string(GetTickCount64());
   CreateDirectoryA(folder.c_str(), nullptr);
   return folder;
 }
@@ -84,10 +83,10 @@ TEST(Win32VersionAdapter, TheProgramsOwnVersionStringsReadBackAndMissingOnesAreL
   Win32System system;
   VersionTable table;
   table.Read(system, OwnPath());
-  EXPECT_EQ(table.Entries(), (std::vector<std::pair<std::string, std::string>>{
-                                 {"CompanyName", "Adapter Test Works"},
-                                 {"FileVersion", "9.8.7.6"},
-                                 {"ProductVersion", "Version 9.8 trial"}}));
+  EXPECT_EQ(
+      table.Entries(),
+      (std::vector<std::pair<std::string, std::string>>{
+          {"CompanyName", "Adapter Test Works"}, {"FileVersion", "9.8.7.6"}, {"ProductVersion", "Version 9.8 trial"}}));
   char windows[MAX_PATH] = {};
   GetWindowsDirectoryA(windows, MAX_PATH);
   const std::string noResource = FreshFolder("noversion") + "\\plain.txt";

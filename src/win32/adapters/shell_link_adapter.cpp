@@ -1,7 +1,7 @@
-#include <windows.h>
 #include <objbase.h>
 #include <objidl.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include "win32/adapters/win32_ports.h"
 

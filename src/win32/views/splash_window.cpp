@@ -9,7 +9,9 @@ namespace {
 FormWindowStyle SplashStyle() {
   FormWindowStyle style;
   style.style = WS_POPUP;
-  style.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+  // Not on top of everything: a question asked during start-up (the first
+  // run's, say) must not hide beneath it.
+  style.exStyle = WS_EX_TOOLWINDOW;
   return style;
 }
 
@@ -29,7 +31,8 @@ void PaintLandscape(HDC dc, const RECT& area) {
   const int horizon = area.top + height * 2 / 3;
   for (int y = area.top; y < horizon; y += 2) {
     const int step = y - area.top, steps = horizon - area.top;
-    HBRUSH band = CreateSolidBrush(RGB(Mix(70, 250, step, steps), Mix(110, 214, step, steps), Mix(190, 170, step, steps)));
+    HBRUSH band =
+        CreateSolidBrush(RGB(Mix(70, 250, step, steps), Mix(110, 214, step, steps), Mix(190, 170, step, steps)));
     RECT row{area.left, y, area.right, std::min(y + 2, horizon)};
     FillRect(dc, &row, band);
     DeleteObject(band);

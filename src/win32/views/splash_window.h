@@ -4,7 +4,7 @@
 
 namespace mvx::win32 {
 
-// The splash window: borderless and on top, its background picture, logo
+// The splash window: borderless, its background picture, logo
 // and white link box painted here, its labels on white.
 class SplashWindow : public FormView {
  public:
