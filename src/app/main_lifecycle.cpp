@@ -1,5 +1,6 @@
 #include <exception>
 
+#include "app/error.h"
 #include "app/form_scaling.h"
 #include "app/paths.h"
 #include "app/trace.h"
@@ -99,6 +100,8 @@ void TFrmMain::CreateSteps() {
 
 // A run is the first when no settings file exists yet; the settings are
 // written at once, so the next start is not taken for a first run again.
+// A settings file that cannot be written is reported once, and the first
+// run and the rest of start-up still go on.
 void TFrmMain::FirstRun() {
   Trace(ports_, "FrmMain.FormCreate: First Run", Handle);
   BringToForeground();
@@ -108,7 +111,11 @@ void TFrmMain::FirstRun() {
           : "Slideshow will change your wallpaper every " + std::to_string(updSecs.Position()) + " seconds.\r";
   ports_.prompts.Show(text + "You can change this interval on the Options page.", "Murovex", PromptKind::Information,
                       PromptButtons::Ok);
-  LoadOrSaveSettings(false, true);
+  try {
+    LoadOrSaveSettings(false, true);
+  } catch (const AppError& e) {
+    app_.HandleException(e, Handle);
+  }
   // The bitmaps of the Windows folder, and the wallpapers Windows brings
   // with it under Web\Wallpaper, in folders by theme.
   AddBitmapsInFolders({folders_.windowsDir}, {folders_.windowsDir + "\\web\\wallpaper"});
@@ -122,6 +129,7 @@ void TFrmMain::FinalStage() {
   std::exception_ptr failure;
   try {
     if (chkChangeOnStartup.Checked()) {
+      if (Splash != nullptr) Splash->EndSplash();
       ShowNextSlide();
       FindCurrentInList();
     }
@@ -282,15 +290,16 @@ void TFrmMain::CloseProcessing() {
 void TFrmMain::FormDestroy() {
   if (destroyed_) return;
   destroyed_ = true;
+  tray_.RestoreDesktopIcons();
   if (helpOpened_) ports_.help.Quit();
   if (ports_.files.FileExists(folders_.workingBitmapPath)) ports_.files.Delete(folders_.workingBitmapPath);
   ports_.shell.AcceptDrops(Handle, false);
   Trace(ports_, "FormDestroy", Handle);
 }
 
-// The splash window, which this program closes when the main window hides,
-// is not part of it yet.
-void TFrmMain::FormHide() {}
+void TFrmMain::FormHide() {
+  if (Splash != nullptr) Splash->CloseSplash();
+}
 
 void TFrmMain::ShowHelpContents() {
   ports_.help.ShowContents();

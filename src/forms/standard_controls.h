@@ -25,6 +25,12 @@ class TLabel : public TControl {
       : TControl(form, parent, ControlKind::Label, std::move(name)) {}
   // The text stands against the right edge, as a caption before its field.
   bool RightAligned = false;
+  // A web link: blue, underlined "Courier New", the hand cursor over it.
+  bool Link = false;
+  // An etched horizontal line instead of text.
+  bool Rule = false;
+  // The font's face; empty for the form's own.
+  std::string FontName;
 };
 
 class TButton : public TControl {

@@ -6,6 +6,9 @@
 
 namespace mvx {
 
+// How saving a shortcut went.
+enum class ShortcutSave { Saved, Refused, NoLinkObject };
+
 // Services of the running application: its message loop, cursor, title,
 // end, and the clipboard's contents.
 class ShellPort {
@@ -38,6 +41,11 @@ class ShellPort {
   // on success, else its error value (2 file not found, 31 no association).
   virtual int Execute(std::uintptr_t owner, const std::string& verb, const std::string& file,
                       const std::string& parameters, const std::string& directory, int showCommand) = 0;
+  // The shell-link object (IShellLinkA, IPersistFile): a shortcut at
+  // linkPath to target, starting in workingFolder, saved under a wide path,
+  // an existing one overwritten. NoLinkObject when the object cannot be made.
+  virtual ShortcutSave SaveShortcut(const std::string& linkPath, const std::string& target,
+                                    const std::string& workingFolder) = 0;
 };
 
 }  // namespace mvx

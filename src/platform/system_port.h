@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,12 @@ class SystemPort {
   virtual int ScreenWidth() = 0;
   virtual int ScreenHeight() = 0;
   virtual int LogPixelsY() = 0;
+  // The version resource of a program file: GetFileVersionInfoSizeA (0 when
+  // it has none), GetFileVersionInfoA into a block of that size, and
+  // VerQueryValueA of a string in that block.
+  virtual std::uint32_t VersionInfoSize(const std::string& path) = 0;
+  virtual std::string VersionInfo(const std::string& path, std::uint32_t size) = 0;
+  virtual std::optional<std::string> VersionString(const std::string& block, const std::string& subBlock) = 0;
 };
 
 }  // namespace mvx

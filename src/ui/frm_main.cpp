@@ -84,6 +84,7 @@ TFrmMain::TFrmMain(Ports& ports, TApplication& app, const SystemFolders& folders
       edtSelectedEditor(Make<TEdit>(&gbxBitmapEditor, "edtSelectedEditor")),
       btnSelectEditor(Make<TButton>(&gbxBitmapEditor, "btnSelectEditor")),
       lblVisit(Make<TLabel>(&tsOnline, "lblVisit")),
+      bvlVisit(Make<TLabel>(&tsOnline, "bvlVisit")),
       lblHome(Make<TLabel>(&tsOnline, "lblHome")),
       lblMVXHome(Make<TLabel>(&tsOnline, "lblMVXHome")),
       lblImageLibrary(Make<TLabel>(&tsOnline, "lblImageLibrary")),
@@ -226,12 +227,16 @@ void TFrmMain::BuildControls() {
   btnSelectEditor.SetEnabled(false);
 
   Placed(lblVisit, "Visit us on the Web", 16, 16, 300, 20).SetBold(true);
+  Placed(bvlVisit, "", 16, 38, 352, 4).Rule = true;
   Placed(lblHome, "Kestrane Software Home Page", 32, 56, 320, 18);
   Placed(lblMVXHome, "Murovex Home Page", 32, 84, 320, 18);
   Placed(lblImageLibrary, "Kestrane's Wallpaper and Image Gallery", 32, 112, 320, 18);
   Placed(lblFeedback, "Send us your Comments", 32, 140, 320, 18);
-  Placed(lblOnlineStore, "", 32, 168, 320, 18).SetVisible(false);
+  Placed(lblOnlineStore, "Buy Murovex from our Online Store", 32, 168, 320, 18).SetVisible(false);
   Placed(lblTutorial, "Capturing Wallpaper from the Web - Tutorial", 32, 196, 320, 18).SetVisible(false);
+  for (TLabel* link : {&lblHome, &lblMVXHome, &lblImageLibrary, &lblFeedback, &lblOnlineStore, &lblTutorial}) {
+    link->Link = true;
+  }
 
   // The fixed options: never shown, never stored.
   Placed(pnlDesignOptions, "Design Time Options", 0, 0, 402, 443).SetVisible(false);

@@ -23,6 +23,9 @@
 #include "platform/ports.h"
 #include "ui/frm_startup.h"
 #include "ui/frm_tray.h"
+#include "ui/splash.h"
+#include "ui/version_info.h"
+#include "ui/web_links.h"
 
 namespace mvx {
 
@@ -208,6 +211,22 @@ class TFrmMain : public TForm {
   void BuildPollList();
   void UpdateStartupShortcut();
 
+  // ---- the Online page's links and the about box (ui/frm_main_online.cpp)
+  void lblHomeClick(TObject* sender);
+  void Label8Click(TObject* sender);
+  void Label9Click(TObject* sender);
+  void Label6Click(TObject* sender);
+  void lblMVXHomeClick(TObject* sender);
+  void lblTutorialClick(TObject* sender);
+  // The about box, also the tray's "&About...".
+  void About1Click(TObject* sender);
+
+  // What the entry made before the windows: the splash window, the browser
+  // links and the version texts; absent ones are left out.
+  TSplashScreen* Splash = nullptr;
+  TWebLinks* Links = nullptr;
+  const VersionTable* Versions = nullptr;
+
   // ---- the preview pane (ui/preview_pane.cpp)
   void ShowPreviewPrompt();
   void LoadPreview(bool force);
@@ -336,6 +355,7 @@ class TFrmMain : public TForm {
 
   // ---- online page
   TLabel& lblVisit;
+  TLabel& bvlVisit;
   TLabel& lblHome;
   TLabel& lblMVXHome;
   TLabel& lblImageLibrary;
@@ -395,6 +415,8 @@ class TFrmMain : public TForm {
   // Deletes what writes cut short by a crash left in the data directory
   // (app/write_leftovers.cpp).
   void RemoveWriteLeftovers();
+  void ConnectOnlineHandlers();
+  void OpenPage(const char* pageKey);
   void SetUpGrid();
   void DeleteFromNavigator(TObject* sender);
   void CreateSteps();

@@ -74,10 +74,12 @@ void TFrmMain::ConnectHandlers() {
   tray_.mnuToggleTiled.OnClick = on(&TFrmMain::mnuToggleTiledClick);
   tray_.mnuSetWallpaperfromClipboard.OnClick = on(&TFrmMain::mnuSetWallpaperfromClipboardClick);
   tray_.mnuContents1.OnClick = [this](TObject*) { ShowHelpContents(); };
+  tray_.mnuAbout.OnClick = on(&TFrmMain::About1Click);
   tray_.mnuShowMurovex.OnClick = on(&TFrmMain::ShowMurovex1Click);
   tray_.mnuClose.OnClick = on(&TFrmMain::mnuClose1Click);
   tray_.TrayIcon1.BeforePopup = [this](TObject*) { tray_.TrayIcon1BeforePopup(SlideIntervalText()); };
   ConnectInventoryHandlers();
+  ConnectOnlineHandlers();
   ConnectToolbarHandlers();
   ConnectPreviewHandlers();
   SetUpGrid();

@@ -32,8 +32,4 @@ void TFrmMain::ApplyPollInterval(TObject* sender) {
   GenericSettingsChange(sender);
 }
 
-// "Start with &Windows" is stored with the settings; the program makes no
-// start-up shortcut for it yet.
-void TFrmMain::UpdateStartupShortcut() {}
-
 }  // namespace mvx

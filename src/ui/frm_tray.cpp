@@ -22,9 +22,7 @@ TFrmTray::TFrmTray(Ports& ports)
       TrayIcon1(ports.notifyIcon, ports.shell, ports.trace),
       ports_(ports) {
   mnuChangeWallpaperNow.SetDefault(true);
-  // Hiding the desktop icons and the about box are not part of the program
-  // yet; their items stay out of the menu.
-  for (TMenuItem* item : {&mnuHideDesktopIcons, &mnuAbout}) item->SetVisible(false);
+  mnuHideDesktopIcons.OnClick = [this](TObject* sender) { mnuHideDesktopIconsClick(sender); };
   mnuRunSlideshow.SetChecked(true);
   TrayIcon1.SetHint("Loading Murovex...");
   TrayIcon1.CanShowMenu = false;

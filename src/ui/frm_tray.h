@@ -18,6 +18,11 @@ class TFrmTray : public TForm {
   void FormClose();
   // Rewrites the slideshow item and the clipboard item before the menu opens.
   void TrayIcon1BeforePopup(const std::string& slideIntervalText);
+  // "H&ide Desktop Icons": hides or shows the shell's desktop window, whose
+  // state the item's check mark holds (wallpaper/desktop_icons.cpp).
+  void mnuHideDesktopIconsClick(TObject* sender);
+  // Shows the desktop icons again if the program hid them.
+  void RestoreDesktopIcons();
 
   TMenuItem menuIcon{"menuIcon"};
   TMenuItem& mnuChangeWallpaperNow;

@@ -3,13 +3,18 @@
 
 #include "app/application.h"
 #include "app/entry.h"
+#include "app/paths.h"
 #include "app/system_folders.h"
 #include "ui/frm_main.h"
 #include "ui/frm_tray.h"
+#include "ui/splash.h"
+#include "ui/version_info.h"
+#include "ui/web_links.h"
 #include "win32/adapters/win32_ports.h"
 #include "win32/views/common_controls.h"
 #include "win32/views/form_view.h"
 #include "win32/views/main_window.h"
+#include "win32/views/splash_window.h"
 #include "win32/views/tray_window.h"
 
 namespace {
@@ -46,10 +51,22 @@ void RunMessageLoop(win32::MainWindow& mainWindow) {
 
 int Run(win32::Win32Ports& ports, const SystemFolders& folders) {
   InitControls();
+  // Found once, before anything else: the browser for the web links and
+  // the program's own version texts.
+  TWebLinks links(ports.prompts, ports.shell);
+  links.BrowserPath = FindBrowserPath(ports.registry, ports.files);
+  VersionTable versions;
+  versions.Read(ports.system, folders.programPath);
+
   const InstanceClaim claim = ClaimSingleInstance(ports.instance);
   if (!claim.run) return 0;  // the running instance shows itself
 
   TApplication app(ports.ports);
+  TFrmSplash splashForm(ports.ports, links);
+  win32::SplashWindow splashWindow(splashForm, app);
+  TSplashScreen splash(ports.ports, splashForm, ChangeFileExt(folders.programPath, ".INI"));
+  app.Guard([&] { splash.BeginSplash(); });
+
   app.SetTitle("Murovex");
   app.HelpFile = "mvx.hlp";
   app.ShowMainForm = false;
@@ -62,11 +79,15 @@ int Run(win32::Win32Ports& ports, const SystemFolders& folders) {
 
   TFrmMain frmMain(ports.ports, app, folders, tray);
   frmMain.msgMyWindowMessageHandle = claim.restoreMessage;
+  frmMain.Splash = &splash;
+  frmMain.Links = &links;
+  frmMain.Versions = &versions;
   win32::MainWindow mainWindow(frmMain, app);
   ports.prompts.owner = frmMain.Handle;
   ports.dialogs.owner = frmMain.Handle;
   win32::Win32Timers::onError = [&](const std::exception& e) { app.HandleException(e, frmMain.Handle); };
   app.Guard([&] { frmMain.FormCreate(); }, frmMain.Handle);
+  app.Guard([&] { splash.EndSplash(); });
 
   RunMessageLoop(mainWindow);
 

@@ -87,4 +87,17 @@ std::vector<HWND> ChildrenOfClass(HWND parent, const std::string& className) {
   return found;
 }
 
+bool ChooseFromTraySubmenu(const Process& process, char submenuKey, char key) {
+  if (!ChooseFromTrayMenu(process, submenuKey)) return false;
+  auto visibleMenus = [&] {
+    std::vector<HWND> menus;
+    for (const auto& w : TopLevelWindowsOf(process.Id())) {
+      if (w.className == kMenuWindowClass && w.visible) menus.push_back(w.handle);
+    }
+    return menus;
+  };
+  if (!PumpUntil([&] { return visibleMenus().size() >= 2; }, 5s)) return false;
+  return PostMessageA(visibleMenus().front(), WM_CHAR, static_cast<WPARAM>(key), 0) != FALSE;
+}
+
 }  // namespace mvx::e2e

@@ -38,5 +38,7 @@ std::vector<HWND> ChildrenOfClass(HWND parent, const std::string& className);
 // chooses the item whose "&" key is `key`, as a user typing it would. False
 // when no menu came up.
 bool ChooseFromTrayMenu(const Process& process, char key);
+// The same through a submenu: the first key opens it, the second chooses in it.
+bool ChooseFromTraySubmenu(const Process& process, char submenuKey, char key);
 
 }  // namespace mvx::e2e

@@ -134,4 +134,48 @@ int FakeShell::Execute(std::uintptr_t owner, const std::string& verb, const std:
   return 31;
 }
 
+std::uintptr_t FakeDesktop::FindTopWindow(const std::string& className, const std::string& title) {
+  for (const TopWindow& w : windows) {
+    if (LowerAZ(w.className) == LowerAZ(className) && w.title == title) return w.handle;
+  }
+  return 0;
+}
+
+void FakeDesktop::ShowTopWindow(std::uintptr_t window, int command) {
+  showCalls.emplace_back(window, command);
+  for (TopWindow& w : windows) {
+    if (w.handle == window) w.visible = command != kSwHide;
+  }
+}
+
+std::uint32_t FakeSystem::VersionInfoSize(const std::string& path) {
+  return versionStrings.empty() || path != modulePath ? 0u : 2048u;
+}
+
+std::string FakeSystem::VersionInfo(const std::string& path, std::uint32_t size) {
+  return size == VersionInfoSize(path) && size != 0 ? "version block of " + path : std::string();
+}
+
+std::optional<std::string> FakeSystem::VersionString(const std::string& block, const std::string& subBlock) {
+  versionQueries.push_back(subBlock);
+  if (block != "version block of " + modulePath) return std::nullopt;
+  for (const auto& [name, value] : versionStrings) {
+    if (LowerAZ(name) == LowerAZ(subBlock)) return value;
+  }
+  return std::nullopt;
+}
+
+ShortcutSave FakeShell::SaveShortcut(const std::string& linkPath, const std::string& target,
+                                     const std::string& workingFolder) {
+  ++shortcutSaves;
+  if (linkObjectMissing) return ShortcutSave::NoLinkObject;
+  if (files_ == nullptr) return ShortcutSave::Refused;
+  if (files_->FileExists(linkPath) && !files_->Delete(linkPath).ok()) return ShortcutSave::Refused;
+  FileHandle handle = 0;
+  if (!files_->CreateNew(linkPath, handle).ok()) return ShortcutSave::Refused;
+  const bool written = files_->Write(handle, target + "\n" + workingFolder).ok();
+  files_->Close(handle);
+  return written ? ShortcutSave::Saved : ShortcutSave::Refused;
+}
+
 }  // namespace mvx::fakes

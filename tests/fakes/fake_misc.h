@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,16 @@ class FakeDesktop : public DesktopPort {
   OpenDesktopResult OpenDesktopNamed(const std::string& name) override;
   void CloseDesktopHandle(std::uintptr_t handle) override;
   bool SetDeskWallpaper(const std::string& path, std::uint32_t flags) override;
+  std::uintptr_t FindTopWindow(const std::string& className, const std::string& title) override;
+  void ShowTopWindow(std::uintptr_t window, int command) override;
+  // The top-level windows there are; ShowTopWindow changes their visibility.
+  struct TopWindow {
+    std::uintptr_t handle;
+    std::string className, title;
+    bool visible = true;
+  };
+  std::vector<TopWindow> windows;
+  std::vector<std::pair<std::uintptr_t, int>> showCalls;
   // How the screen-saver desktop answers: opened, or the error of the failure.
   bool saverOpens = false;
   std::uint32_t saverError = 2;
@@ -73,6 +84,13 @@ class FakeSystem : public SystemPort {
   int ScreenWidth() override { return screenWidth; }
   int ScreenHeight() override { return screenHeight; }
   int LogPixelsY() override { return logPixelsY; }
+  // The program's version strings by their full sub-block name; a program
+  // without any has no version resource.
+  std::uint32_t VersionInfoSize(const std::string& path) override;
+  std::string VersionInfo(const std::string& path, std::uint32_t size) override;
+  std::optional<std::string> VersionString(const std::string& block, const std::string& subBlock) override;
+  std::map<std::string, std::string> versionStrings;
+  std::vector<std::string> versionQueries;
   std::string windowsDirectory = "C:\\WINDOWS\\";
   std::string modulePath = "C:\\Apps\\Murovex\\Murovex.exe";
   std::vector<std::string> args;
@@ -130,6 +148,12 @@ class FakeShell : public ShellPort {
     int showCommand;
   };
   std::vector<Executed> executed;
+  // Writes the shortcut as a file of two lines, target and working folder,
+  // through the file system, which may refuse it.
+  ShortcutSave SaveShortcut(const std::string& linkPath, const std::string& target,
+                            const std::string& workingFolder) override;
+  bool linkObjectMissing = false;
+  int shortcutSaves = 0;
   // Extensions (lower case, with the dot) that open with some program.
   std::vector<std::string> associations;
   // The menus popped up, with the enabled state and caption of each item then.

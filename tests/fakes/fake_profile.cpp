@@ -113,7 +113,7 @@ bool FakeProfile::WriteString(const std::string& file, const std::string& sectio
   std::string out;
   for (const std::string& l : lines) out += l + "\r\n";
   // A missing folder fails the write; otherwise the file is rewritten whole.
-  if (!files_.DirectoryExists(ExtractFileDir(file))) return false;
+  if (refuseWrites || !files_.DirectoryExists(ExtractFileDir(file))) return false;
   files_.Put(file, out);
   return true;
 }

@@ -20,6 +20,8 @@ class FakeProfile : public ProfilePort {
                    const std::string& value) override;
   int writes = 0;
   int reads = 0;
+  // Every write fails, as for a file the user has no right to change.
+  bool refuseWrites = false;
 
  private:
   FakeFiles& files_;

@@ -79,6 +79,10 @@ void FakeRegistry::CloseKey(RegKey key) {
 
 void FakeRegistry::Put(const std::string& keyPath, const std::string& name, const RegValue& value) {
   std::string path = Norm(keyPath);
+  // A key exists with every level above it, as in the registry.
+  for (std::size_t sep = path.find('\\'); sep != std::string::npos; sep = path.find('\\', sep + 1)) {
+    keys_.insert(path.substr(0, sep));
+  }
   keys_.insert(path);
   values_[path][LowerAZ(name)] = value;
 }

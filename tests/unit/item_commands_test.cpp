@@ -90,10 +90,41 @@ TEST_F(TrayItemCommandsTest, TheLastEntryWhoseFileIsGoneLeavesNoHalfEdit) {
   EXPECT_EQ(main->cdtData.State(), DataSetState::Browse);
 }
 
-TEST_F(TrayItemCommandsTest, CommandsNotCarriedOutYetAreLeftOutOfTheMenu) {
-  EXPECT_FALSE(tray->mnuHideDesktopIcons.Visible());
-  EXPECT_FALSE(tray->mnuAbout.Visible());
-  EXPECT_TRUE(tray->mnuDisableThisWallpaperImage.Visible());
+// The tray menu as the user sees it, top to bottom: every item shown, the
+// separators in their places, the Help submenu with the about box.
+TEST_F(TrayItemCommandsTest, TheTrayMenuHoldsEveryCommandInItsPlace) {
+  auto describe = [](const TMenuItem& menu) {
+    std::vector<std::string> lines;
+    for (const auto& item : menu.Items()) {
+      std::string line = item->Caption();
+      if (!item->Visible()) line += " (hidden)";
+      if (item->Default()) line += " (default)";
+      if (item->Checked()) line += " (checked)";
+      lines.push_back(line);
+    }
+    return lines;
+  };
+  const std::vector<std::string> expected = {"Change Wallpaper &Now (default)",
+                                             "Run &Slideshow (checked)",
+                                             "Wallpaper = (n&one)",
+                                             "H&ide Desktop Icons",
+                                             "-",
+                                             "&Disable this Wallpaper",
+                                             "Change &Tile Mode",
+                                             "-",
+                                             "&Help",
+                                             "&Paste Wallpaper from Clipboard",
+                                             "Murovex P&roperties",
+                                             "-",
+                                             "&Close"};
+  EXPECT_EQ(describe(tray->menuIcon), expected);
+  EXPECT_EQ(describe(tray->mnuHelp), (std::vector<std::string>{"&Contents", "&About..."}));
+  for (const auto& item : tray->menuIcon.Items()) {
+    if (!item->IsSeparator() && item.get() != &tray->mnuHelp) {
+      EXPECT_TRUE(item->OnClick) << item->Caption();
+    }
+  }
+  EXPECT_TRUE(tray->mnuAbout.OnClick);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/entry.h"
+#include "shared/bitmap_bytes.h"
 #include "unit/main_fixture.h"
 
 namespace mvx {
@@ -81,6 +82,24 @@ TEST_F(LifecycleTest, FirstRunTellsTheIntervalOpensHelpAndIsRememberedAcrossRuns
   EXPECT_FALSE(fakes.trace.Saw("FrmMain.FormCreate: First Run"));
   EXPECT_TRUE(fakes.prompts.shown.empty()) << "the slideshow was switched off and that was saved";
   EXPECT_FALSE(main->chkAutoChange.Checked());
+}
+
+TEST_F(LifecycleTest, AFirstRunWhoseSettingsCannotBeWrittenSaysSoOnceAndFinishesStartingUp) {
+  fakes.files.AddDir("C:\\WINDOWS\\Web\\Wallpaper");
+  fakes.files.Put("C:\\WINDOWS\\Web\\Wallpaper\\hills.bmp", testing::BitmapBytes(2, 2));
+  fakes.profile.refuseWrites = true;
+  fakes.prompts.ScriptModal([](TForm&) { return ModalResult::Ok; });
+  Build();
+  std::vector<std::string> writeErrors;
+  for (const std::string& text : fakes.prompts.Texts()) {
+    if (text.find("Unable to write to ") != std::string::npos) writeErrors.push_back(text);
+  }
+  EXPECT_EQ(writeErrors, std::vector<std::string>{"Exception: Unable to write to " + IniPath()});
+  EXPECT_EQ(main->cdtData.RecordCount(), 1) << "the Windows folder's pictures were still taken in";
+  EXPECT_EQ(fakes.help.calls, (std::vector<std::string>{"contents", "topic 2"}));
+  EXPECT_EQ(main->cdtInventory.Fields().LCFilename, "hills.bmp") << "the picture is selected";
+  EXPECT_FALSE(main->booCreating);
+  EXPECT_TRUE(tray->TrayIcon1.CanShowMenu);
 }
 
 TEST_F(LifecycleTest, FirstRunNamesSecondsWhenTheIntervalHasNoMinutes) {

@@ -44,6 +44,9 @@ class RecordingShell : public ShellPort {
               int) override {
     return 2;
   }
+  ShortcutSave SaveShortcut(const std::string&, const std::string&, const std::string&) override {
+    return ShortcutSave::Refused;
+  }
   TMenuItem* poppedUp = nullptr;
   std::uintptr_t popupOwner = 0;
 };

@@ -20,6 +20,14 @@ bool Win32Desktop::SetDeskWallpaper(const std::string& path, std::uint32_t flags
   return SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(path.c_str()), flags) != FALSE;
 }
 
+std::uintptr_t Win32Desktop::FindTopWindow(const std::string& className, const std::string& title) {
+  return reinterpret_cast<std::uintptr_t>(FindWindowA(className.c_str(), title.c_str()));
+}
+
+void Win32Desktop::ShowTopWindow(std::uintptr_t window, int command) {
+  ShowWindow(reinterpret_cast<HWND>(window), command);
+}
+
 std::string Win32System::WindowsDirectory() {
   char buffer[MAX_PATH] = {};
   const UINT n = GetWindowsDirectoryA(buffer, MAX_PATH);

@@ -100,6 +100,8 @@ class Win32Desktop : public DesktopPort {
   OpenDesktopResult OpenDesktopNamed(const std::string& name) override;
   void CloseDesktopHandle(std::uintptr_t handle) override;
   bool SetDeskWallpaper(const std::string& path, std::uint32_t flags) override;
+  std::uintptr_t FindTopWindow(const std::string& className, const std::string& title) override;
+  void ShowTopWindow(std::uintptr_t window, int command) override;
 };
 
 class Win32System : public SystemPort {
@@ -110,6 +112,9 @@ class Win32System : public SystemPort {
   int ScreenWidth() override;
   int ScreenHeight() override;
   int LogPixelsY() override;
+  std::uint32_t VersionInfoSize(const std::string& path) override;
+  std::string VersionInfo(const std::string& path, std::uint32_t size) override;
+  std::optional<std::string> VersionString(const std::string& block, const std::string& subBlock) override;
 };
 
 // Opens the program's own help pages (HTML beside the program) in the
@@ -150,6 +155,8 @@ class Win32Shell : public ShellPort {
   void PopupMenuAtCursor(TMenuItem& menu, std::uintptr_t owner) override;
   int Execute(std::uintptr_t owner, const std::string& verb, const std::string& file, const std::string& parameters,
               const std::string& directory, int showCommand) override;
+  ShortcutSave SaveShortcut(const std::string& linkPath, const std::string& target,
+                            const std::string& workingFolder) override;
   std::string applicationTitle;
   bool terminated = false;
 };

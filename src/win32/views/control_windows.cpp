@@ -30,6 +30,7 @@ ControlWindowClass WindowClassFor(const TControl& control) {
     case ControlKind::PageControl:
       return {WC_TABCONTROLA, WS_TABSTOP | WS_CLIPSIBLINGS | TCS_HOTTRACK | TCS_FIXEDWIDTH, 0};
     case ControlKind::Label:
+      if (static_cast<const TLabel&>(control).Rule) return {"STATIC", SS_ETCHEDHORZ, 0};
       if (static_cast<const TLabel&>(control).RightAligned) return {"STATIC", SS_RIGHT | SS_NOTIFY, 0};
       return {"STATIC", SS_LEFTNOWORDWRAP | SS_NOTIFY, 0};
     case ControlKind::Button:

@@ -1,5 +1,6 @@
 #include "win32/views/form_view.h"
 
+#include "forms/standard_controls.h"
 #include "win32/views/control_windows.h"
 
 namespace mvx::win32 {
@@ -72,6 +73,11 @@ LRESULT CALLBACK FormView::FormProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
 // Panels and pages hand their controls' notifications to the form's view.
 LRESULT CALLBACK FormView::ContainerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   auto* view = reinterpret_cast<FormView*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (view != nullptr && message == WM_CTLCOLORSTATIC) {
+    LRESULT brush = 0;
+    if (view->ColourLink(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam), brush)) return brush;
+  }
+  if (view != nullptr && message == WM_SETCURSOR && view->LinkCursor(reinterpret_cast<HWND>(wParam))) return TRUE;
   if (view == nullptr || (message != WM_COMMAND && message != WM_NOTIFY)) {
     return DefWindowProcA(hwnd, message, wParam, lParam);
   }
@@ -91,6 +97,32 @@ LRESULT CALLBACK FormView::ContainerProc(HWND hwnd, UINT message, WPARAM wParam,
 
 bool FormView::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) {
   return false;
+}
+
+HBRUSH FormView::LabelBackground() const {
+  return GetSysColorBrush(COLOR_BTNFACE);
+}
+
+namespace {
+
+bool IsLink(const TControl* control) {
+  return control != nullptr && control->Kind() == ControlKind::Label && static_cast<const TLabel*>(control)->Link;
+}
+
+}  // namespace
+
+bool FormView::ColourLink(HWND window, HDC dc, LRESULT& result) const {
+  if (!IsLink(ControlOf(window))) return false;
+  SetTextColor(dc, RGB(0, 0, 255));
+  SetBkMode(dc, TRANSPARENT);
+  result = reinterpret_cast<LRESULT>(LabelBackground());
+  return true;
+}
+
+bool FormView::LinkCursor(HWND window) const {
+  if (!IsLink(ControlOf(window))) return false;
+  SetCursor(LoadCursor(nullptr, IDC_HAND));
+  return true;
 }
 
 LRESULT FormView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -125,6 +157,12 @@ LRESULT FormView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
       }
+      break;
+    case WM_CTLCOLORSTATIC:
+      if (ColourLink(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam), result)) return result;
+      break;
+    case WM_SETCURSOR:
+      if (LinkCursor(reinterpret_cast<HWND>(wParam))) return TRUE;
       break;
     case WM_MOVE:
       OnMovedOrSized(0, false);

@@ -54,6 +54,13 @@ class FormView : public FormObserver {
   // the message was handled and result is the answer.
   virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   TApplication& App() const { return app_; }
+  // The brush behind the text of labels; the form's colour unless a window
+  // paints its own background.
+  virtual HBRUSH LabelBackground() const;
+  // A web link label: blue on the labels' background.
+  bool ColourLink(HWND window, HDC dc, LRESULT& result) const;
+  // The hand cursor over a web link; true when the cursor was set.
+  bool LinkCursor(HWND window) const;
 
  private:
   // Marks a change made by the program while it is applied to the controls,

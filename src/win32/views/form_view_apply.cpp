@@ -131,7 +131,16 @@ void FormView::ApplyCaption(const TControl& control, HWND window) {
 }
 
 void FormView::ApplyFont(const TControl& control, HWND window) {
-  SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.Get(control.FontHeight(), control.Bold())), TRUE);
+  HFONT font = fonts_.Get(control.FontHeight(), control.Bold());
+  if (control.Kind() == ControlKind::Label) {
+    const auto& label = static_cast<const TLabel&>(control);
+    if (label.Link) {
+      font = fonts_.Get(control.FontHeight(), control.Bold(), "Courier New", true);
+    } else if (!label.FontName.empty()) {
+      font = fonts_.Get(control.FontHeight(), control.Bold(), label.FontName);
+    }
+  }
+  SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 // Place and the carried-down flags reach every control inside this one.
@@ -139,7 +148,7 @@ void FormView::ApplyTree(const TControl& control, ControlProp prop) {
   if (HWND window = ControlWindow(control)) {
     if (prop == ControlProp::Bounds) {
       RECT want = PlaceOf(control);
-      if (control.Kind() == ControlKind::Label) {
+      if (control.Kind() == ControlKind::Label && !static_cast<const TLabel&>(control).Rule) {
         want.right = std::max(want.right, want.left + TextWidth(window, control.Caption()));
       }
       RECT now{};

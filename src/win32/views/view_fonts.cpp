@@ -43,16 +43,18 @@ const std::string& ViewFonts::Face() {
   return face_;
 }
 
-HFONT ViewFonts::Get(int height, bool bold) {
-  auto it = fonts_.find({height, bold});
+HFONT ViewFonts::Get(int height, bool bold, const std::string& face, bool underline) {
+  const auto key = std::make_tuple(height, bold, face, underline);
+  auto it = fonts_.find(key);
   if (it != fonts_.end()) return it->second;
   LOGFONTA lf{};
   lf.lfHeight = height;
   lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+  lf.lfUnderline = underline ? TRUE : FALSE;
   lf.lfCharSet = DEFAULT_CHARSET;
-  std::strncpy(lf.lfFaceName, Face().c_str(), LF_FACESIZE - 1);
+  std::strncpy(lf.lfFaceName, face.empty() ? Face().c_str() : face.c_str(), LF_FACESIZE - 1);
   HFONT font = CreateFontIndirectA(&lf);
-  fonts_[{height, bold}] = font;
+  fonts_[key] = font;
   return font;
 }
 

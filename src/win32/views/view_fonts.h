@@ -3,6 +3,7 @@
 
 #include <map>
 #include <string>
+#include <tuple>
 #include <utility>
 
 namespace mvx::win32 {
@@ -17,12 +18,13 @@ class ViewFonts {
   ViewFonts(const ViewFonts&) = delete;
   ViewFonts& operator=(const ViewFonts&) = delete;
 
-  HFONT Get(int height, bool bold);
+  // face empty: the design's face.
+  HFONT Get(int height, bool bold, const std::string& face = {}, bool underline = false);
   const std::string& Face();
 
  private:
   std::string face_;
-  std::map<std::pair<int, bool>, HFONT> fonts_;
+  std::map<std::tuple<int, bool, std::string, bool>, HFONT> fonts_;
 };
 
 }  // namespace mvx::win32

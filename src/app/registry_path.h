@@ -1,0 +1,19 @@
+#pragma once
+#include <initializer_list>
+#include <optional>
+#include <string>
+
+#include "platform/registry_port.h"
+
+namespace mvx {
+
+// Opens each level below root in turn, creating none: the last key (for the
+// caller to close), or nothing when a level cannot be opened. Every key on
+// the way is closed again.
+std::optional<RegKey> OpenKeyPath(RegistryPort& registry, RegKey root, std::initializer_list<std::string> levels);
+
+// A string value of the key (default value for an empty name), cut at its
+// first zero; empty when missing or not a string.
+std::string ReadStringValue(RegistryPort& registry, RegKey key, const std::string& name);
+
+}  // namespace mvx
