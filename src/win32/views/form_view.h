@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "app/application.h"
+#include "forms/dpi_scaling.h"
 #include "forms/form.h"
 #include "win32/views/control_tips.h"
 #include "win32/views/view_fonts.h"
@@ -39,6 +40,8 @@ class FormView : public FormObserver {
 
   HWND Window() const { return hwnd_; }
   TForm& Form() const { return form_; }
+  // The DPI the window is laid out for: its monitor's.
+  int Dpi() const { return dpi_; }
   // The real control of a model control; null when it has none.
   HWND ControlWindow(const TControl& control) const;
   // Destroys the window and its controls; the model stays.
@@ -88,6 +91,10 @@ class FormView : public FormObserver {
   void FinishControls();
   HWND ParentWindowOf(const TControl& control) const;
   RECT PlaceOf(const TControl& control) const;
+  SIZE FrameSize() const;
+
+  // form_view_dpi.cpp
+  void OnDpiChanged(int dpi, const RECT& suggested);
 
   // form_view_apply.cpp
   void ApplyValue(const TControl& control, HWND window);
@@ -114,6 +121,7 @@ class FormView : public FormObserver {
   DWORD style_ = 0;
   DWORD exStyle_ = 0;
   int applying_ = 0;
+  int dpi_ = kDesignDpi;
   ViewFonts fonts_;
   ControlTips tips_;
   std::unordered_map<const TControl*, HWND> windows_;

@@ -98,7 +98,7 @@ void FormView::ApplyValue(const TControl& control, HWND window) {
       ApplyToolBar(static_cast<const TToolBar&>(control), window);
       break;
     case ControlKind::DataGrid:
-      ApplyDataGrid(static_cast<const TDBGrid&>(control), window);
+      ApplyDataGrid(static_cast<const TDBGrid&>(control), window, dpi_);
       break;
     case ControlKind::Image:
       ApplyPicture(static_cast<const TImage&>(control), window);
@@ -131,7 +131,7 @@ void FormView::ApplyCaption(const TControl& control, HWND window) {
 }
 
 void FormView::ApplyFont(const TControl& control, HWND window) {
-  SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.Get(control.FontHeight(), control.Bold())), TRUE);
+  SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.Get(ScaleFontHeight(control.FontHeight(), dpi_), control.Bold())), TRUE);
 }
 
 // Place and the carried-down flags reach every control inside this one.
@@ -208,12 +208,13 @@ void FormView::ApplyForm() {
 void FormView::ApplyFormSize() {
   RECT client{};
   GetClientRect(hwnd_, &client);
-  if (IsIconic(hwnd_) || (client.right == form_.ClientWidth() && client.bottom == form_.ClientHeight())) return;
-  RECT rc{0, 0, form_.ClientWidth(), form_.ClientHeight()};
-  AdjustWindowRectEx(&rc, style_, FALSE, exStyle_);
-  SetWindowPos(hwnd_, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  form_.SetFrameSize(rc.right - rc.left, rc.bottom - rc.top);
+  if (IsIconic(hwnd_) || (client.right == ScaleToDpi(form_.ClientWidth(), dpi_) &&
+                          client.bottom == ScaleToDpi(form_.ClientHeight(), dpi_))) {
+    return;
+  }
+  const SIZE frame = FrameSize();
+  SetWindowPos(hwnd_, nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  form_.SetFrameSize(frame.cx, frame.cy);
 }
 
 void FormView::ApplyFormShown() {

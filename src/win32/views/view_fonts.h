@@ -19,6 +19,12 @@ class ViewFonts {
 
   HFONT Get(int height, bool bold);
   const std::string& Face();
+  // Trades the fonts made so far with another set, so that the old ones can
+  // outlive the switch of the controls to new ones.
+  void Swap(ViewFonts& other) noexcept {
+    face_.swap(other.face_);
+    fonts_.swap(other.fonts_);
+  }
 
  private:
   std::string face_;
