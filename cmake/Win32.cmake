@@ -52,12 +52,16 @@ if(MUROVEX_TESTS)
   # The tests carry the program's manifest (UTF-8 code page) and their own main,
   # which also plays the second process of the single-instance tests.
   set_source_files_properties(tests/win32/win32_tests.rc PROPERTIES
-    OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/murovex.manifest")
+    OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/murovex.manifest;${CMAKE_SOURCE_DIR}/res/murovex.ico")
   add_executable(win32_tests ${MUROVEX_WIN32_TEST_SOURCES} ${MUROVEX_CONTRACT_TEST_SOURCES} tests/win32/win32_tests.rc)
   target_include_directories(win32_tests PRIVATE tests res)
   target_link_libraries(win32_tests PRIVATE murovex_win32 gtest)
   target_compile_options(win32_tests PRIVATE ${MUROVEX_WARNINGS})
-  add_test(NAME win32_tests COMMAND win32_tests --gtest_brief=1)
+  add_test(NAME win32_tests COMMAND win32_tests --gtest_brief=1 --gtest_filter=-HighDpi*)
+  # The same windows on a screen at 192 DPI, in a fresh prefix of their own
+  # so that the shared one stays at 96.
+  add_test(NAME win32_high_dpi COMMAND win32_tests --gtest_brief=1 --gtest_filter=HighDpi*)
+  set_tests_properties(win32_high_dpi PROPERTIES ENVIRONMENT "MUROVEX_FRESH_PREFIX=1;MUROVEX_LOG_PIXELS=192")
 
   add_executable(e2e_tests ${MUROVEX_E2E_SOURCES})
   target_include_directories(e2e_tests PRIVATE tests)

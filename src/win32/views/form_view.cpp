@@ -37,6 +37,7 @@ void FormView::Detach() {
   form_.Handle = 0;
   windows_.clear();
   controls_.clear();
+  tabHeights_.clear();
 }
 
 HWND FormView::ControlWindow(const TControl& control) const {

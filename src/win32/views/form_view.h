@@ -3,6 +3,7 @@
 
 #include <string>
 #include <unordered_map>
+#include <utility>
 
 #include "app/application.h"
 #include "forms/dpi_scaling.h"
@@ -88,6 +89,7 @@ class FormView : public FormObserver {
   void CreateControls(const TControl* neverShown);
   void CreateControl(TControl& control, int id, bool startsGroup);
   void SetUpTabs(const TControl& pages, HWND tabs);
+  void SizeTabs(HWND tabs);
   void FinishControls();
   HWND ParentWindowOf(const TControl& control) const;
   RECT PlaceOf(const TControl& control) const;
@@ -95,6 +97,8 @@ class FormView : public FormObserver {
 
   // form_view_dpi.cpp
   void OnDpiChanged(int dpi, const RECT& suggested);
+  void ScaleInnerSizes(int oldDpi);
+  void PlaceTopLevelControls();
 
   // form_view_apply.cpp
   void ApplyValue(const TControl& control, HWND window);
@@ -126,6 +130,8 @@ class FormView : public FormObserver {
   ControlTips tips_;
   std::unordered_map<const TControl*, HWND> windows_;
   std::unordered_map<HWND, TControl*> controls_;
+  // The height of each tab control's tabs when made, and the DPI then.
+  std::unordered_map<HWND, std::pair<int, int>> tabHeights_;
 };
 
 // Text of a window as UTF-8 (the program runs in the UTF-8 code page).

@@ -212,9 +212,13 @@ void FormView::ApplyFormSize() {
                           client.bottom == ScaleToDpi(form_.ClientHeight(), dpi_))) {
     return;
   }
-  const SIZE frame = FrameSize();
-  SetWindowPos(hwnd_, nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  form_.SetFrameSize(frame.cx, frame.cy);
+  // The frame as the system draws it now, around the client area the design wants.
+  RECT window{};
+  GetWindowRect(hwnd_, &window);
+  const int width = ScaleToDpi(form_.ClientWidth(), dpi_) + (window.right - window.left) - client.right;
+  const int height = ScaleToDpi(form_.ClientHeight(), dpi_) + (window.bottom - window.top) - client.bottom;
+  SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  form_.SetFrameSize(width, height);
 }
 
 void FormView::ApplyFormShown() {

@@ -144,9 +144,19 @@ void FormView::SetUpTabs(const TControl& pages, HWND tabs) {
   }
   RECT first{};
   if (SendMessageA(tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first))) {
-    constexpr int kTabWidth = 97;
-    SendMessageA(tabs, TCM_SETITEMSIZE, 0, MAKELPARAM(ScaleToDpi(kTabWidth, dpi_), first.bottom - first.top));
+    tabHeights_[tabs] = {first.bottom - first.top, dpi_};
   }
+  SizeTabs(tabs);
+}
+
+// Fixed-width tabs keep the height they were given: the one their font gave
+// them when made, in proportion to the DPI since.
+void FormView::SizeTabs(HWND tabs) {
+  auto made = tabHeights_.find(tabs);
+  if (made == tabHeights_.end()) return;
+  constexpr int kTabWidth = 97;
+  const int height = MulDiv(made->second.first, dpi_, made->second.second);
+  SendMessageA(tabs, TCM_SETITEMSIZE, 0, MAKELPARAM(ScaleToDpi(kTabWidth, dpi_), height));
 }
 
 // After every control exists: up-downs take their edits, pages lie above

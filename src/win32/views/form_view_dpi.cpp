@@ -6,19 +6,6 @@
 
 namespace mvx::win32 {
 
-namespace {
-
-// Fixed-width tabs keep the height they were given; it follows the font.
-void ScaleTabs(HWND tabs, int oldDpi, int newDpi) {
-  RECT first{};
-  if (!SendMessageA(tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first))) return;
-  const int width = MulDiv(first.right - first.left, newDpi, oldDpi);
-  const int height = MulDiv(first.bottom - first.top, newDpi, oldDpi);
-  SendMessageA(tabs, TCM_SETITEMSIZE, 0, MAKELPARAM(width, height));
-}
-
-}  // namespace
-
 // The window went to a monitor of another DPI (or that monitor's scale
 // changed): fonts, pictures and places are made anew from the design, and
 // the window takes the rectangle the system suggests.
@@ -26,17 +13,18 @@ void FormView::OnDpiChanged(int dpi, const RECT& suggested) {
   if (dpi <= 0 || hwnd_ == nullptr) return;
   const int oldDpi = dpi_;
   dpi_ = dpi;
+  // Tabs wider than their control get scroll arrows that stay: the tabs
+  // shrink before their control does and grow after it.
+  const bool growing = dpi_ > oldDpi;
   // The old fonts go only once no control uses them.
   ViewFonts oldFonts;
   oldFonts.Swap(fonts_);
   {
     ApplyScope scope(*this);
     for (const auto& [control, window] : windows_) {
-      ApplyFont(*control, window);
-      if (control->Kind() == ControlKind::PageControl) ScaleTabs(window, oldDpi, dpi_);
-      if (control->Kind() == ControlKind::ToolBar) ScaleToolBar(window, dpi_);
-      if (control->Kind() == ControlKind::DataGrid) ScaleDataGrid(window, oldDpi, dpi_);
+      if (control->Kind() != ControlKind::PageControl) ApplyFont(*control, window);
     }
+    if (!growing) ScaleInnerSizes(oldDpi);
   }
   // Outside the scope: the model hears where the window went.
   SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
@@ -48,10 +36,31 @@ void FormView::OnDpiChanged(int dpi, const RECT& suggested) {
   RECT frame{};
   GetWindowRect(hwnd_, &frame);
   form_.SetFrameSize(frame.right - frame.left, frame.bottom - frame.top);
+  PlaceTopLevelControls();
+  if (growing) {
+    ScaleInnerSizes(oldDpi);
+    PlaceTopLevelControls();  // the pages follow the tabs' new height
+  }
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+// What a control holds inside it: tabs (with their font), toolbar buttons
+// and pictures, columns and the grid's pictures.
+void FormView::ScaleInnerSizes(int oldDpi) {
+  for (const auto& [control, window] : windows_) {
+    if (control->Kind() == ControlKind::PageControl) {
+      ApplyFont(*control, window);
+      SizeTabs(window);
+    }
+    if (control->Kind() == ControlKind::ToolBar) ScaleToolBar(window, dpi_);
+    if (control->Kind() == ControlKind::DataGrid) ScaleDataGrid(window, oldDpi, dpi_);
+  }
+}
+
+void FormView::PlaceTopLevelControls() {
   for (TControl* control : form_.Controls()) {
     if (control->Parent() == nullptr) ApplyTree(*control, ControlProp::Bounds);
   }
-  InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 }  // namespace mvx::win32
