@@ -250,6 +250,34 @@ int TrayIconWidth() {
   return bitmap.bmWidth;
 }
 
+// The program's icon resource holds an image drawn for each small-icon size
+// from 100% to 200% and the 48-pixel one of 300%.
+TEST(ScaledTray, TheIconResourceHoldsImagesOf16To48Pixels) {
+#pragma pack(push, 2)
+  struct GroupEntry {
+    BYTE width, height, colours, reserved;
+    WORD planes, bitCount;
+    DWORD bytes;
+    WORD id;
+  };
+  struct GroupHeader {
+    WORD reserved, type, count;
+  };
+#pragma pack(pop)
+  HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
+  ASSERT_NE(found, nullptr);
+  const auto* header = static_cast<const GroupHeader*>(LockResource(LoadResource(nullptr, found)));
+  ASSERT_NE(header, nullptr);
+  const auto* entries = reinterpret_cast<const GroupEntry*>(header + 1);
+  std::vector<int> sizes;
+  for (WORD i = 0; i < header->count; ++i) {
+    EXPECT_EQ(entries[i].width, entries[i].height);
+    EXPECT_EQ(entries[i].bitCount, 32) << "with an alpha channel";
+    sizes.push_back(entries[i].width);
+  }
+  EXPECT_EQ(sizes, (std::vector<int>{16, 20, 24, 32, 48}));
+}
+
 TEST(ScaledTray, TheNotificationIconIsTheSmallIconSizeOfTheScreen) {
   EXPECT_EQ(TrayIconWidth(), GetSystemMetricsForDpi(SM_CXSMICON, 96));
   EXPECT_EQ(TrayIconWidth(), 16);
