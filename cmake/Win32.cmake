@@ -70,6 +70,10 @@ if(MUROVEX_TESTS)
   add_dependencies(e2e_tests murovex)
   add_test(NAME e2e_tests COMMAND e2e_tests --gtest_brief=1)
   set_tests_properties(e2e_tests PROPERTIES ENVIRONMENT "MUROVEX_APP_DIR=${CMAKE_BINARY_DIR}/app" TIMEOUT 900)
+  # The windows as seen on a screen at 192 DPI, in a fresh prefix of their own.
+  add_test(NAME e2e_high_dpi COMMAND e2e_tests --gtest_brief=1 --gtest_filter=Screens.*)
+  set_tests_properties(e2e_high_dpi PROPERTIES TIMEOUT 300 ENVIRONMENT
+    "MUROVEX_APP_DIR=${CMAKE_BINARY_DIR}/app;MUROVEX_FRESH_PREFIX=1;MUROVEX_LOG_PIXELS=192")
 
   # The packages: installed, run, upgraded and uninstalled in a fresh prefix;
   # the zip's contents listed and checked.
