@@ -143,8 +143,8 @@ TEST(AdjustFormScaling, AboveOrBelow96DpiTracesAndLeavesTheDesignFontsToTheViews
       f.SetFontHeight(formHeight);
       f.direct.SetFontHeight(-13);
       AdjustFormScaling(&f, dpi, trace);
-      EXPECT_EQ(trace.Texts(), (std::vector<std::string>{"AdjustFormScaling: Begin",
-                                                         "AdjustFormScaling: Adjusting for Font Size"}))
+      EXPECT_EQ(trace.Texts(),
+                (std::vector<std::string>{"AdjustFormScaling: Begin", "AdjustFormScaling: Adjusting for Font Size"}))
           << dpi;
       EXPECT_EQ(f.direct.FontHeight(), -13) << dpi << " " << formHeight;
       EXPECT_EQ(f.inner.FontHeight(), -11) << dpi << " " << formHeight;

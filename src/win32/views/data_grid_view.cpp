@@ -144,8 +144,9 @@ void SetUpDataGrid(const TDBGrid& grid, HWND window, int dpi) {
 
 void ScaleDataGrid(HWND window, int oldDpi, int newDpi) {
   // The list frees only the pictures it holds when it goes: the old ones are ours.
-  auto old = reinterpret_cast<HIMAGELIST>(SendMessageA(
-      window, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(CreateGridStatusImages(PictureSizeForDpi(newDpi)))));
+  auto old = reinterpret_cast<HIMAGELIST>(
+      SendMessageA(window, LVM_SETIMAGELIST, LVSIL_SMALL,
+                   reinterpret_cast<LPARAM>(CreateGridStatusImages(PictureSizeForDpi(newDpi)))));
   if (old != nullptr) ImageList_Destroy(old);
   for (int i = 0; i < HeaderCount(window); ++i) {
     const auto width = static_cast<int>(SendMessageA(window, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(i), 0));

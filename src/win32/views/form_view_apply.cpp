@@ -131,7 +131,8 @@ void FormView::ApplyCaption(const TControl& control, HWND window) {
 }
 
 void FormView::ApplyFont(const TControl& control, HWND window) {
-  SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.Get(ScaleFontHeight(control.FontHeight(), dpi_), control.Bold())), TRUE);
+  SendMessageA(window, WM_SETFONT,
+               reinterpret_cast<WPARAM>(fonts_.Get(ScaleFontHeight(control.FontHeight(), dpi_), control.Bold())), TRUE);
 }
 
 // Place and the carried-down flags reach every control inside this one.

@@ -85,6 +85,12 @@ LRESULT TrayWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     AddIconAgain();
     return 0;
   }
+  if (message == WM_DPICHANGED) {
+    // The screen's scale changed: the icon is shown at the size now asked for.
+    LoadIconPicture();
+    if (icon_.Active()) icon_.UpdateIcon(true);
+    return 0;
+  }
   return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
