@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Draws the program's icon (a picture with mountains and a sun) at each size
-# the system asks for, 16 to 48 pixels, and writes res/murovex.ico. Every
-# size is drawn from the same 32-unit design, not scaled from one bitmap,
-# so each stays sharp. Needs ImageMagick.
+# Completes the program's icon (a picture with mountains and a sun) with the
+# sizes the system asks for at other screen scales: the 16 and 32 pixel
+# images of res/murovex.ico stay as they are (so nothing changes at 100%),
+# and 20, 24 and 48 pixel images are drawn from the same 32-unit design,
+# not scaled from one bitmap, so each stays sharp. Needs ImageMagick.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 work="$(mktemp -d)"
@@ -23,7 +24,19 @@ draw() {
     "PNG32:$work/icon-$size.png"
 }
 
-for size in 16 20 24 32 48; do draw "$size"; done
+# The icon's own images of a size, where it has one.
+keep() {
+  local size="$1" index
+  index=$(identify -format '%p %w\n' res/murovex.ico | awk -v n="$size" '$2 == n { print $1; exit }')
+  if [ -n "$index" ]; then
+    convert "res/murovex.ico[$index]" "PNG32:$work/icon-$size.png"
+  else
+    draw "$size"
+  fi
+}
+
+for size in 16 32; do keep "$size"; done
+for size in 20 24 48; do draw "$size"; done
 # Smallest first; 32-bit images with their alpha channel.
 convert "$work"/icon-16.png "$work"/icon-20.png "$work"/icon-24.png "$work"/icon-32.png "$work"/icon-48.png\
   res/murovex.ico
