@@ -52,12 +52,16 @@ if(MUROVEX_TESTS)
   # The tests carry the program's manifest (UTF-8 code page) and their own main,
   # which also plays the second process of the single-instance tests.
   set_source_files_properties(tests/win32/win32_tests.rc PROPERTIES
-    OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/murovex.manifest")
+    OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/murovex.manifest;${CMAKE_SOURCE_DIR}/res/murovex.ico")
   add_executable(win32_tests ${MUROVEX_WIN32_TEST_SOURCES} ${MUROVEX_CONTRACT_TEST_SOURCES} tests/win32/win32_tests.rc)
   target_include_directories(win32_tests PRIVATE tests res)
   target_link_libraries(win32_tests PRIVATE murovex_win32 gtest)
   target_compile_options(win32_tests PRIVATE ${MUROVEX_WARNINGS})
-  add_test(NAME win32_tests COMMAND win32_tests --gtest_brief=1)
+  add_test(NAME win32_tests COMMAND win32_tests --gtest_brief=1 --gtest_filter=-HighDpi*)
+  # The same windows on a screen at 192 DPI, in a fresh prefix of their own
+  # so that the shared one stays at 96.
+  add_test(NAME win32_high_dpi COMMAND win32_tests --gtest_brief=1 --gtest_filter=HighDpi*)
+  set_tests_properties(win32_high_dpi PROPERTIES ENVIRONMENT "MUROVEX_FRESH_PREFIX=1;MUROVEX_LOG_PIXELS=192")
 
   add_executable(e2e_tests ${MUROVEX_E2E_SOURCES})
   target_include_directories(e2e_tests PRIVATE tests)
@@ -66,6 +70,10 @@ if(MUROVEX_TESTS)
   add_dependencies(e2e_tests murovex)
   add_test(NAME e2e_tests COMMAND e2e_tests --gtest_brief=1)
   set_tests_properties(e2e_tests PROPERTIES ENVIRONMENT "MUROVEX_APP_DIR=${CMAKE_BINARY_DIR}/app" TIMEOUT 900)
+  # The windows as seen on a screen at 192 DPI, in a fresh prefix of their own.
+  add_test(NAME e2e_high_dpi COMMAND e2e_tests --gtest_brief=1 --gtest_filter=Screens.*)
+  set_tests_properties(e2e_high_dpi PROPERTIES TIMEOUT 300 ENVIRONMENT
+    "MUROVEX_APP_DIR=${CMAKE_BINARY_DIR}/app;MUROVEX_FRESH_PREFIX=1;MUROVEX_LOG_PIXELS=192")
 
   # The packages: installed, run, upgraded and uninstalled in a fresh prefix;
   # the zip's contents listed and checked.

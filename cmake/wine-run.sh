@@ -40,6 +40,12 @@ else
   if [ ! -f "$prefix/.ready" ]; then rm -rf "$prefix"; cp -a "$template" "$prefix"; fi
 fi
 export WINEPREFIX="$prefix"
+# A screen scale for this run only, in its fresh prefix: dots per inch.
+if [ -n "${MUROVEX_LOG_PIXELS:-}" ] && [ "${MUROVEX_FRESH_PREFIX:-0}" = 1 ]; then
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$MUROVEX_LOG_PIXELS" /f >/dev/null 2>&1 </dev/null
+  wine reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d "$MUROVEX_LOG_PIXELS" /f >/dev/null 2>&1 </dev/null
+  wineserver -k >/dev/null 2>&1 || true
+fi
 # Start the server and Wine's services away from CTest's pipes, or every test
 # waits for them to close.
 # It exits with 2 when the prefix's server already runs (a previous test program).

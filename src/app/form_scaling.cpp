@@ -1,7 +1,5 @@
 #include "app/form_scaling.h"
 
-#include <vector>
-
 #include "app/trace.h"
 
 namespace mvx {
@@ -11,14 +9,9 @@ void AdjustFormScaling(TForm* form, int pixelsPerInch, TracePort& trace) {
   SendTrace(trace, "AdjustFormScaling: Begin", form->Handle);
   if (pixelsPerInch == 96) return;
   SendTrace(trace, "AdjustFormScaling: Adjusting for Font Size", form->Handle);
-  const int factor = form->FontHeight() / -11;  // truncates toward zero
-  std::vector<TControl*> direct;
-  for (TControl* c : form->Controls()) {
-    if (c->Parent() == nullptr) direct.push_back(c);
-  }
-  for (auto it = direct.rbegin(); it != direct.rend(); ++it) {
-    (*it)->SetFontHeight((*it)->FontHeight() * factor);
-  }
+  // The fonts stay at their design heights: every window shows each control's
+  // font, place and size multiplied by its monitor's DPI, so a factor applied
+  // here as well would enlarge the direct children twice.
 }
 
 }  // namespace mvx

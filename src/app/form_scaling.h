@@ -4,9 +4,9 @@
 
 namespace mvx {
 
-// Scales the fonts of the controls placed directly on a form when the screen
-// does not run at 96 dots per inch. pixelsPerInch is the screen's value,
-// taken once at start.
+// Reports, when a window is made, whether the screen runs at 96 dots per
+// inch. pixelsPerInch is the screen's value, taken once at start. The fonts
+// are not changed here: the views scale every window for its monitor's DPI.
 void AdjustFormScaling(TForm* form, int pixelsPerInch, TracePort& trace);
 
 }  // namespace mvx

@@ -303,13 +303,15 @@ TEST_F(CopyOptionsTest, TheDialogHoldsTheForegroundWhileItWaitsAndGivesTheHandle
   Dialog().RemoveObserver(&raised);
 }
 
-TEST(ItemInfoDialog, ScalesItsFontsOnceHoweverOftenItIsAskedTo) {
+TEST(ItemInfoDialog, AdjustsItsScalingOnceHoweverOftenItIsAskedToAndKeepsTheDesignFonts) {
   TfrmItemInfo dialog;
   dialog.SetFontHeight(-22);
   fakes::FakeTrace trace;
   dialog.FormCreate(192, trace);
   dialog.FormCreate(192, trace);
-  EXPECT_EQ(dialog.btnOK.FontHeight(), -22);
+  EXPECT_EQ(trace.Texts(),
+            (std::vector<std::string>{"AdjustFormScaling: Begin", "AdjustFormScaling: Adjusting for Font Size"}));
+  EXPECT_EQ(dialog.btnOK.FontHeight(), -11) << "the view shows it at the monitor's DPI";
 }
 
 }  // namespace

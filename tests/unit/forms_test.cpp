@@ -135,19 +135,20 @@ TEST(AdjustFormScaling, At96DpiOnlyTracesBegin) {
   EXPECT_EQ(f.direct.FontHeight(), -11);
 }
 
-TEST(AdjustFormScaling, ScalesDirectChildrenByTheTruncatedFactor) {
-  struct Case {
-    int formHeight;
-    int expected;
-  };
-  for (Case c : {Case{-11, -11}, Case{-14, -11}, Case{-21, -11}, Case{-22, -22}, Case{-5, 0}, Case{10, 0}}) {
-    fakes::FakeTrace trace;
-    ScaledForm f;
-    f.SetFontHeight(c.formHeight);
-    AdjustFormScaling(&f, 120, trace);
-    EXPECT_EQ(f.direct.FontHeight(), c.expected) << c.formHeight;
-    EXPECT_EQ(f.inner.FontHeight(), -11) << "controls inside panels are not changed";
-    EXPECT_TRUE(trace.Saw("AdjustFormScaling: Adjusting for Font Size"));
+TEST(AdjustFormScaling, AboveOrBelow96DpiTracesAndLeavesTheDesignFontsToTheViews) {
+  for (int dpi : {72, 120, 144, 192}) {
+    for (int formHeight : {-11, -22, -5, 10}) {
+      fakes::FakeTrace trace;
+      ScaledForm f;
+      f.SetFontHeight(formHeight);
+      f.direct.SetFontHeight(-13);
+      AdjustFormScaling(&f, dpi, trace);
+      EXPECT_EQ(trace.Texts(),
+                (std::vector<std::string>{"AdjustFormScaling: Begin", "AdjustFormScaling: Adjusting for Font Size"}))
+          << dpi;
+      EXPECT_EQ(f.direct.FontHeight(), -13) << dpi << " " << formHeight;
+      EXPECT_EQ(f.inner.FontHeight(), -11) << dpi << " " << formHeight;
+    }
   }
   fakes::FakeTrace trace;
   AdjustFormScaling(nullptr, 120, trace);

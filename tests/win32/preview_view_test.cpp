@@ -96,6 +96,23 @@ TEST_F(PreviewViewTest, ASmallPictureShowsCentredOnTheBlackPanel) {
   EXPECT_EQ(PixelOf(Panel(), 2, 2), RGB(0, 0, 0)) << "the panel around the picture";
 }
 
+TEST_F(PreviewViewTest, OnAMonitorOfTwiceTheDpiASmallPictureShowsTwiceAsLargeAndWhole) {
+  AddPicture(100, 50, 15054);
+  frm.LoadPreview(false);
+  RECT now{};
+  GetWindowRect(window.Window(), &now);
+  SendMessageA(window.Window(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&now));
+  ShowNow();
+  const RECT place = PlaceOf(Picture());
+  EXPECT_EQ(place.left, 2 * 138);
+  EXPECT_EQ(place.top, 2 * 67);
+  EXPECT_EQ(place.right - place.left, 200);
+  EXPECT_EQ(place.bottom - place.top, 100);
+  EXPECT_EQ(PixelOf(Picture(), 0, 0), kPictureColour);
+  EXPECT_EQ(PixelOf(Picture(), 199, 99), kPictureColour) << "drawn over the whole control";
+  EXPECT_EQ(PixelOf(Panel(), 4, 4), RGB(0, 0, 0)) << "the panel around the picture";
+}
+
 TEST_F(PreviewViewTest, ALargePictureIsScaledDownKeepingItsShapeAndCentred) {
   AddPicture(600, 20, 36054);
   frm.LoadPreview(false);

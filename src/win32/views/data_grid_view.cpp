@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "forms/dpi_scaling.h"
+
 namespace mvx::win32 {
 
 namespace {
@@ -28,7 +30,7 @@ int HeaderCount(HWND window) {
 
 // The columns as the program set them last; the widths the user dragged
 // stay until the program changes the columns again.
-void ApplyColumns(const TDBGrid& grid, HWND window) {
+void ApplyColumns(const TDBGrid& grid, HWND window, int dpi) {
   const LONG_PTR applied = grid.ColumnsVersion() + 1;
   if (GetWindowLongPtrA(window, GWLP_USERDATA) == applied) return;
   SetWindowLongPtrA(window, GWLP_USERDATA, applied);
@@ -41,7 +43,7 @@ void ApplyColumns(const TDBGrid& grid, HWND window) {
     LVCOLUMNA column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
     column.fmt = LVCFMT_LEFT;
-    column.cx = columns[i].width;
+    column.cx = ScaleToDpi(columns[i].width, dpi);
     column.pszText = title.data();
     const auto index = static_cast<WPARAM>(i);
     const UINT message = static_cast<int>(i) < HeaderCount(window) ? LVM_SETCOLUMNA : LVM_INSERTCOLUMNA;
@@ -99,7 +101,9 @@ LRESULT DrawCell(const TDBGrid& grid, NMLVCUSTOMDRAW& draw) {
   FillRect(draw.nmcd.hdc, &rc, background);
   DeleteObject(background);
   auto images = reinterpret_cast<HIMAGELIST>(SendMessageA(window, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
-  const int left = rc.left + (rc.right - rc.left - kGridImageSize) / 2;
+  int size = 0, unused = 0;
+  ImageList_GetIconSize(images, &size, &unused);
+  const int left = rc.left + (rc.right - rc.left - size) / 2;
   ImageList_Draw(images, cell.imageIndex, draw.nmcd.hdc, left, rc.top, ILD_TRANSPARENT);
   return CDRF_SKIPDEFAULT;
 }
@@ -119,23 +123,40 @@ LRESULT CustomDraw(const TDBGrid& grid, NMLVCUSTOMDRAW& draw) {
 
 }  // namespace
 
-RECT DataGridPlace(const TDBGrid& grid) {
-  const TControl* parent = grid.Parent();
-  if (parent == nullptr) return RECT{grid.Left(), grid.Top(), grid.Left() + grid.Width(), grid.Top() + grid.Height()};
-  const int border = TDBGrid::kBorder;
-  return RECT{border, border, parent->Width() - border, parent->Height() - border};
+RECT DataGridPlace(const TDBGrid& grid, HWND parentWindow, int dpi) {
+  RECT parent{};
+  if (grid.Parent() == nullptr || parentWindow == nullptr || !GetClientRect(parentWindow, &parent)) {
+    const PixelRect rc = ScaleRect(grid.Left(), grid.Top(), grid.Width(), grid.Height(), dpi);
+    return RECT{rc.left, rc.top, rc.right, rc.bottom};
+  }
+  const int border = ScaleToDpi(TDBGrid::kBorder, dpi);
+  return RECT{border, border, parent.right - border, parent.bottom - border};
 }
 
-void SetUpDataGrid(const TDBGrid& grid, HWND window) {
+void SetUpDataGrid(const TDBGrid& grid, HWND window, int dpi) {
   const DWORD extended = LVS_EX_FULLROWSELECT;
   SendMessageA(window, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
   // The list frees its pictures when it goes.
-  SendMessageA(window, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(CreateGridStatusImages()));
-  ApplyColumns(grid, window);
+  SendMessageA(window, LVM_SETIMAGELIST, LVSIL_SMALL,
+               reinterpret_cast<LPARAM>(CreateGridStatusImages(PictureSizeForDpi(dpi))));
+  ApplyColumns(grid, window, dpi);
 }
 
-void ApplyDataGrid(const TDBGrid& grid, HWND window) {
-  ApplyColumns(grid, window);
+void ScaleDataGrid(HWND window, int oldDpi, int newDpi) {
+  // The list frees only the pictures it holds when it goes: the old ones are ours.
+  auto old = reinterpret_cast<HIMAGELIST>(
+      SendMessageA(window, LVM_SETIMAGELIST, LVSIL_SMALL,
+                   reinterpret_cast<LPARAM>(CreateGridStatusImages(PictureSizeForDpi(newDpi)))));
+  if (old != nullptr) ImageList_Destroy(old);
+  for (int i = 0; i < HeaderCount(window); ++i) {
+    const auto width = static_cast<int>(SendMessageA(window, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(i), 0));
+    const int scaled = MulDiv(width, newDpi, oldDpi > 0 ? oldDpi : kDesignDpi);
+    SendMessageA(window, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i), MAKELPARAM(scaled, 0));
+  }
+}
+
+void ApplyDataGrid(const TDBGrid& grid, HWND window, int dpi) {
+  ApplyColumns(grid, window, dpi);
   const int count = grid.RowCount();
   if (ListCount(window) != count) {
     SendMessageA(window, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), LVSICF_NOSCROLL);

@@ -10,21 +10,26 @@ namespace mvx::win32 {
 inline constexpr DWORD kDataGridStyle =
     LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_SINGLESEL | WS_TABSTOP | WS_CLIPSIBLINGS;
 
-// A grid fills its parent window inside the grid's border.
-RECT DataGridPlace(const TDBGrid& grid);
-// Gives a new list its columns, whole-row selection and the status pictures.
-void SetUpDataGrid(const TDBGrid& grid, HWND window);
+// A grid fills its parent window (parentWindow) inside the grid's border,
+// at dpi.
+RECT DataGridPlace(const TDBGrid& grid, HWND parentWindow, int dpi);
+// Gives a new list its columns, whole-row selection and the status
+// pictures, sized for dpi.
+void SetUpDataGrid(const TDBGrid& grid, HWND window, int dpi);
 // Shows the model's state: the row count, the columns when the program
 // changed them, the current row selected and in sight, the cells redrawn.
-void ApplyDataGrid(const TDBGrid& grid, HWND window);
+void ApplyDataGrid(const TDBGrid& grid, HWND window, int dpi);
+// The window moved to a monitor of another DPI: new status pictures, and
+// every column's width (the user's own included) in proportion.
+void ScaleDataGrid(HWND window, int oldDpi, int newDpi);
 // The list's notifications: cells asked for, the user's selection, double
 // and right clicks, and the drawing of the picture cells. applying: the
 // program is changing the list, so a selection is no input.
 bool DataGridNotify(TDBGrid& grid, const NMHDR& header, bool applying, LRESULT& result);
 
-// The grid's status pictures, 16 x 16, in the order of their indexes; the
-// caller (or the list it is given to) frees them.
-HIMAGELIST CreateGridStatusImages();
-inline constexpr int kGridImageSize = 16;
+// The grid's status pictures, size x size (drawn for 16, 20, 24 or 32), in
+// the order of their indexes; the caller (or the list it is given to) frees
+// them.
+HIMAGELIST CreateGridStatusImages(int size);
 
 }  // namespace mvx::win32

@@ -38,6 +38,7 @@ void FormView::Detach() {
   form_.Handle = 0;
   windows_.clear();
   controls_.clear();
+  tabHeights_.clear();
 }
 
 HWND FormView::ControlWindow(const TControl& control) const {
@@ -170,6 +171,9 @@ LRESULT FormView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       OnMovedOrSized(wParam, true);
       break;
+    case WM_DPICHANGED:
+      OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_LBUTTONDBLCLK:
       if (form_.OnDblClick) {
         form_.OnDblClick(&form_);

@@ -3,8 +3,10 @@
 
 #include <string>
 #include <unordered_map>
+#include <utility>
 
 #include "app/application.h"
+#include "forms/dpi_scaling.h"
 #include "forms/form.h"
 #include "win32/views/control_tips.h"
 #include "win32/views/view_fonts.h"
@@ -39,6 +41,8 @@ class FormView : public FormObserver {
 
   HWND Window() const { return hwnd_; }
   TForm& Form() const { return form_; }
+  // The DPI the window is laid out for: its monitor's.
+  int Dpi() const { return dpi_; }
   // The real control of a model control; null when it has none.
   HWND ControlWindow(const TControl& control) const;
   // Destroys the window and its controls; the model stays.
@@ -92,9 +96,16 @@ class FormView : public FormObserver {
   void CreateControls(const TControl* neverShown);
   void CreateControl(TControl& control, int id, bool startsGroup);
   void SetUpTabs(const TControl& pages, HWND tabs);
+  void SizeTabs(HWND tabs);
   void FinishControls();
   HWND ParentWindowOf(const TControl& control) const;
   RECT PlaceOf(const TControl& control) const;
+  SIZE FrameSize() const;
+
+  // form_view_dpi.cpp
+  void OnDpiChanged(int dpi, const RECT& suggested);
+  void ScaleInnerSizes(int oldDpi);
+  void PlaceTopLevelControls();
 
   // form_view_apply.cpp
   void ApplyValue(const TControl& control, HWND window);
@@ -121,10 +132,13 @@ class FormView : public FormObserver {
   DWORD style_ = 0;
   DWORD exStyle_ = 0;
   int applying_ = 0;
+  int dpi_ = kDesignDpi;
   ViewFonts fonts_;
   ControlTips tips_;
   std::unordered_map<const TControl*, HWND> windows_;
   std::unordered_map<HWND, TControl*> controls_;
+  // The height of each tab control's tabs when made, and the DPI then.
+  std::unordered_map<HWND, std::pair<int, int>> tabHeights_;
 };
 
 // Text of a window as UTF-8 (the program runs in the UTF-8 code page).

@@ -98,7 +98,7 @@ void FormView::ApplyValue(const TControl& control, HWND window) {
       ApplyToolBar(static_cast<const TToolBar&>(control), window);
       break;
     case ControlKind::DataGrid:
-      ApplyDataGrid(static_cast<const TDBGrid&>(control), window);
+      ApplyDataGrid(static_cast<const TDBGrid&>(control), window, dpi_);
       break;
     case ControlKind::Image:
       ApplyPicture(static_cast<const TImage&>(control), window);
@@ -131,13 +131,14 @@ void FormView::ApplyCaption(const TControl& control, HWND window) {
 }
 
 void FormView::ApplyFont(const TControl& control, HWND window) {
-  HFONT font = fonts_.Get(control.FontHeight(), control.Bold());
+  const int height = ScaleFontHeight(control.FontHeight(), dpi_);
+  HFONT font = fonts_.Get(height, control.Bold());
   if (control.Kind() == ControlKind::Label) {
     const auto& label = static_cast<const TLabel&>(control);
     if (label.Link) {
-      font = fonts_.Get(control.FontHeight(), control.Bold(), "Courier New", true);
+      font = fonts_.Get(height, control.Bold(), "Courier New", true);
     } else if (!label.FontName.empty()) {
-      font = fonts_.Get(control.FontHeight(), control.Bold(), label.FontName);
+      font = fonts_.Get(height, control.Bold(), label.FontName);
     }
   }
   SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
@@ -217,12 +218,17 @@ void FormView::ApplyForm() {
 void FormView::ApplyFormSize() {
   RECT client{};
   GetClientRect(hwnd_, &client);
-  if (IsIconic(hwnd_) || (client.right == form_.ClientWidth() && client.bottom == form_.ClientHeight())) return;
-  RECT rc{0, 0, form_.ClientWidth(), form_.ClientHeight()};
-  AdjustWindowRectEx(&rc, style_, FALSE, exStyle_);
-  SetWindowPos(hwnd_, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  form_.SetFrameSize(rc.right - rc.left, rc.bottom - rc.top);
+  if (IsIconic(hwnd_) || (client.right == ScaleToDpi(form_.ClientWidth(), dpi_) &&
+                          client.bottom == ScaleToDpi(form_.ClientHeight(), dpi_))) {
+    return;
+  }
+  // The frame as the system draws it now, around the client area the design wants.
+  RECT window{};
+  GetWindowRect(hwnd_, &window);
+  const int width = ScaleToDpi(form_.ClientWidth(), dpi_) + (window.right - window.left) - client.right;
+  const int height = ScaleToDpi(form_.ClientHeight(), dpi_) + (window.bottom - window.top) - client.bottom;
+  SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  form_.SetFrameSize(width, height);
 }
 
 void FormView::ApplyFormShown() {

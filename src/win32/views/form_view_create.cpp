@@ -7,6 +7,7 @@
 #include "win32/views/form_view.h"
 #include "win32/views/picture_view.h"
 #include "win32/views/toolbar_view.h"
+#include "win32/views/window_dpi.h"
 
 namespace mvx::win32 {
 
@@ -44,12 +45,23 @@ void FormView::CreateFormWindow(const FormWindowStyle& style) {
   RegisterClassOnce(kContainerClass, ContainerProc, nullptr);
   style_ = style.style | (style.clipChildren ? WS_CLIPCHILDREN : 0u);
   exStyle_ = style.exStyle;
-  RECT rc{0, 0, form_.ClientWidth(), form_.ClientHeight()};
-  AdjustWindowRectEx(&rc, style_, FALSE, exStyle_);
-  CreateWindowExA(exStyle_, className.c_str(), form_.Caption().c_str(), style_, form_.Left(), form_.Top(),
-                  rc.right - rc.left, rc.bottom - rc.top, style.owner, nullptr, Instance(), this);
+  SIZE frame = FrameSize();
+  CreateWindowExA(exStyle_, className.c_str(), form_.Caption().c_str(), style_, form_.Left(), form_.Top(), frame.cx,
+                  frame.cy, style.owner, nullptr, Instance(), this);
   if (hwnd_ == nullptr) throw std::runtime_error("Unable to create the window " + form_.Name());
-  form_.SetFrameSize(rc.right - rc.left, rc.bottom - rc.top);
+  // Only now is the monitor known; the window takes its size there.
+  dpi_ = DpiOfWindow(hwnd_);
+  if (dpi_ != kDesignDpi) {
+    frame = FrameSize();
+    SetWindowPos(hwnd_, nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  form_.SetFrameSize(frame.cx, frame.cy);
+}
+
+// The window's outer size for the form's client size at the window's DPI.
+SIZE FormView::FrameSize() const {
+  return FrameSizeForClient(ScaleToDpi(form_.ClientWidth(), dpi_), ScaleToDpi(form_.ClientHeight(), dpi_), style_,
+                            exStyle_, dpi_);
 }
 
 void FormView::CreateControls(const TControl* neverShown) {
@@ -83,13 +95,16 @@ RECT FormView::PlaceOf(const TControl& control) const {
     MapWindowPoints(tabs, ParentWindowOf(control), reinterpret_cast<POINT*>(&rc), 2);
     return rc;
   }
-  if (control.Kind() == ControlKind::DataGrid) return DataGridPlace(static_cast<const TDBGrid&>(control));
+  if (control.Kind() == ControlKind::DataGrid) {
+    return DataGridPlace(static_cast<const TDBGrid&>(control), ParentWindowOf(control), dpi_);
+  }
   int left = control.Left(), top = control.Top();
   for (const TControl* p = control.Parent(); p != nullptr && !IsContainer(p->Kind()); p = p->Parent()) {
     left += p->Left();
     top += p->Top();
   }
-  return RECT{left, top, left + control.Width(), top + control.Height()};
+  const PixelRect rc = ScaleRect(left, top, control.Width(), control.Height(), dpi_);
+  return RECT{rc.left, rc.top, rc.right, rc.bottom};
 }
 
 void FormView::CreateControl(TControl& control, int id, bool startsGroup) {
@@ -110,8 +125,8 @@ void FormView::CreateControl(TControl& control, int id, bool startsGroup) {
   ApplyScope scope(*this);
   ApplyFont(control, window);
   if (control.Kind() == ControlKind::PageControl) SetUpTabs(control, window);
-  if (control.Kind() == ControlKind::ToolBar) SetUpToolBar(static_cast<const TToolBar&>(control), window);
-  if (control.Kind() == ControlKind::DataGrid) SetUpDataGrid(static_cast<const TDBGrid&>(control), window);
+  if (control.Kind() == ControlKind::ToolBar) SetUpToolBar(static_cast<const TToolBar&>(control), window, dpi_);
+  if (control.Kind() == ControlKind::DataGrid) SetUpDataGrid(static_cast<const TDBGrid&>(control), window, dpi_);
   if (control.Kind() == ControlKind::Image) SetUpPicture(window);
   if (control.Kind() == ControlKind::MessagePanel) SetUpMessagePanel(static_cast<const TMessagePanel&>(control), window);
   if (!control.Hint().empty()) tips_.Add(hwnd_, window);
@@ -129,9 +144,19 @@ void FormView::SetUpTabs(const TControl& pages, HWND tabs) {
   }
   RECT first{};
   if (SendMessageA(tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first))) {
-    constexpr int kTabWidth = 97;
-    SendMessageA(tabs, TCM_SETITEMSIZE, 0, MAKELPARAM(kTabWidth, first.bottom - first.top));
+    tabHeights_[tabs] = {first.bottom - first.top, dpi_};
   }
+  SizeTabs(tabs);
+}
+
+// Fixed-width tabs keep the height they were given: the one their font gave
+// them when made, in proportion to the DPI since.
+void FormView::SizeTabs(HWND tabs) {
+  auto made = tabHeights_.find(tabs);
+  if (made == tabHeights_.end()) return;
+  constexpr int kTabWidth = 97;
+  const int height = MulDiv(made->second.first, dpi_, made->second.second);
+  SendMessageA(tabs, TCM_SETITEMSIZE, 0, MAKELPARAM(ScaleToDpi(kTabWidth, dpi_), height));
 }
 
 // After every control exists: up-downs take their edits, pages lie above

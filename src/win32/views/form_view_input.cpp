@@ -46,7 +46,10 @@ bool FormView::OnCommand(WPARAM wParam, LPARAM lParam) {
       if (code == STN_CLICKED) control->Click();
       return true;
     case ControlKind::Splitter:
-      if (code == kSplitterDragged) static_cast<TSplitter&>(*control).DragBy(TakeSplitterDrag(window));
+      if (code == kSplitterDragged) {
+        // The model moves in design units; what is left over stays with the pointer.
+        static_cast<TSplitter&>(*control).DragBy(ToDesignUnits(TakeSplitterDrag(window), dpi_));
+      }
       return true;
     case ControlKind::ToolBar:
       ToolBarCommand(static_cast<TToolBar&>(*control), id);

@@ -7,35 +7,43 @@
 namespace mvx::win32 {
 
 // Draws one square picture of an image strip whose left edge is at x; the
-// program draws its own toolbar and status pictures with it.
+// program draws its own toolbar and status pictures with it. Pictures are
+// designed on a 16-pixel grid and drawn at the picture's size: every point
+// and pen width is placed anew at that size, so a larger picture is drawn
+// sharp rather than stretched.
 class Glyph {
  public:
-  Glyph(HDC dc, int x) : dc_(dc), x_(x) {}
+  Glyph(HDC dc, int x, int size) : dc_(dc), x_(x), size_(size) {}
 
   void Box(int left, int top, int right, int bottom, COLORREF fill) const {
-    const RECT rc{x_ + left, top, x_ + right, bottom};
+    const RECT rc{x_ + At(left), At(top), x_ + At(right), At(bottom)};
     HBRUSH brush = CreateSolidBrush(fill);
     FillRect(dc_, &rc, brush);
     DeleteObject(brush);
   }
   void Polygon(std::initializer_list<POINT> points, COLORREF fill, COLORREF outline) const {
     std::vector<POINT> at(points);
-    for (POINT& p : at) p.x += x_;
+    for (POINT& p : at) p = POINT{x_ + At(p.x), At(p.y)};
     Use([&] { ::Polygon(dc_, at.data(), static_cast<int>(at.size())); }, fill, outline, 1);
   }
   void Ring(int left, int top, int right, int bottom, COLORREF fill, COLORREF outline, int width) const {
-    Use([&] { Ellipse(dc_, x_ + left, top, x_ + right, bottom); }, fill, outline, width);
+    Use([&] { Ellipse(dc_, x_ + At(left), At(top), x_ + At(right), At(bottom)); }, fill, outline, Pen(width));
   }
   void Line(int x1, int y1, int x2, int y2, COLORREF colour, int width) const {
     Use(
         [&] {
-          MoveToEx(dc_, x_ + x1, y1, nullptr);
-          LineTo(dc_, x_ + x2, y2);
+          MoveToEx(dc_, x_ + At(x1), At(y1), nullptr);
+          LineTo(dc_, x_ + At(x2), At(y2));
         },
-        colour, colour, width);
+        colour, colour, Pen(width));
   }
 
  private:
+  static constexpr int kGrid = 16;
+  // A point of the 16-pixel design grid at the picture's size.
+  LONG At(LONG v) const { return (v * size_ + kGrid / 2) / kGrid; }
+  int Pen(int width) const { return width * size_ >= kGrid ? (width * size_ + kGrid / 2) / kGrid : 1; }
+
   template <class Draw>
   void Use(Draw draw, COLORREF fill, COLORREF outline, int width) const {
     HPEN pen = CreatePen(PS_SOLID, width, outline);
@@ -51,6 +59,7 @@ class Glyph {
 
   HDC dc_;
   int x_;
+  int size_;
 };
 
 // An image list of `count` square pictures of `size` pixels, each drawn by
@@ -67,7 +76,7 @@ HIMAGELIST PaintImageList(int size, int count, Paint paint) {
   HBRUSH background = CreateSolidBrush(kTransparent);
   FillRect(dc, &all, background);
   DeleteObject(background);
-  for (int i = 0; i < count; ++i) paint(Glyph(dc, i * size), i);
+  for (int i = 0; i < count; ++i) paint(Glyph(dc, i * size, size), i);
   SelectObject(dc, old);
   DeleteDC(dc);
   HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, count, 0);

@@ -65,8 +65,8 @@ void Paint(const Glyph& g, int index) {
 
 }  // namespace
 
-HIMAGELIST CreateGridStatusImages() {
-  return PaintImageList(kGridImageSize, grid_images::Count, Paint);
+HIMAGELIST CreateGridStatusImages(int size) {
+  return PaintImageList(size, grid_images::Count, Paint);
 }
 
 }  // namespace mvx::win32

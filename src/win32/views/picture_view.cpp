@@ -69,8 +69,11 @@ void PaintPicture(HWND window, const PictureState& state) {
     const int height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
     HDC source = CreateCompatibleDC(dc);
     HGDIOBJ old = SelectObject(source, state.bitmap);
-    // A picture held smaller than its natural size is always drawn stretched.
-    if (state.stretch || info.bmWidth != state.picture->Size().width) {
+    // A picture held smaller than its natural size is always drawn stretched,
+    // and so is one whose control is larger than the bitmap (its natural size
+    // at a DPI above 96).
+    if (state.stretch || info.bmWidth != state.picture->Size().width || client.right != info.bmWidth ||
+        client.bottom != height) {
       SetStretchBltMode(dc, HALFTONE);
       SetBrushOrgEx(dc, 0, 0, nullptr);
       StretchBlt(dc, 0, 0, client.right, client.bottom, source, 0, 0, info.bmWidth, height, SRCCOPY);

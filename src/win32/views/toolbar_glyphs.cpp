@@ -82,8 +82,8 @@ static_assert(std::size(kPainters) == kToolbarImageCount);
 
 }  // namespace
 
-HIMAGELIST CreateToolbarImages() {
-  return PaintImageList(kToolbarImageSize, kToolbarImageCount, [](const Glyph& g, int index) { kPainters[index](g); });
+HIMAGELIST CreateToolbarImages(int size) {
+  return PaintImageList(size, kToolbarImageCount, [](const Glyph& g, int index) { kPainters[index](g); });
 }
 
 }  // namespace mvx::win32

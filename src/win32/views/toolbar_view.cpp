@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "forms/dpi_scaling.h"
+
 namespace mvx::win32 {
 
 namespace {
@@ -49,12 +51,25 @@ TToolButton* ButtonOf(const TToolBar& bar, int id) {
 
 }  // namespace
 
-void SetUpToolBar(const TToolBar& bar, HWND window) {
+void ScaleToolBar(HWND window, int dpi) {
+  const int size = PictureSizeForDpi(dpi);
+  SendMessageA(window, TB_SETBITMAPSIZE, 0, MAKELPARAM(size, size));
+  auto old = reinterpret_cast<HIMAGELIST>(
+      SendMessageA(window, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(CreateToolbarImages(size))));
+  if (old != nullptr) ImageList_Destroy(old);
+  SendMessageA(window, TB_SETINDENT, static_cast<WPARAM>(ScaleToDpi(kBorder, dpi)), 0);
+  const int button = ScaleToDpi(kButtonSize, dpi);
+  SendMessageA(window, TB_SETBUTTONSIZE, 0, MAKELPARAM(button, button));
+  InvalidateRect(window, nullptr, TRUE);
+}
+
+void SetUpToolBar(const TToolBar& bar, HWND window, int dpi) {
   SendMessageA(window, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  SendMessageA(window, TB_SETBITMAPSIZE, 0, MAKELPARAM(kToolbarImageSize, kToolbarImageSize));
-  SendMessageA(window, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(CreateToolbarImages()));
+  const int size = PictureSizeForDpi(dpi);
+  SendMessageA(window, TB_SETBITMAPSIZE, 0, MAKELPARAM(size, size));
+  SendMessageA(window, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(CreateToolbarImages(size)));
   SetWindowSubclass(window, FreeImagesOnDestroy, 1, 0);
-  SendMessageA(window, TB_SETINDENT, kBorder, 0);
+  SendMessageA(window, TB_SETINDENT, static_cast<WPARAM>(ScaleToDpi(kBorder, dpi)), 0);
   std::vector<TBBUTTON> buttons;
   int id = kFirstToolButtonId;
   for (const auto& button : bar.Buttons()) {
@@ -67,7 +82,8 @@ void SetUpToolBar(const TToolBar& bar, HWND window) {
     buttons.push_back(b);
   }
   SendMessageA(window, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
-  SendMessageA(window, TB_SETBUTTONSIZE, 0, MAKELPARAM(kButtonSize, kButtonSize));
+  const int button = ScaleToDpi(kButtonSize, dpi);
+  SendMessageA(window, TB_SETBUTTONSIZE, 0, MAKELPARAM(button, button));
 }
 
 void ApplyToolBar(const TToolBar& bar, HWND window) {

@@ -10,8 +10,10 @@ namespace mvx::win32 {
 inline constexpr int kFirstToolButtonId = 1000;
 
 // Fills a new toolbar control with the model's buttons and the program's
-// toolbar pictures (freed with the control).
-void SetUpToolBar(const TToolBar& bar, HWND window);
+// toolbar pictures (freed with the control), sized for dpi.
+void SetUpToolBar(const TToolBar& bar, HWND window, int dpi);
+// Gives the toolbar its pictures, buttons and border for dpi.
+void ScaleToolBar(HWND window, int dpi);
 // Shows the model's state: each button shown or hidden, enabled or not, its
 // picture, and the tooltips on or off.
 void ApplyToolBar(const TToolBar& bar, HWND window);
@@ -21,9 +23,8 @@ void ToolBarCommand(TToolBar& bar, int id);
 // when this one was answered.
 bool ToolBarNotify(const TToolBar& bar, const NMHDR& header);
 
-// A strip of the program's toolbar pictures, 16 x 16 each, in the order of
-// ToolbarImage; the caller frees it.
-HIMAGELIST CreateToolbarImages();
-inline constexpr int kToolbarImageSize = 16;
+// A strip of the program's toolbar pictures, size x size each (drawn for
+// 16, 20, 24 or 32), in the order of ToolbarImage; the caller frees it.
+HIMAGELIST CreateToolbarImages(int size);
 
 }  // namespace mvx::win32

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "win32/views/window_dpi.h"
+
 namespace mvx::win32 {
 
 namespace {
@@ -20,7 +22,8 @@ void RegisterTrayClass(HINSTANCE instance, WNDPROC proc) {
 
 }  // namespace
 
-TrayWindow::TrayWindow(TTrayIcon& icon, Win32NotifyIcon& notify, TApplication& app) : icon_(icon), app_(app) {
+TrayWindow::TrayWindow(TTrayIcon& icon, Win32NotifyIcon& notify, TApplication& app)
+    : icon_(icon), notify_(notify), app_(app) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   RegisterTrayClass(instance, Proc);
   constexpr int kSize = 20;
@@ -32,7 +35,23 @@ TrayWindow::TrayWindow(TTrayIcon& icon, Win32NotifyIcon& notify, TApplication& a
   const auto window = reinterpret_cast<std::uintptr_t>(hwnd_);
   icon_.Window = window;
   notify.window = window;
-  notify.icon = reinterpret_cast<std::uintptr_t>(LoadIconA(instance, MAKEINTRESOURCEA(1)));
+  LoadIconPicture();
+}
+
+// The small icon's size at the DPI of the screen the notification area is
+// on, taken from the images of resource 1 (16 to 48 pixels) rather than
+// stretched by the shell.
+void TrayWindow::LoadIconPicture() {
+  const auto dpi = static_cast<UINT>(DpiOfWindow(hwnd_));
+  const int width = GetSystemMetricsForDpi(SM_CXSMICON, dpi);
+  const int height = GetSystemMetricsForDpi(SM_CYSMICON, dpi);
+  auto picture = static_cast<HICON>(
+      LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON, width, height, LR_DEFAULTCOLOR));
+  if (picture == nullptr) return;  // the one loaded before stays
+  HICON old = picture_;
+  picture_ = picture;
+  notify_.icon = reinterpret_cast<std::uintptr_t>(picture_);
+  if (old != nullptr) DestroyIcon(old);
 }
 
 // The icon goes first: the shell cannot take it away without its window.
@@ -42,9 +61,11 @@ TrayWindow::~TrayWindow() {
   } catch (...) {
     // The icon's removal is never reported.
   }
-  if (hwnd_ == nullptr) return;
-  SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-  DestroyWindow(hwnd_);
+  if (hwnd_ != nullptr) {
+    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+  if (picture_ != nullptr) DestroyIcon(picture_);
 }
 
 LRESULT CALLBACK TrayWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -64,12 +85,20 @@ LRESULT TrayWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     AddIconAgain();
     return 0;
   }
+  if (message == WM_DPICHANGED) {
+    // The screen's scale changed: the icon is shown at the size now asked for.
+    LoadIconPicture();
+    if (icon_.Active()) icon_.UpdateIcon(true);
+    return 0;
+  }
   return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
 // A new shell knows no icons: the modify fails, which marks the icon as not
-// added, and the next update adds it.
+// added, and the next update adds it. The shell also starts anew when the
+// screen's scale changed, so the icon is taken at the size asked for now.
 void TrayWindow::AddIconAgain() {
+  LoadIconPicture();
   if (!icon_.Active()) return;
   icon_.UpdateIcon(true);
   if (!icon_.IconAdded()) icon_.UpdateIcon(true);

@@ -13,7 +13,7 @@ namespace mvx::win32 {
 class TrayWindow {
  public:
   // Gives the icon and the notification adapter this window and the
-  // program's icon (resource 1).
+  // program's icon (resource 1) at the size the notification area asks for.
   TrayWindow(TTrayIcon& icon, Win32NotifyIcon& notify, TApplication& app);
   // Takes the icon out of the notification area.
   ~TrayWindow();
@@ -26,10 +26,13 @@ class TrayWindow {
   static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void AddIconAgain();
+  void LoadIconPicture();
 
   TTrayIcon& icon_;
+  Win32NotifyIcon& notify_;
   TApplication& app_;
   HWND hwnd_ = nullptr;
+  HICON picture_ = nullptr;
   UINT taskbarCreated_ = 0;
 };
 

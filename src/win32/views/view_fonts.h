@@ -21,6 +21,12 @@ class ViewFonts {
   // face empty: the design's face.
   HFONT Get(int height, bool bold, const std::string& face = {}, bool underline = false);
   const std::string& Face();
+  // Trades the fonts made so far with another set, so that the old ones can
+  // outlive the switch of the controls to new ones.
+  void Swap(ViewFonts& other) noexcept {
+    face_.swap(other.face_);
+    fonts_.swap(other.fonts_);
+  }
 
  private:
   std::string face_;
