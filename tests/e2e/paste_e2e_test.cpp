@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "e2e/e2e_fixture.h"
+#include "e2e/picture_files.h"
 #include "e2e/running_app.h"
 
 namespace mvx::e2e {
@@ -18,31 +19,6 @@ using namespace std::chrono_literals;
 
 constexpr LONG kSide = 4;
 constexpr DWORD kPixelBytes = kSide * kSide * 4;
-
-// Puts a 4x4 32-bit picture on the clipboard as another program copies one.
-bool CopyPictureToClipboard() {
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof(BITMAPINFOHEADER) + kPixelBytes);
-  if (memory == nullptr) return false;
-  auto* header = static_cast<BITMAPINFOHEADER*>(GlobalLock(memory));
-  *header = BITMAPINFOHEADER{};
-  header->biSize = sizeof(BITMAPINFOHEADER);
-  header->biWidth = kSide;
-  header->biHeight = kSide;
-  header->biPlanes = 1;
-  header->biBitCount = 32;
-  header->biCompression = BI_RGB;
-  std::memset(header + 1, 0x80, kPixelBytes);
-  GlobalUnlock(memory);
-  if (!OpenClipboard(nullptr)) {
-    GlobalFree(memory);
-    return false;
-  }
-  EmptyClipboard();
-  const bool put = SetClipboardData(CF_DIB, memory) != nullptr;
-  CloseClipboard();
-  if (!put) GlobalFree(memory);
-  return put;
-}
 
 std::string ReadWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -61,7 +37,7 @@ TEST_F(Paste, TwoPastesFromTheTrayBecomeNumberedBitmapsInTheImagesFolderEachSetA
 
   for (const char* name : {"v1 of Clipboard", "v2 of Clipboard"}) {
     SCOPED_TRACE(name);
-    ASSERT_TRUE(CopyPictureToClipboard());
+    ASSERT_TRUE(CopyPictureToClipboard(kSide, 0x80));
     ASSERT_TRUE(ChooseFromTrayMenu(*murovex, 'p'));
     const auto dialog = WaitForTopLevel(murovex->Id(), {"TfrmItemInfo", "Add Wallpaper"}, 10s, true);
     ASSERT_TRUE(dialog) << "no \"Add Wallpaper\" dialog";

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 #include "app/date_time.h"
 #include "app/paths.h"
 #include "e2e/app_folder.h"
@@ -69,6 +71,31 @@ void PutPictures(const std::string& imagesFolder, const std::vector<Picture>& pi
 
 std::string SlidePath(const std::string& imagesFolder, const std::string& name) {
   return LowerAZ(imagesFolder + "\\" + name);
+}
+
+bool CopyPictureToClipboard(int side, std::uint8_t grey) {
+  const auto bytes = static_cast<std::size_t>(side) * static_cast<std::size_t>(side) * 4;
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof(BITMAPINFOHEADER) + bytes);
+  if (memory == nullptr) return false;
+  auto* header = static_cast<BITMAPINFOHEADER*>(GlobalLock(memory));
+  *header = BITMAPINFOHEADER{};
+  header->biSize = sizeof(BITMAPINFOHEADER);
+  header->biWidth = side;
+  header->biHeight = side;
+  header->biPlanes = 1;
+  header->biBitCount = 32;
+  header->biCompression = BI_RGB;
+  std::memset(header + 1, grey, bytes);
+  GlobalUnlock(memory);
+  if (!OpenClipboard(nullptr)) {
+    GlobalFree(memory);
+    return false;
+  }
+  EmptyClipboard();
+  const bool put = SetClipboardData(CF_DIB, memory) != nullptr;
+  CloseClipboard();
+  if (!put) GlobalFree(memory);
+  return put;
 }
 
 }  // namespace mvx::e2e

@@ -19,6 +19,10 @@ std::string SmallBitmap(std::uint8_t grey);
 // missing) and the data file "GDB.CDS" listing them all.
 void PutPictures(const std::string& imagesFolder, const std::vector<Picture>& pictures);
 
+// Puts a side x side 32-bit picture of one grey on the clipboard (CF_DIB),
+// as another program copying a picture does.
+bool CopyPictureToClipboard(int side, std::uint8_t grey);
+
 // The path by which the program sets a picture of `imagesFolder`: all lower case.
 std::string SlidePath(const std::string& imagesFolder, const std::string& name);
 

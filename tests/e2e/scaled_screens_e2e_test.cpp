@@ -26,32 +26,6 @@ constexpr int kDesignWidth = 402;
 constexpr int kDesignHeight = 443;
 constexpr int kTabWidth = 97;
 
-bool CopyPictureToClipboard() {
-  constexpr LONG kSide = 8;
-  constexpr DWORD kBytes = kSide * kSide * 4;
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof(BITMAPINFOHEADER) + kBytes);
-  if (memory == nullptr) return false;
-  auto* header = static_cast<BITMAPINFOHEADER*>(GlobalLock(memory));
-  *header = BITMAPINFOHEADER{};
-  header->biSize = sizeof(BITMAPINFOHEADER);
-  header->biWidth = kSide;
-  header->biHeight = kSide;
-  header->biPlanes = 1;
-  header->biBitCount = 32;
-  header->biCompression = BI_RGB;
-  std::memset(header + 1, 0x60, kBytes);
-  GlobalUnlock(memory);
-  if (!OpenClipboard(nullptr)) {
-    GlobalFree(memory);
-    return false;
-  }
-  EmptyClipboard();
-  const bool put = SetClipboardData(CF_DIB, memory) != nullptr;
-  CloseClipboard();
-  if (!put) GlobalFree(memory);
-  return put;
-}
-
 // A click on tab `index` of a tab control laid out at dpi.
 void ClickTab(HWND tabs, int index, int dpi) {
   const int x = (kTabWidth * index + kTabWidth / 2) * dpi / 96;
@@ -103,7 +77,7 @@ TEST_F(Screens, TheFourPagesAndTheCopyOptionDialogAtTheScreensScale) {
     app.Screenshot(prefix + page.name);
   }
 
-  ASSERT_TRUE(CopyPictureToClipboard());
+  ASSERT_TRUE(CopyPictureToClipboard(8, 0x60));
   ASSERT_TRUE(ChooseFromTrayMenu(*murovex, 'p'));
   const auto dialog = WaitForTopLevel(murovex->Id(), {"TfrmItemInfo", "Add Wallpaper"}, 10s, true);
   ASSERT_TRUE(dialog) << "no \"Add Wallpaper\" dialog";

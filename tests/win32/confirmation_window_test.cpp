@@ -141,25 +141,7 @@ TEST_F(ConfirmationWindowTest, TheDontShowBoxClearsTheOptionAtOnceThoughCancelle
 
 TEST_F(ConfirmationWindowTest, EveryCaptionFitsItsControl) {
   user.user = [&](HWND window) {
-    for (HWND child : AllChildren(window)) {
-      char className[32] = {};
-      GetClassNameA(child, className, sizeof className);
-      if (lstrcmpiA(className, "Static") != 0 && lstrcmpiA(className, "Button") != 0) continue;
-      std::string text = win32::WindowText(child);
-      if (const auto amp = text.find('&'); amp != std::string::npos) text.erase(amp, 1);  // drawn as an underline
-      HDC dc = GetDC(child);
-      HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0)));
-      SIZE size{};
-      GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-      SelectObject(dc, old);
-      ReleaseDC(child, dc);
-      RECT rc{};
-      GetClientRect(child, &rc);
-      const auto style = static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE));
-      const bool checkBox = lstrcmpiA(className, "Button") == 0 && (style & BS_TYPEMASK) == BS_AUTOCHECKBOX;
-      const int room = rc.right - (checkBox ? 20 : 0);  // the box itself and its gap
-      EXPECT_LE(size.cx, room) << text;
-    }
+    ExpectEveryCaptionFits(window, 96);
     PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
   };
   ConfirmDelete(Context(), option, entry);

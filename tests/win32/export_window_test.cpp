@@ -11,12 +11,6 @@
 namespace mvx::testing {
 namespace {
 
-std::string ClassOf(HWND window) {
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
 // "class:text" of each control, in the order the windows were made.
 std::vector<std::string> Controls(HWND dialog) {
   std::vector<std::string> out;

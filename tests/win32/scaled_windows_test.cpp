@@ -49,23 +49,11 @@ std::vector<HWND> Children(HWND window) {
   return children;
 }
 
-std::string ClassOf(HWND window) {
-  char name[64] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
 RECT PlaceInParent(HWND window) {
   RECT rc{};
   GetWindowRect(window, &rc);
   MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&rc), 2);
   return rc;
-}
-
-SIZE ClientSize(HWND window) {
-  RECT rc{};
-  GetClientRect(window, &rc);
-  return SIZE{rc.right, rc.bottom};
 }
 
 int FontHeightOf(HWND window) {
@@ -87,32 +75,6 @@ void MoveToDpi(HWND window, int dpi) {
   GetWindowRect(window, &now);
   RECT suggested{now.left, now.top, now.left + (now.right - now.left) * 2, now.top + (now.bottom - now.top) * 2};
   SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-}
-
-// Every caption of a static control or a button fits inside it, measured
-// with the control's own font; a check or radio box leaves room for its box.
-void ExpectEveryCaptionFits(HWND window, int dpi) {
-  int measured = 0;
-  for (HWND child : Children(window)) {
-    const std::string cls = ClassOf(child);
-    if (lstrcmpiA(cls.c_str(), "Static") != 0 && lstrcmpiA(cls.c_str(), "Button") != 0) continue;
-    std::string text = win32::WindowText(child);
-    if (const auto amp = text.find('&'); amp != std::string::npos) text.erase(amp, 1);  // drawn as an underline
-    if (text.empty()) continue;
-    HDC dc = GetDC(child);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0)));
-    SIZE size{};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(child, dc);
-    const auto type = static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE)) & BS_TYPEMASK;
-    const bool boxed = lstrcmpiA(cls.c_str(), "Button") == 0 &&
-                       (type == BS_AUTOCHECKBOX || type == BS_AUTORADIOBUTTON || type == BS_CHECKBOX);
-    const int room = ClientSize(child).cx - (boxed ? ScaleToDpi(20, dpi) : 0);
-    EXPECT_LE(size.cx, room) << text;
-    ++measured;
-  }
-  EXPECT_GT(measured, 2);
 }
 
 class ScaledMainWindow : public ::testing::Test {

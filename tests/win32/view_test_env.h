@@ -1,10 +1,12 @@
 #pragma once
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
 #include "app/application.h"
+#include "forms/dpi_scaling.h"
 #include "win32/adapters/win32_ports.h"
 
 namespace mvx::testing {
@@ -71,6 +73,46 @@ inline HWND Child(HWND dialog, const char* className, const std::string& text) {
     if (lstrcmpiA(name, className) == 0 && caption == text) return window;
   }
   return nullptr;
+}
+
+inline std::string ClassOf(HWND window) {
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+inline SIZE ClientSize(HWND window) {
+  RECT rc{};
+  GetClientRect(window, &rc);
+  return SIZE{rc.right, rc.bottom};
+}
+
+// Every caption of a static control or a button fits inside it, measured
+// with the control's own font; a check or radio box leaves room for its box.
+inline void ExpectEveryCaptionFits(HWND window, int dpi) {
+  int measured = 0;
+  for (HWND child : AllChildren(window)) {
+    const std::string cls = ClassOf(child);
+    if (lstrcmpiA(cls.c_str(), "Static") != 0 && lstrcmpiA(cls.c_str(), "Button") != 0) continue;
+    const int length = GetWindowTextLengthA(child);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(child, text.data(), length + 1)));
+    if (const auto amp = text.find('&'); amp != std::string::npos) text.erase(amp, 1);  // drawn as an underline
+    if (text.empty()) continue;
+    HDC dc = GetDC(child);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(child, dc);
+    const auto type = static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE)) & BS_TYPEMASK;
+    const bool boxed = lstrcmpiA(cls.c_str(), "Button") == 0 &&
+                       (type == BS_AUTOCHECKBOX || type == BS_AUTORADIOBUTTON || type == BS_CHECKBOX);
+    const int room = ClientSize(child).cx - (boxed ? ScaleToDpi(20, dpi) : 0);
+    EXPECT_LE(size.cx, room) << text;
+    ++measured;
+  }
+  EXPECT_GT(measured, 2);
 }
 
 // A left click inside a window at a point of its client area.

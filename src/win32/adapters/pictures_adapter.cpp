@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "win32/adapters/win32_picture.h"
+#include "win32/adapters/com_scope.h"
 #include "win32/adapters/win32_ports.h"
 
 namespace mvx::win32 {
@@ -26,20 +27,6 @@ class ComRef {
 
  private:
   T* p_ = nullptr;
-};
-
-// COM for this thread for the length of one decode, whatever it was before.
-class ComScope {
- public:
-  ComScope() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-  ~ComScope() {
-    if (SUCCEEDED(result_)) CoUninitialize();
-  }
-  ComScope(const ComScope&) = delete;
-  ComScope& operator=(const ComScope&) = delete;
-
- private:
-  HRESULT result_;
 };
 
 std::wstring Wide(const std::string& utf8) {

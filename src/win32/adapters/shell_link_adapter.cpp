@@ -3,6 +3,7 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include "win32/adapters/com_scope.h"
 #include "win32/adapters/win32_ports.h"
 
 namespace mvx::win32 {
@@ -16,21 +17,6 @@ std::wstring Wide(const std::string& text) {
   wide.resize(wide.size() - 1);
   return wide;
 }
-
-// COM for this thread while the object is used; the program's thread may
-// already have it.
-class ComScope {
- public:
-  ComScope() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-  ~ComScope() {
-    if (SUCCEEDED(result_)) CoUninitialize();
-  }
-  ComScope(const ComScope&) = delete;
-  ComScope& operator=(const ComScope&) = delete;
-
- private:
-  HRESULT result_;
-};
 
 template <class T>
 class ComRef {
