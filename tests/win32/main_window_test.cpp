@@ -11,30 +11,13 @@
 namespace mvx::testing {
 namespace {
 
-std::string TempFolder() {
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
-  std::string folder = std::string(temp) + "murovex-main-window-" + std::to_string(GetCurrentProcessId());
-  CreateDirectoryA(folder.c_str(), nullptr);
-  return folder;
-}
-
-SystemFolders TestFolders() {
-  SystemFolders folders;
-  folders.programDir = TempFolder();
-  folders.programPath = folders.programDir + "\\murovex.exe";
-  folders.workingBitmapPath = folders.programDir + "\\murovex.bmp";
-  folders.windowsDir = "c:\\windows";
-  return folders;
-}
-
 class MainWindowTest : public ::testing::Test {
  protected:
   ~MainWindowTest() override { RemoveDirectoryA(folders.programDir.c_str()); }
   HWND W() const { return window.Window(); }
 
   ViewEnv env;
-  SystemFolders folders = TestFolders();
+  SystemFolders folders = TempProgramFolders("main-window");
   TFrmTray tray{env.ports};
   TFrmMain frm{env.ports, env.app, folders, tray};
   win32::MainWindow window{frm, env.app};

@@ -21,23 +21,6 @@
 namespace mvx::testing {
 namespace {
 
-std::string TempFolder() {
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
-  std::string folder = std::string(temp) + "murovex-scaled-" + std::to_string(GetCurrentProcessId());
-  CreateDirectoryA(folder.c_str(), nullptr);
-  return folder;
-}
-
-SystemFolders TestFolders() {
-  SystemFolders folders;
-  folders.programDir = TempFolder();
-  folders.programPath = folders.programDir + "\\murovex.exe";
-  folders.workingBitmapPath = folders.programDir + "\\murovex.bmp";
-  folders.windowsDir = "c:\\windows";
-  return folders;
-}
-
 BOOL CALLBACK CollectChild(HWND window, LPARAM param) {
   reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
   return TRUE;
@@ -93,7 +76,7 @@ class ScaledMainWindow : public ::testing::Test {
   }
 
   ViewEnv env;
-  SystemFolders folders = TestFolders();
+  SystemFolders folders = TempProgramFolders("scaled");
   TFrmTray tray{env.ports};
   TFrmMain frm{env.ports, env.app, folders, tray};
   win32::MainWindow window{frm, env.app};

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/application.h"
+#include "app/system_folders.h"
 #include "forms/dpi_scaling.h"
 #include "win32/adapters/win32_ports.h"
 
@@ -38,6 +39,20 @@ struct ViewEnv {
               real.trace,  real.desktop, real.system, real.help,     real.notifyIcon, real.shell, real.dialogs, real.pictures};
   TApplication app{ports};
 };
+
+// The program stored in a new folder of the temp directory named after tag
+// and this process, the Windows folder c:\windows.
+inline SystemFolders TempProgramFolders(const std::string& tag) {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  SystemFolders folders;
+  folders.programDir = std::string(temp) + "murovex-" + tag + "-" + std::to_string(GetCurrentProcessId());
+  CreateDirectoryA(folders.programDir.c_str(), nullptr);
+  folders.programPath = folders.programDir + "\\murovex.exe";
+  folders.workingBitmapPath = folders.programDir + "\\murovex.bmp";
+  folders.windowsDir = "c:\\windows";
+  return folders;
+}
 
 // Delivers what is waiting in this thread's queue.
 inline void Pump() {
