@@ -84,4 +84,14 @@ if(MUROVEX_TESTS)
   add_executable(bench_trace bench/win32/bench_trace.cpp)
   target_link_libraries(bench_trace PRIVATE murovex_win32)
   target_compile_options(bench_trace PRIVATE ${MUROVEX_WARNINGS})
+
+  # The footprint benchmark and the floor program it measures against.
+  add_executable(floor_tray WIN32 bench/win32/floor_tray.cpp)
+  target_link_libraries(floor_tray PRIVATE shell32 user32)
+  target_compile_options(floor_tray PRIVATE ${MUROVEX_WARNINGS})
+  add_executable(bench_footprint bench/win32/bench_footprint.cpp bench/win32/footprint_runs.cpp
+                 bench/win32/unix_process.cpp)
+  target_link_libraries(bench_footprint PRIVATE murovex_core)
+  target_compile_options(bench_footprint PRIVATE ${MUROVEX_WARNINGS})
+  add_dependencies(bench_footprint murovex floor_tray)
 endif()
