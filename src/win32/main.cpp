@@ -7,7 +7,6 @@
 #include "ui/frm_main.h"
 #include "ui/frm_tray.h"
 #include "win32/adapters/win32_ports.h"
-#include "win32/views/common_controls.h"
 #include "win32/views/form_view.h"
 #include "win32/views/main_window.h"
 #include "win32/views/tray_window.h"
@@ -15,14 +14,6 @@
 namespace {
 
 using namespace mvx;
-
-void InitControls() {
-  INITCOMMONCONTROLSEX controls{};
-  controls.dwSize = sizeof controls;
-  controls.dwICC = ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES |
-                   ICC_LISTVIEW_CLASSES;
-  InitCommonControlsEx(&controls);
-}
 
 win32::FormWindowStyle TrayFormStyle() {
   win32::FormWindowStyle style;
@@ -45,7 +36,6 @@ void RunMessageLoop(win32::MainWindow& mainWindow) {
 }
 
 int Run(win32::Win32Ports& ports, const SystemFolders& folders) {
-  InitControls();
   const InstanceClaim claim = ClaimSingleInstance(ports.instance);
   if (!claim.run) return 0;  // the running instance shows itself
 

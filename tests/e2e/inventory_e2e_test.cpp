@@ -24,9 +24,9 @@ bool FileExists(const std::string& path) {
 
 class Inventory : public E2eTest {
  protected:
-  // The hint line of the main window once it reads `hint`; nothing when it never does.
+  // The hint line of the main window, opened, once it reads `hint`; nothing when it never does.
   std::optional<WindowInfo> WaitForHint(const Process& murovex, const std::string& hint) {
-    const auto main = MainWindowOf(murovex);
+    const auto main = OpenMainWindow(murovex);
     if (!main) return std::nullopt;
     return WaitForChild(main->handle, {"Static", hint}, 5s);
   }
@@ -93,7 +93,7 @@ TEST_F(Inventory, TempFilesLeftByWritesCutShortAreRemovedAtStartAndNothingElse) 
   Driver& app = Prepare({kQuietSettings, {}});
   const std::string images = app.Folder().ImagesFolder();
   PutPictures(images, {{"Alps.bmp"}, {"Beach.bmp"}});
-  const std::string dataFile = ReadBytes(images + "\\GDB.CDS");
+  const std::string dataFile = ReadWholeFile(images + "\\GDB.CDS");
   for (const std::string& name : leftovers) WriteWholeFile(images + "\\" + name, "half a save");
   for (const std::string& name : foreign) WriteWholeFile(images + "\\" + name, "the user's " + name);
 
@@ -108,9 +108,9 @@ TEST_F(Inventory, TempFilesLeftByWritesCutShortAreRemovedAtStartAndNothingElse) 
     EXPECT_TRUE(std::any_of(traces.begin(), traces.end(), [&](const std::string& t) { return LowerAZ(t) == removed; }))
         << name;
   }
-  for (const std::string& name : foreign) EXPECT_EQ(ReadBytes(images + "\\" + name), "the user's " + name);
-  EXPECT_EQ(ReadBytes(images + "\\GDB.CDS"), dataFile);
-  EXPECT_EQ(ReadBytes(images + "\\Alps.bmp"), SmallBitmap(40)) << "pictures are left alone";
+  for (const std::string& name : foreign) EXPECT_EQ(ReadWholeFile(images + "\\" + name), "the user's " + name);
+  EXPECT_EQ(ReadWholeFile(images + "\\GDB.CDS"), dataFile);
+  EXPECT_EQ(ReadWholeFile(images + "\\Alps.bmp"), SmallBitmap(40)) << "pictures are left alone";
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "app/application.h"
 #include "forms/form.h"
@@ -21,6 +22,11 @@ struct FormWindowStyle {
   const TControl* neverShown = nullptr;
   // The window this one stays above and goes with (a modal window's owner).
   HWND owner = nullptr;
+  // The controls get their windows only when the form is first shown, and
+  // those on a page of a page control when that page is first shown: a
+  // window that may never be shown costs no more than its frame until then.
+  // The form's own window exists from the start, so its messages arrive.
+  bool controlsOnFirstShow = false;
   // Whether the window leaves its controls' places unpainted. A window with
   // group boxes on it must paint beneath them: they do not fill themselves.
   bool clipChildren = true;
@@ -82,10 +88,13 @@ class FormView : public FormObserver {
 
   // form_view_create.cpp
   void CreateFormWindow(const FormWindowStyle& style);
-  void CreateControls(const TControl* neverShown);
+  void CreateControlsOnce();
+  void CreateControls(const TControl* within);
+  const TControl* UnopenedPageOf(const TControl& control) const;
+  void OpenShownPages();
   void CreateControl(TControl& control, int id, bool startsGroup);
   void SetUpTabs(const TControl& pages, HWND tabs);
-  void FinishControls();
+  void FinishControls(const TControl* within);
   HWND ParentWindowOf(const TControl& control) const;
   RECT PlaceOf(const TControl& control) const;
 
@@ -114,6 +123,10 @@ class FormView : public FormObserver {
   DWORD style_ = 0;
   DWORD exStyle_ = 0;
   int applying_ = 0;
+  const TControl* neverShown_ = nullptr;
+  bool controlsCreated_ = false;
+  bool pagesOnFirstOpen_ = false;
+  std::vector<const TControl*> unopenedPages_;
   ViewFonts fonts_;
   ControlTips tips_;
   std::unordered_map<const TControl*, HWND> windows_;
