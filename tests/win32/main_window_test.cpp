@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 #include "ui/frm_main.h"
@@ -26,6 +27,21 @@ SystemFolders TestFolders() {
   folders.workingBitmapPath = folders.programDir + "\\murovex.bmp";
   folders.windowsDir = "c:\\windows";
   return folders;
+}
+
+// A control's rectangle in its form's client area, as left, top, right, bottom.
+std::array<LONG, 4> PlaceOn(HWND control, HWND form) {
+  RECT rc{};
+  GetWindowRect(control, &rc);
+  MapWindowPoints(HWND_DESKTOP, form, reinterpret_cast<POINT*>(&rc), 2);
+  return {rc.left, rc.top, rc.right, rc.bottom};
+}
+
+LONG FontHeight(HWND control) {
+  LOGFONTA font{};
+  auto handle = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+  if (handle == nullptr || GetObjectA(handle, sizeof font, &font) == 0) return 0;
+  return font.lfHeight;
 }
 
 class MainWindowTest : public ::testing::Test {
@@ -96,7 +112,7 @@ TEST_F(MainWindowTest, ControlsAreMadeWhenFirstShownWithTheValuesSetBefore) {
 }
 
 // The pages not shown get their controls when first shown, each with the
-// id, group and state it has in a window made whole at once.
+// id, style, text, place and font it has in a window made whole at once.
 TEST_F(MainWindowTest, APageGetsItsControlsWhenFirstShownAsIfMadeAtOnce) {
   frm.Show();
   ASSERT_EQ(frm.pgMain.ActivePage(), &frm.tsPreview);
@@ -118,6 +134,8 @@ TEST_F(MainWindowTest, APageGetsItsControlsWhenFirstShownAsIfMadeAtOnce) {
 
   TFrmTray wholeTray{env.ports};
   TFrmMain whole{env.ports, env.app, folders, wholeTray};
+  whole.pgMain.SetActivePage(&whole.tsPreview);
+  whole.chkRandom.SetEnabled(false);
   win32::FormWindowStyle style;
   style.neverShown = &whole.pnlDesignOptions;
   win32::FormView atOnce(whole, env.app, style);
@@ -130,7 +148,10 @@ TEST_F(MainWindowTest, APageGetsItsControlsWhenFirstShownAsIfMadeAtOnce) {
     ASSERT_EQ(lateWindow == nullptr, onceWindow == nullptr);
     if (lateWindow == nullptr) continue;
     EXPECT_EQ(GetDlgCtrlID(lateWindow), GetDlgCtrlID(onceWindow));
-    EXPECT_EQ(GetWindowLongA(lateWindow, GWL_STYLE) & WS_GROUP, GetWindowLongA(onceWindow, GWL_STYLE) & WS_GROUP);
+    EXPECT_EQ(GetWindowLongA(lateWindow, GWL_STYLE), GetWindowLongA(onceWindow, GWL_STYLE));
+    EXPECT_EQ(win32::WindowText(lateWindow), win32::WindowText(onceWindow));
+    EXPECT_EQ(PlaceOn(lateWindow, W()), PlaceOn(onceWindow, atOnce.Window()));
+    EXPECT_EQ(FontHeight(lateWindow), FontHeight(onceWindow));
     ++compared;
   }
   EXPECT_GT(compared, 60);
