@@ -2,13 +2,21 @@
 enable_language(RC)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00)
 
-set(MUROVEX_WIN32_LIBS comctl32 ole32 oleaut32 uuid shell32 shlwapi version
+# COM, the imaging component and the file dialogs are loaded by the adapters
+# when first used (late_libraries.h); the common controls through a
+# delay-load import library.
+include(cmake/DelayImport.cmake)
+murovex_delay_import(comctl32 MUROVEX_COMCTL32)
+set(MUROVEX_WIN32_LIBS ${MUROVEX_COMCTL32} ole32 oleaut32 uuid shell32 shlwapi version
     windowscodecs gdi32 user32 advapi32 comdlg32)
 
 add_library(murovex_win32 STATIC ${MUROVEX_WIN32_SOURCES})
 target_include_directories(murovex_win32 PUBLIC src)
 target_link_libraries(murovex_win32 PUBLIC murovex_core ${MUROVEX_WIN32_LIBS})
 target_compile_options(murovex_win32 PRIVATE ${MUROVEX_WARNINGS})
+if(TARGET comctl32_delay)
+  add_dependencies(murovex_win32 comctl32_delay)
+endif()
 
 # The one version number, from project(): the version resource (whose texts
 # the program reads back), the packages' names and the installer's entry.
@@ -92,4 +100,14 @@ if(MUROVEX_TESTS)
   add_executable(bench_trace bench/win32/bench_trace.cpp)
   target_link_libraries(bench_trace PRIVATE murovex_win32)
   target_compile_options(bench_trace PRIVATE ${MUROVEX_WARNINGS})
+
+  # The footprint benchmark and the floor program it measures against.
+  add_executable(floor_tray WIN32 bench/win32/floor_tray.cpp)
+  target_link_libraries(floor_tray PRIVATE shell32 user32)
+  target_compile_options(floor_tray PRIVATE ${MUROVEX_WARNINGS})
+  add_executable(bench_footprint bench/win32/bench_footprint.cpp bench/win32/footprint_runs.cpp
+                 bench/win32/unix_process.cpp)
+  target_link_libraries(bench_footprint PRIVATE murovex_core)
+  target_compile_options(bench_footprint PRIVATE ${MUROVEX_WARNINGS})
+  add_dependencies(bench_footprint murovex floor_tray)
 endif()

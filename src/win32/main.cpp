@@ -11,7 +11,6 @@
 #include "ui/version_info.h"
 #include "ui/web_links.h"
 #include "win32/adapters/win32_ports.h"
-#include "win32/views/common_controls.h"
 #include "win32/views/form_view.h"
 #include "win32/views/main_window.h"
 #include "win32/views/splash_window.h"
@@ -20,14 +19,6 @@
 namespace {
 
 using namespace mvx;
-
-void InitControls() {
-  INITCOMMONCONTROLSEX controls{};
-  controls.dwSize = sizeof controls;
-  controls.dwICC = ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES |
-                   ICC_LISTVIEW_CLASSES;
-  InitCommonControlsEx(&controls);
-}
 
 win32::FormWindowStyle TrayFormStyle() {
   win32::FormWindowStyle style;
@@ -50,7 +41,6 @@ void RunMessageLoop(win32::MainWindow& mainWindow) {
 }
 
 int Run(win32::Win32Ports& ports, const SystemFolders& folders) {
-  InitControls();
   // Found once, before anything else: the browser for the web links and
   // the program's own version texts.
   TWebLinks links(ports.prompts, ports.shell);

@@ -75,6 +75,7 @@ TEST_F(Detection, AWallpaperSavedByAnotherProgramIsOfferedAndListedOnceAccepted)
   ASSERT_TRUE(offered) << "no \"Add Wallpaper\" dialog";
   EXPECT_TRUE(app.WaitForTrace("FrmMain: WMSettingChange", *murovex, 2s));
 
+  EXPECT_TRUE(OpenMainWindow(*murovex));
   EXPECT_TRUE(PumpUntil(
       [&] {
         return FindChild(main->handle, {"Static", "1 Pictures in List"}).has_value();

@@ -24,9 +24,9 @@ bool FileExists(const std::string& path) {
 
 class Inventory : public E2eTest {
  protected:
-  // The hint line of the main window once it reads `hint`; nothing when it never does.
+  // The hint line of the main window, opened, once it reads `hint`; nothing when it never does.
   std::optional<WindowInfo> WaitForHint(const Process& murovex, const std::string& hint) {
-    const auto main = MainWindowOf(murovex);
+    const auto main = OpenMainWindow(murovex);
     if (!main) return std::nullopt;
     return WaitForChild(main->handle, {"Static", hint}, 5s);
   }

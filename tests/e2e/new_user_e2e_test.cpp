@@ -99,9 +99,9 @@ TEST_F(NewUser, FirstStartTakesInTheWindowsFolderBitmapsAndChangesTheWallpaperBy
   EXPECT_TRUE(PumpUntil([&] { return ReadDesktopValue("Wallpaper") == slides.front(); }, 2s));
 
   // The user shortens the interval to 5 seconds on the Slideshow page.
-  ASSERT_TRUE(BroadcastRegistered("RestoreMurovex"));
-  const auto main = MainWindowOf(murovex);
+  const auto main = OpenMainWindow(murovex);
   ASSERT_TRUE(main);
+  ASSERT_TRUE(OpenPage(main->handle, 1)) << "the Slideshow page";
   const std::vector<HWND> intervalEdits = ChildrenOfClass(main->handle, "Edit");
   ASSERT_GE(intervalEdits.size(), 3u);
   ASSERT_EQ(CaptionOf(intervalEdits[1]), "5") << "not the minutes";

@@ -59,6 +59,7 @@ TEST_F(Paste, TwoPastesFromTheTrayBecomeNumberedBitmapsInTheImagesFolderEachSetA
     ASSERT_EQ(bytes.size(), 14 + sizeof(BITMAPINFOHEADER) + kPixelBytes) << file;
     EXPECT_EQ(bytes.substr(0, 2), "BM");
   }
+  EXPECT_TRUE(OpenMainWindow(*murovex));
   EXPECT_TRUE(PumpUntil([&] { return FindChild(main->handle, {"Static", "2 Pictures in List"}).has_value(); }, 2s))
       << "the pasted pictures are not both listed";
 }

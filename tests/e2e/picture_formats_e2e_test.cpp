@@ -146,7 +146,8 @@ TEST_F(PictureFormats, FirstStartTakesInTheJpegAndPngWallpapersOfWindowsAndChang
   EXPECT_EQ(place.bottom, 185);
   app.Screenshot("preview-jpeg");
 
-  // The user shortens the interval to 5 seconds.
+  // The user shortens the interval to 5 seconds on the Slideshow page.
+  ASSERT_TRUE(OpenPage(main->handle, 1));
   const std::vector<HWND> intervalEdits = ChildrenOfClass(main->handle, "Edit");
   ASSERT_GE(intervalEdits.size(), 3u);
   SendMessageA(intervalEdits[1], WM_SETTEXT, 0, reinterpret_cast<LPARAM>("0"));

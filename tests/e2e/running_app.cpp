@@ -1,5 +1,6 @@
 #include "e2e/running_app.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 namespace mvx::e2e {
@@ -37,6 +38,19 @@ Process* StartReady(Driver& app, const std::string& args) {
 
 std::optional<WindowInfo> MainWindowOf(const Process& process) {
   return FindTopLevel(process.Id(), {"TFrmMain", std::nullopt});
+}
+
+std::optional<WindowInfo> OpenMainWindow(const Process& process) {
+  if (!BroadcastRegistered("RestoreMurovex")) return std::nullopt;
+  return WaitForTopLevel(process.Id(), {"TFrmMain", std::nullopt}, std::chrono::seconds(5), true);
+}
+
+bool OpenPage(HWND mainWindow, int index) {
+  const auto tabs = FindChild(mainWindow, {"SysTabControl32", std::nullopt});
+  if (!tabs) return false;
+  // Without the buttons style this selects the tab and tells the window, as a click does.
+  SendMessageA(tabs->handle, TCM_SETCURFOCUS, static_cast<WPARAM>(index), 0);
+  return SendMessageA(tabs->handle, TCM_GETCURSEL, 0, 0) == index;
 }
 
 HWND ControlOf(HWND mainWindow, const std::string& className, const std::string& caption) {

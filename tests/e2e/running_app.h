@@ -21,6 +21,15 @@ Process* StartReady(Driver& app, const std::string& args = "");
 // The program's main window, shown or not.
 std::optional<WindowInfo> MainWindowOf(const Process& process);
 
+// Opens the main window as a second start of the program does (the restore
+// message) and waits until it shows: the main window makes its controls
+// when it is first shown, as a user sees them. Nothing when it does not show.
+std::optional<WindowInfo> OpenMainWindow(const Process& process);
+
+// Brings page `index` of the main window's page control to the front, as a
+// click on its tab does (a page's controls are made when it first shows).
+bool OpenPage(HWND mainWindow, int index);
+
 // A control of the main window by its class and caption; records a failure
 // when there is none.
 HWND ControlOf(HWND mainWindow, const std::string& className, const std::string& caption);

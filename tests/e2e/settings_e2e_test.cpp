@@ -95,6 +95,7 @@ TEST_F(Settings, AClickedOptionIsSavedAMomentLaterAndSurvivesARestart) {
   ASSERT_NE(first, nullptr);
   const auto main = MainWindowOf(*first);
   ASSERT_TRUE(main);
+  ASSERT_TRUE(OpenPage(main->handle, 2)) << "the Options page";
   HWND askBeforeExiting = ControlOf(main->handle, "Button", "Ask before e&xiting");
   ASSERT_NE(askBeforeExiting, nullptr);
   ASSERT_TRUE(IsChecked(askBeforeExiting));
@@ -113,6 +114,7 @@ TEST_F(Settings, AClickedOptionIsSavedAMomentLaterAndSurvivesARestart) {
   ASSERT_NE(second, nullptr);
   const auto restarted = MainWindowOf(*second);
   ASSERT_TRUE(restarted);
+  ASSERT_TRUE(OpenPage(restarted->handle, 2)) << "the Options page";
   HWND again = ControlOf(restarted->handle, "Button", "Ask before e&xiting");
   ASSERT_NE(again, nullptr);
   EXPECT_FALSE(IsChecked(again));

@@ -56,6 +56,7 @@ class DataGridViewTest : public ::testing::Test {
     Add("Beach.bmp", false, false);
     Add("Canyon.bmp", true, true);
     frm.cdtInventory.First();
+    frm.Show();  // the main window makes its controls when first shown
   }
   ~DataGridViewTest() override {
     window.Destroy();

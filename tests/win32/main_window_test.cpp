@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 #include "ui/frm_main.h"
@@ -10,6 +11,21 @@
 
 namespace mvx::testing {
 namespace {
+
+// A control's rectangle in its form's client area, as left, top, right, bottom.
+std::array<LONG, 4> PlaceOn(HWND control, HWND form) {
+  RECT rc{};
+  GetWindowRect(control, &rc);
+  MapWindowPoints(HWND_DESKTOP, form, reinterpret_cast<POINT*>(&rc), 2);
+  return {rc.left, rc.top, rc.right, rc.bottom};
+}
+
+LONG FontHeight(HWND control) {
+  LOGFONTA font{};
+  auto handle = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+  if (handle == nullptr || GetObjectA(handle, sizeof font, &font) == 0) return 0;
+  return font.lfHeight;
+}
 
 class MainWindowTest : public ::testing::Test {
  protected:
@@ -42,10 +58,86 @@ TEST_F(MainWindowTest, IsAHiddenTopLevelWindowWithAFixedSingleBorder) {
 }
 
 TEST_F(MainWindowTest, TheFixedOptionsGetNoWindow) {
+  frm.Show();
+  for (TTabSheet* page : {&frm.tsSlideshow, &frm.tsOptions, &frm.tsOnline}) frm.pgMain.SetActivePage(page);
   EXPECT_EQ(window.ControlWindow(frm.pnlDesignOptions), nullptr);
   EXPECT_EQ(window.ControlWindow(frm.chkSaveEachChange), nullptr);
   EXPECT_EQ(window.ControlWindow(frm.rdoAll), nullptr);
   EXPECT_NE(window.ControlWindow(frm.chkAutoChange), nullptr);
+}
+
+// A program in the tray costs only its hidden frame: the controls come with
+// the first showing, and show what the program set while they were missing.
+TEST_F(MainWindowTest, ControlsAreMadeWhenFirstShownWithTheValuesSetBefore) {
+  EXPECT_EQ(window.ControlWindow(frm.chkConfirmExit), nullptr);
+  EXPECT_EQ(window.ControlWindow(frm.dbgrdInventory), nullptr);
+  EXPECT_EQ(GetWindow(W(), GW_CHILD), nullptr);
+  frm.chkConfirmExit.SetChecked(!frm.chkConfirmExit.Checked());
+  const bool checked = frm.chkConfirmExit.Checked();
+  frm.lblHints.SetCaption("Shown late");
+  frm.btnHelp.SetEnabled(false);
+  frm.SetCaption("Murovex - shown late");
+
+  frm.Show();
+  frm.pgMain.SetActivePage(&frm.tsOptions);
+  HWND confirmExit = window.ControlWindow(frm.chkConfirmExit);
+  ASSERT_NE(confirmExit, nullptr);
+  EXPECT_EQ(SendMessageA(confirmExit, BM_GETCHECK, 0, 0), checked ? BST_CHECKED : BST_UNCHECKED);
+  EXPECT_EQ(win32::WindowText(window.ControlWindow(frm.lblHints)), "Shown late");
+  EXPECT_FALSE(IsWindowEnabled(window.ControlWindow(frm.btnHelp)));
+  EXPECT_NE(window.ControlWindow(frm.dbgrdInventory), nullptr);
+  EXPECT_EQ(win32::WindowText(W()), "Murovex - shown late");
+
+  // Hidden again and shown again: the same controls, not a second set.
+  frm.Hide();
+  frm.Show();
+  EXPECT_EQ(window.ControlWindow(frm.chkConfirmExit), confirmExit);
+}
+
+// The pages not shown get their controls when first shown, each with the
+// id, style, text, place and font it has in a window made whole at once.
+TEST_F(MainWindowTest, APageGetsItsControlsWhenFirstShownAsIfMadeAtOnce) {
+  frm.Show();
+  ASSERT_EQ(frm.pgMain.ActivePage(), &frm.tsPreview);
+  EXPECT_NE(window.ControlWindow(frm.dbgrdInventory), nullptr);
+  EXPECT_NE(window.ControlWindow(frm.tsSlideshow), nullptr) << "the page itself exists";
+  EXPECT_EQ(window.ControlWindow(frm.chkAutoChange), nullptr);
+  EXPECT_EQ(window.ControlWindow(frm.edtPollFileName), nullptr);
+  frm.chkRandom.SetEnabled(false);
+
+  frm.pgMain.SetActivePage(&frm.tsSlideshow);
+  HWND random = window.ControlWindow(frm.chkRandom);
+  ASSERT_NE(random, nullptr);
+  EXPECT_TRUE(IsWindowVisible(random));
+  EXPECT_FALSE(IsWindowEnabled(random));
+  EXPECT_EQ(window.ControlWindow(frm.edtPollFileName), nullptr) << "another page, still not shown";
+  frm.pgMain.SetActivePage(&frm.tsOptions);
+  frm.pgMain.SetActivePage(&frm.tsOnline);
+  frm.pgMain.SetActivePage(&frm.tsPreview);
+
+  TFrmTray wholeTray{env.ports};
+  TFrmMain whole{env.ports, env.app, folders, wholeTray};
+  whole.pgMain.SetActivePage(&whole.tsPreview);
+  whole.chkRandom.SetEnabled(false);
+  win32::FormWindowStyle style;
+  style.neverShown = &whole.pnlDesignOptions;
+  win32::FormView atOnce(whole, env.app, style);
+  int compared = 0;
+  for (std::size_t i = 0; i < frm.Controls().size(); ++i) {
+    const TControl& late = *frm.Controls()[i];
+    HWND lateWindow = window.ControlWindow(late);
+    HWND onceWindow = atOnce.ControlWindow(*whole.Controls()[i]);
+    SCOPED_TRACE(late.Name());
+    ASSERT_EQ(lateWindow == nullptr, onceWindow == nullptr);
+    if (lateWindow == nullptr) continue;
+    EXPECT_EQ(GetDlgCtrlID(lateWindow), GetDlgCtrlID(onceWindow));
+    EXPECT_EQ(GetWindowLongA(lateWindow, GWL_STYLE), GetWindowLongA(onceWindow, GWL_STYLE));
+    EXPECT_EQ(win32::WindowText(lateWindow), win32::WindowText(onceWindow));
+    EXPECT_EQ(PlaceOn(lateWindow, W()), PlaceOn(onceWindow, atOnce.Window()));
+    EXPECT_EQ(FontHeight(lateWindow), FontHeight(onceWindow));
+    ++compared;
+  }
+  EXPECT_GT(compared, 60);
 }
 
 TEST_F(MainWindowTest, TheRestoreMessageShowsTheWindowRestoredInFront) {

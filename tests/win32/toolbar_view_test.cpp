@@ -31,6 +31,8 @@ SystemFolders ToolbarTestFolders() {
 // The main window's real toolbar, its buttons known by the model's names.
 class ToolbarViewTest : public ::testing::Test {
  protected:
+  // The main window makes its controls when first shown.
+  ToolbarViewTest() { frm.Show(); }
   ~ToolbarViewTest() override { RemoveDirectoryA(folders.programDir.c_str()); }
 
   HWND Bar() const { return window.ControlWindow(frm.tbrMainToolbar); }

@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include "win32/adapters/late_libraries.h"
 #include "win32/adapters/win32_ports.h"
 
 namespace mvx::win32 {
@@ -38,7 +39,7 @@ bool RunOpenDialog(const OpenFileRequest& request, std::uintptr_t owner, DWORD f
   ofn.lpstrTitle = request.title.c_str();
   ofn.lpstrDefExt = request.defaultExt.empty() ? nullptr : request.defaultExt.c_str();
   ofn.Flags = flags | OFN_EXPLORER | (request.mustExist ? OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST : 0u);
-  return GetOpenFileNameA(&ofn) != FALSE;
+  return late::GetOpenFileNameA(&ofn) != FALSE;
 }
 
 // A multiple selection arrives as "folder\0name\0name\0\0"; a single one

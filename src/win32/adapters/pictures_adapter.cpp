@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "win32/adapters/late_libraries.h"
 #include "win32/adapters/win32_picture.h"
 #include "win32/adapters/com_scope.h"
 #include "win32/adapters/win32_ports.h"
@@ -64,7 +65,7 @@ HBITMAP TopDownBitmap(PictureSize size, void** bits) {
 std::shared_ptr<const Win32Picture> DecodePictureFile(const std::string& path) {
   const ComScope com;
   ComRef<IWICImagingFactory> factory;
-  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+  if (FAILED(late::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                               reinterpret_cast<void**>(factory.put())))) {
     return nullptr;
   }
@@ -80,8 +81,14 @@ std::shared_ptr<const Win32Picture> DecodePictureFile(const std::string& path) {
       std::uint64_t{width} * height > kMaxPixels) {
     return nullptr;
   }
-  ComRef<IWICBitmapSource> converted;
-  if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGR, frame.get(), converted.put()))) return nullptr;
+  // The factory's converter rather than WICConvertBitmapSource, so that the
+  // imaging library is loaded by COM when a picture is first decoded.
+  ComRef<IWICFormatConverter> converted;
+  if (FAILED(factory->CreateFormatConverter(converted.put())) ||
+      FAILED(converted->Initialize(frame.get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                   WICBitmapPaletteTypeCustom))) {
+    return nullptr;
+  }
   const PictureSize held = HeldSize(width, height);
   IWICBitmapSource* source = converted.get();
   ComRef<IWICBitmapScaler> scaler;

@@ -12,10 +12,10 @@ std::string WindowText(HWND window) {
   return text;
 }
 
-FormView::FormView(TForm& form, TApplication& app, const FormWindowStyle& style) : form_(form), app_(app) {
+FormView::FormView(TForm& form, TApplication& app, const FormWindowStyle& style)
+    : form_(form), app_(app), neverShown_(style.neverShown), pagesOnFirstOpen_(style.controlsOnFirstShow) {
   CreateFormWindow(style);
-  CreateControls(style.neverShown);
-  FinishControls();
+  if (!style.controlsOnFirstShow) CreateControlsOnce();
   form_.AddObserver(this);
   ApplyForm();
 }
@@ -36,6 +36,8 @@ void FormView::Detach() {
   if (hwnd_ != nullptr) SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
   hwnd_ = nullptr;
   form_.Handle = 0;
+  controlsCreated_ = false;
+  unopenedPages_.clear();
   windows_.clear();
   controls_.clear();
   tabHeights_.clear();

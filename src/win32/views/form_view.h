@@ -4,6 +4,7 @@
 #include <string>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "app/application.h"
 #include "forms/dpi_scaling.h"
@@ -23,6 +24,11 @@ struct FormWindowStyle {
   const TControl* neverShown = nullptr;
   // The window this one stays above and goes with (a modal window's owner).
   HWND owner = nullptr;
+  // The controls get their windows only when the form is first shown, and
+  // those on a page of a page control when that page is first shown: a
+  // window that may never be shown costs no more than its frame until then.
+  // The form's own window exists from the start, so its messages arrive.
+  bool controlsOnFirstShow = false;
   // Whether the window leaves its controls' places unpainted. A window with
   // group boxes on it must paint beneath them: they do not fill themselves.
   bool clipChildren = true;
@@ -93,11 +99,14 @@ class FormView : public FormObserver {
 
   // form_view_create.cpp
   void CreateFormWindow(const FormWindowStyle& style);
-  void CreateControls(const TControl* neverShown);
+  void CreateControlsOnce();
+  void CreateControls(const TControl* within);
+  const TControl* UnopenedPageOf(const TControl& control) const;
+  void OpenShownPages();
   void CreateControl(TControl& control, int id, bool startsGroup);
   void SetUpTabs(const TControl& pages, HWND tabs);
   void SizeTabs(HWND tabs);
-  void FinishControls();
+  void FinishControls(const TControl* within);
   HWND ParentWindowOf(const TControl& control) const;
   RECT PlaceOf(const TControl& control) const;
   SIZE FrameSize() const;
@@ -133,6 +142,10 @@ class FormView : public FormObserver {
   DWORD exStyle_ = 0;
   int applying_ = 0;
   int dpi_ = kDesignDpi;
+  const TControl* neverShown_ = nullptr;
+  bool controlsCreated_ = false;
+  bool pagesOnFirstOpen_ = false;
+  std::vector<const TControl*> unopenedPages_;
   ViewFonts fonts_;
   ControlTips tips_;
   std::unordered_map<const TControl*, HWND> windows_;

@@ -166,6 +166,7 @@ void FormView::ApplyTree(const TControl& control, ControlProp prop) {
 }
 
 void FormView::ControlChanged(TControl& control, ControlProp prop) {
+  if (!unopenedPages_.empty()) OpenShownPages();
   HWND window = ControlWindow(control);
   if (window == nullptr) return;
   ApplyScope scope(*this);
@@ -237,6 +238,7 @@ void FormView::ApplyFormShown() {
     if (shown) ShowWindow(hwnd_, SW_HIDE);
     return;
   }
+  CreateControlsOnce();
   if (form_.State() == WindowState::Minimized) {
     if (!shown || !IsIconic(hwnd_)) ShowWindow(hwnd_, SW_SHOWMINIMIZED);
     return;

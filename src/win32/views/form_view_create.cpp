@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <stdexcept>
 
 #include "forms/standard_controls.h"
@@ -37,6 +38,19 @@ bool StartsGroup(const TControl& control, const TControl* previous) {
   return previous == nullptr || previous->Kind() != ControlKind::RadioButton || previous->Parent() != control.Parent();
 }
 
+// The common controls are loaded when the first control window is made, not
+// at the program's start: a program in the tray never needs them.
+void RegisterCommonControls() {
+  static const bool registered = [] {
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof controls;
+    controls.dwICC = ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS |
+                     ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES;
+    return InitCommonControlsEx(&controls) != FALSE;
+  }();
+  (void)registered;
+}
+
 }  // namespace
 
 void FormView::CreateFormWindow(const FormWindowStyle& style) {
@@ -64,13 +78,61 @@ SIZE FormView::FrameSize() const {
                             exStyle_, dpi_);
 }
 
-void FormView::CreateControls(const TControl* neverShown) {
+// The controls show the model as it is when they are made, so a form whose
+// controls come late looks and reads the same as one made whole at once.
+void FormView::CreateControlsOnce() {
+  if (controlsCreated_ || hwnd_ == nullptr) return;
+  controlsCreated_ = true;
+  CreateControls(nullptr);
+  FinishControls(nullptr);
+}
+
+// The page of a page control that `control` lies on when that page is not
+// the one shown and its controls wait for its first showing; else null.
+const TControl* FormView::UnopenedPageOf(const TControl& control) const {
+  if (!pagesOnFirstOpen_) return nullptr;
+  for (const TControl* p = control.Parent(); p != nullptr; p = p->Parent()) {
+    if (p->Kind() != ControlKind::TabSheet || p->Parent() == nullptr) continue;
+    const auto& pages = static_cast<const TPageControl&>(*p->Parent());
+    if (pages.ActivePage() != p) return p;
+  }
+  return nullptr;
+}
+
+// Makes the controls inside `within` (every control when null), each with
+// the id and grouping it has when the whole form is made at once. Controls
+// of a page not shown wait for it (OpenShownPages).
+void FormView::CreateControls(const TControl* within) {
   int id = kFirstControlId;
   const TControl* previous = nullptr;
   for (TControl* control : form_.Controls()) {
-    if (neverShown != nullptr && control->IsInside(neverShown)) continue;
-    CreateControl(*control, id++, StartsGroup(*control, previous));
+    if (neverShown_ != nullptr && control->IsInside(neverShown_)) continue;
+    const int controlId = id++;
+    const bool startsGroup = StartsGroup(*control, previous);
     previous = control;
+    if (within != nullptr && (control == within || !control->IsInside(within))) continue;
+    if (ControlWindow(*control) != nullptr) continue;
+    if (const TControl* page = UnopenedPageOf(*control)) {
+      if (std::find(unopenedPages_.begin(), unopenedPages_.end(), page) == unopenedPages_.end()) {
+        unopenedPages_.push_back(page);
+      }
+      continue;
+    }
+    CreateControl(*control, controlId, startsGroup);
+  }
+}
+
+// A page shown for the first time gets its controls, before it is painted.
+void FormView::OpenShownPages() {
+  for (auto it = unopenedPages_.begin(); it != unopenedPages_.end();) {
+    const TControl* page = *it;
+    if (static_cast<const TPageControl*>(page->Parent())->ActivePage() != page) {
+      ++it;
+      continue;
+    }
+    it = unopenedPages_.erase(it);
+    CreateControls(page);
+    FinishControls(page);
   }
 }
 
@@ -108,6 +170,7 @@ RECT FormView::PlaceOf(const TControl& control) const {
 }
 
 void FormView::CreateControl(TControl& control, int id, bool startsGroup) {
+  RegisterCommonControls();
   HWND parent = ParentWindowOf(control);
   if (parent == nullptr) return;  // its container has no window
   const ControlWindowClass kind = WindowClassFor(control);
@@ -159,11 +222,16 @@ void FormView::SizeTabs(HWND tabs) {
   SendMessageA(tabs, TCM_SETITEMSIZE, 0, MAKELPARAM(ScaleToDpi(kTabWidth, dpi_), height));
 }
 
-// After every control exists: up-downs take their edits, pages lie above
-// their tabs, and every control shows the model's state.
-void FormView::FinishControls() {
+// After every control inside `within` (all when null) exists: up-downs
+// take their edits, pages lie above their tabs, and every control shows the
+// model's state.
+void FormView::FinishControls(const TControl* within) {
   ApplyScope scope(*this);
+  const auto inside = [within](const TControl& control) {
+    return within == nullptr || (&control != within && control.IsInside(within));
+  };
   for (const auto& [control, window] : windows_) {
+    if (!inside(*control)) continue;
     if (control->Kind() == ControlKind::UpDown) {
       const auto& upDown = static_cast<const TUpDown&>(*control);
       HWND buddy = upDown.Associate() != nullptr ? ControlWindow(*upDown.Associate()) : nullptr;
@@ -183,8 +251,8 @@ void FormView::FinishControls() {
   }
   for (TControl* control : form_.Controls()) {
     HWND window = ControlWindow(*control);
-    if (window == nullptr) continue;
-    if (control->Parent() == nullptr) ApplyTree(*control, ControlProp::Bounds);
+    if (window == nullptr || !inside(*control)) continue;
+    if (control->Parent() == within) ApplyTree(*control, ControlProp::Bounds);
     ApplyValue(*control, window);
   }
 }

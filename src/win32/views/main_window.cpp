@@ -13,6 +13,7 @@ FormWindowStyle MainStyle(const TFrmMain& form) {
   style.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   style.icon = ProgramIcon();
   style.neverShown = &form.pnlDesignOptions;
+  style.controlsOnFirstShow = true;
   return style;
 }
 
@@ -21,6 +22,7 @@ FormWindowStyle NoticeStyle() {
   style.style = WS_POPUP | WS_CAPTION;
   style.exStyle = WS_EX_TOPMOST;
   style.icon = ProgramIcon();
+  style.controlsOnFirstShow = true;
   return style;
 }
 

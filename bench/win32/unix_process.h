@@ -1,0 +1,22 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace mvx::bench {
+
+// What Linux itself counts for a process running under Wine, read from
+// /proc through Wine's drive Z:. Wine's own calls give no CPU times for
+// another process, and a tick-counted time is too coarse for an idle one.
+struct UnixFigures {
+  double residentMb = 0;      // VmRSS
+  std::uint64_t cpuNs = 0;    // run time of all its threads
+};
+
+// The Linux process id of the running Wine process whose command line
+// names `exeName` (case is ignored); nothing when there is none.
+std::optional<int> FindUnixProcess(const std::string& exeName);
+// Nothing when the process has gone.
+std::optional<UnixFigures> ReadUnixFigures(int pid);
+
+}  // namespace mvx::bench
