@@ -102,6 +102,7 @@ TEST_F(ShellIntegration, WithTheOptionOnAStartWritesTheShortcutAndTurningItOffDe
   EXPECT_FALSE(IsShown(tutorial->handle)) << "the tutorial link stays hidden";
   app.Screenshot("online");
 
+  ASSERT_TRUE(OpenPage(main->handle, 1)) << "the Slideshow page";
   HWND box = ControlOf(main->handle, "Button", "Start with &Windows");
   ASSERT_NE(box, nullptr);
   ASSERT_TRUE(IsChecked(box));

@@ -62,6 +62,12 @@ void MoveToDpi(HWND window, int dpi) {
 
 class ScaledMainWindow : public ::testing::Test {
  protected:
+  // Shown, with every page opened once, since a page makes its controls when first shown.
+  ScaledMainWindow() {
+    frm.Show();
+    for (TTabSheet* page : frm.pgMain.Pages()) frm.pgMain.SetActivePage(page);
+    frm.pgMain.SetActivePage(&frm.tsPreview);
+  }
   ~ScaledMainWindow() override { RemoveDirectoryA(folders.programDir.c_str()); }
   HWND W() const { return window.Window(); }
   HWND Of(const TControl& control) const { return window.ControlWindow(control); }
