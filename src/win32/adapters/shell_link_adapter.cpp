@@ -36,7 +36,7 @@ ShortcutSave Win32Shell::SaveShortcut(const std::string& linkPath, const std::st
                                       const std::string& workingFolder) {
   ComScope com;
   ComRef<IShellLinkA> link;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+  if (FAILED(late::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                               reinterpret_cast<void**>(&link.p)))) {
     return ShortcutSave::NoLinkObject;
   }
