@@ -44,6 +44,7 @@
 #include "fakes/fake_ports.h"
 #include "inventory/dataset.h"
 #include "posix_files.h"
+#include "sample_entries.h"
 #include "ui/frm_main.h"
 #include "ui/frm_tray.h"
 
@@ -52,23 +53,6 @@ namespace {
 
 constexpr int kEntries = 100000;
 const char* const kImages = "C:\\Apps\\Murovex\\Images";
-
-std::vector<InventoryEntry> MakeEntries(int count) {
-  std::vector<InventoryEntry> entries(static_cast<std::size_t>(count));
-  char name[32];
-  for (int i = 0; i < count; ++i) {
-    InventoryEntry& e = entries[static_cast<std::size_t>(i)];
-    std::snprintf(name, sizeof name, "Picture%06d.bmp", i);
-    e.FileName = name;
-    e.Location = "C:\\Users\\Someone\\Pictures\\Wallpapers\\Set" + std::to_string(i % 50);
-    e.LCFilename = "picture" + std::string(name + 7);
-    e.LCLocation = "c:\\users\\someone\\pictures\\wallpapers\\set" + std::to_string(i % 50);
-    e.Enabled = i % 3 != 0;
-    e.Size = 1000 + i;
-    e.Timestamp = 45000.0 + i / 1000.0;
-  }
-  return entries;
-}
 
 // The main window with its inventory open on `count` entries and saved once,
 // over the fakes except for the files, which may be real ones.

@@ -22,6 +22,7 @@
 
 #include "footprint_runs.h"
 #include "inventory/data_file.h"
+#include "../sample_entries.h"
 
 namespace mvx::bench {
 namespace {
@@ -53,25 +54,6 @@ void WriteWhole(const std::string& path, const std::string& bytes) {
                   written == bytes.size();
   if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
   if (!ok) throw std::runtime_error("cannot write " + path);
-}
-
-// Pictures as a user's collection names them: fifty folders, every third
-// one left out of the slideshow.
-std::vector<InventoryEntry> MakeEntries(int count) {
-  std::vector<InventoryEntry> entries(static_cast<std::size_t>(count));
-  char name[32];
-  for (int i = 0; i < count; ++i) {
-    InventoryEntry& e = entries[static_cast<std::size_t>(i)];
-    std::snprintf(name, sizeof name, "Picture%06d.bmp", i);
-    e.FileName = name;
-    e.Location = "C:\\Users\\Someone\\Pictures\\Wallpapers\\Set" + std::to_string(i % 50);
-    e.LCFilename = "picture" + std::string(name + 7);
-    e.LCLocation = "c:\\users\\someone\\pictures\\wallpapers\\set" + std::to_string(i % 50);
-    e.Enabled = i % 3 != 0;
-    e.Size = 1000 + i;
-    e.Timestamp = 45000.0 + i / 1000.0;
-  }
-  return entries;
 }
 
 // A copy of the program in its own folder with settings that keep the start

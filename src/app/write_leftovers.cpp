@@ -1,5 +1,6 @@
 #include "adding/own_names.h"
 #include "app/atomic_file.h"
+#include "app/paths.h"
 #include "app/trace.h"
 #include "ui/frm_main.h"
 
@@ -9,18 +10,15 @@ namespace mvx {
 // Pictures pasted from the clipboard under a name the user typed are left:
 // their temp files cannot be told from someone else's.
 void TFrmMain::RemoveWriteLeftovers() {
-  LeftoverSweep sweeps[] = {
-      RemoveLeftoverTemps(ports_.files, DataFilePath()),
-      RemoveLeftoverTemps(ports_.files, dataDir_,
-                          [](const std::string& name) { return IsUniqueNameOf(name, kClipboardFileName); }),
-  };
-  for (const LeftoverSweep& sweep : sweeps) {
-    for (const std::string& path : sweep.removed) {
-      SendTrace(ports_.trace, "FrmMain.RemoveWriteLeftovers: removed " + path, Handle);
-    }
-    for (const Status& failed : sweep.failed) {
-      SendTrace(ports_.trace, "FrmMain.RemoveWriteLeftovers: " + failed.Describe(), Handle);
-    }
+  // One look through the folder for the data file's and the pasted pictures' leftovers.
+  const LeftoverSweep sweep = RemoveLeftoverTemps(ports_.files, dataDir_, [this](const std::string& name) {
+    return SameTextAZ(name, DBFileName) || IsUniqueNameOf(name, kClipboardFileName);
+  });
+  for (const std::string& path : sweep.removed) {
+    SendTrace(ports_.trace, "FrmMain.RemoveWriteLeftovers: removed " + path, Handle);
+  }
+  for (const Status& failed : sweep.failed) {
+    SendTrace(ports_.trace, "FrmMain.RemoveWriteLeftovers: " + failed.Describe(), Handle);
   }
 }
 

@@ -41,15 +41,16 @@ void RunMessageLoop(win32::MainWindow& mainWindow) {
 }
 
 int Run(win32::Win32Ports& ports, const SystemFolders& folders) {
-  // Found once, before anything else: the browser for the web links and
-  // the program's own version texts.
+  const InstanceClaim claim = ClaimSingleInstance(ports.instance);
+  if (!claim.run) return 0;  // the running instance shows itself
+
+  // Found once, before anything else of the running instance: the browser
+  // for the web links and the program's own version texts. A second start,
+  // which only asks the first to show itself, needs neither.
   TWebLinks links(ports.prompts, ports.shell);
   links.BrowserPath = FindBrowserPath(ports.registry, ports.files);
   VersionTable versions;
   versions.Read(ports.system, folders.programPath);
-
-  const InstanceClaim claim = ClaimSingleInstance(ports.instance);
-  if (!claim.run) return 0;  // the running instance shows itself
 
   TApplication app(ports.ports);
   TFrmSplash splashForm(ports.ports, links);

@@ -5,37 +5,12 @@
 
 #include "win32/adapters/late_libraries.h"
 #include "win32/adapters/win32_picture.h"
-#include "win32/adapters/com_scope.h"
+#include "win32/adapters/com_objects.h"
 #include "win32/adapters/win32_ports.h"
 
 namespace mvx::win32 {
 
 namespace {
-
-// Holds one reference to a COM object and releases it.
-template <class T>
-class ComRef {
- public:
-  ComRef() = default;
-  ~ComRef() {
-    if (p_ != nullptr) p_->Release();
-  }
-  ComRef(const ComRef&) = delete;
-  ComRef& operator=(const ComRef&) = delete;
-  T* operator->() const { return p_; }
-  T* get() const { return p_; }
-  T** put() { return &p_; }
-
- private:
-  T* p_ = nullptr;
-};
-
-std::wstring Wide(const std::string& utf8) {
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(std::max(n, 0)), L'\0');
-  if (n > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
-  return wide;
-}
 
 // The held size: the natural size, or scaled down to fit kMaxHeldSide.
 PictureSize HeldSize(UINT width, UINT height) {
@@ -71,7 +46,7 @@ std::shared_ptr<const Win32Picture> DecodePictureFile(const std::string& path) {
   }
   ComRef<IWICBitmapDecoder> decoder;
   ComRef<IWICBitmapFrameDecode> frame;
-  if (FAILED(factory->CreateDecoderFromFilename(Wide(path).c_str(), nullptr, GENERIC_READ,
+  if (FAILED(factory->CreateDecoderFromFilename(WideFromUtf8(path).c_str(), nullptr, GENERIC_READ,
                                                 WICDecodeMetadataCacheOnDemand, decoder.put())) ||
       FAILED(decoder->GetFrame(0, frame.put()))) {
     return nullptr;
