@@ -4,6 +4,7 @@
 
 #include "app/error.h"
 #include "app/paths.h"
+#include "app/registry_path.h"
 #include "app/trace.h"
 #include "ui/busy_cursor.h"
 #include "ui/frm_main.h"
@@ -23,12 +24,8 @@ constexpr const char* kTileValue = "TILEWALLPAPER";
 // when the holder goes, also when a read fails.
 class DesktopKey {
  public:
-  explicit DesktopKey(RegistryPort& registry) : registry_(registry) {
-    const std::optional<RegKey> panel = registry_.OpenKey(kHkeyCurrentUser, "Control Panel");
-    if (!panel) return;
-    key_ = registry_.OpenKey(*panel, "Desktop");
-    registry_.CloseKey(*panel);
-  }
+  explicit DesktopKey(RegistryPort& registry)
+      : registry_(registry), key_(OpenKeyPath(registry, kHkeyCurrentUser, {"Control Panel", "Desktop"})) {}
   ~DesktopKey() {
     if (key_) registry_.CloseKey(*key_);
   }
