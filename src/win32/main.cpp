@@ -11,6 +11,7 @@
 #include "ui/version_info.h"
 #include "ui/web_links.h"
 #include "win32/adapters/win32_ports.h"
+#include "win32/views/common_controls.h"
 #include "win32/views/form_view.h"
 #include "win32/views/main_window.h"
 #include "win32/views/splash_window.h"
@@ -65,6 +66,11 @@ int Run(win32::Win32Ports& ports, const SystemFolders& folders) {
 
   TFrmTray tray(ports.ports);
   win32::FormView trayView(tray, app, TrayFormStyle());
+  // Started to show the main window at once: its controls' library loads
+  // meanwhile, after the first window has brought in the window libraries.
+  if (const auto args = ports.system.CommandLineArgs(); !args.empty() && args[0] == ":") {
+    win32::RegisterCommonControlsAhead();
+  }
   win32::TrayWindow trayWindow(tray.TrayIcon1, ports.notifyIcon, app);
   app.Guard([&] { tray.FormCreate(); });
 

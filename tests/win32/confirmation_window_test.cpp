@@ -88,6 +88,9 @@ TEST_F(ConfirmationWindowTest, RemoveShowsTheEntryInFieldsThatReadLikeLabels) {
       EXPECT_EQ(fieldStyle & (WS_TABSTOP | WS_BORDER), 0u) << text;
       EXPECT_EQ(GetWindowLongA(field, GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0) << text;
     }
+    EXPECT_EQ(TipsOf(window), nullptr) << "no tooltip window before the mouse comes over the dialog";
+    HWND name = Child(window, "Edit", entry.FileName);
+    SendMessageA(name, WM_SETCURSOR, reinterpret_cast<WPARAM>(name), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     HWND tips = TipsOf(window);
     ASSERT_NE(tips, nullptr);
     EXPECT_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), 4) << "one tooltip a data field";

@@ -153,8 +153,10 @@ TEST_F(MainWindowTest, TheRestoreMessageShowsTheWindowRestoredInFront) {
 }
 
 TEST_F(MainWindowTest, TheShutDownNoticeIsShownWithItsTextWhenTheModelShowsIt) {
+  EXPECT_EQ(window.NoticeWindow(), nullptr) << "no window before the notice first shows";
   frm.frmStartup.ShowNotice("Shutting Down Murovex");
   HWND notice = window.NoticeWindow();
+  ASSERT_NE(notice, nullptr);
   EXPECT_TRUE(IsWindowVisible(notice));
   EXPECT_EQ(GetParent(notice), nullptr);
   HWND label = GetWindow(notice, GW_CHILD);
@@ -162,6 +164,7 @@ TEST_F(MainWindowTest, TheShutDownNoticeIsShownWithItsTextWhenTheModelShowsIt) {
   RECT rc{};
   GetWindowRect(notice, &rc);
   EXPECT_NEAR((rc.left + rc.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+  EXPECT_NEAR((rc.top + rc.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
   frm.frmStartup.Hide();
   EXPECT_FALSE(IsWindowVisible(notice));
 }

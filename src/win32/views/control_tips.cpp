@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace mvx::win32 {
 
 namespace {
@@ -16,7 +18,16 @@ ControlTips::~ControlTips() {
 }
 
 void ControlTips::Add(HWND form, HWND control) {
-  if (tools_.count(control) != 0) return;
+  if (tips_ != nullptr) {
+    AddTool(form, control);
+  } else if (std::find(waiting_.begin(), waiting_.end(), std::make_pair(form, control)) == waiting_.end()) {
+    waiting_.emplace_back(form, control);
+  }
+}
+
+void ControlTips::Realize() {
+  if (waiting_.empty()) return;
+  const HWND form = waiting_.front().first;
   if (tips_ == nullptr) {
     tips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form, nullptr,
@@ -24,6 +35,14 @@ void ControlTips::Add(HWND form, HWND control) {
     if (tips_ == nullptr) return;
     SendMessageA(tips_, TTM_SETMAXTIPWIDTH, 0, kMaxTipWidth);
   }
+  for (const auto& [owner, control] : waiting_) {
+    if (IsWindow(control)) AddTool(owner, control);  // a control may have gone meanwhile
+  }
+  waiting_.clear();
+}
+
+void ControlTips::AddTool(HWND form, HWND control) {
+  if (tools_.count(control) != 0) return;
   TOOLINFOA tool{};
   tool.cbSize = sizeof tool;
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -45,6 +64,7 @@ void ControlTips::Destroy() {
   if (tips_ != nullptr) DestroyWindow(tips_);
   tips_ = nullptr;
   tools_.clear();
+  waiting_.clear();
 }
 
 }  // namespace mvx::win32

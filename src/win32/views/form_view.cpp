@@ -13,9 +13,15 @@ std::string WindowText(HWND window) {
 }
 
 FormView::FormView(TForm& form, TApplication& app, const FormWindowStyle& style)
-    : form_(form), app_(app), neverShown_(style.neverShown), pagesOnFirstOpen_(style.controlsOnFirstShow) {
-  CreateFormWindow(style);
-  if (!style.controlsOnFirstShow) CreateControlsOnce();
+    : form_(form),
+      app_(app),
+      windowStyle_(style),
+      style_(style.style | (style.clipChildren ? WS_CLIPCHILDREN : 0u)),
+      exStyle_(style.exStyle),
+      neverShown_(style.neverShown),
+      pagesOnFirstOpen_(style.controlsOnFirstShow) {
+  if (!style.windowOnFirstShow) CreateFormWindow();
+  if (!style.controlsOnFirstShow && !style.windowOnFirstShow) CreateControlsOnce();
   form_.AddObserver(this);
   ApplyForm();
 }
@@ -165,6 +171,8 @@ LRESULT FormView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       if (ColourLink(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam), result)) return result;
       break;
     case WM_SETCURSOR:
+      // Every window of the form hands this up to it as the mouse comes over it.
+      tips_.Realize();
       if (LinkCursor(reinterpret_cast<HWND>(wParam))) return TRUE;
       break;
     case WM_MOVE:

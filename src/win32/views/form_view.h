@@ -29,6 +29,10 @@ struct FormWindowStyle {
   // window that may never be shown costs no more than its frame until then.
   // The form's own window exists from the start, so its messages arrive.
   bool controlsOnFirstShow = false;
+  // The form's own window too is made only when the form is first shown,
+  // for a form that needs no messages before then (a notice, the splash).
+  // Its controls then come with it.
+  bool windowOnFirstShow = false;
   // Whether the window leaves its controls' places unpainted. A window with
   // group boxes on it must paint beneath them: they do not fill themselves.
   bool clipChildren = true;
@@ -45,12 +49,16 @@ class FormView : public FormObserver {
   FormView(const FormView&) = delete;
   FormView& operator=(const FormView&) = delete;
 
+  // Null for a window made on first show that was not shown yet.
   HWND Window() const { return hwnd_; }
   TForm& Form() const { return form_; }
   // The DPI the window is laid out for: its monitor's.
   int Dpi() const { return dpi_; }
   // The real control of a model control; null when it has none.
   HWND ControlWindow(const TControl& control) const;
+  // The window's outer size for the form's client size at the window's DPI
+  // (the design's while the window is not made yet).
+  SIZE FrameSize() const;
   // Destroys the window and its controls; the model stays.
   void Destroy();
 
@@ -98,7 +106,7 @@ class FormView : public FormObserver {
   void Detach();
 
   // form_view_create.cpp
-  void CreateFormWindow(const FormWindowStyle& style);
+  void CreateFormWindow();
   void CreateControlsOnce();
   void CreateControls(const TControl* within);
   const TControl* UnopenedPageOf(const TControl& control) const;
@@ -109,7 +117,6 @@ class FormView : public FormObserver {
   void FinishControls(const TControl* within);
   HWND ParentWindowOf(const TControl& control) const;
   RECT PlaceOf(const TControl& control) const;
-  SIZE FrameSize() const;
 
   // form_view_dpi.cpp
   void OnDpiChanged(int dpi, const RECT& suggested);
@@ -137,9 +144,10 @@ class FormView : public FormObserver {
 
   TForm& form_;
   TApplication& app_;
+  const FormWindowStyle windowStyle_;
   HWND hwnd_ = nullptr;
-  DWORD style_ = 0;
-  DWORD exStyle_ = 0;
+  const DWORD style_;
+  const DWORD exStyle_;
   int applying_ = 0;
   int dpi_ = kDesignDpi;
   const TControl* neverShown_ = nullptr;

@@ -202,7 +202,10 @@ void FormView::FormChanged(TForm&) {
 }
 
 void FormView::ApplyForm() {
-  if (hwnd_ == nullptr) return;
+  if (hwnd_ == nullptr) {
+    if (!windowStyle_.windowOnFirstShow || !form_.Visible()) return;
+    CreateFormWindow();
+  }
   ApplyScope scope(*this);
   SetTextIfChanged(hwnd_, form_.Caption());
   ApplyFormSize();

@@ -38,27 +38,13 @@ bool StartsGroup(const TControl& control, const TControl* previous) {
   return previous == nullptr || previous->Kind() != ControlKind::RadioButton || previous->Parent() != control.Parent();
 }
 
-// The common controls are loaded when the first control window is made, not
-// at the program's start: a program in the tray never needs them.
-void RegisterCommonControls() {
-  static const bool registered = [] {
-    INITCOMMONCONTROLSEX controls{};
-    controls.dwSize = sizeof controls;
-    controls.dwICC = ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS |
-                     ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES;
-    return InitCommonControlsEx(&controls) != FALSE;
-  }();
-  (void)registered;
-}
-
 }  // namespace
 
-void FormView::CreateFormWindow(const FormWindowStyle& style) {
+void FormView::CreateFormWindow() {
+  const FormWindowStyle& style = windowStyle_;
   const std::string className = "T" + form_.Name();
   RegisterClassOnce(className, FormProc, style.icon);
   RegisterClassOnce(kContainerClass, ContainerProc, nullptr);
-  style_ = style.style | (style.clipChildren ? WS_CLIPCHILDREN : 0u);
-  exStyle_ = style.exStyle;
   SIZE frame = FrameSize();
   CreateWindowExA(exStyle_, className.c_str(), form_.Caption().c_str(), style_, form_.Left(), form_.Top(), frame.cx,
                   frame.cy, style.owner, nullptr, Instance(), this);

@@ -23,6 +23,7 @@ FormWindowStyle NoticeStyle() {
   style.exStyle = WS_EX_TOPMOST;
   style.icon = ProgramIcon();
   style.controlsOnFirstShow = true;
+  style.windowOnFirstShow = true;
   return style;
 }
 
@@ -53,11 +54,11 @@ bool MainWindow::PreviewKey(const MSG& msg) {
   return used;
 }
 
+// Its window is made when it first shows, where the model places it.
 void MainWindow::CentreNotice() {
-  RECT rc{};
-  GetWindowRect(notice_.Window(), &rc);
-  frm_.frmStartup.SetLeft((GetSystemMetrics(SM_CXSCREEN) - (rc.right - rc.left)) / 2);
-  frm_.frmStartup.SetTop((GetSystemMetrics(SM_CYSCREEN) - (rc.bottom - rc.top)) / 2);
+  const SIZE frame = notice_.FrameSize();
+  frm_.frmStartup.SetLeft((GetSystemMetrics(SM_CXSCREEN) - frame.cx) / 2);
+  frm_.frmStartup.SetTop((GetSystemMetrics(SM_CYSCREEN) - frame.cy) / 2);
 }
 
 bool MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -12,7 +12,8 @@ FormWindowStyle SplashStyle() {
   // Not on top of everything: a question asked during start-up (the first
   // run's, say) must not hide beneath it.
   style.exStyle = WS_EX_TOOLWINDOW;
-  // A start without the splash never makes its controls.
+  // A start without the splash never makes its window.
+  style.windowOnFirstShow = true;
   style.controlsOnFirstShow = true;
   return style;
 }

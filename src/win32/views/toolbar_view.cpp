@@ -12,6 +12,10 @@ namespace {
 constexpr int kButtonSize = 25;
 constexpr int kBorder = 3;
 constexpr BYTE kModelStates = TBSTATE_ENABLED | TBSTATE_HIDDEN;
+// Set on a toolbar whose tooltips were switched off. A toolbar's tooltip
+// window is made when it is first needed, and asking for it makes it: it is
+// asked for only to switch it, never to find that it is on, as it starts.
+constexpr char kTipsOff[] = "MurovexTipsOff";
 
 BYTE StateOf(const TToolBar& bar, const TToolButton& button) {
   BYTE state = 0;
@@ -26,6 +30,7 @@ LRESULT CALLBACK FreeImagesOnDestroy(HWND window, UINT message, WPARAM wParam, L
   if (message != WM_NCDESTROY) return DefSubclassProc(window, message, wParam, lParam);
   auto images = reinterpret_cast<HIMAGELIST>(SendMessageA(window, TB_GETIMAGELIST, 0, 0));
   RemoveWindowSubclass(window, FreeImagesOnDestroy, id);
+  RemovePropA(window, kTipsOff);
   const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
   if (images != nullptr) ImageList_Destroy(images);
   return result;
@@ -98,8 +103,15 @@ void ApplyToolBar(const TToolBar& bar, HWND window) {
     }
     ++id;
   }
+  const bool off = GetPropA(window, kTipsOff) != nullptr;
+  if (off != bar.ShowHint()) return;
   if (HWND tips = reinterpret_cast<HWND>(SendMessageA(window, TB_GETTOOLTIPS, 0, 0))) {
     SendMessageA(tips, TTM_ACTIVATE, bar.ShowHint() ? TRUE : FALSE, 0);
+    if (bar.ShowHint()) {
+      RemovePropA(window, kTipsOff);
+    } else {
+      SetPropA(window, kTipsOff, reinterpret_cast<HANDLE>(1));
+    }
   }
 }
 
