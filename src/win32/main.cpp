@@ -44,6 +44,11 @@ void RunMessageLoop(win32::MainWindow& mainWindow) {
 int Run(win32::Win32Ports& ports, const SystemFolders& folders) {
   const InstanceClaim claim = ClaimSingleInstance(ports.instance);
   if (!claim.run) return 0;  // the running instance shows itself
+  // Started to show the main window at once: its controls' library loads
+  // meanwhile, while the settings and the picture list are read.
+  if (const auto args = ports.system.CommandLineArgs(); !args.empty() && args[0] == ":") {
+    win32::RegisterCommonControlsAhead();
+  }
 
   // Found once, before anything else of the running instance: the browser
   // for the web links and the program's own version texts. A second start,
@@ -66,11 +71,6 @@ int Run(win32::Win32Ports& ports, const SystemFolders& folders) {
 
   TFrmTray tray(ports.ports);
   win32::FormView trayView(tray, app, TrayFormStyle());
-  // Started to show the main window at once: its controls' library loads
-  // meanwhile, after the first window has brought in the window libraries.
-  if (const auto args = ports.system.CommandLineArgs(); !args.empty() && args[0] == ":") {
-    win32::RegisterCommonControlsAhead();
-  }
   win32::TrayWindow trayWindow(tray.TrayIcon1, ports.notifyIcon, app);
   app.Guard([&] { tray.FormCreate(); });
 

@@ -65,4 +65,12 @@ ControlWindowClass WindowClassFor(const TControl& control) {
   return {"STATIC", 0, 0};
 }
 
+bool Effective(const TControl& control, bool (TControl::*flag)() const) {
+  for (const TControl* c = &control; c != nullptr; c = c->Parent()) {
+    if (c != &control && IsContainer(c->Kind())) break;
+    if (!(c->*flag)()) return false;
+  }
+  return true;
+}
+
 }  // namespace mvx::win32

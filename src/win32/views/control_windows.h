@@ -26,4 +26,8 @@ ControlWindowClass WindowClassFor(const TControl& control);
 // children of other kinds (group boxes) lie beside them on the same parent.
 bool IsContainer(ControlKind kind);
 
+// A flag as the user sees it: group boxes and page controls are no windows
+// of their own for the controls on them, so their flag is carried down.
+bool Effective(const TControl& control, bool (TControl::*flag)() const);
+
 }  // namespace mvx::win32

@@ -12,16 +12,6 @@ namespace mvx::win32 {
 
 namespace {
 
-// A flag as the user sees it: group boxes and page controls are no windows
-// of their own for the controls on them, so their flag is carried down.
-bool Effective(const TControl& control, bool (TControl::*flag)() const) {
-  for (const TControl* c = &control; c != nullptr; c = c->Parent()) {
-    if (c != &control && IsContainer(c->Kind())) break;
-    if (!(c->*flag)()) return false;
-  }
-  return true;
-}
-
 void SetTextIfChanged(HWND window, const std::string& text) {
   if (WindowText(window) != text) SetWindowTextA(window, text.c_str());
 }

@@ -160,7 +160,10 @@ void FormView::CreateControl(TControl& control, int id, bool startsGroup) {
   HWND parent = ParentWindowOf(control);
   if (parent == nullptr) return;  // its container has no window
   const ControlWindowClass kind = WindowClassFor(control);
-  const DWORD style = WS_CHILD | kind.style | (startsGroup ? WS_GROUP : 0);
+  // Made as it will show, so that showing the form does not show each control again.
+  const DWORD style = WS_CHILD | kind.style | (startsGroup ? WS_GROUP : 0) |
+                      (Effective(control, &TControl::Visible) ? WS_VISIBLE : 0) |
+                      (Effective(control, &TControl::Enabled) ? 0 : WS_DISABLED);
   const std::string text =
       control.Kind() == ControlKind::Edit ? static_cast<const TEdit&>(control).Text() : control.Caption();
   const RECT rc = PlaceOf(control);
