@@ -116,7 +116,7 @@ std::optional<std::uint32_t> PosixFiles::LocalDosDateTime(const std::string& pat
   return DosDateTime(st.st_mtime);
 }
 
-Status PosixFiles::ReadAll(const std::string& path, std::string& bytes) {
+Status PosixFiles::ReadBlock(const std::string& path, ByteBlock& bytes) {
   const int fd = ::open(PosixPath(path).c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return Failed("open " + path);
   struct stat st {};
@@ -125,8 +125,8 @@ Status PosixFiles::ReadAll(const std::string& path, std::string& bytes) {
     ::close(fd);
     return s;
   }
-  // As the Windows adapter does: size the buffer, then read into it.
-  bytes.assign(static_cast<std::size_t>(st.st_size), '\0');
+  // As the Windows adapter does: size the block, then read into it.
+  bytes = ByteBlock(static_cast<std::size_t>(st.st_size));
   std::size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
@@ -139,7 +139,7 @@ Status PosixFiles::ReadAll(const std::string& path, std::string& bytes) {
     if (n == 0) break;
     done += static_cast<std::size_t>(n);
   }
-  bytes.resize(done);
+  bytes.Shrink(done);
   ::close(fd);
   return Status::Ok();
 }

@@ -241,10 +241,10 @@ std::string EncodeDataFile(const TClientDataSet& data) {
                 [&data](const auto& visit) { data.ForEachPackedRecord(visit); });
 }
 
-PackedDataFile DecodePackedDataFile(std::string bytes) {
+PackedDataFile DecodePackedDataFile(ByteBlock bytes) {
   std::uint32_t count = 0;
   std::size_t body = 0;
-  PackedDataFile c = CheckFrame(bytes, count, body);
+  PackedDataFile c = CheckFrame(bytes.View(), count, body);
   if (!c.ok()) return c;
   c.records = PackedRecords(std::move(bytes));
   const std::string_view held = c.records.Bytes();
@@ -255,17 +255,24 @@ PackedDataFile DecodePackedDataFile(std::string bytes) {
   }
   c.records.Reserve(count);
   RecordChecker checker(r);
+  // The order is checked in the same walk, while each record is at hand.
+  bool inKeyOrder = true;
+  RecordKey before;
   for (std::size_t i = 0; i < count; ++i) {
-    const auto offset = static_cast<std::size_t>(r.At() - held.data());
+    const char* at = r.At();
     if (!checker.Check()) return checker.Refusal(i + 1);
-    c.records.Add(offset);
+    c.records.Add(static_cast<std::size_t>(at - held.data()));
+    const RecordKey key = PackedKey(at);
+    if (i > 0 && inKeyOrder && CompareKeys(key, before) < 0) inKeyOrder = false;
+    before = key;
   }
   if (r.Left() != 0) return Problem(DataFileProblem::BadLength, "bad length: bytes after the last record");
+  if (inKeyOrder) c.records.MarkInKeyOrder();
   return c;
 }
 
 DataFileContents DecodeDataFile(std::string_view bytes) {
-  PackedDataFile packed = DecodePackedDataFile(std::string(bytes));
+  PackedDataFile packed = DecodePackedDataFile(ByteBlock(bytes));
   DataFileContents c;
   c.problem = packed.problem;
   c.reason = std::move(packed.reason);

@@ -46,6 +46,6 @@ struct PackedDataFile {
   PackedRecords records;
   bool ok() const { return problem == DataFileProblem::None; }
 };
-PackedDataFile DecodePackedDataFile(std::string bytes);
+PackedDataFile DecodePackedDataFile(ByteBlock bytes);
 
 }  // namespace mvx

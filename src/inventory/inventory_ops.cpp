@@ -79,13 +79,13 @@ void TFrmMain::ReadInventory() {
   inventorySaveAllowed_ = false;
   dataFileWritten_ = WrittenFile{};
   const std::string path = DataFilePath();
-  std::string bytes;
-  Status read = ports_.files.FileExists(path) ? ports_.files.ReadAll(path, bytes)
+  ByteBlock bytes;
+  Status read = ports_.files.FileExists(path) ? ports_.files.ReadBlock(path, bytes)
                                               : Status::Fail(winerr::kFileNotFound, "read " + path);
   // Another program (a backup, a scanner) may hold the file for a moment.
   for (int retry = 0; retry < kReadRetries && IsBusy(read); ++retry) {
     ports_.files.RetryPause(kReadRetryPauseMs);
-    read = ports_.files.ReadAll(path, bytes);
+    read = ports_.files.ReadBlock(path, bytes);
   }
   std::string reason;
   if (read) {

@@ -109,8 +109,9 @@ void InventoryTable::Remove(const char* row, TClientDataSet* by) {
 void InventoryTable::Replace(PackedRecords records, TClientDataSet* by) {
   // A data file holds the records in index order already, so they are
   // sorted only when not.
+  const bool known = records.KnownInKeyOrder();
   std::vector<char*> rows = records.TakeRows();
-  if (!InKeyOrder(rows)) {
+  if (!known && !InKeyOrder(rows)) {
     std::stable_sort(rows.begin(), rows.end(),
                      [](const char* a, const char* b) { return CompareKeys(PackedKey(a), PackedKey(b)) < 0; });
   }

@@ -126,16 +126,16 @@ int CompareKeys(const RecordKey& a, const RecordKey& b) {
   return byFile != 0 ? byFile : a.folder.compare(b.folder);
 }
 
-PackedRecords::PackedRecords(std::string bytes) : bytes_(std::make_unique<std::string>(std::move(bytes))) {}
+PackedRecords::PackedRecords(ByteBlock bytes) : bytes_(std::move(bytes)) {}
 
 PackedRecords PackedRecords::Of(const std::vector<InventoryEntry>& entries) {
   std::size_t total = 0;
   for (const InventoryEntry& e : entries) total += PackedSize(e);
-  PackedRecords packed(std::string(total, '\0'));
+  PackedRecords packed{ByteBlock(total)};
   packed.Reserve(entries.size());
   std::size_t offset = 0;
   for (const InventoryEntry& e : entries) {
-    char* at = packed.bytes_->data() + offset;
+    char* at = packed.bytes_.data() + offset;
     Pack(e, at);
     packed.Add(offset);
     offset += PackedLength(at);
@@ -144,7 +144,7 @@ PackedRecords PackedRecords::Of(const std::vector<InventoryEntry>& entries) {
 }
 
 std::string_view PackedRecords::Bytes() const {
-  return bytes_ ? std::string_view(*bytes_) : std::string_view();
+  return bytes_.View();
 }
 
 std::vector<InventoryEntry> PackedRecords::Unpacked() const {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "inventory/dataset.h"
+#include "platform/byte_block.h"
 
 namespace mvx {
 
@@ -41,14 +42,18 @@ class PackedRecords {
  public:
   PackedRecords() = default;
   // Holds bytes; the records in them are added by their offsets.
-  explicit PackedRecords(std::string bytes);
+  explicit PackedRecords(ByteBlock bytes);
   // Packs entries, in their order, into one block.
   static PackedRecords Of(const std::vector<InventoryEntry>& entries);
 
   std::string_view Bytes() const;
   void Reserve(std::size_t count) { rows_.reserve(count); }
   // Adds the record packed at this offset of Bytes().
-  void Add(std::size_t offset) { rows_.push_back(bytes_->data() + offset); }
+  void Add(std::size_t offset) { rows_.push_back(bytes_.data() + offset); }
+  // Whoever added the records found them in key order (a data file checked
+  // as it was read); otherwise the table looks for itself.
+  void MarkInKeyOrder() { inKeyOrder_ = true; }
+  bool KnownInKeyOrder() const { return inKeyOrder_; }
   std::size_t Count() const { return rows_.size(); }
   const char* At(std::size_t index) const { return rows_[index]; }
   std::vector<InventoryEntry> Unpacked() const;
@@ -56,8 +61,9 @@ class PackedRecords {
   std::vector<char*> TakeRows();
 
  private:
-  std::unique_ptr<std::string> bytes_;
+  ByteBlock bytes_;
   std::vector<char*> rows_;
+  bool inKeyOrder_ = false;
 };
 
 }  // namespace mvx

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/byte_block.h"
 #include "platform/status.h"
 
 namespace mvx {
@@ -26,7 +27,15 @@ class FilePort {
   // cannot be opened.
   virtual std::optional<std::uint32_t> LocalDosDateTime(const std::string& path) = 0;
 
-  virtual Status ReadAll(const std::string& path, std::string& bytes) = 0;
+  // The whole file, read into a block of its size.
+  virtual Status ReadBlock(const std::string& path, ByteBlock& bytes) = 0;
+  // The same, as a string (for small files).
+  Status ReadAll(const std::string& path, std::string& bytes) {
+    ByteBlock block;
+    const Status read = ReadBlock(path, block);
+    if (read) bytes.assign(block.View());
+    return read;
+  }
   // CREATE_NEW: fails when the file already exists.
   virtual Status CreateNew(const std::string& path, FileHandle& handle) = 0;
   virtual Status Write(FileHandle handle, const std::string& bytes) = 0;

@@ -44,11 +44,6 @@ void RunMessageLoop(win32::MainWindow& mainWindow) {
 int Run(win32::Win32Ports& ports, const SystemFolders& folders) {
   const InstanceClaim claim = ClaimSingleInstance(ports.instance);
   if (!claim.run) return 0;  // the running instance shows itself
-  // Started to show the main window at once: its controls' library loads
-  // meanwhile, while the settings and the picture list are read.
-  if (const auto args = ports.system.CommandLineArgs(); !args.empty() && args[0] == ":") {
-    win32::RegisterCommonControlsAhead();
-  }
 
   // Found once, before anything else of the running instance: the browser
   // for the web links and the program's own version texts. A second start,
@@ -80,6 +75,13 @@ int Run(win32::Win32Ports& ports, const SystemFolders& folders) {
   frmMain.Links = &links;
   frmMain.Versions = &versions;
   win32::MainWindow mainWindow(frmMain, app);
+  // Started to show the main window at once: its controls' library loads
+  // meanwhile, while the settings and the picture list are read. Not
+  // before the first windows: a library loading on another thread while
+  // this one loads the windowing libraries for them can deadlock.
+  if (const auto args = ports.system.CommandLineArgs(); !args.empty() && args[0] == ":") {
+    win32::RegisterCommonControlsAhead();
+  }
   ports.prompts.owner = frmMain.Handle;
   ports.dialogs.owner = frmMain.Handle;
   win32::Win32Timers::onError = [&](const std::exception& e) { app.HandleException(e, frmMain.Handle); };

@@ -50,6 +50,10 @@ TEST_F(FilesContract, WrittenBytesReadBackExactly) {
   bytes += std::string(70000, 'z');
   Make("blob.cds", bytes);
   EXPECT_EQ(ReadWholeFile(files, In("blob.cds")), bytes);
+  Make("empty.cds", "");
+  ByteBlock block(std::string_view("left over"));
+  ASSERT_TRUE(files.ReadBlock(In("empty.cds"), block));
+  EXPECT_EQ(block.size(), 0u);
   std::string out;
   EXPECT_EQ(files.ReadAll(In("missing.cds"), out).code, winerr::kFileNotFound);
 }

@@ -111,13 +111,13 @@ std::optional<std::uint32_t> FakeFiles::LocalDosDateTime(const std::string& path
   return it->second.dosTime;
 }
 
-Status FakeFiles::ReadAll(const std::string& path, std::string& bytes) {
+Status FakeFiles::ReadBlock(const std::string& path, ByteBlock& bytes) {
   std::uint32_t code = 0;
   if (Injected(FileOp::ReadAll, code)) return Status::Fail(code, "read " + path);
   auto it = files_.find(Key(Abs(path)));
   if (it == files_.end()) return Status::Fail(winerr::kFileNotFound, "read " + path);
   if (it->second.locked) return Status::Fail(winerr::kSharingViolation, "read " + path);
-  bytes = it->second.bytes;
+  bytes = ByteBlock(it->second.bytes);
   return Status::Ok();
 }
 

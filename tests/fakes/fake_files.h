@@ -24,7 +24,7 @@ class FakeFiles : public FilePort {
   bool DirectoryExists(const std::string& path) override;
   std::optional<std::int64_t> OpenedFileSize(const std::string& path) override;
   std::optional<std::uint32_t> LocalDosDateTime(const std::string& path) override;
-  Status ReadAll(const std::string& path, std::string& bytes) override;
+  Status ReadBlock(const std::string& path, ByteBlock& bytes) override;
   Status CreateNew(const std::string& path, FileHandle& handle) override;
   Status Write(FileHandle handle, const std::string& bytes) override;
   Status Flush(FileHandle handle) override;

@@ -177,9 +177,9 @@ TEST_F(LeftoverTest, ALeftoverThatCannotBeDeletedIsReportedAndTheOthersStillGo) 
 // The fake file system with its reads and creations counted.
 class CountingFiles : public fakes::FakeFiles {
  public:
-  Status ReadAll(const std::string& path, std::string& bytes) override {
+  Status ReadBlock(const std::string& path, ByteBlock& bytes) override {
     ++reads;
-    return FakeFiles::ReadAll(path, bytes);
+    return FakeFiles::ReadBlock(path, bytes);
   }
   Status CreateNew(const std::string& path, FileHandle& handle) override {
     ++creates;

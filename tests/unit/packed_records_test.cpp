@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -69,9 +70,8 @@ class PackedTableTest : public ::testing::Test {
  protected:
   void SetUp() override {
     data.CreateDataSet();
-    PackedDataFile file =
-        DecodePackedDataFile(EncodeDataFile({Entry("c.bmp", "c:\\p", 3), Entry("a.bmp", "c:\\p", 1),
-                                             Entry("b.bmp", "c:\\p", 2), Entry("d.bmp", "c:\\p", 4)}));
+    PackedDataFile file = DecodePackedDataFile(ByteBlock(EncodeDataFile(
+        {Entry("c.bmp", "c:\\p", 3), Entry("a.bmp", "c:\\p", 1), Entry("b.bmp", "c:\\p", 2), Entry("d.bmp", "c:\\p", 4)})));
     ASSERT_TRUE(file.ok()) << file.reason;
     data.LoadPackedRecords(std::move(file.records));
     inventory.CloneCursor(data);
@@ -133,6 +133,44 @@ TEST_F(PackedTableTest, TheCurrentRecordStaysReadableWhileOthersChange) {
   data.Delete();
   EXPECT_EQ(shown.FileName, "c.bmp");
   EXPECT_EQ(shown.Size, 3);
+}
+
+// Keys of a data file written in the given order, after loading it.
+std::vector<std::string> LoadedKeys(const std::vector<InventoryEntry>& entries) {
+  TClientDataSet table{"cdtData"};
+  table.CreateDataSet();
+  PackedDataFile file = DecodePackedDataFile(ByteBlock(EncodeDataFile(entries)));
+  EXPECT_TRUE(file.ok()) << file.reason;
+  table.LoadPackedRecords(std::move(file.records));
+  return Keys(table);
+}
+
+
+// The reader checks the order as it walks the file; the table sorts only
+// what that walk did not find in order, wherever the first fault lies.
+TEST(PackedOrderTest, EveryFileLoadsInKeyOrderWhereverItsOrderBreaks) {
+  struct Case {
+    const char* what;
+    std::vector<InventoryEntry> entries;
+  };
+  const std::vector<Case> cases{
+      {"in order", {Entry("a.bmp", "c:\\p", 1), Entry("b.bmp", "c:\\p", 2), Entry("c.bmp", "c:\\p", 3)}},
+      {"only the last two swapped",
+       {Entry("a.bmp", "c:\\p", 1), Entry("b.bmp", "c:\\p", 2), Entry("d.bmp", "c:\\p", 4),
+        Entry("c.bmp", "c:\\p", 3)}},
+      {"one name in two folders, folders descending",
+       {Entry("a.bmp", "c:\\z", 1), Entry("a.bmp", "c:\\b", 2), Entry("b.bmp", "c:\\a", 3)}},
+      {"an order that breaks once and comes back",
+       {Entry("b.bmp", "c:\\p", 2), Entry("a.bmp", "c:\\p", 1), Entry("c.bmp", "c:\\p", 3),
+        Entry("d.bmp", "c:\\p", 4)}},
+      {"one record", {Entry("z.bmp", "c:\\q", 9)}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> expected;
+    for (const InventoryEntry& e : c.entries) expected.push_back(e.LCFilename + "|" + e.LCLocation);
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(LoadedKeys(c.entries), expected) << c.what;
+  }
 }
 
 }  // namespace

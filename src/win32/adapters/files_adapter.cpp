@@ -50,7 +50,7 @@ std::optional<std::uint32_t> Win32Files::LocalDosDateTime(const std::string& pat
   return (static_cast<std::uint32_t>(date) << 16) | time;
 }
 
-Status Win32Files::ReadAll(const std::string& path, std::string& bytes) {
+Status Win32Files::ReadBlock(const std::string& path, ByteBlock& bytes) {
   HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
                          nullptr);
   if (h == INVALID_HANDLE_VALUE) return LastError("open " + path);
@@ -60,7 +60,7 @@ Status Win32Files::ReadAll(const std::string& path, std::string& bytes) {
     CloseHandle(h);
     return s;
   }
-  bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
+  bytes = ByteBlock(static_cast<std::size_t>(size.QuadPart));
   std::size_t done = 0;
   while (done < bytes.size()) {
     DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 24));
@@ -73,7 +73,7 @@ Status Win32Files::ReadAll(const std::string& path, std::string& bytes) {
     if (got == 0) break;
     done += got;
   }
-  bytes.resize(done);
+  bytes.Shrink(done);
   CloseHandle(h);
   return Status::Ok();
 }
