@@ -1,14 +1,19 @@
 #pragma once
 #include <cstdint>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "platform/profile_port.h"
 
 namespace mvx {
 
-// Typed access to the settings file through the profile functions, one call
-// per key. Reads fall back to the default; a failed write throws AppError
-// "Unable to write to " + path.
+// Typed access to the settings file through the profile functions. Reads
+// fall back to the default; a failed write throws AppError "Unable to write
+// to " + path. A section is read whole, once, and its keys answered from
+// that: reading a key at a time costs a look at the file each. A value the
+// system would change on the way (one in quotes, one too long) and a key
+// the listing does not show plainly are read by the key, as before.
 class SettingsFile {
  public:
   SettingsFile(ProfilePort& profile, std::string path) : profile_(profile), path_(std::move(path)) {}
@@ -24,8 +29,20 @@ class SettingsFile {
   const std::string& Path() const { return path_; }
 
  private:
+  struct Line {
+    std::string key;
+    std::string value;
+    bool plain = false;  // read as it stands
+  };
+  struct Section {
+    std::vector<Line> lines;
+    bool asciiKeys = true;
+  };
+  const Section& Listed(const std::string& section);
+
   ProfilePort& profile_;
   std::string path_;
+  std::map<std::string, Section> sections_;  // by the section's name in lower case
 };
 
 }  // namespace mvx

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/settings_file.h"
 #include "contract/contract_env.h"
 
 namespace mvx::contract {
@@ -83,6 +84,27 @@ TEST_F(ProfileContract, ValuesAreTrimmedAndMatchingQuotesStripped) {
   for (const auto& c : cases) EXPECT_EQ(Get("S", c.key), c.value) << c.key;
 }
 
+TEST_F(ProfileContract, ASectionListsItsKeysTrimmedWithoutCommentsOrBlankLines) {
+  Raw("[S]\r\n"
+      "padded =   two words  \r\n"
+      "  indented=x\r\n"
+      "double=\"quoted\"\r\n"
+      ";comment=1\r\n"
+      "noequals\r\n"
+      "\r\n"
+      "empty=\r\n"
+      "k=first\r\n"
+      "K=second\r\n"
+      "[T]\r\nt=1\r\n[s]\r\nj=later\r\n");
+  EXPECT_EQ(profile.GetSection(ini, "s"), std::string("padded=two words\0indented=x\0double=\"quoted\"\0noequals\0"
+                                                     "empty=\0k=first\0K=second\0",
+                                                     77))
+      << "the first of two sections of one name, its values as written";
+  EXPECT_EQ(profile.GetSection(ini, "T"), std::string("t=1\0", 4));
+  EXPECT_EQ(profile.GetSection(ini, "Missing"), "");
+  EXPECT_EQ(profile.GetSection(dir + "\\none.INI", "S"), "");
+}
+
 TEST_F(ProfileContract, ReadsAtMost1023Characters) {
   const std::string longValue(2000, 'v');
   ASSERT_TRUE(profile.WriteString(ini, "Directories", "DataDir", longValue));
@@ -129,6 +151,47 @@ TEST_F(ProfileContract, AWriteIntoAMissingFolderFails) {
   EXPECT_FALSE(profile.WriteString(lost, "General", "Verbose", "1"));
   EXPECT_EQ(profile.GetString(lost, "General", "Verbose", "d"), "d");
   EXPECT_FALSE(env->P().files.DirectoryExists(dir + "\\missing"));
+}
+
+// The settings file reads a section at a time; every answer must be the one
+// the key-at-a-time function gives, whatever the file holds.
+TEST_F(ProfileContract, SettingsReadBySectionAnswerAsTheKeyReadsDo) {
+  Raw("[S]\r\n"
+      "padded =   two words  \r\n"
+      "double=\"quoted\"\r\n"
+      "single='quoted'\r\n"
+      "lone=\"\r\n"
+      "equals=a=b\r\n"
+      "empty=\r\n"
+      ";hidden=1\r\n"
+      "noequals\r\n"
+      "k=first\r\n"
+      "K=second\r\n"
+      "long=" + std::string(1500, 'x') + "\r\n"
+      "edge=" + std::string(1022, 'y') + "\r\n"
+      "Poll File Name=Netscape Wallpaper.bmp\r\n"
+      "caf\xC3\xA9=accent\r\n"
+      "[T]\r\nt=1\r\n[s]\r\nj=later\r\n");
+  const std::string longDefault(1200, 'd');
+  const struct {
+    const char* section;
+    const char* key;
+    std::string def;
+  } cases[] = {
+      {"S", "padded", ""},   {"S", "double", ""},       {"S", "single", ""},          {"S", "lone", ""},
+      {"S", "equals", ""},   {"S", "empty", "dflt"},    {"S", ";hidden", "dflt"},     {"S", "hidden", "dflt"},
+      {"S", "noequals", "d"}, {"s", "K", ""},           {"S", "long", ""},            {"S", "edge", ""},
+      {"S", "poll file name", ""}, {"S", "CAF\xC3\xA9", "d"}, {"S", "missing", longDefault}, {"T", "t", ""},
+      {"S", "j", "dflt"},    {"Missing", "t", "dflt"},
+  };
+  SettingsFile settings(profile, ini);
+  for (const auto& c : cases) {
+    EXPECT_EQ(settings.ReadString(c.section, c.key, c.def), profile.GetString(ini, c.section, c.key, c.def))
+        << c.section << "/" << c.key;
+  }
+  // A write shows in the next read of its section.
+  settings.WriteString("S", "padded", "changed");
+  EXPECT_EQ(settings.ReadString("S", "padded", ""), "changed");
 }
 
 }  // namespace

@@ -74,6 +74,26 @@ std::string FakeProfile::GetString(const std::string& file, const std::string& s
   return def.substr(0, 1023);
 }
 
+std::string FakeProfile::GetSection(const std::string& file, const std::string& section) {
+  ++reads;
+  std::string text, block;
+  if (!files_.ReadAll(file, text).ok()) return block;
+  bool inSection = false, seenSection = false;
+  for (const std::string& line : Lines(text)) {
+    std::string name, k, v;
+    if (IsSection(line, name)) {
+      if (inSection) break;
+      inSection = !seenSection && SameTextAZ(name, section);
+      seenSection = seenSection || inSection;
+      continue;
+    }
+    const std::string t = Trim(line);
+    if (!inSection || t.empty() || t[0] == ';') continue;  // blank lines and comments are not listed
+    block += (IsKey(line, k, v) ? k + "=" + v : t) + '\0';
+  }
+  return block;
+}
+
 bool FakeProfile::WriteString(const std::string& file, const std::string& section, const std::string& key,
                               const std::string& value) {
   ++writes;

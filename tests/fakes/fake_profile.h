@@ -16,6 +16,7 @@ class FakeProfile : public ProfilePort {
   explicit FakeProfile(FakeFiles& files) : files_(files) {}
   std::string GetString(const std::string& file, const std::string& section, const std::string& key,
                         const std::string& def) override;
+  std::string GetSection(const std::string& file, const std::string& section) override;
   bool WriteString(const std::string& file, const std::string& section, const std::string& key,
                    const std::string& value) override;
   int writes = 0;

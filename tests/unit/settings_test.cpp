@@ -80,6 +80,17 @@ TEST_F(SettingsTest, NumbersAndBooleansReadWithTheirRules) {
   EXPECT_EQ(main->updImageSize.Position(), 1500);
 }
 
+// Each section is asked for once, not each key: a look at the file each.
+TEST_F(SettingsTest, LoadingReadsEachSectionOnceAndQuotedValuesByTheirKey) {
+  WithIni("[General]\r\nSelectedEditor=\"c:\\tools\\paint.exe\"\r\nToolbarHints=0\r\n");
+  Build();
+  fakes.profile.reads = 0;
+  main->LoadOrSaveSettings(true, false);
+  EXPECT_EQ(fakes.profile.reads, 6 + 1) << "six sections (no window position asked for), and the quoted value by its key";
+  EXPECT_EQ(main->edtSelectedEditor.Text(), "c:\\tools\\paint.exe");
+  EXPECT_FALSE(main->chkToolbarHints.Checked());
+}
+
 TEST_F(SettingsTest, PollIntervalThatIsNoNumberKeepsTheDefault) {
   WithIni("[AutoDetect]\r\nPollInterval=ten\r\n");
   Build();

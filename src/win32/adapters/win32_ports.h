@@ -54,6 +54,7 @@ class Win32Profile : public ProfilePort {
  public:
   std::string GetString(const std::string& file, const std::string& section, const std::string& key,
                         const std::string& def) override;
+  std::string GetSection(const std::string& file, const std::string& section) override;
   bool WriteString(const std::string& file, const std::string& section, const std::string& key,
                    const std::string& value) override;
 };
