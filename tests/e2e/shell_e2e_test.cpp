@@ -7,11 +7,14 @@
 #include "app/paths.h"
 #include "e2e/e2e_fixture.h"
 #include "e2e/running_app.h"
+#include "win32/shell_reads.h"
 
 namespace mvx::e2e {
 namespace {
 
 using namespace std::chrono_literals;
+using testing::ReadShortcut;
+using testing::VersionText;
 
 // The Startup folder of all users, as the registry names it.
 std::string CommonStartup() {
@@ -26,43 +29,6 @@ std::string CommonStartup() {
 
 bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// Target and working folder of a shortcut, read through the shell-link object.
-std::pair<std::string, std::string> ReadShortcut(const std::string& path) {
-  std::pair<std::string, std::string> read;
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  IShellLinkA* link = nullptr;
-  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                 reinterpret_cast<void**>(&link)))) {
-    IPersistFile* file = nullptr;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-      const std::wstring wide(path.begin(), path.end());
-      if (SUCCEEDED(file->Load(wide.c_str(), STGM_READ))) {
-        char buffer[MAX_PATH] = {};
-        if (SUCCEEDED(link->GetPath(buffer, MAX_PATH, nullptr, SLGP_RAWPATH))) read.first = buffer;
-        char folder[MAX_PATH] = {};
-        if (SUCCEEDED(link->GetWorkingDirectory(folder, MAX_PATH))) read.second = folder;
-      }
-      file->Release();
-    }
-    link->Release();
-  }
-  CoUninitialize();
-  return read;
-}
-
-// A string of a program's version resource, read as any program reads it.
-std::string VersionOf(const std::string& exe, const std::string& name) {
-  DWORD handle = 0;
-  const DWORD size = GetFileVersionInfoSizeA(exe.c_str(), &handle);
-  std::string block(size, '\0');
-  if (size == 0 || !GetFileVersionInfoA(exe.c_str(), 0, size, block.data())) return {};
-  void* value = nullptr;
-  UINT length = 0;
-  const std::string sub = "StringFileInfo\\040904E4\\" + name;
-  if (!VerQueryValueA(block.data(), sub.c_str(), &value, &length) || value == nullptr) return {};
-  return static_cast<const char*>(value);
 }
 
 class ShellIntegration : public E2eTest {
@@ -130,8 +96,8 @@ TEST_F(ShellIntegration, TheSplashShowsAtStartAndGoesAndTheAboutBoxTellsTheVersi
   ASSERT_TRUE(ChooseFromTraySubmenu(*murovex, 'h', 'a'));
   const auto about = WaitForTopLevel(murovex->Id(), {"TFrmAbout", "About Murovex"}, 10s, true);
   ASSERT_TRUE(about) << "no about box";
-  const std::string product = VersionOf(app.Folder().Exe(), "ProductVersion");
-  const std::string build = VersionOf(app.Folder().Exe(), "FileVersion");
+  const std::string product = VersionText(app.Folder().Exe(), "ProductVersion");
+  const std::string build = VersionText(app.Folder().Exe(), "FileVersion");
   ASSERT_FALSE(product.empty());
   ASSERT_FALSE(build.empty());
   EXPECT_TRUE(FindChild(about->handle, {"Static", product})) << product;

@@ -20,11 +20,13 @@
 #include "e2e/app_folder.h"
 #include "e2e/process.h"
 #include "e2e/pump.h"
+#include "win32/shell_reads.h"
 
 namespace mvx::e2e {
 namespace {
 
 using namespace std::chrono_literals;
+using testing::VersionText;
 
 constexpr const char* kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Murovex";
 // Quiet: not a first run, no splash, no change of the wallpaper; and a line
@@ -95,18 +97,6 @@ std::string LinkTarget(const std::string& link) {
   }
   shellLink->Release();
   return target;
-}
-
-// A text of the file's version resource, as the program's own look-up reads it.
-std::string VersionText(const std::string& file, const std::string& name) {
-  DWORD ignored = 0;
-  std::vector<char> data(GetFileVersionInfoSizeA(file.c_str(), &ignored));
-  if (data.empty() || !GetFileVersionInfoA(file.c_str(), 0, static_cast<DWORD>(data.size()), data.data())) return "";
-  char* value = nullptr;
-  UINT length = 0;
-  const std::string query = "\\StringFileInfo\\040904E4\\" + name;
-  if (!VerQueryValueA(data.data(), query.c_str(), reinterpret_cast<void**>(&value), &length) || length == 0) return "";
-  return std::string(value);
 }
 
 bool InstanceRunning() {

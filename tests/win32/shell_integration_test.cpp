@@ -8,6 +8,7 @@
 #include "ui/frm_tray.h"
 #include "ui/version_info.h"
 #include "win32/adapters/win32_ports.h"
+#include "win32/shell_reads.h"
 #include "win32/view_test_env.h"
 
 namespace mvx::win32 {
@@ -22,45 +23,17 @@ std::string FreshFolder(const std::string& what) {
   return folder;
 }
 
-// What the shell-link object reads back from a shortcut file.
-struct LinkRead {
-  std::string target, workingFolder;
-};
-
-LinkRead ReadShortcut(const std::string& path) {
-  LinkRead read;
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  IShellLinkA* link = nullptr;
-  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                 reinterpret_cast<void**>(&link)))) {
-    IPersistFile* file = nullptr;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-      std::wstring wide(path.begin(), path.end());
-      if (SUCCEEDED(file->Load(wide.c_str(), STGM_READ))) {
-        char buffer[MAX_PATH] = {};
-        if (SUCCEEDED(link->GetPath(buffer, MAX_PATH, nullptr, SLGP_RAWPATH))) read.target = buffer;
-        char folder[MAX_PATH] = {};
-        if (SUCCEEDED(link->GetWorkingDirectory(folder, MAX_PATH))) read.workingFolder = folder;
-      }
-      file->Release();
-    }
-    link->Release();
-  }
-  CoUninitialize();
-  return read;
-}
-
 TEST(Win32ShellLinkAdapter, AShortcutReadsBackWithItsTargetAndWorkingFolderAndIsOverwritten) {
   const std::string folder = FreshFolder("startup");
   const std::string link = folder + "\\Murovex Tray Icon.lnk";
   Win32Shell shell;
   ASSERT_EQ(shell.SaveShortcut(link, "C:\\Apps\\Murovex\\Murovex.exe", "C:\\Apps\\Murovex"), ShortcutSave::Saved);
-  LinkRead read = ReadShortcut(link);
+  testing::ShortcutRead read = testing::ReadShortcut(link);
   EXPECT_EQ(read.target, "C:\\Apps\\Murovex\\Murovex.exe");
   EXPECT_EQ(read.workingFolder, "C:\\Apps\\Murovex");
 
   ASSERT_EQ(shell.SaveShortcut(link, "D:\\Moved\\Murovex.exe", "D:\\Moved"), ShortcutSave::Saved);
-  read = ReadShortcut(link);
+  read = testing::ReadShortcut(link);
   EXPECT_EQ(read.target, "D:\\Moved\\Murovex.exe");
   EXPECT_EQ(read.workingFolder, "D:\\Moved");
 }
