@@ -48,6 +48,22 @@ bool IsKey(const std::string& line, std::string& key, std::string& value) {
   return true;
 }
 
+// The lines of the first section of that name; a later one of the same name is not read.
+std::vector<std::string> SectionLines(const std::string& text, const std::string& section) {
+  std::vector<std::string> lines;
+  bool inSection = false;
+  for (const std::string& line : Lines(text)) {
+    std::string name;
+    if (IsSection(line, name)) {
+      if (inSection) break;
+      inSection = SameTextAZ(name, section);
+    } else if (inSection) {
+      lines.push_back(line);
+    }
+  }
+  return lines;
+}
+
 }  // namespace
 
 std::string FakeProfile::GetString(const std::string& file, const std::string& section, const std::string& key,
@@ -55,16 +71,9 @@ std::string FakeProfile::GetString(const std::string& file, const std::string& s
   ++reads;
   std::string text;
   if (!files_.ReadAll(file, text).ok()) return def.substr(0, 1023);
-  bool inSection = false, seenSection = false;
-  for (const std::string& line : Lines(text)) {
-    std::string name, k, v;
-    if (IsSection(line, name)) {
-      if (inSection) break;  // only the first matching section is read
-      inSection = !seenSection && SameTextAZ(name, section);
-      seenSection = seenSection || inSection;
-      continue;
-    }
-    if (inSection && IsKey(line, k, v) && SameTextAZ(k, key)) {
+  for (const std::string& line : SectionLines(text, section)) {
+    std::string k, v;
+    if (IsKey(line, k, v) && SameTextAZ(k, key)) {
       if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) {
         v = v.substr(1, v.size() - 2);
       }
@@ -78,17 +87,10 @@ std::string FakeProfile::GetSection(const std::string& file, const std::string& 
   ++reads;
   std::string text, block;
   if (!files_.ReadAll(file, text).ok()) return block;
-  bool inSection = false, seenSection = false;
-  for (const std::string& line : Lines(text)) {
-    std::string name, k, v;
-    if (IsSection(line, name)) {
-      if (inSection) break;
-      inSection = !seenSection && SameTextAZ(name, section);
-      seenSection = seenSection || inSection;
-      continue;
-    }
+  for (const std::string& line : SectionLines(text, section)) {
+    std::string k, v;
     const std::string t = Trim(line);
-    if (!inSection || t.empty() || t[0] == ';') continue;  // blank lines and comments are not listed
+    if (t.empty() || t[0] == ';') continue;  // blank lines and comments are not listed
     block += (IsKey(line, k, v) ? k + "=" + v : t) + '\0';
   }
   return block;
