@@ -58,11 +58,29 @@ std::uint64_t HashOf(std::string_view bytes) {
   return h ^ (h >> 32);
 }
 
+}  // namespace
+
+bool IsBusy(const Status& s) {
+  return s.code == winerr::kSharingViolation || s.code == winerr::kAccessDenied;
+}
+
+Status RetryWhileBusy(FilePort& files, int tries, std::uint32_t pauseMs, const std::function<Status()>& op) {
+  Status s;
+  for (int attempt = 1; attempt <= tries; ++attempt) {
+    s = op();
+    if (s.ok() || !IsBusy(s) || attempt == tries) break;
+    files.RetryPause(pauseMs);
+  }
+  return s;
+}
+
+namespace {
+
 bool HoldsAlready(FilePort& files, const std::string& path, const std::string& bytes) {
   const auto size = files.OpenedFileSize(path);
   if (!size || *size != static_cast<std::int64_t>(bytes.size())) return false;
-  std::string current;
-  return files.ReadAll(path, current).ok() && current == bytes;
+  ByteBlock current;
+  return files.ReadBlock(path, current).ok() && current.View() == bytes;
 }
 
 // The file is as the program left it: same size, same last-write time.
@@ -92,24 +110,12 @@ Status CreateTemp(FilePort& files, const std::string& path, std::string& temp, F
 }
 
 Status MoveOver(FilePort& files, const std::string& temp, const std::string& path) {
-  Status s;
-  for (int attempt = 1; attempt <= kMoveTries; ++attempt) {
-    s = files.MoveReplace(temp, path);
-    const bool busy = s.code == winerr::kSharingViolation || s.code == winerr::kAccessDenied;
-    if (s.ok() || !busy || attempt == kMoveTries) break;
-    files.RetryPause(kMovePauseMs);
-  }
-  return s;
+  return RetryWhileBusy(files, kMoveTries, kMovePauseMs, [&] { return files.MoveReplace(temp, path); });
 }
 
 // A scanner that opened the new temp file may hold it for a moment too.
 void RemoveTemp(FilePort& files, const std::string& temp) {
-  for (int attempt = 1; attempt <= kMoveTries; ++attempt) {
-    const Status s = files.Delete(temp);
-    const bool busy = s.code == winerr::kSharingViolation || s.code == winerr::kAccessDenied;
-    if (s.ok() || !busy || attempt == kMoveTries) return;
-    files.RetryPause(kMovePauseMs);
-  }
+  RetryWhileBusy(files, kMoveTries, kMovePauseMs, [&] { return files.Delete(temp); });
 }
 
 Status Replace(FilePort& files, const std::string& path, const std::string& bytes) {

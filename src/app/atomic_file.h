@@ -20,6 +20,12 @@ struct WrittenFile {
   std::optional<std::uint32_t> stamp;  // the file's last-write time after the write
 };
 
+// Another program (a backup, a scanner) holds the file for a moment.
+bool IsBusy(const Status& s);
+// Runs `op` up to `tries` times, pausing between, while it fails because
+// another program holds the file; the last outcome.
+Status RetryWhileBusy(FilePort& files, int tries, std::uint32_t pauseMs, const std::function<Status()>& op);
+
 // Replaces the file at path with bytes so that a reader sees either the old
 // file or the new one whole: a unique temp file beside it is written,
 // flushed and moved over it. The temp file is removed on every failure, and

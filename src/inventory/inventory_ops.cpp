@@ -38,10 +38,6 @@ std::string MoveAside(FilePort& files, const std::string& path) {
 constexpr int kReadRetries = 10;
 constexpr std::uint32_t kReadRetryPauseMs = 100;
 
-bool IsBusy(const Status& s) {
-  return s.code == winerr::kSharingViolation || s.code == winerr::kAccessDenied;
-}
-
 std::string ReadFailure(const Status& s) {
   return s.message.empty() ? "error " + std::to_string(s.code) : s.message;
 }
@@ -80,13 +76,12 @@ void TFrmMain::ReadInventory() {
   dataFileWritten_ = WrittenFile{};
   const std::string path = DataFilePath();
   ByteBlock bytes;
-  Status read = ports_.files.FileExists(path) ? ports_.files.ReadBlock(path, bytes)
-                                              : Status::Fail(winerr::kFileNotFound, "read " + path);
   // Another program (a backup, a scanner) may hold the file for a moment.
-  for (int retry = 0; retry < kReadRetries && IsBusy(read); ++retry) {
-    ports_.files.RetryPause(kReadRetryPauseMs);
-    read = ports_.files.ReadBlock(path, bytes);
-  }
+  const Status read =
+      ports_.files.FileExists(path)
+          ? RetryWhileBusy(ports_.files, 1 + kReadRetries, kReadRetryPauseMs,
+                           [&] { return ports_.files.ReadBlock(path, bytes); })
+          : Status::Fail(winerr::kFileNotFound, "read " + path);
   std::string reason;
   if (read) {
     PackedDataFile contents = DecodePackedDataFile(std::move(bytes));
