@@ -124,6 +124,10 @@ void TFrmMain::FirstRun() {
   helpOpened_ = true;
 }
 
+bool TFrmMain::ShowsAtStart(const std::vector<std::string>& args) {
+  return !args.empty() && args[0] == ":";
+}
+
 void TFrmMain::FinalStage() {
   booHoldTimers = false;
   std::exception_ptr failure;
@@ -137,8 +141,7 @@ void TFrmMain::FinalStage() {
     failure = std::current_exception();
   }
   tray_.TrayIcon1.CanShowMenu = true;
-  const auto args = ports_.system.CommandLineArgs();
-  if (!args.empty() && args[0] == ":") Show();
+  if (ShowsAtStart(ports_.system.CommandLineArgs())) Show();
   booCreating = false;
   if (failure) {
     try {

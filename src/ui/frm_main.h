@@ -47,6 +47,9 @@ class TFrmMain : public TForm {
 
   // ---- start-up, instance and closing (app/main_lifecycle.cpp)
   void FormCreate();
+  // Started with the single parameter ":", the main window shows at the end
+  // of start-up instead of the program staying in the notification area.
+  static bool ShowsAtStart(const std::vector<std::string>& args);
   // A registered message arrived; true when it was handled here.
   bool WndProc(std::uint32_t message);
   void mnuClose1Click(TObject* sender);

@@ -79,9 +79,7 @@ int Run(win32::Win32Ports& ports, const SystemFolders& folders) {
   // meanwhile, while the settings and the picture list are read. Not
   // before the first windows: a library loading on another thread while
   // this one loads the windowing libraries for them can deadlock.
-  if (const auto args = ports.system.CommandLineArgs(); !args.empty() && args[0] == ":") {
-    win32::RegisterCommonControlsAhead();
-  }
+  if (TFrmMain::ShowsAtStart(ports.system.CommandLineArgs())) win32::RegisterCommonControlsAhead();
   ports.prompts.owner = frmMain.Handle;
   ports.dialogs.owner = frmMain.Handle;
   win32::Win32Timers::onError = [&](const std::exception& e) { app.HandleException(e, frmMain.Handle); };
