@@ -181,6 +181,18 @@ TEST_F(HighDpiMainWindow, OpensTwiceItsDesignSizeWithFontsTwiceAsTallAndEveryCap
   ExpectEveryCaptionFits(W(), 192);
 }
 
+TEST_F(HighDpiMainWindow, TheShutDownNoticeOpensTwiceItsDesignSizeInTheMiddleOfTheScreen) {
+  frm.frmStartup.ShowNotice("Shutting Down Murovex");
+  HWND notice = window.NoticeWindow();
+  ASSERT_NE(notice, nullptr);
+  EXPECT_EQ(ClientSize(notice).cx, 2 * frm.frmStartup.ClientWidth());
+  RECT rc{};
+  GetWindowRect(notice, &rc);
+  EXPECT_NEAR((rc.left + rc.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+  EXPECT_NEAR((rc.top + rc.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+  frm.frmStartup.Hide();
+}
+
 // A window made for a form on this screen: twice its design size, its
 // fonts twice as tall, every caption inside its control.
 void ExpectTwiceTheDesign(TForm& form, TControl& button) {

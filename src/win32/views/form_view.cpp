@@ -2,6 +2,7 @@
 
 #include "forms/standard_controls.h"
 #include "win32/views/control_windows.h"
+#include "win32/views/window_dpi.h"
 
 namespace mvx::win32 {
 
@@ -20,7 +21,11 @@ FormView::FormView(TForm& form, TApplication& app, const FormWindowStyle& style)
       exStyle_(style.exStyle),
       neverShown_(style.neverShown),
       pagesOnFirstOpen_(style.controlsOnFirstShow) {
-  if (!style.windowOnFirstShow) CreateFormWindow();
+  if (style.windowOnFirstShow) {
+    dpi_ = SystemDpi();  // until the window is made and knows its monitor
+  } else {
+    CreateFormWindow();
+  }
   if (!style.controlsOnFirstShow && !style.windowOnFirstShow) CreateControlsOnce();
   form_.AddObserver(this);
   ApplyForm();
@@ -86,7 +91,6 @@ LRESULT CALLBACK FormView::ContainerProc(HWND hwnd, UINT message, WPARAM wParam,
     LRESULT brush = 0;
     if (view->ColourLink(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam), brush)) return brush;
   }
-  if (view != nullptr && message == WM_SETCURSOR && view->LinkCursor(reinterpret_cast<HWND>(wParam))) return TRUE;
   if (view == nullptr || (message != WM_COMMAND && message != WM_NOTIFY)) {
     return DefWindowProcA(hwnd, message, wParam, lParam);
   }

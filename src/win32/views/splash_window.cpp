@@ -74,10 +74,7 @@ void PaintLogo(HDC dc, const RECT& area, HFONT font) {
 
 }  // namespace
 
-SplashWindow::SplashWindow(TFrmSplash& form, TApplication& app) : FormView(form, app, SplashStyle()) {
-  logoFont_ = CreateFontA(-44, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                          CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, "Arial");
-}
+SplashWindow::SplashWindow(TFrmSplash& form, TApplication& app) : FormView(form, app, SplashStyle()) {}
 
 SplashWindow::~SplashWindow() {
   Destroy();
@@ -103,6 +100,11 @@ void SplashWindow::Paint(HDC dc) {
   IntersectClipRect(dc, picture.left, picture.top, picture.right, picture.bottom);
   PaintLandscape(dc, picture);
   RestoreDC(dc, saved);
+  // Made when first painted: a start without the splash never needs it.
+  if (logoFont_ == nullptr) {
+    logoFont_ = CreateFontA(-44, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, "Arial");
+  }
   PaintLogo(dc, RectOf(TFrmSplash::Image2), logoFont_);
   RECT box = RectOf(TFrmSplash::pnlLink);
   FillRect(dc, &box, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));

@@ -9,6 +9,11 @@ int DpiOfWindow(HWND window) {
   return dpi != 0 ? static_cast<int>(dpi) : kDesignDpi;
 }
 
+int SystemDpi() {
+  const UINT dpi = GetDpiForSystem();
+  return dpi != 0 ? static_cast<int>(dpi) : kDesignDpi;
+}
+
 SIZE FrameSizeForClient(int width, int height, DWORD style, DWORD exStyle, int dpi) {
   RECT rc{0, 0, width, height};
   if (!AdjustWindowRectExForDpi(&rc, style, FALSE, exStyle, static_cast<UINT>(dpi))) {
