@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "adding/picture_list.h"
 #include "adding/scoped_flag.h"
 #include "app/paths.h"
 #include "app/trace.h"
@@ -126,7 +127,7 @@ void TFrmMain::WMDropFiles(std::uintptr_t drop) {
         continue;
       }
       std::string name = ports_.shell.DropName(drop, i, kDropNameBuffer);
-      (LowerAZ(ExtractFileExt(name)) == ".mvl" ? lists : pictures).push_back(std::move(name));
+      (SameTextAZ(ExtractFileExt(name), kPictureListExtension) ? lists : pictures).push_back(std::move(name));
     }
     if (!pictures.empty()) AddFiles(pictures, false);
     if (!lists.empty()) ImportPictureLists(lists);

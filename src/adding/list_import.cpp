@@ -8,7 +8,7 @@
 
 namespace mvx {
 
-void TFrmMain::ImportPictureLists(std::vector<std::string>& lists) {
+void TFrmMain::ImportPictureLists(const std::vector<std::string>& lists) {
   const ScopedFlag adding(adding_);
   booBusy = true;
   booBatchUpdate = true;
@@ -16,10 +16,9 @@ void TFrmMain::ImportPictureLists(std::vector<std::string>& lists) {
   try {
     // All pictures of all the lists are one batch.
     frmItemInfo.BeginAddBatch(true);
-    // The program closed while a box was open: its last save is done.
-    while (!lists.empty() && !closed_) {
-      ImportPictureList(lists.front());
-      lists.erase(lists.begin());
+    for (const std::string& list : lists) {
+      if (closed_) break;  // the program closed while a box was open: its last save is done
+      ImportPictureList(list);
     }
   } catch (...) {
     failure = std::current_exception();

@@ -200,7 +200,7 @@ class TFrmMain : public TForm {
 
   // ---- picture lists (adding/list_import.cpp; the export: adding/frm_export.cpp)
   // Imports each list of the paths in order as one batch, emptying `lists` as it goes.
-  void ImportPictureLists(std::vector<std::string>& lists);
+  void ImportPictureLists(const std::vector<std::string>& lists);
   void ImportPictureList(const std::string& list);
 
   // ---- wallpaper put on the desktop by others (wallpaper/wallpaper_detection.cpp)
