@@ -23,4 +23,13 @@ std::string ReadStringValue(RegistryPort& registry, RegKey key, const std::strin
   return end == std::string::npos ? value->data : value->data.substr(0, end);
 }
 
+std::optional<std::string> ReadStringAtPath(RegistryPort& registry, RegKey root,
+                                            std::initializer_list<std::string> levels, const std::string& name) {
+  const auto key = OpenKeyPath(registry, root, levels);
+  if (!key) return std::nullopt;
+  std::string value = ReadStringValue(registry, *key, name);
+  registry.CloseKey(*key);
+  return value;
+}
+
 }  // namespace mvx

@@ -16,4 +16,9 @@ std::optional<RegKey> OpenKeyPath(RegistryPort& registry, RegKey root, std::init
 // first zero; empty when missing or not a string.
 std::string ReadStringValue(RegistryPort& registry, RegKey key, const std::string& name);
 
+// The same value of the key at that path below root, which is closed again;
+// nothing when a level cannot be opened.
+std::optional<std::string> ReadStringAtPath(RegistryPort& registry, RegKey root,
+                                            std::initializer_list<std::string> levels, const std::string& name);
+
 }  // namespace mvx

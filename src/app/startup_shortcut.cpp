@@ -12,12 +12,8 @@ constexpr const char* kShortcutName = "\\Murovex Tray Icon.lnk";
 // when the key cannot be opened.
 std::optional<std::string> ShellFolder(RegistryPort& registry, RegKey root, const char* software,
                                        const std::string& name) {
-  const auto key =
-      OpenKeyPath(registry, root, {software, "MicroSoft", "Windows", "CurrentVersion", "Explorer", "Shell Folders"});
-  if (!key) return std::nullopt;
-  std::string folder = ReadStringValue(registry, *key, name);
-  registry.CloseKey(*key);
-  return folder;
+  return ReadStringAtPath(registry, root,
+                          {software, "MicroSoft", "Windows", "CurrentVersion", "Explorer", "Shell Folders"}, name);
 }
 
 }  // namespace

@@ -8,12 +8,6 @@ namespace {
 
 constexpr int kSwShowNormal = 1;
 
-std::string DefaultValue(RegistryPort& registry, RegKey key) {
-  std::string value = ReadStringValue(registry, key, "");
-  registry.CloseKey(key);
-  return value;
-}
-
 }  // namespace
 
 std::string PageAddress(const std::string& pageKey) {
@@ -30,14 +24,13 @@ std::string BrowserFromCommandLine(const std::string& commandLine) {
 }
 
 std::string FindBrowserPath(RegistryPort& registry, FilePort& files) {
-  const auto html = OpenKeyPath(registry, kHkeyLocalMachine, {"SOFTWARE", "Classes", ".html"});
-  if (!html) return {};
-  const std::string fileType = DefaultValue(registry, *html);
+  const std::string fileType =
+      ReadStringAtPath(registry, kHkeyLocalMachine, {"SOFTWARE", "Classes", ".html"}, "").value_or("");
   if (fileType.empty()) return {};
   const auto command =
-      OpenKeyPath(registry, kHkeyLocalMachine, {"SOFTWARE", "Classes", fileType, "shell", "open", "command"});
+      ReadStringAtPath(registry, kHkeyLocalMachine, {"SOFTWARE", "Classes", fileType, "shell", "open", "command"}, "");
   if (!command) return {};
-  const std::string path = BrowserFromCommandLine(DefaultValue(registry, *command));
+  const std::string path = BrowserFromCommandLine(*command);
   return !path.empty() && files.FileExists(path) ? path : std::string();
 }
 
