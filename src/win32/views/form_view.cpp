@@ -17,10 +17,7 @@ FormView::FormView(TForm& form, TApplication& app, const FormWindowStyle& style)
     : form_(form),
       app_(app),
       windowStyle_(style),
-      style_(style.style | (style.clipChildren ? WS_CLIPCHILDREN : 0u)),
-      exStyle_(style.exStyle),
-      neverShown_(style.neverShown),
-      pagesOnFirstOpen_(style.controlsOnFirstShow) {
+      style_(style.style | (style.clipChildren ? WS_CLIPCHILDREN : 0u)) {
   if (style.windowOnFirstShow) {
     dpi_ = SystemDpi();  // until the window is made and knows its monitor
   } else {

@@ -146,13 +146,10 @@ class FormView : public FormObserver {
   TApplication& app_;
   const FormWindowStyle windowStyle_;
   HWND hwnd_ = nullptr;
-  const DWORD style_;
-  const DWORD exStyle_;
+  const DWORD style_;  // with the clipping of children the style asks for
   int applying_ = 0;
   int dpi_ = kDesignDpi;
-  const TControl* neverShown_ = nullptr;
   bool controlsCreated_ = false;
-  bool pagesOnFirstOpen_ = false;
   std::vector<const TControl*> unopenedPages_;
   ViewFonts fonts_;
   ControlTips tips_;

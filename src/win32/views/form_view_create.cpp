@@ -46,7 +46,7 @@ void FormView::CreateFormWindow() {
   RegisterClassOnce(className, FormProc, style.icon);
   RegisterClassOnce(kContainerClass, ContainerProc, nullptr);
   SIZE frame = FrameSize();
-  CreateWindowExA(exStyle_, className.c_str(), form_.Caption().c_str(), style_, form_.Left(), form_.Top(), frame.cx,
+  CreateWindowExA(style.exStyle, className.c_str(), form_.Caption().c_str(), style_, form_.Left(), form_.Top(), frame.cx,
                   frame.cy, style.owner, nullptr, Instance(), this);
   if (hwnd_ == nullptr) throw std::runtime_error("Unable to create the window " + form_.Name());
   // Only now is the monitor known; the window takes its size there.
@@ -61,7 +61,7 @@ void FormView::CreateFormWindow() {
 // The window's outer size for the form's client size at the window's DPI.
 SIZE FormView::FrameSize() const {
   return FrameSizeForClient(ScaleToDpi(form_.ClientWidth(), dpi_), ScaleToDpi(form_.ClientHeight(), dpi_), style_,
-                            exStyle_, dpi_);
+                            windowStyle_.exStyle, dpi_);
 }
 
 // The controls show the model as it is when they are made, so a form whose
@@ -76,7 +76,7 @@ void FormView::CreateControlsOnce() {
 // The page of a page control that `control` lies on when that page is not
 // the one shown and its controls wait for its first showing; else null.
 const TControl* FormView::UnopenedPageOf(const TControl& control) const {
-  if (!pagesOnFirstOpen_) return nullptr;
+  if (!windowStyle_.controlsOnFirstShow) return nullptr;
   for (const TControl* p = control.Parent(); p != nullptr; p = p->Parent()) {
     if (p->Kind() != ControlKind::TabSheet || p->Parent() == nullptr) continue;
     const auto& pages = static_cast<const TPageControl&>(*p->Parent());
@@ -92,7 +92,8 @@ void FormView::CreateControls(const TControl* within) {
   int id = kFirstControlId;
   const TControl* previous = nullptr;
   for (TControl* control : form_.Controls()) {
-    if (neverShown_ != nullptr && control->IsInside(neverShown_)) continue;
+    const TControl* neverShown = windowStyle_.neverShown;
+    if (neverShown != nullptr && control->IsInside(neverShown)) continue;
     const int controlId = id++;
     const bool startsGroup = StartsGroup(*control, previous);
     previous = control;
