@@ -91,8 +91,7 @@ void TFrmMain::mnuAdd1Click(TObject* sender) {
   request.title = "Select Wallpaper Files to Import";
   request.initialDir = ImportDir;
   request.defaultExt = "bmp";
-  request.filters = {{"Pictures (*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff)",
-                      "*.bmp;*.jpg;*.jpeg;*.jpe;*.jfif;*.png;*.gif;*.tif;*.tiff"},
+  request.filters = {{"Pictures (*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff)", PictureFilePattern()},
                      {"Bitmaps (*.bmp)", "*.bmp"},
                      {"All Files (*.*)", "*.*"}};
   request.mustExist = true;

@@ -70,11 +70,26 @@ bool IsBitmapFile(std::string_view path) {
   return LowerAZ(ExtractFileExt(path)) == ".bmp";
 }
 
+namespace {
+
+constexpr std::string_view kPictureExtensions[] = {".bmp", ".jpg", ".jpeg", ".jpe", ".jfif",
+                                                   ".png", ".gif", ".tif",  ".tiff"};
+
+}  // namespace
+
+std::string PictureFilePattern() {
+  std::string pattern;
+  for (std::string_view ext : kPictureExtensions) {
+    if (!pattern.empty()) pattern += ';';
+    pattern += '*';
+    pattern += ext;
+  }
+  return pattern;
+}
+
 bool IsPictureFile(std::string_view path) {
-  static constexpr std::string_view kExtensions[] = {".bmp", ".jpg", ".jpeg", ".jpe", ".jfif",
-                                                     ".png", ".gif", ".tif",  ".tiff"};
   const std::string ext = LowerAZ(ExtractFileExt(path));
-  for (std::string_view known : kExtensions) {
+  for (std::string_view known : kPictureExtensions) {
     if (ext == known) return true;
   }
   return false;

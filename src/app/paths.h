@@ -24,6 +24,8 @@ bool IsBitmapFile(std::string_view path);
 // A picture the program accepts, by its extension in any letter case: a
 // bitmap, JPEG, PNG, GIF or TIFF file. Wherever a file is taken in.
 bool IsPictureFile(std::string_view path);
+// The same pictures as a pattern of the open dialog ("*.bmp;*.jpg;...").
+std::string PictureFilePattern();
 // The longest start of text of at most maxBytes that does not split a UTF-8 character.
 std::string_view Utf8Prefix(std::string_view text, std::size_t maxBytes);
 
