@@ -2,6 +2,7 @@
 
 #include "forms/standard_controls.h"
 #include "win32/views/control_windows.h"
+#include "win32/views/toolbar_view.h"
 #include "win32/views/window_dpi.h"
 
 namespace mvx::win32 {
@@ -39,8 +40,18 @@ void FormView::Destroy() {
   Detach();
 }
 
+// The window starts to go, its controls still whole.
+void FormView::KeepToolbarImages() {
+  for (const auto& [control, window] : windows_) {
+    if (control->Kind() != ControlKind::ToolBar) continue;
+    if (HIMAGELIST images = ToolBarImages(window)) leftImages_.push_back(images);
+  }
+}
+
 // The window is gone: forget it and its controls.
 void FormView::Detach() {
+  for (HIMAGELIST images : leftImages_) ImageList_Destroy(images);
+  leftImages_.clear();
   if (hwnd_ != nullptr) SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
   hwnd_ = nullptr;
   form_.Handle = 0;
@@ -72,6 +83,7 @@ LRESULT CALLBACK FormView::FormProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     view = reinterpret_cast<FormView*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   }
   if (view == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
+  if (message == WM_DESTROY) view->KeepToolbarImages();
   if (message == WM_NCDESTROY) {
     view->Detach();
     return DefWindowProcA(hwnd, message, wParam, lParam);

@@ -9,6 +9,7 @@
 #include "app/application.h"
 #include "forms/dpi_scaling.h"
 #include "forms/form.h"
+#include "win32/views/common_controls.h"
 #include "win32/views/control_tips.h"
 #include "win32/views/view_fonts.h"
 
@@ -103,6 +104,7 @@ class FormView : public FormObserver {
   static LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
   static LRESULT CALLBACK ContainerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+  void KeepToolbarImages();
   void Detach();
 
   // form_view_create.cpp
@@ -157,6 +159,9 @@ class FormView : public FormObserver {
   std::unordered_map<HWND, TControl*> controls_;
   // The height of each tab control's tabs when made, and the DPI then.
   std::unordered_map<HWND, std::pair<int, int>> tabHeights_;
+  // The toolbars' pictures, taken as the window goes and freed once its
+  // controls are gone.
+  std::vector<HIMAGELIST> leftImages_;
 };
 
 // Text of a window as UTF-8 (the program runs in the UTF-8 code page).

@@ -12,28 +12,16 @@ namespace {
 constexpr int kButtonSize = 25;
 constexpr int kBorder = 3;
 constexpr BYTE kModelStates = TBSTATE_ENABLED | TBSTATE_HIDDEN;
-// Set on a toolbar whose tooltips were switched off. A toolbar's tooltip
-// window is made when it is first needed, and asking for it makes it: it is
-// asked for only to switch it, never to find that it is on, as it starts.
-constexpr char kTipsOff[] = "MurovexTipsOff";
+// The toolbar's user data says its tooltips were switched off. A toolbar's
+// tooltip window is made when it is first needed, and asking for it makes it:
+// it is asked for only to switch it, never to find that it is on, as it starts.
+constexpr LONG_PTR kTipsOff = 1;
 
 BYTE StateOf(const TToolBar& bar, const TToolButton& button) {
   BYTE state = 0;
   if (button.Enabled()) state |= TBSTATE_ENABLED;
   if (!bar.Shows(button)) state |= TBSTATE_HIDDEN;
   return state;
-}
-
-// The pictures belong to the toolbar: they go when its window goes.
-LRESULT CALLBACK FreeImagesOnDestroy(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                     DWORD_PTR) noexcept {
-  if (message != WM_NCDESTROY) return DefSubclassProc(window, message, wParam, lParam);
-  auto images = reinterpret_cast<HIMAGELIST>(SendMessageA(window, TB_GETIMAGELIST, 0, 0));
-  RemoveWindowSubclass(window, FreeImagesOnDestroy, id);
-  RemovePropA(window, kTipsOff);
-  const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
-  if (images != nullptr) ImageList_Destroy(images);
-  return result;
 }
 
 void CopyTip(const std::string& text, char* buffer, int size) {
@@ -73,7 +61,6 @@ void SetUpToolBar(const TToolBar& bar, HWND window, int dpi) {
   const int size = PictureSizeForDpi(dpi);
   SendMessageA(window, TB_SETBITMAPSIZE, 0, MAKELPARAM(size, size));
   SendMessageA(window, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(CreateToolbarImages(size)));
-  SetWindowSubclass(window, FreeImagesOnDestroy, 1, 0);
   SendMessageA(window, TB_SETINDENT, static_cast<WPARAM>(ScaleToDpi(kBorder, dpi)), 0);
   std::vector<TBBUTTON> buttons;
   int id = kFirstToolButtonId;
@@ -103,16 +90,16 @@ void ApplyToolBar(const TToolBar& bar, HWND window) {
     }
     ++id;
   }
-  const bool off = GetPropA(window, kTipsOff) != nullptr;
+  const bool off = GetWindowLongPtrA(window, GWLP_USERDATA) == kTipsOff;
   if (off != bar.ShowHint()) return;
   if (HWND tips = reinterpret_cast<HWND>(SendMessageA(window, TB_GETTOOLTIPS, 0, 0))) {
     SendMessageA(tips, TTM_ACTIVATE, bar.ShowHint() ? TRUE : FALSE, 0);
-    if (bar.ShowHint()) {
-      RemovePropA(window, kTipsOff);
-    } else {
-      SetPropA(window, kTipsOff, reinterpret_cast<HANDLE>(1));
-    }
+    SetWindowLongPtrA(window, GWLP_USERDATA, bar.ShowHint() ? 0 : kTipsOff);
   }
+}
+
+HIMAGELIST ToolBarImages(HWND window) {
+  return reinterpret_cast<HIMAGELIST>(SendMessageA(window, TB_GETIMAGELIST, 0, 0));
 }
 
 void ToolBarCommand(TToolBar& bar, int id) {

@@ -10,8 +10,11 @@ namespace mvx::win32 {
 inline constexpr int kFirstToolButtonId = 1000;
 
 // Fills a new toolbar control with the model's buttons and the program's
-// toolbar pictures (freed with the control), sized for dpi.
+// toolbar pictures, sized for dpi. The control does not free its pictures:
+// whoever destroys it frees ToolBarImages afterwards. (A toolbar watched for
+// its end through a subclass pays for it on every message it gets.)
 void SetUpToolBar(const TToolBar& bar, HWND window, int dpi);
+HIMAGELIST ToolBarImages(HWND window);
 // Gives the toolbar its pictures, buttons and border for dpi.
 void ScaleToolBar(HWND window, int dpi);
 // Shows the model's state: each button shown or hidden, enabled or not, its
