@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "app/paths.h"
 #include "app/settings_file.h"
 #include "ui/frm_main.h"
@@ -108,9 +110,8 @@ void TFrmMain::LoadOrSaveSettings(bool loading, bool restorePosition) {
 
   if (loading) {
     if (restorePosition) {
-      SetTop(ini.ReadInteger("Positions", "MainTop", -1));
-      SetLeft(ini.ReadInteger("Positions", "MainLeft", -1));
-      ClampMainPosition();
+      const int top = ini.ReadInteger("Positions", "MainTop", -1);
+      ClampMainPosition(ini.ReadInteger("Positions", "MainLeft", -1), top);
     }
   } else {
     ini.WriteInteger("Positions", "MainTop", Top());
@@ -155,14 +156,14 @@ void TFrmMain::SaveLastWallpaper(const std::string& path) {
   SettingsFile(ports_.profile, settingsFile_).WriteString("Slideshow", "LastWallpaper", path);
 }
 
-// Keeps the main window on the screen.
-void TFrmMain::ClampMainPosition() {
+// Places the main window at left, top, kept on the screen; the window
+// moves once.
+void TFrmMain::ClampMainPosition(int left, int top) {
   const int screenHeight = ports_.system.ScreenHeight();
   const int screenWidth = ports_.system.ScreenWidth();
-  if (Top() > screenHeight) SetTop(screenHeight - Height());
-  if (Left() > screenWidth) SetLeft(screenWidth - Width());
-  if (Top() < 0) SetTop(0);
-  if (Left() < 0) SetLeft(0);
+  if (top > screenHeight) top = screenHeight - Height();
+  if (left > screenWidth) left = screenWidth - Width();
+  SetPosition(std::max(left, 0), std::max(top, 0));
 }
 
 void TFrmMain::UpdateEditorControls() {

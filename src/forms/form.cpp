@@ -46,6 +46,13 @@ void TForm::SetTop(int top) {
   NotifyForm();
 }
 
+void TForm::SetPosition(int left, int top) {
+  if (left == left_ && top == top_) return;
+  left_ = left;
+  top_ = top;
+  NotifyForm();
+}
+
 void TForm::SetClientSize(int width, int height) {
   int frameW = width_ - clientWidth_;
   int frameH = height_ - clientHeight_;

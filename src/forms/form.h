@@ -47,6 +47,8 @@ class TForm : public TObject {
   int Top() const { return top_; }
   void SetLeft(int left);
   void SetTop(int top);
+  // Both at once: the window moves once.
+  void SetPosition(int left, int top);
   int Width() const { return width_; }
   int Height() const { return height_; }
   int ClientWidth() const { return clientWidth_; }

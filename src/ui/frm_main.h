@@ -79,7 +79,7 @@ class TFrmMain : public TForm {
   void SlideTimerSettingsChanged(TObject* sender);
   std::string ReadLastWallpaper();
   void SaveLastWallpaper(const std::string& path);
-  void ClampMainPosition();
+  void ClampMainPosition(int left, int top);
   void UpdateEditorControls();
   void GenericSettingsChange(TObject* sender);
   void chkToolbarHintsClick(TObject* sender);

@@ -108,6 +108,45 @@ TEST_F(SettingsTest, StoredPositionBeyondTheScreenIsPulledBackOntoIt) {
   EXPECT_EQ(main->Left(), 0);
 }
 
+// Every new place the main window is given.
+struct PlaceRecorder : FormObserver {
+  explicit PlaceRecorder(const TForm& form) : last(form.Left(), form.Top()) {}
+  std::pair<int, int> last;
+  std::vector<std::pair<int, int>> places;
+  void ControlChanged(TControl&, ControlProp) override {}
+  void FormChanged(TForm& form) override {
+    if (last == std::pair{form.Left(), form.Top()}) return;
+    last = {form.Left(), form.Top()};
+    places.push_back(last);
+  }
+  void FocusChanged(TForm&, TControl*) override {}
+  void BringToForeground(TForm&) override {}
+};
+
+TEST_F(SettingsTest, TheStoredPlaceIsKeptOnTheScreenAndTheWindowMovesOnce) {
+  struct Case {
+    const char* positions;
+    int left, top;  // where the window goes; -1 for the screen's size less the window's
+  };
+  for (const Case& c : {Case{"MainTop=120\r\nMainLeft=230\r\n", 230, 120}, Case{"", 0, 0},
+                        Case{"MainTop=5000\r\nMainLeft=-40\r\n", 0, -1}, Case{"MainTop=35\r\nMainLeft=4000\r\n", -1, 35},
+                        Case{"MainTop=-7\r\nMainLeft=-9\r\n", 0, 0}}) {
+    SCOPED_TRACE(c.positions);
+    fakes.system.screenHeight = 768;
+    fakes.system.screenWidth = 1024;
+    WithIni(std::string("[Positions]\r\n") + c.positions);
+    Build(false);
+    PlaceRecorder recorder(*main);
+    const std::pair made = recorder.last;
+    main->AddObserver(&recorder);
+    main->FormCreate();
+    main->RemoveObserver(&recorder);
+    const std::pair want{c.left >= 0 ? c.left : 1024 - main->Width(), c.top >= 0 ? c.top : 768 - main->Height()};
+    EXPECT_EQ(std::pair(main->Left(), main->Top()), want);
+    EXPECT_EQ(recorder.places.size(), want == made ? 0u : 1u);
+  }
+}
+
 TEST_F(SettingsTest, OtherEditorStoredSelectsItAndEnablesItsControls) {
   WithIni("[General]\r\nUseDefaultEditor=0\r\nSelectedEditor=C:\\Tools\\paint.exe\r\n");
   Build();
