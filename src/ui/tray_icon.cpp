@@ -21,7 +21,12 @@ void TTrayIcon::SetActive(bool active) {
 void TTrayIcon::SetHint(const std::string& hint) {
   if (hint == hint_) return;
   hint_ = std::string(Utf8Prefix(hint, 63));
-  if (active_) UpdateIcon(true);
+  if (!active_) return;
+  if (iconAdded_) {
+    iconAdded_ = port_.NotifyIcon(NotifyIconMessage::ModifyTip, IconID, WM_Offset, hint_);
+  } else {
+    UpdateIcon(true);
+  }
 }
 
 void TTrayIcon::Loaded() {

@@ -76,6 +76,7 @@ bool FakeNotifyIcon::NotifyIcon(NotifyIconMessage message, std::uint16_t, std::u
       tip = t;
       return true;
     case NotifyIconMessage::Modify:
+    case NotifyIconMessage::ModifyTip:
       if (!present) return false;
       tip = t;
       return true;

@@ -34,7 +34,14 @@ TEST_F(TrayTest, HintsAreCutTo63CharactersAndAFailedAddIsRetriedOnTheNextHint) {
   tray.TrayIcon1.SetHint(std::string(62, 'a') + "\xC3\xA9");
   EXPECT_EQ(fakes.notifyIcon.tip, std::string(62, 'a'));
   tray.TrayIcon1.SetHint("Murovex - sea.bmp");
-  EXPECT_EQ(fakes.notifyIcon.calls.back(), NotifyIconMessage::Modify);
+  EXPECT_EQ(fakes.notifyIcon.calls.back(), NotifyIconMessage::ModifyTip);
+  // A shell that lost the icon refuses the tip; the next hint adds it again.
+  fakes.notifyIcon.present = false;
+  tray.TrayIcon1.SetHint("Murovex - dunes.bmp");
+  EXPECT_FALSE(tray.TrayIcon1.IconAdded());
+  tray.TrayIcon1.SetHint("Murovex - alps.bmp");
+  EXPECT_EQ(fakes.notifyIcon.calls.back(), NotifyIconMessage::Add);
+  EXPECT_EQ(fakes.notifyIcon.tip, "Murovex - alps.bmp");
 }
 
 TEST_F(TrayTest, RightClickDuringStartUpShowsEveryItemDisabledAndUnchanged) {

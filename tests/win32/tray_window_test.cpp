@@ -15,7 +15,9 @@ class RecordingNotify : public NotifyIconPort {
  public:
   bool NotifyIcon(NotifyIconMessage message, std::uint16_t, std::uint16_t, const std::string&) override {
     calls.push_back(message);
-    if (message == NotifyIconMessage::Modify && !shellKnowsIcon) return false;
+    if ((message == NotifyIconMessage::Modify || message == NotifyIconMessage::ModifyTip) && !shellKnowsIcon) {
+      return false;
+    }
     shellKnowsIcon = message != NotifyIconMessage::Delete;
     return true;
   }

@@ -15,11 +15,12 @@ bool Win32NotifyIcon::NotifyIcon(NotifyIconMessage message, std::uint16_t iconId
   data.cbSize = NOTIFYICONDATAA_V1_SIZE;
   data.hWnd = reinterpret_cast<HWND>(window);
   data.uID = iconId;
-  data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  const bool tipOnly = message == NotifyIconMessage::ModifyTip;
+  data.uFlags = tipOnly ? NIF_TIP : NIF_MESSAGE | NIF_ICON | NIF_TIP;
   data.uCallbackMessage = WM_USER + callbackOffset;
   data.hIcon = reinterpret_cast<HICON>(icon);
   std::strncpy(data.szTip, tip.c_str(), 63);
-  return Shell_NotifyIconA(static_cast<DWORD>(message), &data) != FALSE;
+  return Shell_NotifyIconA(tipOnly ? NIM_MODIFY : static_cast<DWORD>(message), &data) != FALSE;
 }
 
 void Win32Shell::ProcessMessages() {
