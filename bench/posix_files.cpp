@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <fnmatch.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +11,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <memory>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
@@ -141,6 +143,28 @@ Status PosixFiles::ReadBlock(const std::string& path, ByteBlock& bytes) {
   }
   bytes.Shrink(done);
   ::close(fd);
+  return Status::Ok();
+}
+
+Status PosixFiles::MapBlock(const std::string& path, ByteBlock& bytes) {
+  const int fd = ::open(PosixPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return Failed("open " + path);
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    Status s = Failed("size of " + path);
+    ::close(fd);
+    return s;
+  }
+  const auto size = static_cast<std::size_t>(st.st_size);
+  if (size == 0) {
+    ::close(fd);
+    bytes = ByteBlock();
+    return Status::Ok();
+  }
+  void* view = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE, fd, 0);
+  ::close(fd);
+  if (view == MAP_FAILED) return Failed("map " + path);
+  bytes = ByteBlock(static_cast<char*>(view), size, std::shared_ptr<void>(view, [size](void* v) { ::munmap(v, size); }));
   return Status::Ok();
 }
 

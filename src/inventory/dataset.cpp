@@ -82,6 +82,10 @@ void TClientDataSet::LoadPackedRecords(PackedRecords records) {
   if (AfterOpen) AfterOpen(this);
 }
 
+void TClientDataSet::LeaveFileView() {
+  if (table_) table_->LeaveFileView();
+}
+
 std::vector<InventoryEntry> TClientDataSet::AllRecords() const {
   std::vector<InventoryEntry> out(static_cast<std::size_t>(RecordCount()));
   for (std::size_t i = 0; i < out.size(); ++i) Unpack(table_->At(i), out[i]);

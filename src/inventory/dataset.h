@@ -70,6 +70,9 @@ class TClientDataSet : public TObject {
   void LoadRecords(std::vector<InventoryEntry> records);
   // The same with the records packed as the data file holds them.
   void LoadPackedRecords(PackedRecords records);
+  // Records loaded from a view of the data file move to memory of their own,
+  // so that the file can be replaced; positions stay on their records.
+  void LeaveFileView();
   // Every record in index order.
   std::vector<InventoryEntry> AllRecords() const;
   // The record at a 1-based number, read without moving the position; an

@@ -75,12 +75,14 @@ void TFrmMain::ReadInventory() {
   inventorySaveAllowed_ = false;
   dataFileWritten_ = WrittenFile{};
   const std::string path = DataFilePath();
+  // A view of the file: its pages come in as the records are checked, and
+  // the table keeps them until the first save (SaveInventory).
   ByteBlock bytes;
   // Another program (a backup, a scanner) may hold the file for a moment.
   const Status read =
       ports_.files.FileExists(path)
           ? RetryWhileBusy(ports_.files, 1 + kReadRetries, kReadRetryPauseMs,
-                           [&] { return ports_.files.ReadBlock(path, bytes); })
+                           [&] { return ports_.files.MapBlock(path, bytes); })
           : Status::Fail(winerr::kFileNotFound, "read " + path);
   std::string reason;
   if (read) {
@@ -115,6 +117,8 @@ void TFrmMain::ReadInventory() {
 }
 
 void TFrmMain::SaveInventory() {
+  // The file cannot be replaced while the records live in a view of it.
+  if (inventorySaveAllowed_) cdtData.LeaveFileView();
   const Status s = inventorySaveAllowed_
                        ? WriteFileAtomically(ports_.files, DataFilePath(), EncodeDataFile(cdtData), dataFileWritten_)
                        : Status::Fail(winerr::kAccessDenied, "save " + DataFilePath(), "the file on disk was not read");

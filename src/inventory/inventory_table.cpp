@@ -1,6 +1,8 @@
 #include "inventory/inventory_table.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <string_view>
 #include <utility>
 
 #include "app/paths.h"
@@ -121,6 +123,21 @@ void InventoryTable::Replace(PackedRecords records, TClientDataSet* by) {
   ++version_;
   for (TClientDataSet* p : positions_) {
     if (p != by) p->RecordRemoved(0);
+  }
+}
+
+void InventoryTable::LeaveFileView() {
+  if (!loaded_.Borrowed()) return;
+  const std::string_view view = loaded_.Bytes();
+  const auto first = reinterpret_cast<std::uintptr_t>(view.data());
+  char* own = loaded_.CopyBytesToOwnMemory();
+  const auto moved = [&](const char* row) -> char* {
+    const auto at = reinterpret_cast<std::uintptr_t>(row);
+    return at - first < view.size() ? own + (at - first) : const_cast<char*>(row);
+  };
+  for (char*& row : rows_) row = moved(row);
+  for (TClientDataSet* p : positions_) {
+    if (p->row_ != nullptr) p->row_ = moved(p->row_);
   }
 }
 

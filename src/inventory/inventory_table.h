@@ -37,6 +37,9 @@ class InventoryTable {
   void Remove(const char* row, TClientDataSet* by);
   // Takes records (in any order) as all the records.
   void Replace(PackedRecords records, TClientDataSet* by);
+  // Moves loaded records that live in a view of the data file into memory
+  // of their own, positions along: the file can then be replaced.
+  void LeaveFileView();
 
   void Attach(TClientDataSet* position);
   void Detach(TClientDataSet* position);

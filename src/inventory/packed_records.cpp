@@ -153,6 +153,12 @@ std::vector<InventoryEntry> PackedRecords::Unpacked() const {
   return entries;
 }
 
+char* PackedRecords::CopyBytesToOwnMemory() {
+  ByteBlock own(bytes_.View());
+  bytes_ = std::move(own);
+  return bytes_.data();
+}
+
 std::vector<char*> PackedRecords::TakeRows() {
   std::vector<char*> rows;
   rows.swap(rows_);

@@ -59,6 +59,12 @@ class PackedRecords {
   std::vector<InventoryEntry> Unpacked() const;
   // Hands over the records; the bytes that hold them stay here.
   std::vector<char*> TakeRows();
+  // The bytes are a view of a file (ByteBlock::Borrowed).
+  bool Borrowed() const { return bytes_.Borrowed(); }
+  // Holds a copy of the bytes in memory of its own and gives where its
+  // first byte went; the records handed over must be moved along by the
+  // same distance.
+  char* CopyBytesToOwnMemory();
 
  private:
   ByteBlock bytes_;

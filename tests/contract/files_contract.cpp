@@ -58,6 +58,30 @@ TEST_F(FilesContract, WrittenBytesReadBackExactly) {
   EXPECT_EQ(files.ReadAll(In("missing.cds"), out).code, winerr::kFileNotFound);
 }
 
+TEST_F(FilesContract, AMappedFileReadsAsWrittenKeepsItsBytesAndCannotBeReplacedUntilTheViewGoes) {
+  std::string bytes("GDB\0\x01", 5);
+  bytes += std::string(70000, 'q') + "end";
+  Make("gdb.cds", bytes);
+  Make("gdb.cds.tmp", "new");
+  {
+    ByteBlock view;
+    ASSERT_TRUE(files.MapBlock(In("GDB.CDS"), view));
+    EXPECT_TRUE(view.Borrowed());
+    ASSERT_EQ(view.View(), bytes);
+    view.data()[0] = 'X';  // stays in memory
+    EXPECT_EQ(ReadWholeFile(files, In("gdb.cds")), bytes);
+    EXPECT_EQ(files.MoveReplace(In("gdb.cds.tmp"), In("gdb.cds")).code, winerr::kAccessDenied);
+    EXPECT_EQ(ReadWholeFile(files, In("gdb.cds")), bytes);
+  }
+  ASSERT_TRUE(files.MoveReplace(In("gdb.cds.tmp"), In("gdb.cds")));
+  EXPECT_EQ(ReadWholeFile(files, In("gdb.cds")), "new");
+  Make("empty.cds", "");
+  ByteBlock empty(std::string_view("left over"));
+  ASSERT_TRUE(files.MapBlock(In("empty.cds"), empty));
+  EXPECT_EQ(empty.size(), 0u);
+  EXPECT_EQ(files.MapBlock(In("missing.cds"), empty).code, winerr::kFileNotFound);
+}
+
 TEST_F(FilesContract, CreateNewFailsOnAnExistingFileAndInAMissingFolder) {
   Make("gdb.cds", "old");
   FileHandle h = 0;

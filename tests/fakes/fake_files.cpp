@@ -1,5 +1,7 @@
 #include "fakes/fake_files.h"
 
+#include <cstring>
+
 #include "app/paths.h"
 
 namespace mvx::fakes {
@@ -121,13 +123,38 @@ Status FakeFiles::ReadBlock(const std::string& path, ByteBlock& bytes) {
   return Status::Ok();
 }
 
+Status FakeFiles::MapBlock(const std::string& path, ByteBlock& bytes) {
+  std::uint32_t code = 0;
+  if (Injected(FileOp::ReadAll, code)) return Status::Fail(code, "read " + path);
+  auto it = files_.find(Key(Abs(path)));
+  if (it == files_.end()) return Status::Fail(winerr::kFileNotFound, "open " + path);
+  if (it->second.locked) return Status::Fail(winerr::kSharingViolation, "open " + path);
+  const std::string& content = it->second.bytes;
+  if (content.empty()) {
+    bytes = ByteBlock();
+    return Status::Ok();
+  }
+  auto view = std::shared_ptr<char[]>(new char[content.size()]);
+  std::memcpy(view.get(), content.data(), content.size());
+  it->second.views.push_back(view);
+  bytes = ByteBlock(view.get(), content.size(), view);
+  return Status::Ok();
+}
+
+bool FakeFiles::Entry::Mapped() const {
+  for (const auto& view : views) {
+    if (!view.expired()) return true;
+  }
+  return false;
+}
+
 Status FakeFiles::CreateNew(const std::string& path, FileHandle& handle) {
   std::uint32_t code = 0;
   if (Injected(FileOp::CreateNew, code)) return Status::Fail(code, "create " + path);
   const std::string key = Key(Abs(path));
   if (!dirs_.count(Parent(key))) return Status::Fail(winerr::kPathNotFound, "create " + path);
   if (files_.count(key)) return Status::Fail(winerr::kFileExists, "create " + path);
-  files_[key] = Entry{Abs(path), {}, Stamp(), false};
+  files_[key] = Entry{Abs(path), {}, Stamp(), false, {}};
   handle = next_++;
   handles_[handle] = key;
   return Status::Ok();
@@ -167,7 +194,9 @@ Status FakeFiles::MoveReplace(const std::string& from, const std::string& to) {
   if (it == files_.end()) return Status::Fail(winerr::kFileNotFound, "replace " + to);
   if (!dirs_.count(Parent(dst))) return Status::Fail(winerr::kPathNotFound, "replace " + to);
   auto target = files_.find(dst);
-  if (target != files_.end() && target->second.locked) return Status::Fail(winerr::kAccessDenied, "replace " + to);
+  if (target != files_.end() && (target->second.locked || target->second.Mapped())) {
+    return Status::Fail(winerr::kAccessDenied, "replace " + to);
+  }
   Entry e = std::move(it->second);  // a rename moves no data
   e.path = Abs(to);
   files_.erase(it);
@@ -202,6 +231,7 @@ Status FakeFiles::Copy(const std::string& from, const std::string& to, bool fail
   if (failIfExists && files_.count(dst)) return Status::Fail(winerr::kFileExists, "copy " + from);
   Entry e = it->second;
   e.path = Abs(to);
+  e.views.clear();  // a copy is a file of its own
   files_[dst] = e;
   if (onFileArrived) onFileArrived(to);
   return Status::Ok();
@@ -213,6 +243,7 @@ Status FakeFiles::Delete(const std::string& path) {
   auto it = files_.find(Key(Abs(path)));
   if (it == files_.end()) return Status::Fail(winerr::kFileNotFound, "delete " + path);
   if (it->second.locked) return Status::Fail(winerr::kSharingViolation, "delete " + path);
+  if (it->second.Mapped()) return Status::Fail(winerr::kAccessDenied, "delete " + path);
   files_.erase(it);
   return Status::Ok();
 }
@@ -270,7 +301,7 @@ void FakeFiles::AddDir(const std::string& path) {
 void FakeFiles::Put(const std::string& path, const std::string& bytes, std::uint32_t dosTime) {
   const std::string key = Key(Abs(path));
   AddDir(Parent(key));
-  files_[key] = Entry{Abs(path), bytes, dosTime, false};
+  files_[key] = Entry{Abs(path), bytes, dosTime, false, {}};
 }
 
 std::string FakeFiles::Content(const std::string& path) const {

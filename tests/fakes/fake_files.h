@@ -2,8 +2,10 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "platform/file_port.h"
 #include "platform/timer_port.h"
@@ -25,6 +27,7 @@ class FakeFiles : public FilePort {
   std::optional<std::int64_t> OpenedFileSize(const std::string& path) override;
   std::optional<std::uint32_t> LocalDosDateTime(const std::string& path) override;
   Status ReadBlock(const std::string& path, ByteBlock& bytes) override;
+  Status MapBlock(const std::string& path, ByteBlock& bytes) override;
   Status CreateNew(const std::string& path, FileHandle& handle) override;
   Status Write(FileHandle handle, const std::string& bytes) override;
   Status Flush(FileHandle handle) override;
@@ -60,6 +63,10 @@ class FakeFiles : public FilePort {
     std::string bytes;
     std::uint32_t dosTime = 0;
     bool locked = false;
+    // The views of the file still mapped: while one lives, the system will
+    // not replace or delete the file.
+    std::vector<std::weak_ptr<void>> views;
+    bool Mapped() const;
   };
   std::string Abs(const std::string& path) const;
   static std::string Key(const std::string& absPath);

@@ -1,8 +1,11 @@
 #include "inventory/dataset.h"
+#include "inventory/packed_records.h"
 #include "unit/entry_builder.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -260,6 +263,55 @@ TEST_F(DataSetTest, EventsRunForThePositionThatActed) {
   inventory.Delete();
   slides.First();
   EXPECT_EQ(seen, (std::vector<std::string>{"scroll", "insert", "post", "scroll", "delete", "scroll"}));
+}
+
+// Records loaded from a view of the data file, one of them changed in
+// place and one added, move to memory of their own; each position stays on
+// its record and nothing reads the view afterwards.
+TEST_F(DataSetTest, RecordsLeaveTheFilesViewWithEveryPositionOnItsRecord) {
+  std::string packed;
+  std::vector<std::size_t> offsets;
+  for (const InventoryEntry& e : {Entry("a.bmp", "c:\\p"), Entry("b.bmp", "c:\\p"), Entry("c.bmp", "c:\\q")}) {
+    std::string record(PackedSize(e), '\0');
+    Pack(e, record.data());
+    offsets.push_back(packed.size());
+    packed += record;
+  }
+  auto view = std::shared_ptr<char[]>(new char[packed.size()]);
+  std::memcpy(view.get(), packed.data(), packed.size());
+  PackedRecords records(ByteBlock(view.get(), packed.size(), view));
+  for (std::size_t offset : offsets) records.Add(offset);
+  records.MarkInKeyOrder();
+  data.LoadPackedRecords(std::move(records));
+  data.First();
+  data.Edit();
+  data.EditFields().Tile = !data.Fields().Tile;  // same length: changed where it lies
+  data.Post();
+  data.Append();
+  data.EditFields() = Entry("e.bmp", "c:\\r");
+  data.Post();
+  inventory.Last();
+  inventory.Prior();  // on c
+  slides.First();
+  slides.Next();  // on b
+  data.First();
+  const bool tile = data.Fields().Tile;
+
+  data.LeaveFileView();
+  EXPECT_EQ(view.use_count(), 1) << "the view was let go";
+  std::memset(view.get(), 0x7F, packed.size());
+
+  EXPECT_EQ(Key(data), "a.bmp|c:\\p");
+  data.Next();
+  EXPECT_EQ(Key(data), "b.bmp|c:\\p");
+  inventory.Next();
+  EXPECT_EQ(Key(inventory), "e.bmp|c:\\r");
+  slides.Next();
+  EXPECT_EQ(Key(slides), "c.bmp|c:\\q");
+  EXPECT_EQ(Walk(data), (std::vector<std::string>{"a.bmp|c:\\p", "b.bmp|c:\\p", "c.bmp|c:\\q", "e.bmp|c:\\r"}));
+  data.First();
+  EXPECT_EQ(data.Fields().Tile, tile);
+  EXPECT_NE(data.Fields().Tile, Entry("a.bmp", "c:\\p").Tile);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <memory>
+
 #include "win32/adapters/win32_error.h"
 #include "win32/adapters/win32_ports.h"
 
@@ -82,6 +84,34 @@ Status Win32Files::ReadBlock(const std::string& path, ByteBlock& bytes) {
   }
   bytes.Shrink(done);
   CloseHandle(h);
+  return Status::Ok();
+}
+
+Status Win32Files::MapBlock(const std::string& path, ByteBlock& bytes) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                         nullptr);
+  if (h == INVALID_HANDLE_VALUE) return LastError("open " + path);
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(h, &size)) {
+    Status s = LastError("size of " + path);
+    CloseHandle(h);
+    return s;
+  }
+  if (size.QuadPart == 0) {  // a mapping needs at least one byte
+    CloseHandle(h);
+    bytes = ByteBlock();
+    return Status::Ok();
+  }
+  HANDLE mapping = CreateFileMappingA(h, nullptr, PAGE_WRITECOPY, 0, 0, nullptr);
+  Status s = mapping == nullptr ? LastError("map " + path) : Status::Ok();
+  void* view = mapping == nullptr ? nullptr : MapViewOfFile(mapping, FILE_MAP_COPY, 0, 0, 0);
+  if (mapping != nullptr && view == nullptr) s = LastError("map " + path);
+  // The view keeps the file and the mapping open until it is unmapped.
+  if (mapping != nullptr) CloseHandle(mapping);
+  CloseHandle(h);
+  if (view == nullptr) return s;
+  bytes = ByteBlock(static_cast<char*>(view), static_cast<std::size_t>(size.QuadPart),
+                    std::shared_ptr<void>(view, [](void* v) { UnmapViewOfFile(v); }));
   return Status::Ok();
 }
 
