@@ -43,6 +43,7 @@ class CountingFiles : public FilePort {
   std::optional<std::int64_t> OpenedFileSize(const std::string& p) override { return in_.OpenedFileSize(p); }
   std::optional<std::uint32_t> LocalDosDateTime(const std::string& p) override { return in_.LocalDosDateTime(p); }
   Status ReadBlock(const std::string& p, ByteBlock& b) override { return in_.ReadBlock(p, b); }
+  Status MapBlock(const std::string& p, ByteBlock& b) override { return in_.MapBlock(p, b); }
   Status CreateNew(const std::string& p, FileHandle& h) override { return in_.CreateNew(p, h); }
   Status Write(FileHandle h, const std::string& b) override { return in_.Write(h, b); }
   Status Flush(FileHandle h) override { return in_.Flush(h); }

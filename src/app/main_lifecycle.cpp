@@ -142,6 +142,9 @@ void TFrmMain::FinalStage() {
   }
   tray_.TrayIcon1.CanShowMenu = true;
   if (ShowsAtStart(ports_.system.CommandLineArgs())) Show();
+  // The window is up: the list leaves the view of its file, so that no
+  // program is kept from the file and a removable drive may go.
+  cdtData.LeaveFileView();
   booCreating = false;
   if (failure) {
     try {

@@ -68,6 +68,8 @@ std::string TFrmMain::DataFilePath() const {
 void TFrmMain::LoadInventory() {
   ReadInventory();
   RemoveWriteLeftovers();
+  // Start-up keeps the view until its window is up (FinalStage).
+  if (!booCreating) cdtData.LeaveFileView();
 }
 
 void TFrmMain::ReadInventory() {
@@ -75,8 +77,8 @@ void TFrmMain::ReadInventory() {
   inventorySaveAllowed_ = false;
   dataFileWritten_ = WrittenFile{};
   const std::string path = DataFilePath();
-  // A view of the file: its pages come in as the records are checked, and
-  // the table keeps them until the first save (SaveInventory).
+  // A view of the file: its pages come in as the records are checked, which
+  // costs far less than reading them into new memory.
   ByteBlock bytes;
   // Another program (a backup, a scanner) may hold the file for a moment.
   const Status read =
@@ -117,7 +119,8 @@ void TFrmMain::ReadInventory() {
 }
 
 void TFrmMain::SaveInventory() {
-  // The file cannot be replaced while the records live in a view of it.
+  // The file cannot be replaced while the records live in a view of it
+  // (a save during start-up, before the view is left).
   if (inventorySaveAllowed_) cdtData.LeaveFileView();
   const Status s = inventorySaveAllowed_
                        ? WriteFileAtomically(ports_.files, DataFilePath(), EncodeDataFile(cdtData), dataFileWritten_)

@@ -24,6 +24,7 @@ class ByteBlock {
       : holder_(std::move(holder)), data_(data), size_(size), borrowed_(true) {}
   ByteBlock(ByteBlock&& other) noexcept { *this = std::move(other); }
   ByteBlock& operator=(ByteBlock&& other) noexcept {
+    if (this == &other) return *this;
     holder_ = std::move(other.holder_);
     data_ = other.data_;
     size_ = other.size_;

@@ -32,8 +32,10 @@ class FilePort {
   // The whole file as a view of it, copy-on-write: the block's bytes are the
   // file's pages, faulted in as they are first read (far cheaper than a read
   // into new memory for a large file), and changes to them stay in memory.
-  // While the block lives the file cannot be replaced (MoveReplace onto it
-  // fails with access denied); an empty file gives an empty block.
+  // The block holds the file open to be read only: while it lives no other
+  // program can write the file, and it cannot be replaced (MoveReplace onto
+  // it fails with access denied), deleted or copied over (sharing
+  // violation). An empty file gives an empty block.
   virtual Status MapBlock(const std::string& path, ByteBlock& bytes) = 0;
   // The whole file as a string (for small files).
   Status ReadAll(const std::string& path, std::string& bytes) {

@@ -71,6 +71,8 @@ TEST_F(FilesContract, AMappedFileReadsAsWrittenKeepsItsBytesAndCannotBeReplacedU
     view.data()[0] = 'X';  // stays in memory
     EXPECT_EQ(ReadWholeFile(files, In("gdb.cds")), bytes);
     EXPECT_EQ(files.MoveReplace(In("gdb.cds.tmp"), In("gdb.cds")).code, winerr::kAccessDenied);
+    EXPECT_EQ(files.Copy(In("gdb.cds.tmp"), In("gdb.cds"), false).code, winerr::kSharingViolation);
+    EXPECT_EQ(files.Delete(In("gdb.cds")).code, winerr::kSharingViolation);
     EXPECT_EQ(ReadWholeFile(files, In("gdb.cds")), bytes);
   }
   ASSERT_TRUE(files.MoveReplace(In("gdb.cds.tmp"), In("gdb.cds")));

@@ -229,6 +229,9 @@ Status FakeFiles::Copy(const std::string& from, const std::string& to, bool fail
   if (it == files_.end() || it->second.locked) return Status::Fail(winerr::kFileNotFound, "copy " + from);
   if (!dirs_.count(Parent(dst))) return Status::Fail(winerr::kPathNotFound, "copy " + from);
   if (failIfExists && files_.count(dst)) return Status::Fail(winerr::kFileExists, "copy " + from);
+  if (auto target = files_.find(dst); target != files_.end() && target->second.Mapped()) {
+    return Status::Fail(winerr::kSharingViolation, "copy " + from);
+  }
   Entry e = it->second;
   e.path = Abs(to);
   e.views.clear();  // a copy is a file of its own
@@ -243,7 +246,7 @@ Status FakeFiles::Delete(const std::string& path) {
   auto it = files_.find(Key(Abs(path)));
   if (it == files_.end()) return Status::Fail(winerr::kFileNotFound, "delete " + path);
   if (it->second.locked) return Status::Fail(winerr::kSharingViolation, "delete " + path);
-  if (it->second.Mapped()) return Status::Fail(winerr::kAccessDenied, "delete " + path);
+  if (it->second.Mapped()) return Status::Fail(winerr::kSharingViolation, "delete " + path);
   files_.erase(it);
   return Status::Ok();
 }

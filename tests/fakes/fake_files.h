@@ -63,8 +63,9 @@ class FakeFiles : public FilePort {
     std::string bytes;
     std::uint32_t dosTime = 0;
     bool locked = false;
-    // The views of the file still mapped: while one lives, the system will
-    // not replace or delete the file.
+    // The views of the file still mapped: a view holds the file open to be
+    // read only, so while one lives the file cannot be replaced, deleted or
+    // copied over.
     std::vector<std::weak_ptr<void>> views;
     bool Mapped() const;
   };

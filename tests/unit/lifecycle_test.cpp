@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include "app/entry.h"
+#include "inventory/data_file.h"
 #include "shared/bitmap_bytes.h"
+#include "unit/entry_builder.h"
 #include "unit/main_fixture.h"
 
 namespace mvx {
 namespace {
 
+using testing::KeyedEntry;
 using testing::MainFixture;
 
 TEST(SingleInstance, TakesTheMutexOrAsksTheRunningInstanceToShowItself) {
@@ -46,6 +49,22 @@ TEST_F(LifecycleTest, StartUpTracesHoldsNothingAndEnablesTheTrayMenuAtTheEnd) {
   EXPECT_FALSE(main->Visible()) << "without \":\" only the tray icon shows";
   EXPECT_TRUE(fakes.files.DirectoryExists(ImagesDir()));
   EXPECT_EQ(fakes.files.CurrentDirectory(), "c:\\apps\\murovex\\images") << "the stored folder, read in lower case";
+}
+
+// The list is loaded from a view of its file, which is let go once start-up
+// is over: the file can then be replaced (which a view forbids), and the
+// list is whole.
+TEST_F(LifecycleTest, StartUpLetsTheViewOfTheDataFileGoWithTheListWhole) {
+  const std::string data = ImagesDir() + "\\GDB.CDS";
+  fakes.files.AddDir(ImagesDir());
+  fakes.files.Put(data, EncodeDataFile({KeyedEntry("b.bmp", "C:\\Q"), KeyedEntry("c.bmp", "C:\\P")}));
+  fakes.files.Put(data + ".other", "other");
+  Start();
+  ASSERT_EQ(main->cdtData.RecordCount(), 2);
+  ASSERT_TRUE(fakes.files.MoveReplace(data + ".other", data));
+  main->cdtData.Last();
+  EXPECT_EQ(main->cdtData.Fields().LCFilename, "c.bmp");
+  EXPECT_EQ(main->cdtData.Fields().Location, "C:\\P");
 }
 
 TEST_F(LifecycleTest, OnlyAFirstParameterOfExactlyAColonShowsTheMainWindow) {
