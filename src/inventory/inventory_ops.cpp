@@ -68,8 +68,6 @@ std::string TFrmMain::DataFilePath() const {
 void TFrmMain::LoadInventory() {
   ReadInventory();
   RemoveWriteLeftovers();
-  // Start-up keeps the view until its window is up (FinalStage).
-  if (!booCreating) cdtData.LeaveFileView();
 }
 
 void TFrmMain::ReadInventory() {
@@ -77,14 +75,14 @@ void TFrmMain::ReadInventory() {
   inventorySaveAllowed_ = false;
   dataFileWritten_ = WrittenFile{};
   const std::string path = DataFilePath();
-  // A view of the file: its pages come in as the records are checked, which
-  // costs far less than reading them into new memory.
+  // Start-up takes a view of the file: its pages come in as the records are
+  // checked, which costs far less than reading them into new memory, and the
+  // view is let go once the window is up (FinalStage). A later load reads.
   ByteBlock bytes;
+  const auto load = [&] { return booCreating ? ports_.files.MapBlock(path, bytes) : ports_.files.ReadBlock(path, bytes); };
   // Another program (a backup, a scanner) may hold the file for a moment.
-  const Status read =
-      ports_.files.FileExists(path)
-          ? RetryWhileBusy(ports_.files, 1 + kReadRetries, kReadRetryPauseMs,
-                           [&] { return ports_.files.MapBlock(path, bytes); })
+  const Status read = ports_.files.FileExists(path)
+                          ? RetryWhileBusy(ports_.files, 1 + kReadRetries, kReadRetryPauseMs, load)
           : Status::Fail(winerr::kFileNotFound, "read " + path);
   std::string reason;
   if (read) {

@@ -97,6 +97,27 @@ TEST_F(InventoryOpsTest, TenQuickTogglesWriteTheFileOnce2250MsAfterTheLast) {
   EXPECT_TRUE(OnDisk()[9].Enabled);
 }
 
+// Start-up loads the list from a view of the file, which forbids replacing
+// the file: a save before start-up lets the view go takes the records out of
+// it first.
+TEST_F(InventoryOpsTest, ASaveWhileStartUpHoldsTheFilesViewWritesTheChange) {
+  fakes.files.Put(DataFile(), EncodeDataFile({KeyedEntry("a.bmp", "C:\\P"), KeyedEntry("b.bmp", "C:\\Q")}));
+  Build(false);
+  main->SetDataDir(ImagesDir());
+  main->cdtData.CreateDataSet();
+  main->booCreating = true;
+  main->LoadInventory();
+  main->cdtData.Last();
+  main->cdtData.Edit();
+  main->cdtData.EditFields().Tile = !main->cdtData.Fields().Tile;
+  main->cdtData.Post();
+  main->SaveInventory();
+  EXPECT_TRUE(fakes.prompts.shown.empty());
+  ASSERT_EQ(OnDisk().size(), 2u);
+  EXPECT_EQ(OnDisk()[1].Tile, main->cdtData.Fields().Tile);
+  EXPECT_EQ(OnDisk()[0].Tile, KeyedEntry("a.bmp", "C:\\P").Tile);
+}
+
 TEST_F(InventoryOpsTest, RelocationRepointsMovedEntriesDropsVanishedOnesAndSavesLater) {
   const std::string old = "D:\\Old\\Images";
   fakes.files.Put(ImagesDir() + "\\moved.bmp", "bmp");
