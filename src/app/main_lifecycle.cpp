@@ -141,9 +141,14 @@ void TFrmMain::FinalStage() {
     failure = std::current_exception();
   }
   tray_.TrayIcon1.CanShowMenu = true;
-  if (ShowsAtStart(ports_.system.CommandLineArgs())) Show();
-  // The window is up: the list leaves the view of its file, so that no
-  // program is kept from the file and a removable drive may go.
+  try {
+    if (ShowsAtStart(ports_.system.CommandLineArgs())) Show();
+  } catch (...) {
+    if (!failure) failure = std::current_exception();
+  }
+  // Start-up is over (the window shown first, when it shows): the list
+  // leaves the view of its file, so that no program is kept from the file
+  // and a removable drive may go.
   cdtData.LeaveFileView();
   booCreating = false;
   if (failure) {

@@ -77,7 +77,7 @@ void TFrmMain::ReadInventory() {
   const std::string path = DataFilePath();
   // Start-up takes a view of the file: its pages come in as the records are
   // checked, which costs far less than reading them into new memory, and the
-  // view is let go once the window is up (FinalStage). A later load reads.
+  // view is let go at the end of start-up (FinalStage). A later load reads.
   ByteBlock bytes;
   const auto load = [&] { return booCreating ? ports_.files.MapBlock(path, bytes) : ports_.files.ReadBlock(path, bytes); };
   // Another program (a backup, a scanner) may hold the file for a moment.

@@ -34,8 +34,9 @@ class FilePort {
   // into new memory for a large file), and changes to them stay in memory.
   // The block holds the file open to be read only: while it lives no other
   // program can write the file, and it cannot be replaced (MoveReplace onto
-  // it fails with access denied), deleted or copied over (sharing
-  // violation). An empty file gives an empty block.
+  // it fails with access denied), moved, deleted or copied over (sharing
+  // violation). An empty file, and one the system cannot map, is read into
+  // a block of its own instead, which holds nothing open.
   virtual Status MapBlock(const std::string& path, ByteBlock& bytes) = 0;
   // The whole file as a string (for small files).
   Status ReadAll(const std::string& path, std::string& bytes) {

@@ -73,6 +73,7 @@ TEST_F(FilesContract, AMappedFileReadsAsWrittenKeepsItsBytesAndCannotBeReplacedU
     EXPECT_EQ(files.MoveReplace(In("gdb.cds.tmp"), In("gdb.cds")).code, winerr::kAccessDenied);
     EXPECT_EQ(files.Copy(In("gdb.cds.tmp"), In("gdb.cds"), false).code, winerr::kSharingViolation);
     EXPECT_EQ(files.Delete(In("gdb.cds")).code, winerr::kSharingViolation);
+    EXPECT_EQ(files.Move(In("gdb.cds"), In("aside.cds")).code, winerr::kSharingViolation);
     EXPECT_EQ(ReadWholeFile(files, In("gdb.cds")), bytes);
   }
   ASSERT_TRUE(files.MoveReplace(In("gdb.cds.tmp"), In("gdb.cds")));

@@ -211,6 +211,7 @@ Status FakeFiles::Move(const std::string& from, const std::string& to) {
   const std::string src = Key(Abs(from)), dst = Key(Abs(to));
   auto it = files_.find(src);
   if (it == files_.end() || it->second.locked) return Status::Fail(winerr::kFileNotFound, "move " + from);
+  if (it->second.Mapped()) return Status::Fail(winerr::kSharingViolation, "move " + from);
   if (!dirs_.count(Parent(dst))) return Status::Fail(winerr::kPathNotFound, "move " + from);
   if (src != dst && files_.count(dst)) return Status::Fail(winerr::kAlreadyExists, "move " + from);
   Entry e = std::move(it->second);  // a rename moves no data

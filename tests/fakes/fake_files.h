@@ -64,8 +64,8 @@ class FakeFiles : public FilePort {
     std::uint32_t dosTime = 0;
     bool locked = false;
     // The views of the file still mapped: a view holds the file open to be
-    // read only, so while one lives the file cannot be replaced, deleted or
-    // copied over.
+    // read only, so while one lives the file cannot be replaced, moved,
+    // deleted or copied over.
     std::vector<std::weak_ptr<void>> views;
     bool Mapped() const;
   };

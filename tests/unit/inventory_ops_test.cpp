@@ -114,7 +114,7 @@ TEST_F(InventoryOpsTest, ASaveWhileStartUpHoldsTheFilesViewWritesTheChange) {
   main->SaveInventory();
   EXPECT_TRUE(fakes.prompts.shown.empty());
   ASSERT_EQ(OnDisk().size(), 2u);
-  EXPECT_EQ(OnDisk()[1].Tile, main->cdtData.Fields().Tile);
+  EXPECT_EQ(OnDisk()[1].Tile, !KeyedEntry("b.bmp", "C:\\Q").Tile);
   EXPECT_EQ(OnDisk()[0].Tile, KeyedEntry("a.bmp", "C:\\P").Tile);
 }
 
