@@ -94,13 +94,14 @@ TEST_F(MainWindowTest, ControlsAreMadeWhenFirstShownWithTheValuesSetBefore) {
   EXPECT_EQ(window.ControlWindow(frm.chkConfirmExit), confirmExit);
 }
 
-// The pages not shown get their controls when first shown, each with the
-// id, style, text, place and font it has in a window made whole at once.
+// The pages not shown get their windows and controls when first shown,
+// each with the id, style, text, place and font it has in a window made
+// whole at once, and each page above the tabs.
 TEST_F(MainWindowTest, APageGetsItsControlsWhenFirstShownAsIfMadeAtOnce) {
   frm.Show();
   ASSERT_EQ(frm.pgMain.ActivePage(), &frm.tsPreview);
   EXPECT_NE(window.ControlWindow(frm.dbgrdInventory), nullptr);
-  EXPECT_NE(window.ControlWindow(frm.tsSlideshow), nullptr) << "the page itself exists";
+  EXPECT_EQ(window.ControlWindow(frm.tsSlideshow), nullptr) << "nor the page itself";
   EXPECT_EQ(window.ControlWindow(frm.chkAutoChange), nullptr);
   EXPECT_EQ(window.ControlWindow(frm.edtPollFileName), nullptr);
   frm.chkRandom.SetEnabled(false);
@@ -138,6 +139,16 @@ TEST_F(MainWindowTest, APageGetsItsControlsWhenFirstShownAsIfMadeAtOnce) {
     ++compared;
   }
   EXPECT_GT(compared, 60);
+  // Above the tabs, or the tabs would hide the page.
+  HWND tabs = window.ControlWindow(frm.pgMain);
+  for (const TTabSheet* page : frm.pgMain.Pages()) {
+    SCOPED_TRACE(page->Name());
+    bool above = false;
+    for (HWND w = GetWindow(tabs, GW_HWNDPREV); w != nullptr && !above; w = GetWindow(w, GW_HWNDPREV)) {
+      above = w == window.ControlWindow(*page);
+    }
+    EXPECT_TRUE(above);
+  }
 }
 
 TEST_F(MainWindowTest, TheRestoreMessageShowsTheWindowRestoredInFront) {

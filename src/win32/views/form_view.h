@@ -113,6 +113,7 @@ class FormView : public FormObserver {
   void CreateControls(const TControl* within);
   const TControl* UnopenedPageOf(const TControl& control) const;
   void OpenShownPages();
+  static void LayPageAboveTabs(HWND page, HWND tabs);
   void CreateControl(TControl& control, int id, bool startsGroup);
   void SetUpTabs(const TControl& pages, HWND tabs);
   void SizeTabs(HWND tabs);

@@ -73,11 +73,11 @@ void FormView::CreateControlsOnce() {
   FinishControls(nullptr);
 }
 
-// The page of a page control that `control` lies on when that page is not
-// the one shown and its controls wait for its first showing; else null.
+// The page of a page control that `control` is or lies on when that page is
+// not the one shown and its window waits for its first showing; else null.
 const TControl* FormView::UnopenedPageOf(const TControl& control) const {
   if (!windowStyle_.controlsOnFirstShow) return nullptr;
-  for (const TControl* p = control.Parent(); p != nullptr; p = p->Parent()) {
+  for (const TControl* p = &control; p != nullptr; p = p->Parent()) {
     if (p->Kind() != ControlKind::TabSheet || p->Parent() == nullptr) continue;
     const auto& pages = static_cast<const TPageControl&>(*p->Parent());
     if (pages.ActivePage() != p) return p;
@@ -85,9 +85,9 @@ const TControl* FormView::UnopenedPageOf(const TControl& control) const {
   return nullptr;
 }
 
-// Makes the controls inside `within` (every control when null), each with
-// the id and grouping it has when the whole form is made at once. Controls
-// of a page not shown wait for it (OpenShownPages).
+// Makes `within` and the controls inside it (every control when null), each
+// with the id and grouping it has when the whole form is made at once. A
+// page not shown and its controls wait for it (OpenShownPages).
 void FormView::CreateControls(const TControl* within) {
   int id = kFirstControlId;
   const TControl* previous = nullptr;
@@ -97,7 +97,7 @@ void FormView::CreateControls(const TControl* within) {
     const int controlId = id++;
     const bool startsGroup = StartsGroup(*control, previous);
     previous = control;
-    if (within != nullptr && (control == within || !control->IsInside(within))) continue;
+    if (within != nullptr && control != within && !control->IsInside(within)) continue;
     if (ControlWindow(*control) != nullptr) continue;
     if (const TControl* page = UnopenedPageOf(*control)) {
       if (std::find(unopenedPages_.begin(), unopenedPages_.end(), page) == unopenedPages_.end()) {
@@ -119,8 +119,18 @@ void FormView::OpenShownPages() {
     }
     it = unopenedPages_.erase(it);
     CreateControls(page);
+    HWND tabs = ControlWindow(*page->Parent());
+    if (HWND pageWindow = ControlWindow(*page); tabs != nullptr && pageWindow != nullptr) {
+      LayPageAboveTabs(pageWindow, tabs);
+    }
     FinishControls(page);
   }
+}
+
+// A page lies right above its tabs, whenever its window was made.
+void FormView::LayPageAboveTabs(HWND page, HWND tabs) {
+  HWND above = GetWindow(tabs, GW_HWNDPREV);
+  if (above != page) SetWindowPos(page, above != nullptr ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 // The window that holds a control: its nearest container, or the form.
@@ -229,13 +239,7 @@ void FormView::FinishControls(const TControl* within) {
     }
     if (control->Kind() == ControlKind::PageControl) {
       for (const TTabSheet* page : static_cast<const TPageControl&>(*control).Pages()) {
-        HWND pageWindow = ControlWindow(*page);
-        if (pageWindow == nullptr) continue;
-        HWND above = GetWindow(window, GW_HWNDPREV);
-        if (above != pageWindow) {
-          SetWindowPos(pageWindow, above != nullptr ? above : HWND_TOP, 0, 0, 0, 0,
-                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        }
+        if (HWND pageWindow = ControlWindow(*page)) LayPageAboveTabs(pageWindow, window);
       }
     }
   }
