@@ -118,8 +118,11 @@ std::optional<std::uint32_t> PosixFiles::LocalDosDateTime(const std::string& pat
   return DosDateTime(st.st_mtime);
 }
 
-Status PosixFiles::ReadBlock(const std::string& path, ByteBlock& bytes) {
-  const int fd = ::open(PosixPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+namespace {
+
+// Opens the file to read and gives its size.
+Status OpenToRead(const std::string& path, int& fd, std::size_t& size) {
+  fd = ::open(PosixPath(path).c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return Failed("open " + path);
   struct stat st {};
   if (::fstat(fd, &st) != 0) {
@@ -127,8 +130,18 @@ Status PosixFiles::ReadBlock(const std::string& path, ByteBlock& bytes) {
     ::close(fd);
     return s;
   }
+  size = static_cast<std::size_t>(st.st_size);
+  return Status::Ok();
+}
+
+}  // namespace
+
+Status PosixFiles::ReadBlock(const std::string& path, ByteBlock& bytes) {
+  int fd = -1;
+  std::size_t size = 0;
+  if (const Status opened = OpenToRead(path, fd, size); !opened) return opened;
   // As the Windows adapter does: size the block, then read into it.
-  bytes = ByteBlock(static_cast<std::size_t>(st.st_size));
+  bytes = ByteBlock(size);
   std::size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
@@ -147,15 +160,9 @@ Status PosixFiles::ReadBlock(const std::string& path, ByteBlock& bytes) {
 }
 
 Status PosixFiles::MapBlock(const std::string& path, ByteBlock& bytes) {
-  const int fd = ::open(PosixPath(path).c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return Failed("open " + path);
-  struct stat st {};
-  if (::fstat(fd, &st) != 0) {
-    Status s = Failed("size of " + path);
-    ::close(fd);
-    return s;
-  }
-  const auto size = static_cast<std::size_t>(st.st_size);
+  int fd = -1;
+  std::size_t size = 0;
+  if (const Status opened = OpenToRead(path, fd, size); !opened) return opened;
   if (size == 0) {
     ::close(fd);
     bytes = ByteBlock();

@@ -113,30 +113,34 @@ std::optional<std::uint32_t> FakeFiles::LocalDosDateTime(const std::string& path
   return it->second.dosTime;
 }
 
-Status FakeFiles::ReadBlock(const std::string& path, ByteBlock& bytes) {
+Status FakeFiles::FindToRead(const std::string& path, Entry*& entry) {
   std::uint32_t code = 0;
   if (Injected(FileOp::ReadAll, code)) return Status::Fail(code, "read " + path);
   auto it = files_.find(Key(Abs(path)));
   if (it == files_.end()) return Status::Fail(winerr::kFileNotFound, "read " + path);
   if (it->second.locked) return Status::Fail(winerr::kSharingViolation, "read " + path);
-  bytes = ByteBlock(it->second.bytes);
+  entry = &it->second;
+  return Status::Ok();
+}
+
+Status FakeFiles::ReadBlock(const std::string& path, ByteBlock& bytes) {
+  Entry* entry = nullptr;
+  if (const Status found = FindToRead(path, entry); !found) return found;
+  bytes = ByteBlock(entry->bytes);
   return Status::Ok();
 }
 
 Status FakeFiles::MapBlock(const std::string& path, ByteBlock& bytes) {
-  std::uint32_t code = 0;
-  if (Injected(FileOp::ReadAll, code)) return Status::Fail(code, "read " + path);
-  auto it = files_.find(Key(Abs(path)));
-  if (it == files_.end()) return Status::Fail(winerr::kFileNotFound, "open " + path);
-  if (it->second.locked) return Status::Fail(winerr::kSharingViolation, "open " + path);
-  const std::string& content = it->second.bytes;
+  Entry* entry = nullptr;
+  if (const Status found = FindToRead(path, entry); !found) return found;
+  const std::string& content = entry->bytes;
   if (content.empty()) {
     bytes = ByteBlock();
     return Status::Ok();
   }
   auto view = std::shared_ptr<char[]>(new char[content.size()]);
   std::memcpy(view.get(), content.data(), content.size());
-  it->second.views.push_back(view);
+  entry->views.push_back(view);
   bytes = ByteBlock(view.get(), content.size(), view);
   return Status::Ok();
 }

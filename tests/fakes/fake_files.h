@@ -73,6 +73,8 @@ class FakeFiles : public FilePort {
   static std::string Key(const std::string& absPath);
   static std::string Parent(const std::string& key);
   bool Injected(FileOp op, std::uint32_t& code);
+  // The file to read or map, unless a fault was injected or it cannot be opened.
+  Status FindToRead(const std::string& path, Entry*& entry);
   std::uint32_t Stamp() const;
 
   std::map<std::string, Entry> files_;
