@@ -11,10 +11,10 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
-#include <memory>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <memory>
 #include <thread>
 
 namespace mvx::bench {
@@ -171,7 +171,8 @@ Status PosixFiles::MapBlock(const std::string& path, ByteBlock& bytes) {
   void* view = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE, fd, 0);
   ::close(fd);
   if (view == MAP_FAILED) return Failed("map " + path);
-  bytes = ByteBlock(static_cast<char*>(view), size, std::shared_ptr<void>(view, [size](void* v) { ::munmap(v, size); }));
+  bytes =
+      ByteBlock(static_cast<char*>(view), size, std::shared_ptr<void>(view, [size](void* v) { ::munmap(v, size); }));
   return Status::Ok();
 }
 

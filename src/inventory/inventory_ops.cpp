@@ -79,7 +79,9 @@ void TFrmMain::ReadInventory() {
   // checked, which costs far less than reading them into new memory, and the
   // view is let go at the end of start-up (FinalStage). A later load reads.
   ByteBlock bytes;
-  const auto load = [&] { return booCreating ? ports_.files.MapBlock(path, bytes) : ports_.files.ReadBlock(path, bytes); };
+  const auto load = [&] {
+    return booCreating ? ports_.files.MapBlock(path, bytes) : ports_.files.ReadBlock(path, bytes);
+  };
   // Another program (a backup, a scanner) may hold the file for a moment.
   const Status read = ports_.files.FileExists(path)
                           ? RetryWhileBusy(ports_.files, 1 + kReadRetries, kReadRetryPauseMs, load)

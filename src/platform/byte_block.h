@@ -15,7 +15,9 @@ class ByteBlock {
  public:
   ByteBlock() = default;
   explicit ByteBlock(std::size_t size)
-      : holder_(size > 0 ? std::shared_ptr<char[]>(new char[size]) : nullptr), data_(static_cast<char*>(holder_.get())), size_(size) {}
+      : holder_(size > 0 ? std::shared_ptr<char[]>(new char[size]) : nullptr),
+        data_(static_cast<char*>(holder_.get())),
+        size_(size) {}
   explicit ByteBlock(std::string_view bytes) : ByteBlock(bytes.size()) {
     if (!bytes.empty()) std::memcpy(data_, bytes.data(), bytes.size());
   }

@@ -129,8 +129,8 @@ TEST_F(SettingsTest, TheStoredPlaceIsKeptOnTheScreenAndTheWindowMovesOnce) {
     int left, top;  // where the window goes; -1 for the screen's size less the window's
   };
   for (const Case& c : {Case{"MainTop=120\r\nMainLeft=230\r\n", 230, 120}, Case{"", 0, 0},
-                        Case{"MainTop=5000\r\nMainLeft=-40\r\n", 0, -1}, Case{"MainTop=35\r\nMainLeft=4000\r\n", -1, 35},
-                        Case{"MainTop=-7\r\nMainLeft=-9\r\n", 0, 0}}) {
+                        Case{"MainTop=5000\r\nMainLeft=-40\r\n", 0, -1},
+                        Case{"MainTop=35\r\nMainLeft=4000\r\n", -1, 35}, Case{"MainTop=-7\r\nMainLeft=-9\r\n", 0, 0}}) {
     SCOPED_TRACE(c.positions);
     fakes.system.screenHeight = 768;
     fakes.system.screenWidth = 1024;

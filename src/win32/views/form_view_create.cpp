@@ -130,7 +130,8 @@ void FormView::OpenShownPages() {
 // A page lies right above its tabs, whenever its window was made.
 void FormView::LayPageAboveTabs(HWND page, HWND tabs) {
   HWND above = GetWindow(tabs, GW_HWNDPREV);
-  if (above != page) SetWindowPos(page, above != nullptr ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (above != page)
+    SetWindowPos(page, above != nullptr ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 // The window that holds a control: its nearest container, or the form.
