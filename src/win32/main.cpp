@@ -21,13 +21,6 @@ namespace {
 
 using namespace mvx;
 
-win32::FormWindowStyle TrayFormStyle() {
-  win32::FormWindowStyle style;
-  style.style = WS_POPUP;
-  style.exStyle = WS_EX_TOOLWINDOW;
-  return style;
-}
-
 // The main window's keys first, keyboard navigation between its controls
 // next, then the rest.
 void RunMessageLoop(win32::MainWindow& mainWindow) {
@@ -65,8 +58,7 @@ int Run(win32::Win32Ports& ports, const SystemFolders& folders) {
   ports.prompts.app = &app;
 
   TFrmTray tray(ports.ports);
-  win32::FormView trayView(tray, app, TrayFormStyle());
-  win32::TrayWindow trayWindow(tray.TrayIcon1, ports.notifyIcon, app);
+  win32::TrayWindow trayWindow(tray, tray.TrayIcon1, ports.notifyIcon, app);
   app.Guard([&] { tray.FormCreate(); });
 
   TFrmMain frmMain(ports.ports, app, folders, tray);

@@ -11,7 +11,7 @@ using namespace std::chrono_literals;
 
 // The notification icon's window and the message the shell sends it for
 // the icon's mouse events.
-constexpr const char* kTrayWindowClass = "TTrayIcon";
+constexpr const char* kTrayWindowClass = "TFrmTray";
 constexpr UINT kTrayCallbackMessage = WM_USER + 1;
 constexpr const char* kMenuWindowClass = "#32768";
 

@@ -27,6 +27,16 @@ LONG FontHeight(HWND control) {
   return font.lfHeight;
 }
 
+int IconWidth(HICON icon) {
+  ICONINFO info{};
+  if (icon == nullptr || !GetIconInfo(icon, &info)) return 0;
+  BITMAP bitmap{};
+  GetObjectA(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+  if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  return bitmap.bmWidth;
+}
+
 class MainWindowTest : public ::testing::Test {
  protected:
   ~MainWindowTest() override { RemoveDirectoryA(folders.programDir.c_str()); }
@@ -55,6 +65,15 @@ TEST_F(MainWindowTest, IsAHiddenTopLevelWindowWithAFixedSingleBorder) {
   EXPECT_EQ(client.right, 402);
   EXPECT_EQ(client.bottom, 443);
   EXPECT_EQ(frm.Handle, reinterpret_cast<std::uintptr_t>(W()));
+}
+
+// The caption's and the task switcher's images, each the resource's own at its size.
+TEST_F(MainWindowTest, TheWindowCarriesTheProgramsIconInBothSizes) {
+  const auto big = reinterpret_cast<HICON>(GetClassLongPtrA(W(), GCLP_HICON));
+  const auto small = reinterpret_cast<HICON>(GetClassLongPtrA(W(), GCLP_HICONSM));
+  EXPECT_EQ(IconWidth(big), GetSystemMetrics(SM_CXICON));
+  EXPECT_EQ(IconWidth(small), GetSystemMetrics(SM_CXSMICON));
+  EXPECT_NE(big, small);
 }
 
 TEST_F(MainWindowTest, TheFixedOptionsGetNoWindow) {

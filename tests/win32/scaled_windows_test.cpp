@@ -222,7 +222,7 @@ TEST(HighDpiDialogs, TheDialogsOpenTwiceTheirDesignSizeAndEveryCaptionFits) {
 int TrayIconWidth() {
   ViewEnv env;
   TFrmTray tray{env.ports};
-  win32::TrayWindow trayWindow(tray.TrayIcon1, env.real.notifyIcon, env.app);
+  win32::TrayWindow trayWindow(tray, tray.TrayIcon1, env.real.notifyIcon, env.app);
   ICONINFO info{};
   if (!GetIconInfo(reinterpret_cast<HICON>(env.real.notifyIcon.icon), &info)) return 0;
   BITMAP bitmap{};

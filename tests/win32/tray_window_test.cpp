@@ -15,6 +15,9 @@ class RecordingNotify : public NotifyIconPort {
  public:
   bool NotifyIcon(NotifyIconMessage message, std::uint16_t, std::uint16_t, const std::string&) override {
     calls.push_back(message);
+    if (message == NotifyIconMessage::Delete && iconOf != nullptr) {
+      windowAtDelete = IsWindow(reinterpret_cast<HWND>(iconOf->Window)) != FALSE;
+    }
     if ((message == NotifyIconMessage::Modify || message == NotifyIconMessage::ModifyTip) && !shellKnowsIcon) {
       return false;
     }
@@ -23,6 +26,9 @@ class RecordingNotify : public NotifyIconPort {
   }
   std::vector<NotifyIconMessage> calls;
   bool shellKnowsIcon = false;
+  // Whether the icon's window still existed when the shell was told to take it away.
+  const TTrayIcon* iconOf = nullptr;
+  bool windowAtDelete = false;
 };
 
 class RecordingShell : public ShellPort {
@@ -69,11 +75,14 @@ class TrayWindowTest : public ::testing::Test {
   RecordingShell shell;
   TMenuItem menu{"menuIcon"};
   TTrayIcon icon{notify, shell, env.real.trace};
-  win32::TrayWindow window{icon, env.real.notifyIcon, env.app};
+  TForm form{"FrmTray"};
+  win32::TrayWindow window{form, icon, env.real.notifyIcon, env.app};
   int defaultRuns = 0;
 };
 
-TEST_F(TrayWindowTest, TheIconAndTheAdapterGetAHiddenTopLevelWindow) {
+TEST_F(TrayWindowTest, TheIconAndTheAdapterGetTheFormsHiddenTopLevelWindow) {
+  ASSERT_NE(W(), nullptr);
+  EXPECT_EQ(form.Handle, reinterpret_cast<std::uintptr_t>(W()));
   EXPECT_EQ(icon.Window, reinterpret_cast<std::uintptr_t>(W()));
   EXPECT_EQ(env.real.notifyIcon.window, reinterpret_cast<std::uintptr_t>(W()));
   EXPECT_EQ(GetParent(W()), nullptr);
@@ -124,13 +133,16 @@ TEST_F(TrayWindowTest, AnInactiveIconStaysAwayFromANewShell) {
 
 TEST_F(TrayWindowTest, TheIconLeavesWithItsWindow) {
   TTrayIcon other{notify, shell, env.real.trace};
+  TForm otherForm{"FrmOtherTray"};
   {
-    win32::TrayWindow otherWindow{other, env.real.notifyIcon, env.app};
+    win32::TrayWindow otherWindow{otherForm, other, env.real.notifyIcon, env.app};
     other.SetActive(true);
     other.Loaded();
     notify.calls.clear();
+    notify.iconOf = &other;
   }
   EXPECT_EQ(notify.calls, std::vector<NotifyIconMessage>{NotifyIconMessage::Delete});
+  EXPECT_TRUE(notify.windowAtDelete);
   EXPECT_FALSE(other.Active());
 }
 

@@ -19,7 +19,10 @@ namespace mvx::win32 {
 struct FormWindowStyle {
   DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   DWORD exStyle = 0;
-  HICON icon = nullptr;
+  // The icon resource of the window's class, loaded when the class is first
+  // registered: the big image and the small one at their sizes, each from
+  // the resource's own images.
+  LPCSTR iconResource = nullptr;
   // This control and everything inside it get no window: fixed values the
   // user never sees.
   const TControl* neverShown = nullptr;

@@ -18,14 +18,21 @@ HINSTANCE Instance() {
   return GetModuleHandleA(nullptr);
 }
 
-void RegisterClassOnce(const std::string& name, WNDPROC proc, HICON icon) {
+// The small image is given, not left to the system: derived from the big
+// one, it is loaded from the resource anew, which took longer than the
+// window itself at start-up. It lives as long as its class, the process.
+void RegisterClassOnce(const std::string& name, WNDPROC proc, LPCSTR iconResource) {
   WNDCLASSEXA wc{};
   if (GetClassInfoExA(Instance(), name.c_str(), &wc)) return;
   wc.cbSize = sizeof wc;
   wc.style = CS_DBLCLKS;
   wc.lpfnWndProc = proc;
   wc.hInstance = Instance();
-  wc.hIcon = icon;
+  if (iconResource != nullptr) {
+    wc.hIcon = LoadIconA(Instance(), iconResource);
+    wc.hIconSm = static_cast<HICON>(LoadImageA(Instance(), iconResource, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+  }
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = name.c_str();
@@ -43,7 +50,7 @@ bool StartsGroup(const TControl& control, const TControl* previous) {
 void FormView::CreateFormWindow() {
   const FormWindowStyle& style = windowStyle_;
   const std::string className = "T" + form_.Name();
-  RegisterClassOnce(className, FormProc, style.icon);
+  RegisterClassOnce(className, FormProc, style.iconResource);
   RegisterClassOnce(kContainerClass, ContainerProc, nullptr);
   SIZE frame = FrameSize();
   CreateWindowExA(style.exStyle, className.c_str(), form_.Caption().c_str(), style_, form_.Left(), form_.Top(), frame.cx,

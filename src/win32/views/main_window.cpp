@@ -4,14 +4,12 @@ namespace mvx::win32 {
 
 namespace {
 
-HICON ProgramIcon() {
-  return LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
-}
+const LPCSTR kProgramIcon = MAKEINTRESOURCEA(1);
 
 FormWindowStyle MainStyle(const TFrmMain& form) {
   FormWindowStyle style;
   style.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-  style.icon = ProgramIcon();
+  style.iconResource = kProgramIcon;
   style.neverShown = &form.pnlDesignOptions;
   style.controlsOnFirstShow = true;
   return style;
@@ -21,7 +19,7 @@ FormWindowStyle NoticeStyle() {
   FormWindowStyle style;
   style.style = WS_POPUP | WS_CAPTION;
   style.exStyle = WS_EX_TOPMOST;
-  style.icon = ProgramIcon();
+  style.iconResource = kProgramIcon;
   style.controlsOnFirstShow = true;
   style.windowOnFirstShow = true;
   return style;

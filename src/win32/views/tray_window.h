@@ -4,34 +4,35 @@
 #include "app/application.h"
 #include "ui/tray_icon.h"
 #include "win32/adapters/win32_ports.h"
+#include "win32/views/form_view.h"
 
 namespace mvx::win32 {
 
-// The never-shown window of the notification icon: the shell sends it the
-// icon's mouse events, and "TaskbarCreated" when a new shell needs the icon
-// again. It is a top-level window, since the latter is a broadcast.
-class TrayWindow {
+// The never-shown window of the tray form, which is also the notification
+// icon's: the shell sends it the icon's mouse events, and "TaskbarCreated"
+// when a new shell needs the icon again. It is a top-level window, since the
+// latter is a broadcast. One window serves both: every top-level window
+// costs the start-up its own round trips to the windowing system.
+class TrayWindow : public FormView {
  public:
-  // Gives the icon and the notification adapter this window and the
-  // program's icon (resource 1) at the size the notification area asks for.
-  TrayWindow(TTrayIcon& icon, Win32NotifyIcon& notify, TApplication& app);
-  // Takes the icon out of the notification area.
-  ~TrayWindow();
+  // Makes the form's window and gives the icon and the notification adapter
+  // that window and the program's icon (resource 1) at the size the
+  // notification area asks for.
+  TrayWindow(TForm& form, TTrayIcon& icon, Win32NotifyIcon& notify, TApplication& app);
+  // Takes the icon out of the notification area, then the window goes.
+  ~TrayWindow() override;
   TrayWindow(const TrayWindow&) = delete;
   TrayWindow& operator=(const TrayWindow&) = delete;
 
-  HWND Window() const { return hwnd_; }
+ protected:
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
-  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void AddIconAgain();
   void LoadIconPicture();
 
   TTrayIcon& icon_;
   Win32NotifyIcon& notify_;
-  TApplication& app_;
-  HWND hwnd_ = nullptr;
   HICON picture_ = nullptr;
   UINT taskbarCreated_ = 0;
 };
