@@ -21,6 +21,9 @@ TFrmTray::TFrmTray(Ports& ports)
       mnuClose((menuIcon.AddSeparator(), menuIcon.Add("mnuClose", "&Close"))),
       TrayIcon1(ports.notifyIcon, ports.shell, ports.trace),
       ports_(ports) {
+  // Designed at the size it shrinks to, so that its window is made so and
+  // the shrink on creation costs the window no change.
+  SetClientSize(1, 1);
   mnuChangeWallpaperNow.SetDefault(true);
   mnuHideDesktopIcons.OnClick = [this](TObject* sender) { mnuHideDesktopIconsClick(sender); };
   mnuRunSlideshow.SetChecked(true);

@@ -140,6 +140,30 @@ TEST_F(PreviewViewTest, TheClickOnThePromptLoadsThePicture) {
   EXPECT_EQ(PixelOf(Picture(), 5, 5), kPictureColour);
 }
 
+// Each part shows its cursor once the mouse is over it, whatever cursor was there.
+TEST_F(PreviewViewTest, EachPartShowsItsCursorAsTheMouseComesOverIt) {
+  ShowNow();
+  struct Case {
+    const char* what;
+    HWND window;
+    LPCSTR cursor;
+  };
+  const Case cases[] = {
+      {"picture", Picture(), IDC_HAND},
+      {"message panel", Panel(), IDC_ARROW},
+      {"splitter", window.ControlWindow(frm.Splitter1), IDC_SIZENS},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_NE(c.window, nullptr);
+    SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    const LRESULT handled = SendMessageA(c.window, WM_SETCURSOR, reinterpret_cast<WPARAM>(c.window),
+                                         MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(handled, TRUE);
+    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, c.cursor));
+  }
+}
+
 TEST_F(PreviewViewTest, DraggingTheSplitterResizesThePreview) {
   ShowNow();
   HWND splitter = window.ControlWindow(frm.Splitter1);

@@ -64,11 +64,11 @@ int Win32System::ScreenHeight() {
   return GetSystemMetrics(SM_CYSCREEN);
 }
 
+// The screen DC's LOGPIXELSY, which for a program aware of each monitor's
+// scale is the system's DPI; asked without making the screen's DC, the
+// first of which costs several round trips to the windowing system.
 int Win32System::LogPixelsY() {
-  HDC dc = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-  ReleaseDC(nullptr, dc);
-  return dpi;
+  return static_cast<int>(GetDpiForSystem());
 }
 
 }  // namespace mvx::win32

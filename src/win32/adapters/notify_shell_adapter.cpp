@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "win32/adapters/win32_ports.h"
+#include "win32/views/system_cursor.h"
 
 namespace mvx::win32 {
 
@@ -37,7 +38,7 @@ void Win32Shell::ProcessMessages() {
 }
 
 void Win32Shell::SetBusyCursor(bool busy) {
-  SetCursor(LoadCursor(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+  SetCursor(SystemCursor(busy ? IDC_WAIT : IDC_ARROW));
 }
 
 void Win32Shell::SetApplicationTitle(const std::string& title) {

@@ -4,6 +4,7 @@
 #include "win32/views/control_windows.h"
 #include "win32/views/toolbar_view.h"
 #include "win32/views/window_dpi.h"
+#include "win32/views/system_cursor.h"
 
 namespace mvx::win32 {
 
@@ -143,7 +144,7 @@ bool FormView::ColourLink(HWND window, HDC dc, LRESULT& result) const {
 
 bool FormView::LinkCursor(HWND window) const {
   if (!IsLink(ControlOf(window))) return false;
-  SetCursor(LoadCursor(nullptr, IDC_HAND));
+  SetCursor(SystemCursor(IDC_HAND));
   return true;
 }
 

@@ -30,13 +30,15 @@ void SetItems(HWND window, const std::vector<std::string>& items) {
 
 // A label grows to show its whole caption, as a label that sizes itself
 // does, so that a wider substitute font cuts no text.
+// Measured on a memory DC, which lays text out as the label's own does; the
+// first DC of each window costs round trips to the windowing system.
 int TextWidth(HWND window, const std::string& text) {
-  HDC dc = GetDC(window);
+  HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0)));
   RECT rc{};
   DrawTextA(dc, text.c_str(), -1, &rc, DT_CALCRECT | DT_SINGLELINE);
   SelectObject(dc, old);
-  ReleaseDC(window, dc);
+  DeleteDC(dc);
   return rc.right - rc.left;
 }
 

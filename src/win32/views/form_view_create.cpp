@@ -9,6 +9,7 @@
 #include "win32/views/picture_view.h"
 #include "win32/views/toolbar_view.h"
 #include "win32/views/window_dpi.h"
+#include "win32/views/system_cursor.h"
 
 namespace mvx::win32 {
 
@@ -33,7 +34,7 @@ void RegisterClassOnce(const std::string& name, WNDPROC proc, LPCSTR iconResourc
     wc.hIconSm = static_cast<HICON>(LoadImageA(Instance(), iconResource, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                                GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
   }
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hCursor = SystemCursor(IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = name.c_str();
   if (RegisterClassExA(&wc) == 0) throw std::runtime_error("Unable to register the window class " + name);

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "win32/adapters/win32_picture.h"
+#include "win32/views/system_cursor.h"
 
 namespace mvx::win32 {
 
@@ -18,18 +19,28 @@ constexpr const char* kMessagePanelClass = "MurovexMessagePanel";
 constexpr const char* kSplitterClass = "MurovexSplitter";
 constexpr UINT kSetPicture = WM_APP + 20;
 
-void Register(const char* name, WNDPROC proc, LPCSTR cursor, int background, int extraBytes) {
+// The classes carry no cursor: each window sets its own as the mouse comes
+// over it (CursorOver), so that a cursor is loaded only once it is needed.
+void Register(const char* name, WNDPROC proc, int background, int extraBytes) {
   WNDCLASSEXA wc{};
   HINSTANCE instance = GetModuleHandleA(nullptr);
   if (GetClassInfoExA(instance, name, &wc)) return;
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = proc;
   wc.hInstance = instance;
-  wc.hCursor = LoadCursor(nullptr, cursor);
   wc.hbrBackground = background >= 0 ? GetSysColorBrush(background) : nullptr;
   wc.cbWndExtra = extraBytes;
   wc.lpszClassName = name;
   if (RegisterClassExA(&wc) == 0) throw std::runtime_error(std::string("Unable to register the window class ") + name);
+}
+
+// The parent chain sets the cursor first, as it would over a class cursor;
+// else the window's own shows.
+LRESULT CursorOver(HWND window, WPARAM wParam, LPARAM lParam, LPCSTR cursor) {
+  if (DefWindowProcA(window, WM_SETCURSOR, wParam, lParam)) return TRUE;
+  if (LOWORD(lParam) != HTCLIENT) return FALSE;
+  SetCursor(SystemCursor(cursor));
+  return TRUE;
 }
 
 // A click reaches the form's view as a static control's click does.
@@ -89,6 +100,8 @@ void PaintPicture(HWND window, const PictureState& state) {
 LRESULT CALLBACK PictureProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   PictureState* state = PictureOf(window);
   switch (message) {
+    case WM_SETCURSOR:
+      return CursorOver(window, wParam, lParam, IDC_HAND);
     case WM_NCCREATE:
       SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new (std::nothrow) PictureState));
       break;
@@ -171,6 +184,8 @@ void RepaintNow(HWND window) {
 LRESULT CALLBACK MessagePanelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   MessagePanelState* state = PanelOf(window);
   switch (message) {
+    case WM_SETCURSOR:
+      return CursorOver(window, wParam, lParam, IDC_ARROW);
     case WM_NCCREATE:
       SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new (std::nothrow) MessagePanelState));
       break;
@@ -222,6 +237,8 @@ int TopInParent(HWND window) {
 
 LRESULT CALLBACK SplitterProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   switch (message) {
+    case WM_SETCURSOR:
+      return CursorOver(window, wParam, lParam, IDC_SIZENS);
     case WM_LBUTTONDOWN:
       SetWindowLongPtrA(window, kGrabOffset, GET_Y_LPARAM(lParam));
       SetCapture(window);
@@ -249,17 +266,17 @@ LRESULT CALLBACK SplitterProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 }  // namespace
 
 ControlWindowClass PictureWindowClass() {
-  Register(kPictureClass, PictureProc, IDC_HAND, -1, 0);
+  Register(kPictureClass, PictureProc, -1, 0);
   return {kPictureClass, WS_CLIPSIBLINGS, 0};
 }
 
 ControlWindowClass MessagePanelWindowClass() {
-  Register(kMessagePanelClass, MessagePanelProc, IDC_ARROW, -1, 0);
+  Register(kMessagePanelClass, MessagePanelProc, -1, 0);
   return {kMessagePanelClass, WS_CLIPSIBLINGS, 0};
 }
 
 ControlWindowClass SplitterWindowClass() {
-  Register(kSplitterClass, SplitterProc, IDC_SIZENS, COLOR_BTNSHADOW, 2 * static_cast<int>(sizeof(LONG_PTR)));
+  Register(kSplitterClass, SplitterProc, COLOR_BTNSHADOW, 2 * static_cast<int>(sizeof(LONG_PTR)));
   return {kSplitterClass, 0, 0};
 }
 

@@ -15,12 +15,13 @@ bool FaceExists(const char* face) {
   std::strncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
   HFONT font = CreateFontIndirectA(&lf);
   if (font == nullptr) return false;
-  HDC dc = GetDC(nullptr);
+  // A memory DC: the screen's own would cost round trips to the windowing system.
+  HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(dc, font);
   char actual[LF_FACESIZE] = {};
   GetTextFaceA(dc, LF_FACESIZE, actual);
   SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
+  DeleteDC(dc);
   DeleteObject(font);
   return lstrcmpiA(actual, face) == 0;
 }

@@ -1,0 +1,20 @@
+#include "win32/views/system_cursor.h"
+
+#include <mutex>
+#include <unordered_map>
+
+namespace mvx::win32 {
+
+HCURSOR SystemCursor(LPCSTR id) {
+  static std::mutex guard;
+  static std::unordered_map<ULONG_PTR, HCURSOR> loaded;
+  const auto key = reinterpret_cast<ULONG_PTR>(id);
+  std::lock_guard lock(guard);
+  auto it = loaded.find(key);
+  if (it != loaded.end()) return it->second;
+  HCURSOR cursor = LoadCursor(nullptr, id);
+  if (cursor != nullptr) loaded.emplace(key, cursor);
+  return cursor;
+}
+
+}  // namespace mvx::win32
