@@ -2,18 +2,18 @@
 
 namespace mvx {
 
+// The levels are opened in one call: the system walks them as it would one
+// at a time, and the answer is the same, but each opening of a level is a
+// round trip to the system's registry.
 std::optional<RegKey> OpenKeyPath(RegistryPort& registry, RegKey root, std::initializer_list<std::string> levels) {
-  RegKey key = root;
-  bool own = false;
+  if (levels.size() == 0) return std::nullopt;
+  std::string path;
   for (const std::string& level : levels) {
-    const auto next = registry.OpenKey(key, level);
-    if (own) registry.CloseKey(key);
-    if (!next) return std::nullopt;
-    key = *next;
-    own = true;
+    if (level.empty()) continue;  // an empty level is the key above it
+    if (!path.empty()) path += '\\';
+    path += level;
   }
-  if (!own) return std::nullopt;
-  return key;
+  return registry.OpenKey(root, path);
 }
 
 std::string ReadStringValue(RegistryPort& registry, RegKey key, const std::string& name) {

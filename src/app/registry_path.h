@@ -7,9 +7,8 @@
 
 namespace mvx {
 
-// Opens each level below root in turn, creating none: the last key (for the
-// caller to close), or nothing when a level cannot be opened. Every key on
-// the way is closed again.
+// Opens the key at the levels below root, creating none: the last key (for
+// the caller to close), or nothing when a level cannot be opened.
 std::optional<RegKey> OpenKeyPath(RegistryPort& registry, RegKey root, std::initializer_list<std::string> levels);
 
 // A string value of the key (default value for an empty name), cut at its

@@ -25,7 +25,8 @@ struct RegValue {
 class RegistryPort {
  public:
   virtual ~RegistryPort() = default;
-  // Opens an existing key one level below parent; never creates it.
+  // Opens an existing key below parent, one level or several joined by
+  // backslashes; never creates it.
   virtual std::optional<RegKey> OpenKey(RegKey parent, const std::string& subKey) = 0;
   virtual std::optional<RegKey> CreateKey(RegKey parent, const std::string& subKey) = 0;
   // nullopt when the value is missing or cannot be read.
