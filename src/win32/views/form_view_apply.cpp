@@ -50,11 +50,12 @@ int IndexOf(const TPageControl& pages, const TTabSheet* page) {
 
 }  // namespace
 
-// State other than place, font and caption.
+// State other than place, font and caption. A control about to show is
+// filled in first, so that it is not laid out and drawn once per change.
 void FormView::ApplyValue(const TControl& control, HWND window) {
   const bool visible = Effective(control, &TControl::Visible);
-  if (visible != ((GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0))
-    ShowWindow(window, visible ? SW_SHOWNA : SW_HIDE);
+  const bool shown = (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0;
+  if (!visible && shown) ShowWindow(window, SW_HIDE);
   const bool enabled = Effective(control, &TControl::Enabled);
   if (enabled != (IsWindowEnabled(window) != FALSE)) EnableWindow(window, enabled);
   switch (control.Kind()) {
@@ -105,6 +106,7 @@ void FormView::ApplyValue(const TControl& control, HWND window) {
     default:
       break;
   }
+  if (visible && !shown) ShowWindow(window, SW_SHOWNA);
 }
 
 void FormView::ApplyCaption(const TControl& control, HWND window) {

@@ -180,9 +180,11 @@ void FormView::CreateControl(TControl& control, int id, bool startsGroup) {
   HWND parent = ParentWindowOf(control);
   if (parent == nullptr) return;  // its container has no window
   const ControlWindowClass kind = WindowClassFor(control);
-  // Made as it will show, so that showing the form does not show each control again.
-  const DWORD style = WS_CHILD | kind.style | (startsGroup ? WS_GROUP : 0) |
-                      (Effective(control, &TControl::Visible) ? WS_VISIBLE : 0) |
+  // Made as it will show, so that showing the form does not show each
+  // control again; but the list shows once its columns, pictures, font and
+  // rows are in (FinishControls), as each of them lays out a shown list anew.
+  const bool showsAtOnce = Effective(control, &TControl::Visible) && control.Kind() != ControlKind::DataGrid;
+  const DWORD style = WS_CHILD | kind.style | (startsGroup ? WS_GROUP : 0) | (showsAtOnce ? WS_VISIBLE : 0) |
                       (Effective(control, &TControl::Enabled) ? 0 : WS_DISABLED);
   const std::string text =
       control.Kind() == ControlKind::Edit ? static_cast<const TEdit&>(control).Text() : control.Caption();
