@@ -67,10 +67,18 @@ class Glyph {
 template <class Paint>
 HIMAGELIST PaintImageList(int size, int count, Paint paint) {
   constexpr COLORREF kTransparent = RGB(255, 0, 255);
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP strip = CreateCompatibleBitmap(screen, size * count, size);
-  ReleaseDC(nullptr, screen);
+  // Drawn on a memory DC into a bitmap of its own colours: the screen's DC
+  // and a bitmap made for it would cost round trips to the windowing system.
+  HDC dc = CreateCompatibleDC(nullptr);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = size * count;
+  info.bmiHeader.biHeight = size;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP strip = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(dc, strip);
   const RECT all{0, 0, size * count, size};
   HBRUSH background = CreateSolidBrush(kTransparent);
