@@ -73,7 +73,7 @@ Program PrepareProgram(const std::string& exe, const std::string& root, int pict
   const std::string data = EncodeDataFile(MakeEntries(pictures));
   WriteWhole(folder + "\\Images\\GDB.CDS", data);
   dataMb = static_cast<double>(data.size()) / (1024.0 * 1024.0);
-  return {"murovex" + std::to_string(pictures) + ".exe", copy, folder};
+  return {"murovex" + std::to_string(pictures) + ".exe", copy, folder, "TFrmMain"};
 }
 
 double Median(std::vector<double> values) {
@@ -162,7 +162,7 @@ int main(int argc, char** argv) {
   const std::string floorExe = paths.size() > 1 ? paths[1] : here + "\\floor_tray.exe";
   const std::string root = here + "\\footprint";
   try {
-    const Program floor{"floor_tray.exe", floorExe, FolderOf(floorExe)};
+    const Program floor{"floor_tray.exe", floorExe, FolderOf(floorExe), "MurovexFloor"};
     std::printf("bench_footprint: program and floor in turn under Wine; medians\n");
     for (int pictures : {1000, 100000}) {
       double dataMb = 0;

@@ -37,21 +37,21 @@ class Started {
   PROCESS_INFORMATION info_{};
 };
 
-BOOL CALLBACK FindVisible(HWND window, LPARAM lParam) {
-  auto* wanted = reinterpret_cast<std::pair<DWORD, bool>*>(lParam);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner == wanted->first && IsWindowVisible(window) && (GetWindowLongA(window, GWL_STYLE) & WS_CAPTION) != 0) {
-    wanted->second = true;
-    return FALSE;
+// Looks only at the top-level windows of the program's main window class:
+// the windowing system picks them out in one request. Looking at every
+// window each millisecond (three requests a window) kept the system's
+// server so busy that a program asking it much was slowed more than one
+// asking it little, which the figures then put down to the program.
+bool HasVisibleWindow(DWORD processId, const std::string& windowClass) {
+  for (HWND window = FindWindowExA(nullptr, nullptr, windowClass.c_str(), nullptr); window != nullptr;
+       window = FindWindowExA(nullptr, window, windowClass.c_str(), nullptr)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == processId && (GetWindowLongA(window, GWL_STYLE) & (WS_VISIBLE | WS_CAPTION)) == (WS_VISIBLE | WS_CAPTION)) {
+      return true;
+    }
   }
-  return TRUE;
-}
-
-bool HasVisibleWindow(DWORD processId) {
-  std::pair<DWORD, bool> wanted{processId, false};
-  EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&wanted));
-  return wanted.second;
+  return false;
 }
 
 double Now() {
@@ -85,7 +85,7 @@ double StartupMs(const Program& program) {
   {
     const double start = Now();
     Started started(program, ":");
-    while (!HasVisibleWindow(started.Id())) {
+    while (!HasVisibleWindow(started.Id(), program.mainWindowClass)) {
       if (started.Ended()) throw std::runtime_error(program.exe + " ended before it showed a window");
       if (Now() - start > 60000) throw std::runtime_error(program.exe + " showed no window in 60 s");
       Sleep(1);

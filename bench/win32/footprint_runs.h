@@ -8,6 +8,7 @@ struct Program {
   std::string exeName;  // as Linux shows it in the process's command line
   std::string exe;      // Windows path
   std::string folder;   // where it starts
+  std::string mainWindowClass;  // the class of the window that shows with ":"
 };
 
 struct IdleFigures {
@@ -15,7 +16,7 @@ struct IdleFigures {
   double cpuPercent = 0;  // of one core
 };
 
-// Milliseconds from starting the program with ":" until a window of it is
+// Milliseconds from starting the program with ":" until its main window is
 // visible; the program is ended then. Throws when it shows none in 60 s.
 double StartupMs(const Program& program);
 
