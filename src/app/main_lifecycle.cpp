@@ -14,7 +14,15 @@ void Trace(Ports& ports, const std::string& text, std::uintptr_t window) {
   SendTrace(ports.trace, text, window);
 }
 
+std::string DefaultDataDir(const SystemFolders& folders) {
+  return folders.programDir + "\\Images";
+}
+
 }  // namespace
+
+std::string TFrmMain::StartUpDataFile(const SystemFolders& folders) {
+  return DefaultDataDir(folders) + "\\" + kDataFileName;
+}
 
 void TFrmMain::FormCreate() {
   Trace(ports_, "FormCreate", Handle);
@@ -38,7 +46,7 @@ void TFrmMain::FormCreate() {
   HelpContext = 1;
   ports_.shell.AcceptDrops(Handle, true);
   gridClientWidth_ = dbgrdInventory.ClientWidth();
-  dataDir_ = folders_.programDir + "\\Images";
+  dataDir_ = DefaultDataDir(folders_);
   ImportDir = folders_.programDir;
 
   std::exception_ptr failure;
@@ -72,7 +80,7 @@ void TFrmMain::CreateSteps() {
     return;
   }
 
-  const std::string defaultDir = folders_.programDir + "\\Images";
+  const std::string defaultDir = DefaultDataDir(folders_);
   std::string oldDir;
   if (LowerAZ(dataDir_) != LowerAZ(defaultDir)) {
     oldDir = LowerAZ(dataDir_);
@@ -148,8 +156,10 @@ void TFrmMain::FinalStage() {
   }
   // Start-up is over (the window shown first, when it shows): the list
   // leaves the view of its file, so that no program is kept from the file
-  // and a removable drive may go.
+  // and a removable drive may go. A look ahead start-up never took lets
+  // the file go too.
   cdtData.LeaveFileView();
+  if (DataPrefetch != nullptr) DataPrefetch->Drop();
   booCreating = false;
   if (failure) {
     try {
