@@ -14,15 +14,7 @@ void Trace(Ports& ports, const std::string& text, std::uintptr_t window) {
   SendTrace(ports.trace, text, window);
 }
 
-std::string DefaultDataDir(const SystemFolders& folders) {
-  return folders.programDir + "\\Images";
-}
-
 }  // namespace
-
-std::string TFrmMain::StartUpDataFile(const SystemFolders& folders) {
-  return DefaultDataDir(folders) + "\\" + kDataFileName;
-}
 
 void TFrmMain::FormCreate() {
   Trace(ports_, "FormCreate", Handle);
@@ -46,7 +38,7 @@ void TFrmMain::FormCreate() {
   HelpContext = 1;
   ports_.shell.AcceptDrops(Handle, true);
   gridClientWidth_ = dbgrdInventory.ClientWidth();
-  dataDir_ = DefaultDataDir(folders_);
+  dataDir_ = folders_.programDir + "\\Images";
   ImportDir = folders_.programDir;
 
   std::exception_ptr failure;
@@ -80,7 +72,7 @@ void TFrmMain::CreateSteps() {
     return;
   }
 
-  const std::string defaultDir = DefaultDataDir(folders_);
+  const std::string defaultDir = folders_.programDir + "\\Images";
   std::string oldDir;
   if (LowerAZ(dataDir_) != LowerAZ(defaultDir)) {
     oldDir = LowerAZ(dataDir_);
@@ -156,10 +148,8 @@ void TFrmMain::FinalStage() {
   }
   // Start-up is over (the window shown first, when it shows): the list
   // leaves the view of its file, so that no program is kept from the file
-  // and a removable drive may go. A look ahead start-up never took lets
-  // the file go too.
+  // and a removable drive may go.
   cdtData.LeaveFileView();
-  if (DataPrefetch != nullptr) DataPrefetch->Drop();
   booCreating = false;
   if (failure) {
     try {

@@ -78,28 +78,17 @@ void TFrmMain::ReadInventory() {
   // Start-up takes a view of the file: its pages come in as the records are
   // checked, which costs far less than reading them into new memory, and the
   // view is let go at the end of start-up (FinalStage). A later load reads.
-  // The look ahead made the same view and checked it while the first
-  // windows were made; one that failed is followed by a load as any other.
-  std::optional<PrefetchedDataFile> ahead;
-  if (booCreating && DataPrefetch != nullptr) ahead = DataPrefetch->Take(path);
-  Status read;
-  PackedDataFile contents;
-  if (ahead && ahead->read) {
-    read = ahead->read;
-    contents = std::move(ahead->contents);
-  } else {
-    ByteBlock bytes;
-    const auto load = [&] {
-      return booCreating ? ports_.files.MapBlock(path, bytes) : ports_.files.ReadBlock(path, bytes);
-    };
-    // Another program (a backup, a scanner) may hold the file for a moment.
-    read = ports_.files.FileExists(path) ? RetryWhileBusy(ports_.files, 1 + kReadRetries, kReadRetryPauseMs, load)
-                                         : Status::Fail(winerr::kFileNotFound, "read " + path);
-    if (read) contents = DecodePackedDataFile(std::move(bytes));
-  }
-  ahead.reset();
+  ByteBlock bytes;
+  const auto load = [&] {
+    return booCreating ? ports_.files.MapBlock(path, bytes) : ports_.files.ReadBlock(path, bytes);
+  };
+  // Another program (a backup, a scanner) may hold the file for a moment.
+  const Status read = ports_.files.FileExists(path)
+                          ? RetryWhileBusy(ports_.files, 1 + kReadRetries, kReadRetryPauseMs, load)
+          : Status::Fail(winerr::kFileNotFound, "read " + path);
   std::string reason;
   if (read) {
+    PackedDataFile contents = DecodePackedDataFile(std::move(bytes));
     if (contents.ok()) {
       cdtData.LoadPackedRecords(std::move(contents.records));
       inventorySaveAllowed_ = true;

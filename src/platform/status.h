@@ -27,7 +27,6 @@ inline constexpr std::uint32_t kFileNotFound = 2;
 inline constexpr std::uint32_t kPathNotFound = 3;
 inline constexpr std::uint32_t kAccessDenied = 5;
 inline constexpr std::uint32_t kInvalidHandle = 6;
-inline constexpr std::uint32_t kNotEnoughMemory = 8;
 inline constexpr std::uint32_t kWriteFault = 29;
 inline constexpr std::uint32_t kSharingViolation = 32;
 inline constexpr std::uint32_t kDiskFull = 112;

@@ -17,7 +17,6 @@
 #include "forms/keys.h"
 #include "forms/menu.h"
 #include "forms/toolbar.h"
-#include "inventory/data_file_prefetch.h"
 #include "inventory/dataset.h"
 #include "inventory/frm_properties.h"
 #include "inventory/inventory_grid.h"
@@ -226,15 +225,10 @@ class TFrmMain : public TForm {
   void About1Click(TObject* sender);
 
   // What the entry made before the windows: the splash window, the browser
-  // links, the version texts and the look ahead at the picture list's file
-  // (StartUpDataFile); absent ones are left out.
+  // links and the version texts; absent ones are left out.
   TSplashScreen* Splash = nullptr;
   TWebLinks* Links = nullptr;
   const VersionTable* Versions = nullptr;
-  DataFilePrefetch* DataPrefetch = nullptr;
-  // The picture list's file at start-up: always in the data folder beside
-  // the program (FormCreate moves a list kept elsewhere there).
-  static std::string StartUpDataFile(const SystemFolders& folders);
 
   // ---- the preview pane (ui/preview_pane.cpp)
   void ShowPreviewPrompt();
@@ -409,8 +403,7 @@ class TFrmMain : public TForm {
   bool toolbarHints = true;
   int PreviewPanelHeight = 185;
   std::string ImportDir;
-  static constexpr const char* kDataFileName = "GDB.CDS";
-  std::string DBFileName = kDataFileName;
+  std::string DBFileName = "GDB.CDS";
 
  private:
   void BuildControls();

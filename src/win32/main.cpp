@@ -10,7 +10,6 @@
 #include "ui/splash.h"
 #include "ui/version_info.h"
 #include "ui/web_links.h"
-#include "win32/adapters/data_file_prefetch_thread.h"
 #include "win32/adapters/win32_ports.h"
 #include "win32/views/common_controls.h"
 #include "win32/views/form_view.h"
@@ -38,11 +37,6 @@ void RunMessageLoop(win32::MainWindow& mainWindow) {
 int Run(win32::Win32Ports& ports, const SystemFolders& folders) {
   const InstanceClaim claim = ClaimSingleInstance(ports.instance);
   if (!claim.run) return 0;  // the running instance shows itself
-
-  // The picture list's file is mapped and checked on a thread of its own
-  // while the first windows are made, which keep this thread waiting on the
-  // windowing system; start-up takes the result when it loads the list.
-  win32::DataFilePrefetchThread dataPrefetch(ports.files, TFrmMain::StartUpDataFile(folders));
 
   // Found once, before anything else of the running instance: the browser
   // for the web links and the program's own version texts. A second start,
@@ -72,7 +66,6 @@ int Run(win32::Win32Ports& ports, const SystemFolders& folders) {
   frmMain.Splash = &splash;
   frmMain.Links = &links;
   frmMain.Versions = &versions;
-  frmMain.DataPrefetch = &dataPrefetch;
   win32::MainWindow mainWindow(frmMain, app);
   // Started to show the main window at once: its controls' library loads
   // meanwhile, while the settings and the picture list are read. Not

@@ -2,7 +2,6 @@
 
 #include "app/entry.h"
 #include "inventory/data_file.h"
-#include "inventory/data_file_prefetch.h"
 #include "shared/bitmap_bytes.h"
 #include "unit/entry_builder.h"
 #include "unit/main_fixture.h"
@@ -66,87 +65,6 @@ TEST_F(LifecycleTest, StartUpLetsTheViewOfTheDataFileGoWithTheListWhole) {
   main->cdtData.Last();
   EXPECT_EQ(main->cdtData.Fields().LCFilename, "c.bmp");
   EXPECT_EQ(main->cdtData.Fields().Location, "C:\\P");
-}
-
-// A look ahead that hands over what it was given, once.
-class GivenPrefetch : public DataFilePrefetch {
- public:
-  explicit GivenPrefetch(std::optional<PrefetchedDataFile> result) : result_(std::move(result)) {}
-  bool Holding() const { return result_.has_value(); }
-
- protected:
-  std::optional<PrefetchedDataFile> Finish() override {
-    std::optional<PrefetchedDataFile> r = std::move(result_);
-    result_.reset();
-    return r;
-  }
-
- private:
-  std::optional<PrefetchedDataFile> result_;
-};
-
-// Start-up takes the list the look ahead mapped and checked when it is of
-// the list's own file; else (another file, a failed look ahead, none) the
-// file is loaded as before. Either way start-up lets the look ahead go.
-TEST_F(LifecycleTest, StartUpTakesTheListLookedAtAheadOnlyWhenItIsOfTheListsFile) {
-  struct Case {
-    const char* what;
-    const char* path;  // of the look ahead; null for none
-    bool fails;
-    int rows;
-  };
-  const Case cases[] = {
-      {"the list's file", "C:\\Apps\\Murovex\\Images\\GDB.CDS", false, 3},
-      {"the same in other letters", "c:\\APPS\\murovex\\images\\gdb.cds", false, 3},
-      {"another file", "C:\\Apps\\Murovex\\Other\\GDB.CDS", false, 2},
-      {"a look ahead that failed", "C:\\Apps\\Murovex\\Images\\GDB.CDS", true, 2},
-      {"no look ahead", nullptr, false, 2},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    fakes::FakePorts local;
-    local.files.AddDir("C:\\Apps\\Murovex\\Images");
-    local.files.AddDir("C:\\Apps\\Murovex\\Other");
-    local.files.Put("C:\\Apps\\Murovex\\Murovex.INI", "[Slideshow]\r\nChangeOnStartup=0\r\n");
-    std::optional<PrefetchedDataFile> ahead;
-    if (c.path != nullptr) {
-      // Looked at while it held three pictures; by the load it holds two.
-      local.files.Put(c.path, EncodeDataFile({KeyedEntry("a.bmp", "C:\\Q"), KeyedEntry("b.bmp", "C:\\Q"),
-                                               KeyedEntry("c.bmp", "C:\\Q")}));
-      ahead = PrefetchDataFile(local.files, c.path);
-      if (c.fails) ahead->read = Status::Fail(winerr::kSharingViolation, "map");
-    }
-    local.files.Put(TFrmMain::StartUpDataFile(ComputeSystemFolders(local.system)),
-                    EncodeDataFile({KeyedEntry("d.bmp", "C:\\P"), KeyedEntry("e.bmp", "C:\\P")}));
-    GivenPrefetch prefetch(std::move(ahead));
-    TApplication localApp(local.ports);
-    const SystemFolders f = ComputeSystemFolders(local.system);
-    TFrmTray t(local.ports);
-    TFrmMain m(local.ports, localApp, f, t);
-    m.DataPrefetch = &prefetch;
-    m.FormCreate();
-    EXPECT_EQ(m.cdtData.RecordCount(), c.rows);
-    EXPECT_FALSE(prefetch.Holding());
-    EXPECT_TRUE(local.prompts.shown.empty());
-  }
-}
-
-// A damaged file seen ahead is kept aside and reported as one loaded at start.
-TEST_F(LifecycleTest, ADamagedFileLookedAtAheadIsKeptAsideAndReported) {
-  const std::string data = ImagesDir() + "\\GDB.CDS";
-  fakes.files.AddDir(ImagesDir());
-  fakes.files.Put(data, "garbage of some kind");
-  GivenPrefetch prefetch(PrefetchDataFile(fakes.files, data));
-  fakes.files.Put(IniPath(), "[Slideshow]\r\nChangeOnStartup=0\r\n");
-  Build(false);
-  main->DataPrefetch = &prefetch;
-  main->FormCreate();
-  EXPECT_TRUE(main->cdtData.IsEmpty());
-  EXPECT_EQ(fakes.files.Content(data + ".unreadable-1"), "garbage of some kind");
-  ASSERT_EQ(fakes.prompts.shown.size(), 1u);
-  EXPECT_NE(fakes.prompts.shown[0].text.find("could not be read (not a Murovex data file). It was kept as"),
-            std::string::npos)
-      << fakes.prompts.shown[0].text;
 }
 
 TEST_F(LifecycleTest, OnlyAFirstParameterOfExactlyAColonShowsTheMainWindow) {
