@@ -139,6 +139,7 @@ TEST_F(DataGridViewTest, AReportListShowsTheRowsTheirNamesAndStatusPictures) {
   const DWORD wanted = LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_SINGLESEL;
   EXPECT_EQ(style & wanted, wanted);
   EXPECT_EQ(GetParent(List()), window.ControlWindow(frm.pnlGrid));
+  EXPECT_NE(style & WS_VISIBLE, 0u) << "made hidden, shown once filled in";
   EXPECT_EQ(SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0), 3);
   EXPECT_EQ(Text(0, 2), "Alps.bmp");
   EXPECT_EQ(Text(1, 2), "Beach.bmp");

@@ -89,6 +89,17 @@ TEST_F(TrayWindowTest, TheIconAndTheAdapterGetTheFormsHiddenTopLevelWindow) {
   EXPECT_FALSE(IsWindowVisible(W()));
 }
 
+// The window is activated only to own the icon's menu; the form hears nothing of it.
+TEST_F(TrayWindowTest, TheMenusActivationIsNoNewsForTheForm) {
+  int deactivations = 0;
+  form.OnDeactivate = [&](TObject*) { ++deactivations; };
+  SendMessageA(W(), WM_ACTIVATE, WA_ACTIVE, 0);
+  SendMessageA(W(), WM_ACTIVATE, WA_INACTIVE, 0);
+  MSG msg;
+  while (PeekMessageA(&msg, W(), 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  EXPECT_EQ(deactivations, 0);
+}
+
 TEST_F(TrayWindowTest, DoubleClickOnTheIconRunsTheDefaultItem) {
   SendMessageA(W(), icon.CallbackMessage(), icon.IconID, WM_LBUTTONDBLCLK);
   EXPECT_EQ(defaultRuns, 1);

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "forms/dpi_scaling.h"
 #include "win32/adapters/win32_ports.h"
 
 namespace mvx::win32 {
@@ -68,7 +69,8 @@ int Win32System::ScreenHeight() {
 // scale is the system's DPI; asked without making the screen's DC, the
 // first of which costs several round trips to the windowing system.
 int Win32System::LogPixelsY() {
-  return static_cast<int>(GetDpiForSystem());
+  const UINT dpi = GetDpiForSystem();
+  return dpi != 0 ? static_cast<int>(dpi) : kDesignDpi;
 }
 
 }  // namespace mvx::win32

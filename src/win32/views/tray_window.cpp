@@ -50,8 +50,14 @@ TrayWindow::~TrayWindow() {
   if (picture_ != nullptr) DestroyIcon(picture_);
 }
 
-bool TrayWindow::OnMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+bool TrayWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   result = 0;
+  if (message == WM_ACTIVATE) {
+    // Activated only to own the icon's menu: the system's own handling, as
+    // a window with no controls to focus, and no news for the form.
+    result = DefWindowProcA(Window(), message, wParam, lParam);
+    return true;
+  }
   if (message == icon_.CallbackMessage()) {
     icon_.HandleCallback(static_cast<std::uint32_t>(lParam));
     return true;

@@ -23,6 +23,8 @@ class TrayWindow : public FormView {
   ~TrayWindow() override;
   TrayWindow(const TrayWindow&) = delete;
   TrayWindow& operator=(const TrayWindow&) = delete;
+  // The window goes only with the icon, in the destructor.
+  void Destroy() = delete;
 
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
