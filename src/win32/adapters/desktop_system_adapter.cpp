@@ -2,8 +2,8 @@
 
 #include <shellapi.h>
 
-#include "forms/dpi_scaling.h"
 #include "win32/adapters/win32_ports.h"
+#include "win32/views/window_dpi.h"
 
 namespace mvx::win32 {
 
@@ -69,8 +69,7 @@ int Win32System::ScreenHeight() {
 // scale is the system's DPI; asked without making the screen's DC, the
 // first of which costs several round trips to the windowing system.
 int Win32System::LogPixelsY() {
-  const UINT dpi = GetDpiForSystem();
-  return dpi != 0 ? static_cast<int>(dpi) : kDesignDpi;
+  return SystemDpi();
 }
 
 }  // namespace mvx::win32

@@ -29,9 +29,9 @@ void SetItems(HWND window, const std::vector<std::string>& items) {
 }
 
 // A label grows to show its whole caption, as a label that sizes itself
-// does, so that a wider substitute font cuts no text.
-// Measured on a memory DC, which lays text out as the label's own does; the
-// first DC of each window costs round trips to the windowing system.
+// does, so that a wider substitute font cuts no text. Measured on a memory
+// DC, which lays text out as the label's own does without the round trips
+// to the windowing system that each window's first DC costs.
 int TextWidth(HWND window, const std::string& text) {
   HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0)));

@@ -7,9 +7,9 @@
 #include "win32/views/data_grid_view.h"
 #include "win32/views/form_view.h"
 #include "win32/views/picture_view.h"
+#include "win32/views/system_cursor.h"
 #include "win32/views/toolbar_view.h"
 #include "win32/views/window_dpi.h"
-#include "win32/views/system_cursor.h"
 
 namespace mvx::win32 {
 

@@ -11,8 +11,9 @@ inline constexpr int kFirstToolButtonId = 1000;
 
 // Fills a new toolbar control with the model's buttons and the program's
 // toolbar pictures, sized for dpi. The control does not free its pictures:
-// whoever destroys it takes ToolBarImages before and frees them after. (A toolbar watched for
-// its end through a subclass pays for it on every message it gets.)
+// whoever destroys it takes ToolBarImages before and frees them after. (A
+// toolbar watched for its end through a subclass pays for it on every
+// message it gets.)
 void SetUpToolBar(const TToolBar& bar, HWND window, int dpi);
 HIMAGELIST ToolBarImages(HWND window);
 // Gives the toolbar its pictures, buttons and border for dpi.
