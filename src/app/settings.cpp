@@ -39,7 +39,7 @@ class HoldScope {
 // Copies every option between the controls and the settings file, in the
 // file's order. While it runs, change handlers hand nothing over.
 void TFrmMain::LoadOrSaveSettings(bool loading, bool restorePosition) {
-  SettingsFile ini(ports_.profile, settingsFile_);
+  SettingsFile ini(ports_.profile, settingsFile_, &ports_.files);
   FlagScope io(booSettingsIO);
 
   auto check = [&](const char* section, const char* key, TCheckBox& box) {

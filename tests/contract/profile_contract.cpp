@@ -194,5 +194,47 @@ TEST_F(ProfileContract, SettingsReadBySectionAnswerAsTheKeyReadsDo) {
   EXPECT_EQ(settings.ReadString("S", "padded", ""), "changed");
 }
 
+// Read whole, a plain file must answer every key as the key-at-a-time
+// function does; a file the whole read leaves to the system, too.
+TEST_F(ProfileContract, SettingsReadFromTheWholeFileAnswerAsTheKeyReadsDo) {
+  const struct {
+    const char* name;
+    std::string text;
+  } files[] = {
+      {"as written", "[General]\r\nVerbose=0\r\nSelectedEditor=pbrush.exe  \r\n[Directories]\r\n"
+                     "DataDir=c:\\apps\\images\r\nDBFileName=GDB.CDS\r\n[AutoDetect]\r\n"
+                     "Poll File Name=Netscape Wallpaper.bmp\r\n"},
+      {"by hand", "\r\n[general]\n\tverbose = 1 \n\n  [Directories]  \nDATADIR=d:\\x\nempty=\nequals=a=b\n"},
+      {"comment", "[General]\r\n;Verbose=1\r\nVerbose=0\r\n"},
+      {"lone key", "[General]\r\nVerbose\r\nSelectedEditor=x\r\n"},
+      {"duplicate key", "[General]\r\nVerbose=0\r\nverbose=1\r\n"},
+      {"duplicate section", "[General]\r\nVerbose=0\r\n[Directories]\r\nDataDir=a\r\n[GENERAL]\r\nVerbose=1\r\n"},
+      {"quotes", "[General]\r\nSelectedEditor=\"c:\\a b\\p.exe\"\r\nVerbose=0\r\n"},
+      {"other letters", "[General]\r\nVerbose=0\r\nSelectedEditor=caf\xC3\xA9.exe\r\n"},
+      {"byte-order mark", "\xEF\xBB\xBF[General]\r\nVerbose=0\r\n"},
+      {"before any section", "Verbose=1\r\n[General]\r\nVerbose=0\r\n"},
+      {"heading with more", "[General] x\r\nVerbose=0\r\n[Directories]\r\nDataDir=a\r\n"},
+      {"heading with blanks", "[ General ]\r\nVerbose=0\r\n"},
+      {"overlong", "[General]\r\nSelectedEditor=" + std::string(1100, 'e') + "\r\nVerbose=0\r\n"},
+  };
+  const struct {
+    const char* section;
+    const char* key;
+  } keys[] = {
+      {"General", "Verbose"},        {"GENERAL", "selectededitor"}, {"Directories", "DataDir"},
+      {"directories", "DBFileName"}, {"Directories", "empty"},      {"Directories", "equals"},
+      {"AutoDetect", "poll file name"}, {"General", "Missing"},    {"Missing", "Verbose"},
+  };
+  for (const auto& f : files) {
+    SCOPED_TRACE(f.name);
+    env->P().files.Delete(ini);
+    Raw(f.text);
+    SettingsFile settings(profile, ini, &env->P().files);
+    for (const auto& k : keys) {
+      EXPECT_EQ(settings.ReadString(k.section, k.key, "<default>"), Get(k.section, k.key)) << k.section << "/" << k.key;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace mvx::contract

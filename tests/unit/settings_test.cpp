@@ -80,15 +80,30 @@ TEST_F(SettingsTest, NumbersAndBooleansReadWithTheirRules) {
   EXPECT_EQ(main->updImageSize.Position(), 1500);
 }
 
-// Each section is asked for once, not each key: a look at the file each.
-TEST_F(SettingsTest, LoadingReadsEachSectionOnceAndQuotedValuesByTheirKey) {
-  WithIni("[General]\r\nSelectedEditor=\"c:\\tools\\paint.exe\"\r\nToolbarHints=0\r\n");
-  Build();
-  fakes.profile.reads = 0;
-  main->LoadOrSaveSettings(true, false);
-  EXPECT_EQ(fakes.profile.reads, 6 + 1) << "six sections (no window position asked for), and the quoted value by its key";
-  EXPECT_EQ(main->edtSelectedEditor.Text(), "c:\\tools\\paint.exe");
-  EXPECT_FALSE(main->chkToolbarHints.Checked());
+// A plain file is read once, whole; any other is listed by the system a
+// section at a time (each a look at the file), quoted values by their key.
+TEST_F(SettingsTest, LoadingReadsAPlainFileOnceAndAnyOtherASectionAtATime) {
+  const struct {
+    const char* name;
+    std::string general;
+    int profileReads;
+  } cases[] = {
+      {"plain", "SelectedEditor=c:\\tools\\paint.exe\r\nToolbarHints=0\r\n", 0},
+      {"quoted", "SelectedEditor=\"c:\\tools\\paint.exe\"\r\nToolbarHints=0\r\n", 6 + 1},
+      {"comment", ";kept by hand\r\nSelectedEditor=c:\\tools\\paint.exe\r\nToolbarHints=0\r\n", 6},
+      {"other letters", "SelectedEditor=c:\\tools\\paint.exe\r\nToolbarHints=0\r\nNote=caf\xC3\xA9\r\n", 6},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Build();  // start-up writes the whole file anew
+    WithIni("[General]\r\n" + c.general + "[Slideshow]\r\nSlideMins=7\r\n");
+    fakes.profile.reads = 0;
+    main->LoadOrSaveSettings(true, false);
+    EXPECT_EQ(fakes.profile.reads, c.profileReads) << "six sections (no window position asked for)";
+    EXPECT_EQ(main->edtSelectedEditor.Text(), "c:\\tools\\paint.exe");
+    EXPECT_FALSE(main->chkToolbarHints.Checked());
+    EXPECT_EQ(main->updMins.Position(), 7);
+  }
 }
 
 TEST_F(SettingsTest, PollIntervalThatIsNoNumberKeepsTheDefault) {
