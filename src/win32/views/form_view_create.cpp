@@ -31,8 +31,11 @@ void RegisterClassOnce(const std::string& name, WNDPROC proc, LPCSTR iconResourc
   wc.hInstance = Instance();
   if (iconResource != nullptr) {
     wc.hIcon = LoadIconA(Instance(), iconResource);
-    wc.hIconSm = static_cast<HICON>(LoadImageA(Instance(), iconResource, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                               GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    wc.hIconSm = iconResource == MAKEINTRESOURCEA(1)
+                     ? ProgramIcon(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON))
+                     : static_cast<HICON>(LoadImageA(Instance(), iconResource, IMAGE_ICON,
+                                                     GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                                     LR_DEFAULTCOLOR));
   }
   wc.hCursor = SystemCursor(IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);

@@ -17,4 +17,17 @@ HCURSOR SystemCursor(LPCSTR id) {
   return cursor;
 }
 
+HICON ProgramIcon(int width, int height) {
+  static std::mutex guard;
+  static std::unordered_map<ULONG_PTR, HICON> loaded;
+  const auto key = (static_cast<ULONG_PTR>(static_cast<unsigned>(width)) << 16) | static_cast<unsigned>(height);
+  std::lock_guard lock(guard);
+  auto it = loaded.find(key);
+  if (it != loaded.end()) return it->second;
+  auto icon = static_cast<HICON>(
+      LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON, width, height, LR_DEFAULTCOLOR));
+  if (icon != nullptr) loaded.emplace(key, icon);
+  return icon;
+}
+
 }  // namespace mvx::win32

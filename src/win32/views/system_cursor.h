@@ -8,4 +8,8 @@ namespace mvx::win32 {
 // for the screen's scale anew.
 HCURSOR SystemCursor(LPCSTR id);
 
+// The program's icon (resource 1) at one size, loaded once: the notification
+// area's picture and the windows' small icon share it. Never freed.
+HICON ProgramIcon(int width, int height);
+
 }  // namespace mvx::win32

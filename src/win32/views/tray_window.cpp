@@ -1,5 +1,6 @@
 #include "win32/views/tray_window.h"
 
+#include "win32/views/system_cursor.h"
 #include "win32/views/window_dpi.h"
 
 namespace mvx::win32 {
@@ -31,13 +32,9 @@ void TrayWindow::LoadIconPicture() {
   const auto dpi = static_cast<UINT>(DpiOfWindow(Window()));
   const int width = GetSystemMetricsForDpi(SM_CXSMICON, dpi);
   const int height = GetSystemMetricsForDpi(SM_CYSMICON, dpi);
-  auto picture = static_cast<HICON>(
-      LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON, width, height, LR_DEFAULTCOLOR));
+  HICON picture = ProgramIcon(width, height);
   if (picture == nullptr) return;  // the one loaded before stays
-  HICON old = picture_;
-  picture_ = picture;
-  notify_.icon = reinterpret_cast<std::uintptr_t>(picture_);
-  if (old != nullptr) DestroyIcon(old);
+  notify_.icon = reinterpret_cast<std::uintptr_t>(picture);
 }
 
 // The icon goes first: the shell cannot take it away without its window.
@@ -47,7 +44,6 @@ TrayWindow::~TrayWindow() {
   } catch (...) {
     // The icon's removal is never reported.
   }
-  if (picture_ != nullptr) DestroyIcon(picture_);
 }
 
 bool TrayWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

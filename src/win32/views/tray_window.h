@@ -35,7 +35,6 @@ class TrayWindow : public FormView {
 
   TTrayIcon& icon_;
   Win32NotifyIcon& notify_;
-  HICON picture_ = nullptr;
   UINT taskbarCreated_ = 0;
 };
 
