@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "win32/adapters/win32_ports.h"
-#include "win32/views/system_cursor.h"
+#include "win32/views/shared_images.h"
 
 namespace mvx::win32 {
 

@@ -2,7 +2,7 @@
 
 #include "forms/standard_controls.h"
 #include "win32/views/control_windows.h"
-#include "win32/views/system_cursor.h"
+#include "win32/views/shared_images.h"
 #include "win32/views/toolbar_view.h"
 #include "win32/views/window_dpi.h"
 

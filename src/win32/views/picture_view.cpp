@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "win32/adapters/win32_picture.h"
-#include "win32/views/system_cursor.h"
+#include "win32/views/shared_images.h"
 
 namespace mvx::win32 {
 

@@ -1,6 +1,6 @@
 #include "win32/views/tray_window.h"
 
-#include "win32/views/system_cursor.h"
+#include "win32/views/shared_images.h"
 #include "win32/views/window_dpi.h"
 
 namespace mvx::win32 {

@@ -1,4 +1,4 @@
-#include "win32/views/system_cursor.h"
+#include "win32/views/shared_images.h"
 
 #include <mutex>
 #include <unordered_map>
