@@ -234,6 +234,11 @@ TEST_F(ProfileContract, SettingsReadFromTheWholeFileAnswerAsTheKeyReadsDo) {
       EXPECT_EQ(settings.ReadString(k.section, k.key, "<default>"), Get(k.section, k.key)) << k.section << "/" << k.key;
     }
   }
+  // The system's writes are in the file by the time a later pass reads it whole.
+  env->P().files.Delete(ini);
+  Raw(files[0].text);
+  ASSERT_TRUE(profile.WriteString(ini, "Directories", "DataDir", "e:\\later"));
+  EXPECT_EQ(SettingsFile(profile, ini, &env->P().files).ReadString("Directories", "DataDir", ""), "e:\\later");
 }
 
 }  // namespace

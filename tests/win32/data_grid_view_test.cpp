@@ -138,7 +138,7 @@ TEST_F(DataGridViewTest, AReportListShowsTheRowsTheirNamesAndStatusPictures) {
   const auto style = static_cast<DWORD>(GetWindowLongA(List(), GWL_STYLE));
   const DWORD wanted = LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_SINGLESEL;
   EXPECT_EQ(style & wanted, wanted);
-  EXPECT_EQ(GetParent(List()), window.ControlWindow(frm.pnlGrid));
+  EXPECT_EQ(GetParent(List()), window.ControlWindow(frm.tsPreview)) << "its panel is no window";
   EXPECT_NE(style & WS_VISIBLE, 0u) << "made hidden, shown once filled in";
   EXPECT_EQ(SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0), 3);
   EXPECT_EQ(Text(0, 2), "Alps.bmp");

@@ -285,6 +285,29 @@ TEST_F(FormViewTest, ALabelGrowsToShowItsWholeCaption) {
   EXPECT_GT(rc.right - rc.left, form.label.Width());
 }
 
+// A panel is no window: the controls on it lie on its parent, moved by its
+// place, and its flags reach them.
+TEST_F(FormViewTest, ControlsOfAPanelLieOnItsParentAndFollowItsPlaceAndFlags) {
+  EXPECT_EQ(W(form.panel), nullptr);
+  ASSERT_NE(W(form.ok), nullptr);
+  EXPECT_EQ(GetParent(W(form.ok)), view->Window());
+  const RECT rc = PlaceOnParent(W(form.ok));
+  EXPECT_EQ(rc.left, 0 + 240);
+  EXPECT_EQ(rc.top, 205 + 5);
+  form.panel.SetBounds(7, 190, 320, 35);
+  const RECT moved = PlaceOnParent(W(form.ok));
+  EXPECT_EQ(moved.left, 7 + 240);
+  EXPECT_EQ(moved.top, 190 + 5);
+  form.panel.SetEnabled(false);
+  EXPECT_FALSE(IsWindowEnabled(W(form.ok)));
+  form.panel.SetVisible(false);
+  EXPECT_FALSE(IsWindowVisible(W(form.ok)));
+  form.panel.SetVisible(true);
+  form.panel.SetEnabled(true);
+  EXPECT_TRUE(IsWindowVisible(W(form.ok)));
+  EXPECT_TRUE(IsWindowEnabled(W(form.ok)));
+}
+
 TEST_F(FormViewTest, ControlsOfTheNeverShownPanelGetNoWindow) {
   EXPECT_EQ(W(form.fixedValues), nullptr);
   EXPECT_EQ(W(form.fixedCheck), nullptr);

@@ -112,6 +112,29 @@ TEST_F(MainWindowTest, ControlsAreMadeWhenFirstShownWithTheValuesSetBefore) {
   EXPECT_EQ(window.ControlWindow(frm.chkConfirmExit), confirmExit);
 }
 
+// The list's panel is no window: the list lies on the page, filling the
+// panel's place inside its border wherever the panel goes.
+TEST_F(MainWindowTest, TheListFillsItsPanelsPlaceInsideItsBorder) {
+  frm.Show();
+  HWND grid = window.ControlWindow(frm.dbgrdInventory);
+  ASSERT_NE(grid, nullptr);
+  EXPECT_EQ(window.ControlWindow(frm.pnlGrid), nullptr);
+  EXPECT_EQ(GetParent(grid), window.ControlWindow(frm.tsPreview));
+  const auto place = [grid] {
+    RECT rc{};
+    GetWindowRect(grid, &rc);
+    MapWindowPoints(HWND_DESKTOP, GetParent(grid), reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+  };
+  constexpr int b = TDBGrid::kBorder;
+  for (const RECT panel : {RECT{4, 250, 380, 373}, RECT{9, 200, 371, 360}}) {
+    frm.pnlGrid.SetBounds(panel.left, panel.top, panel.right - panel.left, panel.bottom - panel.top);
+    const RECT want{panel.left + b, panel.top + b, panel.right - b, panel.bottom - b};
+    const RECT got = place();
+    EXPECT_TRUE(EqualRect(&got, &want)) << got.left << "," << got.top << "," << got.right << "," << got.bottom;
+  }
+}
+
 // The pages not shown get their windows and controls when first shown,
 // each with the id, style, text, place and font it has in a window made
 // whole at once, and each page above the tabs.

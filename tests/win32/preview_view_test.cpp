@@ -72,6 +72,13 @@ class PreviewViewTest : public ::testing::Test {
     MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&rc), 2);
     return rc;
   }
+  // The picture's place on the black panel it lies over.
+  RECT PlaceOnPanel(HWND control) const {
+    RECT rc{};
+    GetWindowRect(control, &rc);
+    MapWindowPoints(HWND_DESKTOP, Panel(), reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+  }
 
   ViewEnv env;
   SystemFolders folders = PreviewTestFolders();
@@ -87,7 +94,7 @@ TEST_F(PreviewViewTest, ASmallPictureShowsCentredOnTheBlackPanel) {
   ShowNow();
   ASSERT_NE(Picture(), nullptr);
   EXPECT_TRUE(IsWindowVisible(Picture()));
-  const RECT place = PlaceOf(Picture());
+  const RECT place = PlaceOnPanel(Picture());
   EXPECT_EQ(place.left, 138) << "on the preview panel";
   EXPECT_EQ(place.top, 67);
   EXPECT_EQ(place.right - place.left, 100);
@@ -103,7 +110,7 @@ TEST_F(PreviewViewTest, OnAMonitorOfTwiceTheDpiASmallPictureShowsTwiceAsLargeAnd
   GetWindowRect(window.Window(), &now);
   SendMessageA(window.Window(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&now));
   ShowNow();
-  const RECT place = PlaceOf(Picture());
+  const RECT place = PlaceOnPanel(Picture());
   EXPECT_EQ(place.left, 2 * 138);
   EXPECT_EQ(place.top, 2 * 67);
   EXPECT_EQ(place.right - place.left, 200);
@@ -117,7 +124,7 @@ TEST_F(PreviewViewTest, ALargePictureIsScaledDownKeepingItsShapeAndCentred) {
   AddPicture(600, 20, 36054);
   frm.LoadPreview(false);
   ShowNow();
-  const RECT place = PlaceOf(Picture());
+  const RECT place = PlaceOnPanel(Picture());
   EXPECT_EQ(place.left, 0);
   EXPECT_EQ(place.top, 86);
   EXPECT_EQ(place.right - place.left, 376);
@@ -173,7 +180,7 @@ TEST_F(PreviewViewTest, DraggingTheSplitterResizesThePreview) {
   SendMessageA(splitter, WM_LBUTTONUP, 0, MAKELPARAM(50, 41));
   EXPECT_EQ(frm.PreviewPanelHeight, 225);
   EXPECT_EQ(PlaceOf(splitter).top, 4 + 225);
-  EXPECT_EQ(PlaceOf(Panel()).bottom, 225);
+  EXPECT_EQ(PlaceOf(Panel()).bottom, 4 + 225) << "on the page, at the preview panel's place";
   EXPECT_EQ(PlaceOf(window.ControlWindow(frm.tbrMainToolbar)).top, 4 + 225 + 3);
 }
 

@@ -97,12 +97,14 @@ TEST_F(ToolbarViewTest, AFlatToolbarWithTooltipsSitsBetweenThePreviewAndTheGrid)
 
   HWND page = GetParent(Bar());
   EXPECT_EQ(page, window.ControlWindow(frm.tsPreview));
-  const RECT preview = PlaceOn(page, frm.pnlPreviewImage);
+  // The panels are no windows: the preview fills its panel, the list its
+  // own inside its border.
+  const RECT preview = PlaceOn(page, frm.pnlImageMessage);
   const RECT bar = PlaceOn(page, frm.tbrMainToolbar);
-  const RECT grid = PlaceOn(page, frm.pnlGrid);
+  const RECT list = PlaceOn(page, frm.dbgrdInventory);
   EXPECT_EQ(bar.top, preview.bottom + 3) << "room for the splitter";
-  EXPECT_EQ(grid.top, bar.bottom);
-  EXPECT_EQ(grid.bottom, 373);
+  EXPECT_EQ(list.top - TDBGrid::kBorder, bar.bottom);
+  EXPECT_EQ(list.bottom + TDBGrid::kBorder, 373);
 
   const LRESULT size = SendMessageA(Bar(), TB_GETBUTTONSIZE, 0, 0);
   EXPECT_EQ(LOWORD(size), 25);

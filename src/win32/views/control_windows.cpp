@@ -17,12 +17,16 @@ DWORD ButtonStyle(const TControl& control) {
 }  // namespace
 
 bool IsContainer(ControlKind kind) {
-  return kind == ControlKind::Panel || kind == ControlKind::TabSheet;
+  return kind == ControlKind::TabSheet;
+}
+
+bool HasWindow(ControlKind kind) {
+  return kind != ControlKind::Panel;
 }
 
 ControlWindowClass WindowClassFor(const TControl& control) {
   switch (control.Kind()) {
-    case ControlKind::Panel:
+    case ControlKind::Panel:  // made by no window (HasWindow)
     case ControlKind::TabSheet:
       return {kContainerClass, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT};
     case ControlKind::GroupBox:

@@ -5,8 +5,8 @@
 
 namespace mvx::win32 {
 
-// The window class of the program's plain child containers (panels and
-// pages), which pass their controls' notifications on to the form's view.
+// The window class of the pages of page controls, which pass their
+// controls' notifications on to the form's view.
 inline constexpr const char* kContainerClass = "MurovexContainer";
 
 // First identifier of the controls; the lower ones are the dialog
@@ -23,11 +23,18 @@ struct ControlWindowClass {
 ControlWindowClass WindowClassFor(const TControl& control);
 
 // Whether a control of this kind is a window that holds its children; the
-// children of other kinds (group boxes) lie beside them on the same parent.
+// children of other kinds (group boxes, panels) lie beside them on the same
+// parent, moved by their place.
 bool IsContainer(ControlKind kind);
 
-// A flag as the user sees it: group boxes and page controls are no windows
-// of their own for the controls on them, so their flag is carried down.
+// Whether a control of this kind is shown by a window at all. A panel is
+// not: it only places, hides and disables the controls on it, and the form
+// or page beneath shows its plain face. Every window costs start-up time.
+bool HasWindow(ControlKind kind);
+
+// A flag as the user sees it: group boxes, panels and page controls are no
+// windows of their own for the controls on them, so their flag is carried
+// down.
 bool Effective(const TControl& control, bool (TControl::*flag)() const);
 
 }  // namespace mvx::win32

@@ -135,8 +135,12 @@ RECT DataGridPlace(const TDBGrid& grid, HWND parentWindow, int dpi) {
     const PixelRect rc = ScaleRect(grid.Left(), grid.Top(), grid.Width(), grid.Height(), dpi);
     return RECT{rc.left, rc.top, rc.right, rc.bottom};
   }
+  return DataGridPlaceIn(parent, dpi);
+}
+
+RECT DataGridPlaceIn(const RECT& area, int dpi) {
   const int border = ScaleToDpi(TDBGrid::kBorder, dpi);
-  return RECT{border, border, parent.right - border, parent.bottom - border};
+  return RECT{area.left + border, area.top + border, area.right - border, area.bottom - border};
 }
 
 void SetUpDataGrid(const TDBGrid& grid, HWND window, int dpi) {

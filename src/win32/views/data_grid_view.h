@@ -13,6 +13,9 @@ inline constexpr DWORD kDataGridStyle =
 // A grid fills its parent window (parentWindow) inside the grid's border,
 // at dpi.
 RECT DataGridPlace(const TDBGrid& grid, HWND parentWindow, int dpi);
+// The same within an area of its parent window: the place of a panel,
+// which has no window of its own.
+RECT DataGridPlaceIn(const RECT& area, int dpi);
 // Gives a new list its columns, whole-row selection and the status
 // pictures, sized for dpi.
 void SetUpDataGrid(const TDBGrid& grid, HWND window, int dpi);

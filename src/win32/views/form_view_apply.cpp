@@ -162,6 +162,13 @@ void FormView::ApplyTree(const TControl& control, ControlProp prop) {
 void FormView::ControlChanged(TControl& control, ControlProp prop) {
   if (!unopenedPages_.empty()) OpenShownPages();
   HWND window = ControlWindow(control);
+  const bool carriesDown = prop == ControlProp::Visible || prop == ControlProp::Enabled || prop == ControlProp::Bounds;
+  if (window == nullptr && !HasWindow(control.Kind()) && carriesDown) {
+    // A panel's place and flags reach the windows of the controls on it.
+    ApplyScope scope(*this);
+    ApplyTree(control, prop);
+    return;
+  }
   if (window == nullptr) return;
   ApplyScope scope(*this);
   switch (prop) {

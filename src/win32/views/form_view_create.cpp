@@ -109,7 +109,7 @@ void FormView::CreateControls(const TControl* within) {
     const bool startsGroup = StartsGroup(*control, previous);
     previous = control;
     if (within != nullptr && control != within && !control->IsInside(within)) continue;
-    if (ControlWindow(*control) != nullptr) continue;
+    if (!HasWindow(control->Kind()) || ControlWindow(*control) != nullptr) continue;
     if (const TControl* page = UnopenedPageOf(*control)) {
       if (std::find(unopenedPages_.begin(), unopenedPages_.end(), page) == unopenedPages_.end()) {
         unopenedPages_.push_back(page);
@@ -167,6 +167,8 @@ RECT FormView::PlaceOf(const TControl& control) const {
     return rc;
   }
   if (control.Kind() == ControlKind::DataGrid) {
+    const TControl* parent = control.Parent();
+    if (parent != nullptr && !HasWindow(parent->Kind())) return DataGridPlaceIn(PlaceOf(*parent), dpi_);
     return DataGridPlace(static_cast<const TDBGrid&>(control), ParentWindowOf(control), dpi_);
   }
   int left = control.Left(), top = control.Top();
