@@ -135,6 +135,40 @@ TEST_F(MainWindowTest, TheListFillsItsPanelsPlaceInsideItsBorder) {
   }
 }
 
+// The progress bar, hidden at first, is made when first shown, as it would
+// have been with the rest: its id, place and value, and its place in the
+// order of the windows, between the hint and the Help button.
+TEST_F(MainWindowTest, TheProgressBarIsMadeWhenFirstShownAsIfMadeWithTheRest) {
+  frm.Show();
+  EXPECT_EQ(window.ControlWindow(frm.pbrProgress), nullptr);
+  frm.pbrProgress.Max = 40;
+  frm.pbrProgress.SetPosition(30);
+  frm.pbrProgress.SetVisible(true);
+  HWND bar = window.ControlWindow(frm.pbrProgress);
+  ASSERT_NE(bar, nullptr);
+  HWND hints = window.ControlWindow(frm.lblHints);
+  HWND help = window.ControlWindow(frm.btnHelp);
+  EXPECT_TRUE(IsWindowVisible(bar));
+  EXPECT_EQ(GetParent(bar), W());
+  EXPECT_EQ(GetDlgCtrlID(bar), GetDlgCtrlID(hints) + 1);
+  EXPECT_EQ(GetDlgCtrlID(help), GetDlgCtrlID(bar) + 1);
+  EXPECT_EQ(GetWindow(help, GW_HWNDNEXT), window.ControlWindow(frm.btnOK)) << "windows lie in the order made";
+  EXPECT_EQ(GetWindow(hints, GW_HWNDNEXT), bar);
+  EXPECT_EQ(GetWindow(bar, GW_HWNDNEXT), help);
+  RECT rc{};
+  GetWindowRect(bar, &rc);
+  MapWindowPoints(HWND_DESKTOP, W(), reinterpret_cast<POINT*>(&rc), 2);
+  EXPECT_EQ(rc.left, frm.pnlButtons.Left() + frm.pbrProgress.Left());
+  EXPECT_EQ(rc.top, frm.pnlButtons.Top() + frm.pbrProgress.Top());
+  EXPECT_EQ(rc.right - rc.left, frm.pbrProgress.Width());
+  EXPECT_EQ(SendMessageA(bar, PBM_GETRANGE, FALSE, 0), 40);
+  EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 30);
+  frm.pbrProgress.SetVisible(false);
+  EXPECT_FALSE(IsWindowVisible(bar));
+  frm.pbrProgress.SetVisible(true);
+  EXPECT_EQ(window.ControlWindow(frm.pbrProgress), bar) << "made once";
+}
+
 // The pages not shown get their windows and controls when first shown,
 // each with the id, style, text, place and font it has in a window made
 // whole at once, and each page above the tabs.

@@ -118,6 +118,7 @@ class FormView : public FormObserver {
   void OpenShownPages();
   static void LayPageAboveTabs(HWND page, HWND tabs);
   void CreateControl(TControl& control, int id, bool startsGroup);
+  bool MakeOnceShown(const TControl& control);
   void SetUpTabs(const TControl& pages, HWND tabs);
   void SizeTabs(HWND tabs);
   void FinishControls(const TControl* within);
@@ -157,6 +158,9 @@ class FormView : public FormObserver {
   int dpi_ = kDesignDpi;
   bool controlsCreated_ = false;
   std::vector<const TControl*> unopenedPages_;
+  // Progress bars hidden when their page was made wait for their first
+  // showing, with the id and grouping they would have had.
+  std::unordered_map<const TControl*, std::pair<int, bool>> hiddenUntilShown_;
   ViewFonts fonts_;
   ControlTips tips_;
   std::unordered_map<const TControl*, HWND> windows_;

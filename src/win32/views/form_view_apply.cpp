@@ -140,7 +140,9 @@ void FormView::ApplyFont(const TControl& control, HWND window) {
 
 // Place and the carried-down flags reach every control inside this one.
 void FormView::ApplyTree(const TControl& control, ControlProp prop) {
-  if (HWND window = ControlWindow(control)) {
+  if (prop == ControlProp::Visible && MakeOnceShown(control)) {
+    // made as it is now
+  } else if (HWND window = ControlWindow(control)) {
     if (prop == ControlProp::Bounds) {
       RECT want = PlaceOf(control);
       if (control.Kind() == ControlKind::Label && !static_cast<const TLabel&>(control).Rule) {
@@ -163,8 +165,9 @@ void FormView::ControlChanged(TControl& control, ControlProp prop) {
   if (!unopenedPages_.empty()) OpenShownPages();
   HWND window = ControlWindow(control);
   const bool carriesDown = prop == ControlProp::Visible || prop == ControlProp::Enabled || prop == ControlProp::Bounds;
-  if (window == nullptr && !HasWindow(control.Kind()) && carriesDown) {
-    // A panel's place and flags reach the windows of the controls on it.
+  if (window == nullptr && carriesDown && (!HasWindow(control.Kind()) || prop == ControlProp::Visible)) {
+    // A panel's place and flags reach the windows of the controls on it; a
+    // control waiting for its first showing is made.
     ApplyScope scope(*this);
     ApplyTree(control, prop);
     return;

@@ -116,8 +116,33 @@ void FormView::CreateControls(const TControl* within) {
       }
       continue;
     }
+    if (control->Kind() == ControlKind::ProgressBar && !Effective(*control, &TControl::Visible)) {
+      hiddenUntilShown_[control] = {controlId, startsGroup};
+      continue;
+    }
     CreateControl(*control, controlId, startsGroup);
   }
+}
+
+// A waiting progress bar about to show is made as it would have been with
+// the rest, and takes its place in their order (the order of windows is
+// that of their making) right below the window made before it.
+bool FormView::MakeOnceShown(const TControl& control) {
+  const auto waiting = hiddenUntilShown_.find(&control);
+  if (waiting == hiddenUntilShown_.end() || !Effective(control, &TControl::Visible)) return false;
+  const auto [id, startsGroup] = waiting->second;
+  hiddenUntilShown_.erase(waiting);
+  auto& made = const_cast<TControl&>(control);
+  CreateControl(made, id, startsGroup);
+  HWND window = ControlWindow(control);
+  HWND above = HWND_TOP;
+  for (const TControl* c : form_.Controls()) {
+    if (c == &control) break;
+    if (HWND w = ControlWindow(*c); w != nullptr && GetParent(w) == GetParent(window)) above = w;
+  }
+  SetWindowPos(window, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ApplyValue(control, window);
+  return true;
 }
 
 // A page shown for the first time gets its controls, before it is painted.
