@@ -67,6 +67,7 @@ int Run(win32::Win32Ports& ports, const SystemFolders& folders) {
   frmMain.Links = &links;
   frmMain.Versions = &versions;
   win32::MainWindow mainWindow(frmMain, app);
+  mainWindow.PassShellNewsTo(trayWindow.Window());
   // Started to show the main window at once: its controls' library loads
   // meanwhile, while the settings and the picture list are read. Not
   // before the first windows: a library loading on another thread while

@@ -68,11 +68,26 @@ std::optional<WindowInfo> WaitForChild(HWND parent, const WindowQuery& query, Cl
   return found;
 }
 
+namespace {
+
+// The notification icon's window is message-only: found among those.
+HWND TrayWindowOf(const Process& process) {
+  HWND window = nullptr;
+  while ((window = FindWindowExA(HWND_MESSAGE, window, kTrayWindowClass, nullptr)) != nullptr) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == process.Id()) return window;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
 bool ChooseFromTrayMenu(const Process& process, char key) {
-  const auto tray = FindTopLevel(process.Id(), {kTrayWindowClass, std::nullopt});
-  if (!tray) return false;
+  HWND tray = TrayWindowOf(process);
+  if (tray == nullptr) return false;
   // Posted: the program stays in its menu loop until the item is chosen.
-  PostMessageA(tray->handle, kTrayCallbackMessage, 0, WM_RBUTTONUP);
+  PostMessageA(tray, kTrayCallbackMessage, 0, WM_RBUTTONUP);
   const auto menu = WaitForTopLevel(process.Id(), {kMenuWindowClass, std::nullopt}, 5s, true);
   if (!menu) return false;
   // The menu loop reads the keys of its thread, whichever window they are for.

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "ui/frm_main.h"
 #include "ui/frm_tray.h"
@@ -236,6 +237,40 @@ TEST_F(MainWindowTest, TheRestoreMessageShowsTheWindowRestoredInFront) {
   SendMessageA(W(), frm.msgMyWindowMessageHandle, 0, 0);
   EXPECT_FALSE(IsIconic(W()));
   EXPECT_EQ(GetForegroundWindow(), W());
+}
+
+std::vector<UINT> passedOn;
+
+LRESULT CALLBACK RecordMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message >= WM_USER || message == WM_DPICHANGED) passedOn.push_back(message);
+  if (message == WM_DPICHANGED) passedOn.push_back(LOWORD(wParam));
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// The notification icon's window is message-only: the shell's news reach it
+// only through the main window, which goes on handling them as before.
+TEST_F(MainWindowTest, TheShellsNewsArePassedOnToTheTrayWindow) {
+  WNDCLASSA cls{};
+  cls.lpfnWndProc = RecordMessage;
+  cls.hInstance = GetModuleHandleA(nullptr);
+  cls.lpszClassName = "PassedOnRecorder";
+  RegisterClassA(&cls);
+  HWND recorder = CreateWindowExA(0, cls.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, cls.hInstance,
+                                  nullptr);
+  ASSERT_NE(recorder, nullptr);
+  passedOn.clear();
+  window.PassShellNewsTo(recorder);
+  const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+  const UINT other = RegisterWindowMessageA("MurovexUnrelatedNews");
+  RECT frame{};
+  GetWindowRect(W(), &frame);
+  SendMessageA(W(), other, 0, 0);
+  SendMessageA(W(), taskbarCreated, 0, 0);
+  SendMessageA(W(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(""));
+  SendMessageA(W(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&frame));
+  EXPECT_EQ(passedOn, (std::vector<UINT>{taskbarCreated, WM_DPICHANGED, 144}));
+  EXPECT_EQ(window.Dpi(), 144) << "the main window is laid out anew all the same";
+  DestroyWindow(recorder);
 }
 
 TEST_F(MainWindowTest, TheShutDownNoticeIsShownWithItsTextWhenTheModelShowsIt) {

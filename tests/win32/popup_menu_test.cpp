@@ -93,5 +93,30 @@ TEST(PopupMenu, EachCommandLeadsToItsItem) {
   DestroyMenu(handle);
 }
 
+// A top-level window owns its own menus; a message-only window's menus
+// are owned by one hidden top-level window, the same each time, and a new
+// one once that went.
+TEST(PopupMenu, TheMenusOwnerIsATopLevelWindowThatCanComeToTheForeground) {
+  const HINSTANCE instance = GetModuleHandleA(nullptr);
+  HWND topLevel = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
+                                  nullptr);
+  HWND messageOnly = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
+  ASSERT_NE(topLevel, nullptr);
+  ASSERT_NE(messageOnly, nullptr);
+  EXPECT_EQ(win32::MenuOwnerFor(topLevel), topLevel);
+  HWND owner = win32::MenuOwnerFor(messageOnly);
+  EXPECT_NE(owner, messageOnly);
+  EXPECT_NE(owner, topLevel);
+  EXPECT_EQ(GetAncestor(owner, GA_PARENT), GetDesktopWindow());
+  EXPECT_FALSE(IsWindowVisible(owner));
+  EXPECT_EQ(win32::MenuOwnerFor(messageOnly), owner);
+  DestroyWindow(owner);
+  HWND next = win32::MenuOwnerFor(messageOnly);
+  EXPECT_TRUE(IsWindow(next));
+  EXPECT_EQ(GetAncestor(next, GA_PARENT), GetDesktopWindow());
+  DestroyWindow(messageOnly);
+  DestroyWindow(topLevel);
+}
+
 }  // namespace
 }  // namespace mvx::testing

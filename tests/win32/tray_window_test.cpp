@@ -80,24 +80,15 @@ class TrayWindowTest : public ::testing::Test {
   int defaultRuns = 0;
 };
 
-TEST_F(TrayWindowTest, TheIconAndTheAdapterGetTheFormsHiddenTopLevelWindow) {
+// A message-only window: found among those, on no desktop, never shown.
+TEST_F(TrayWindowTest, TheIconAndTheAdapterGetTheFormsMessageOnlyWindow) {
   ASSERT_NE(W(), nullptr);
   EXPECT_EQ(form.Handle, reinterpret_cast<std::uintptr_t>(W()));
   EXPECT_EQ(icon.Window, reinterpret_cast<std::uintptr_t>(W()));
   EXPECT_EQ(env.real.notifyIcon.window, reinterpret_cast<std::uintptr_t>(W()));
-  EXPECT_EQ(GetParent(W()), nullptr);
+  EXPECT_EQ(FindWindowExA(HWND_MESSAGE, nullptr, "TFrmTray", nullptr), W());
+  EXPECT_NE(GetAncestor(W(), GA_PARENT), GetDesktopWindow());
   EXPECT_FALSE(IsWindowVisible(W()));
-}
-
-// The window is activated only to own the icon's menu; the form hears nothing of it.
-TEST_F(TrayWindowTest, TheMenusActivationIsNoNewsForTheForm) {
-  int deactivations = 0;
-  form.OnDeactivate = [&](TObject*) { ++deactivations; };
-  SendMessageA(W(), WM_ACTIVATE, WA_ACTIVE, 0);
-  SendMessageA(W(), WM_ACTIVATE, WA_INACTIVE, 0);
-  MSG msg;
-  while (PeekMessageA(&msg, W(), 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-  EXPECT_EQ(deactivations, 0);
 }
 
 TEST_F(TrayWindowTest, DoubleClickOnTheIconRunsTheDefaultItem) {
@@ -133,6 +124,16 @@ TEST_F(TrayWindowTest, ANewShellGetsTheIconAgain) {
     EXPECT_EQ(notify.calls, c.calls);
     EXPECT_TRUE(icon.IconAdded());
   }
+}
+
+// Passed on by the main window: the icon is given again at the size now asked for.
+TEST_F(TrayWindowTest, AChangeOfScaleGivesTheIconAgain) {
+  notify.calls.clear();
+  notify.shellKnowsIcon = true;
+  RECT suggested{0, 0, 800, 600};
+  EXPECT_EQ(SendMessageA(W(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested)), 0);
+  EXPECT_EQ(notify.calls, std::vector<NotifyIconMessage>{NotifyIconMessage::Modify});
+  EXPECT_EQ(env.real.notifyIcon.window, reinterpret_cast<std::uintptr_t>(W()));
 }
 
 TEST_F(TrayWindowTest, AnInactiveIconStaysAwayFromANewShell) {

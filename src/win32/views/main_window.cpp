@@ -31,7 +31,10 @@ constexpr UINT kLastRegisteredMessage = 0xFFFF;
 }  // namespace
 
 MainWindow::MainWindow(TFrmMain& form, TApplication& app)
-    : FormView(form, app, MainStyle(form)), frm_(form), notice_(form.frmStartup, app, NoticeStyle()) {
+    : FormView(form, app, MainStyle(form)),
+      frm_(form),
+      notice_(form.frmStartup, app, NoticeStyle()),
+      taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")) {
   CentreNotice();
 }
 
@@ -61,6 +64,9 @@ void MainWindow::CentreNotice() {
 
 bool MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   result = 0;
+  if (trayWindow_ != nullptr && (message == taskbarCreated_ || message == WM_DPICHANGED)) {
+    SendMessageA(trayWindow_, message, wParam, lParam);
+  }
   if (message >= kFirstRegisteredMessage && message <= kLastRegisteredMessage) return frm_.WndProc(message);
   switch (message) {
     case WM_CLOSE:

@@ -17,6 +17,9 @@ class MainWindow : public FormView {
   MainWindow& operator=(const MainWindow&) = delete;
 
   HWND NoticeWindow() const { return notice_.Window(); }
+  // The notification icon's window, which no broadcast reaches: the main
+  // window passes it "TaskbarCreated" and the changes of the screen's scale.
+  void PassShellNewsTo(HWND trayWindow) { trayWindow_ = trayWindow; }
   // A key pressed in the main window goes to the window's key map before
   // the control with the focus; true when the key map used it up.
   bool PreviewKey(const MSG& msg);
@@ -29,6 +32,8 @@ class MainWindow : public FormView {
 
   TFrmMain& frm_;
   FormView notice_;
+  HWND trayWindow_ = nullptr;
+  UINT taskbarCreated_ = 0;
 };
 
 }  // namespace mvx::win32

@@ -60,7 +60,18 @@ HMENU BuildPopupMenu(TMenuItem& menu, std::vector<TMenuItem*>& commands) {
   return handle;
 }
 
-void TrackMenuAtCursor(TMenuItem& menu, HWND owner) {
+HWND MenuOwnerFor(HWND window) {
+  if (GetAncestor(window, GA_PARENT) == GetDesktopWindow()) return window;
+  thread_local HWND menuOwner = nullptr;
+  if (menuOwner == nullptr || !IsWindow(menuOwner)) {
+    menuOwner = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+  }
+  return menuOwner != nullptr ? menuOwner : window;
+}
+
+void TrackMenuAtCursor(TMenuItem& menu, HWND window) {
+  const HWND owner = MenuOwnerFor(window);
   std::vector<TMenuItem*> commands;
   HMENU handle = BuildPopupMenu(menu, commands);
   SetForegroundWindow(owner);

@@ -11,6 +11,7 @@ FormWindowStyle TrayFormStyle() {
   FormWindowStyle style;
   style.style = WS_POPUP;
   style.exStyle = WS_EX_TOOLWINDOW;
+  style.owner = HWND_MESSAGE;
   return style;
 }
 
@@ -46,14 +47,8 @@ TrayWindow::~TrayWindow() {
   }
 }
 
-bool TrayWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool TrayWindow::OnMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
   result = 0;
-  if (message == WM_ACTIVATE) {
-    // Activated only to own the icon's menu: the system's own handling, as
-    // a window with no controls to focus, and no news for the form.
-    result = DefWindowProcA(Window(), message, wParam, lParam);
-    return true;
-  }
   if (message == icon_.CallbackMessage()) {
     icon_.HandleCallback(static_cast<std::uint32_t>(lParam));
     return true;
@@ -64,9 +59,10 @@ bool TrayWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
   }
   if (message == WM_DPICHANGED) {
     // The screen's scale changed: the icon is shown at the size now asked
-    // for; the form's window is laid out anew as any form's.
+    // for. The window itself never shows and has nothing to lay out.
     LoadIconPicture();
     if (icon_.Active()) icon_.UpdateIcon(true);
+    return true;
   }
   return false;
 }

@@ -9,10 +9,12 @@
 namespace mvx::win32 {
 
 // The never-shown window of the tray form, which is also the notification
-// icon's: the shell sends it the icon's mouse events, and "TaskbarCreated"
-// when a new shell needs the icon again. It is a top-level window, since the
-// latter is a broadcast. One window serves both: every top-level window
-// costs the start-up its own round trips to the windowing system.
+// icon's: the shell sends it the icon's mouse events. It is a message-only
+// window, the cheapest a program can make: it has no place on any desktop,
+// so no broadcast reaches it, and the main window passes it "TaskbarCreated"
+// (a new shell needs the icon again) and the screen's changes of scale. Nor
+// can it come to the foreground: the icon's menu is owned by a hidden
+// top-level window of its own (TrackMenuAtCursor).
 class TrayWindow : public FormView {
  public:
   // Makes the form's window and gives the icon and the notification adapter
