@@ -1,4 +1,5 @@
 #include <exception>
+#include <utility>
 
 #include "app/error.h"
 #include "app/form_scaling.h"
@@ -93,7 +94,7 @@ void TFrmMain::CreateSteps() {
   SizeGridColumns();
 
   if (firstRun) FirstRun();
-  UpdateStartupShortcut();
+  startupShortcutDue_ = true;  // brought in line once the window shows
   if (!FindCurrentInList()) LocateInInventory(ReadLastWallpaper());
   SyncSlideCursor();
 }
@@ -143,6 +144,15 @@ void TFrmMain::FinalStage() {
   tray_.TrayIcon1.CanShowMenu = true;
   try {
     if (ShowsAtStart(ports_.system.CommandLineArgs())) Show();
+  } catch (...) {
+    if (!failure) failure = std::current_exception();
+  }
+  // The start-up shortcut is brought in line once the window shows: with
+  // the option on, the shortcut is written anew, which takes the shell's
+  // link object and longer than the rest of start-up after the icon. Not
+  // when start-up failed before its turn (the option may not be loaded).
+  try {
+    if (std::exchange(startupShortcutDue_, false)) UpdateStartupShortcut();
   } catch (...) {
     if (!failure) failure = std::current_exception();
   }

@@ -241,6 +241,8 @@ class TFrmMain : public TForm {
 
   // ---- flags
   bool booCreating = false;
+  // Start-up got as far as the shortcut's turn; it is done once the window shows.
+  bool startupShortcutDue_ = false;
   bool booHoldTimers = false;
   bool booSettingsIO = false;
   bool booBatchUpdate = false;

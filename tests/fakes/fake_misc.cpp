@@ -169,6 +169,7 @@ std::optional<std::string> FakeSystem::VersionString(const std::string& block, c
 ShortcutSave FakeShell::SaveShortcut(const std::string& linkPath, const std::string& target,
                                      const std::string& workingFolder) {
   ++shortcutSaves;
+  if (onSaveShortcut) onSaveShortcut();
   if (linkObjectMissing) return ShortcutSave::NoLinkObject;
   if (files_ == nullptr) return ShortcutSave::Refused;
   if (files_->FileExists(linkPath) && !files_->Delete(linkPath).ok()) return ShortcutSave::Refused;

@@ -154,6 +154,8 @@ class FakeShell : public ShellPort {
                             const std::string& workingFolder) override;
   bool linkObjectMissing = false;
   int shortcutSaves = 0;
+  // Runs as each shortcut is saved, before the save.
+  std::function<void()> onSaveShortcut;
   // Extensions (lower case, with the dot) that open with some program.
   std::vector<std::string> associations;
   // The menus popped up, with the enabled state and caption of each item then.

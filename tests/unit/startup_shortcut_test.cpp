@@ -148,5 +148,42 @@ TEST_F(StartupShortcutTest, NoShellLinkObjectReachesTheErrorHandler) {
   EXPECT_THROW(fakes.time.Advance(2250), AppError);
 }
 
+// The shortcut waits for the window: it is written once the main window
+// shows (when it shows at start), and a failure to write it is reported
+// after the rest of start-up, which it no longer cuts short.
+TEST_F(StartupShortcutTest, AtStartTheShortcutIsWrittenOnceTheWindowShowsAndItsFailureCutsNothingShort) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> args;
+    bool linkObjectMissing;
+    bool visibleAtSave;
+    const char* link;
+    std::size_t prompts;
+  };
+  const Case cases[] = {
+      {"shown at start", {":"}, false, true, "C:\\Apps\\Murovex\\Murovex.exe\nC:\\Apps\\Murovex", 0},
+      {"started in the tray", {}, false, false, "C:\\Apps\\Murovex\\Murovex.exe\nC:\\Apps\\Murovex", 0},
+      {"no link object", {":"}, true, true, "<none>", 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fakes.files.Delete(kCommonLink);
+    fakes.prompts.shown.clear();
+    fakes.system.args = c.args;
+    fakes.shell.linkObjectMissing = c.linkObjectMissing;
+    std::vector<bool> visibleAtSave;
+    fakes.shell.onSaveShortcut = [&] { visibleAtSave.push_back(main->Visible()); };
+    Start(true);
+    EXPECT_EQ(visibleAtSave, std::vector<bool>{c.visibleAtSave});
+    EXPECT_EQ(Link(kCommonLink), c.link);
+    ASSERT_EQ(fakes.prompts.shown.size(), c.prompts);
+    if (c.prompts > 0) {
+      EXPECT_EQ(fakes.prompts.shown[0].text, "Exception: Unable to create the shell link object");
+    }
+    EXPECT_FALSE(main->booCreating);
+    EXPECT_TRUE(tray->TrayIcon1.CanShowMenu);
+  }
+}
+
 }  // namespace
 }  // namespace mvx
