@@ -250,14 +250,10 @@ LRESULT CALLBACK RecordMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
 // The notification icon's window is message-only: the shell's news reach it
 // only through the main window, which goes on handling them as before.
 TEST_F(MainWindowTest, TheShellsNewsArePassedOnToTheTrayWindow) {
-  WNDCLASSA cls{};
-  cls.lpfnWndProc = RecordMessage;
-  cls.hInstance = GetModuleHandleA(nullptr);
-  cls.lpszClassName = "PassedOnRecorder";
-  RegisterClassA(&cls);
-  HWND recorder = CreateWindowExA(0, cls.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, cls.hInstance,
-                                  nullptr);
+  HWND recorder =
+      CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(recorder, nullptr);
+  SetWindowLongPtrA(recorder, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordMessage));
   passedOn.clear();
   window.PassShellNewsTo(recorder);
   const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
