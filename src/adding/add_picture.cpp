@@ -20,34 +20,34 @@ constexpr std::uint32_t kReadRetryPauseMs = 100;
 struct Taken {
   bool done = false;
   std::string target;
-  bool tiled = true;
+  DisplayMode mode = DisplayMode::Tile;
   // The file left its old place (moved or renamed, not copied).
   bool moved = false;
 };
 
 Taken AskAndTake(TFrmMain& main, FilePort& files, const std::string& path, std::string proposed, int initialOption,
-                 int enabledOptions, bool tiled) {
+                 int enabledOptions, DisplayMode mode) {
   bool copy = false;
-  if (!main.AskCopyOptions(kAddCaption, proposed, false, initialOption, enabledOptions, copy, tiled)) return {};
+  if (!main.AskCopyOptions(kAddCaption, proposed, false, initialOption, enabledOptions, copy, mode)) return {};
   // Read now: once moved, the new file may be held by another program for a
   // while, and the old one is gone.
   const std::optional<FileFacts> before = ReadFileFacts(files, path);
   if (!main.CopyOrMoveFile(path, proposed, copy)) return {};
-  main.StoreEntry(path, proposed, false, tiled, before);
+  main.StoreEntry(path, proposed, false, mode, before);
   const bool moved = !SameTextAZ(path, proposed) && !files.FileExists(path);
-  return {true, proposed, tiled, moved};
+  return {true, proposed, mode, moved};
 }
 
 // A browser's wallpaper file is never left under its own name: the browser
 // overwrites it with the next picture, so it is moved under a unique name.
-Taken AskAndTake(TFrmMain& main, FilePort& files, const std::string& path, bool tiled) {
+Taken AskAndTake(TFrmMain& main, FilePort& files, const std::string& path, DisplayMode mode) {
   if (main.IsInputFileName(path)) {
-    return AskAndTake(main, files, path, main.MakeUniqueName(ExtractFileName(path)), kCopyMove, kCopyMove, tiled);
+    return AskAndTake(main, files, path, main.MakeUniqueName(ExtractFileName(path)), kCopyMove, kCopyMove, mode);
   }
-  return AskAndTake(main, files, path, path, kCopyLeave, kCopyLeave | kCopyMove | kCopyCopy, tiled);
+  return AskAndTake(main, files, path, path, kCopyLeave, kCopyLeave | kCopyMove | kCopyCopy, mode);
 }
 
-// The fields an entry for the file at path has now; Tile is left to the caller.
+// The fields an entry for the file at path has now; the display mode is left to the caller.
 InventoryEntry EntryFor(const std::string& path, std::int32_t size, TDateTime stamp) {
   InventoryEntry e;
   e.Enabled = true;
@@ -69,7 +69,7 @@ void Assign(T& field, const T& value, bool& changed) {
 
 // Edits the current record to the wanted values, field by field; posts only
 // when something differs. The edit never outlives a failure.
-bool UpdateCurrent(TClientDataSet& data, const InventoryEntry& wanted, bool keepTile, bool tiled) {
+bool UpdateCurrent(TClientDataSet& data, const InventoryEntry& wanted, bool keepMode, DisplayMode mode) {
   data.Edit();
   try {
     InventoryEntry& e = data.EditFields();
@@ -77,7 +77,7 @@ bool UpdateCurrent(TClientDataSet& data, const InventoryEntry& wanted, bool keep
     Assign(e.Enabled, wanted.Enabled, changed);
     Assign(e.Size, wanted.Size, changed);
     Assign(e.Timestamp, wanted.Timestamp, changed);
-    if (!keepTile) Assign(e.Tile, tiled, changed);
+    if (!keepMode) Assign(e.Display, mode, changed);
     Assign(e.Location, wanted.Location, changed);
     Assign(e.LCLocation, wanted.LCLocation, changed);
     Assign(e.FileName, wanted.FileName, changed);
@@ -94,9 +94,9 @@ bool UpdateCurrent(TClientDataSet& data, const InventoryEntry& wanted, bool keep
   }
 }
 
-void AppendEntry(TClientDataSet& data, InventoryEntry entry, bool tiled) {
+void AppendEntry(TClientDataSet& data, InventoryEntry entry, DisplayMode mode) {
   entry.Order = 0;
-  entry.Tile = tiled;
+  entry.Display = mode;
   data.Append();
   try {
     data.EditFields() = entry;
@@ -124,7 +124,7 @@ bool DeleteVanishedSourceEntry(TClientDataSet& data, FilePort& files, const std:
 
 }  // namespace
 
-void TFrmMain::AddPictureFile(const std::string& path, bool tiled) {
+void TFrmMain::AddPictureFile(const std::string& path, DisplayMode mode) {
   // The program's own working bitmap is never a picture of the list.
   if (LowerAZ(path) == folders_.workingBitmapPath) return;
   if (!ports_.files.FileExists(path)) return;
@@ -134,13 +134,13 @@ void TFrmMain::AddPictureFile(const std::string& path, bool tiled) {
     return;
   }
   if (!IsInputFileName(path) && (!chkPromptNameForNewWP.Checked() || booCreating) && IsKnownPicture(path)) {
-    StoreEntry(path, path, true, tiled);
+    StoreEntry(path, path, true, mode);
     return;
   }
-  AskAndTake(*this, ports_.files, path, tiled);
+  AskAndTake(*this, ports_.files, path, mode);
 }
 
-void TFrmMain::AddDetectedWallpaper(const std::string& path, bool tiled) {
+void TFrmMain::AddDetectedWallpaper(const std::string& path, DisplayMode mode) {
   if (LowerAZ(path) == folders_.workingBitmapPath) return;
   // A wallpaper of a kind the program does not take: the detection runs in
   // the background, so it passes it over without a word.
@@ -153,23 +153,23 @@ void TFrmMain::AddDetectedWallpaper(const std::string& path, bool tiled) {
   LastDetectedSource.clear();
   LastDetectedTarget.clear();
   if (!IsInputFileName(path) && !chkPromptNameForNewWP.Checked() && IsKnownPicture(path)) {
-    StoreEntry(path, path, true, tiled);
+    StoreEntry(path, path, true, mode);
     return;
   }
-  const Taken taken = AskAndTake(*this, ports_.files, path, tiled);
+  const Taken taken = AskAndTake(*this, ports_.files, path, mode);
   if (!taken.done) return;
   LastDetectedSource = path;
   LastDetectedTarget = taken.target;
   if (taken.moved) {
     // The desktop setting would name a file that is gone: every later
     // broadcast, and the close, would hand the vanished path on.
-    SetWallpaper(taken.target, taken.tiled, true);
-  } else if (taken.tiled != tiled) {
-    SetWallpaper(taken.target, taken.tiled, false);
+    SetWallpaper(taken.target, taken.mode, true);
+  } else if (taken.mode != mode) {
+    SetWallpaper(taken.target, taken.mode, false);
   }
 }
 
-bool TFrmMain::StoreEntry(const std::string& source, const std::string& target, bool keepTile, bool tiled,
+bool TFrmMain::StoreEntry(const std::string& source, const std::string& target, bool keepMode, DisplayMode mode,
                           const std::optional<FileFacts>& before) {
   // Read the file before touching the record, so a file another program
   // holds open leaves the entry as it was rather than half refreshed.
@@ -191,9 +191,9 @@ bool TFrmMain::StoreEntry(const std::string& source, const std::string& target, 
   if (!found && !source.empty()) found = cdtData.FindKey(LowerAZ(ExtractFileName(source)), LCFolderOf(source));
   bool changed = true;
   if (found) {
-    changed = UpdateCurrent(cdtData, wanted, keepTile, tiled) || vanished;
+    changed = UpdateCurrent(cdtData, wanted, keepMode, mode) || vanished;
   } else {
-    AppendEntry(cdtData, wanted, tiled);
+    AppendEntry(cdtData, wanted, mode);
   }
   if (changed) ScheduleInventorySave(&app_);
   return changed;

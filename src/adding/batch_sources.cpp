@@ -59,11 +59,13 @@ void TFrmMain::AddFiles(const std::vector<std::string>& files, bool confirm) {
       pbrProgress.SetPosition(0);
       pbrProgress.SetVisible(true);
       frmItemInfo.BeginAddBatch(files.size() > 1);
+      frmItemInfo.ProposalsBySize = !frmItemInfo.RememberedMode;
+      const std::optional<DisplayMode> remembered = frmItemInfo.RememberedMode;
       for (std::size_t i = 0; i < files.size(); ++i) {
         // The program closed while a box was open: its last save is done,
         // and a file moved now would be missing from the saved list.
         if (closed_) break;
-        AddPictureFile(files[i], true);
+        AddPictureFile(files[i], remembered ? *remembered : ModeBySize(files[i]));
         last = files[i];
         pbrProgress.SetPosition(static_cast<int>(i));
       }

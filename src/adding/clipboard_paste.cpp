@@ -19,10 +19,10 @@ void TFrmMain::mnuSetWallpaperfromClipboardClick(TObject*) {
   const ScopedFlag adding(adding_);
   if (!ports_.shell.ClipboardHasBitmap()) return;
   std::string path = MakeUniqueName(std::string(kClipboardFileName));
-  bool tiled = true;
+  DisplayMode mode = DisplayMode::Tile;
   bool copy = false;
   frmItemInfo.BeginAddBatch(false);
-  if (!AskCopyOptions("Add Wallpaper", path, true, kCopyMove, kCopyMove, copy, tiled)) return;
+  if (!AskCopyOptions("Add Wallpaper", path, true, kCopyMove, kCopyMove, copy, mode)) return;
   if (!SaveClipboardBitmap(path)) {
     ports_.prompts.Show("Clipboard does not contain a valid bitmap.  File not saved.", MessageCaption(),
                         PromptKind::Error, PromptButtons::Ok);
@@ -30,7 +30,7 @@ void TFrmMain::mnuSetWallpaperfromClipboardClick(TObject*) {
   }
   booBatchUpdate = true;
   try {
-    if (StoreEntry("", path, false, tiled)) SetWallpaper(path, tiled, false);
+    if (StoreEntry("", path, false, mode)) SetWallpaper(path, mode, false);
   } catch (...) {
     booBatchUpdate = false;
     throw;

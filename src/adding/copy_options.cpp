@@ -71,13 +71,14 @@ class DeactivationGuard {
 };
 
 void PrepareDialog(TfrmItemInfo& dialog, const std::string& caption, const std::string& proposed, bool fromClipboard,
-                   int initialOption, int enabledOptions, bool tiled) {
+                   int initialOption, int enabledOptions, DisplayMode mode) {
   dialog.SetCaption(caption);
   dialog.edtFromDir.SetText(fromClipboard ? std::string("(Clipboard)") : FolderOf(proposed));
   dialog.edtFileName.SetText(NameWithoutExtension(proposed));
   dialog.Label1.SetCaption(ExtensionFor(proposed));
   dialog.edtFileName.SelectAll();
-  if (dialog.FirstOfBatch) (tiled ? dialog.rdoTiled : dialog.rdoCenter).SetChecked(true);
+  if (dialog.FirstOfBatch || dialog.ProposalsBySize) dialog.CheckDisplayMode(mode);
+  dialog.ProposedMode = mode;
   dialog.gbxCopyMode.SetEnabled(!fromClipboard);
   dialog.rdoLeave.SetEnabled((enabledOptions & kCopyLeave) != 0);
   dialog.rdoMove.SetEnabled((enabledOptions & kCopyMove) != 0);
@@ -100,7 +101,7 @@ std::string ChosenTarget(const TfrmItemInfo& dialog, const std::string& proposed
 }  // namespace
 
 bool TFrmMain::AskCopyOptions(const std::string& caption, std::string& path, bool fromClipboard, int initialOption,
-                              int enabledOptions, bool& copy, bool& tiled) {
+                              int enabledOptions, bool& copy, DisplayMode& mode) {
   const ScopedFlag adding(adding_);
   // Once the program has closed, its inventory has been saved for the last
   // time: no file may be taken in after that. The dialog and the overwrite
@@ -123,12 +124,14 @@ bool TFrmMain::AskCopyOptions(const std::string& caption, std::string& path, boo
     if (agreed) {
       path = target;
       copy = choice == kCopyCopy;
-      tiled = dialog.rdoTiled.Checked();
+      // Each picture keeps the mode its size proposes unless the user chose another.
+      const DisplayMode chosen = dialog.ChosenDisplayMode();
+      if (!dialog.ProposalsBySize || chosen != dialog.ProposedMode) mode = chosen;
       return true;
     }
   }
 
-  PrepareDialog(dialog, caption, proposed, fromClipboard, initialOption, enabledOptions, tiled);
+  PrepareDialog(dialog, caption, proposed, fromClipboard, initialOption, enabledOptions, mode);
   dialog.FormCreate(screenPixelsPerInch_, ports_.trace);
   DeactivationGuard guard(app_, dialog, ports_.prompts);
   for (;;) {
@@ -145,7 +148,8 @@ bool TFrmMain::AskCopyOptions(const std::string& caption, std::string& path, boo
     if (agreed) {
       path = target;
       copy = dialog.rdoCopy.Checked();
-      tiled = dialog.rdoTiled.Checked();
+      mode = dialog.ChosenDisplayMode();
+      if (caption != kMoveRenameCaption && dialog.RememberChoices()) SaveAddChoices();
       return true;
     }
   }

@@ -48,7 +48,7 @@ std::string TFrmExport::CopyPictures(const std::string& folder) {
     if (!entry.Enabled) continue;
     // A picture that cannot be copied is left out of the list without a word.
     if (files_.Copy(entry.Location + "\\" + entry.FileName, folder + "\\" + entry.FileName, false)) {
-      list += PictureListLine(entry.FileName, entry.Tile);
+      list += PictureListLine(entry.FileName, entry.Display);
     }
   }
   return list;

@@ -1,5 +1,7 @@
 #include "adding/frm_item_info.h"
 
+#include <array>
+
 #include "app/form_scaling.h"
 
 namespace mvx {
@@ -15,6 +17,9 @@ TfrmItemInfo::TfrmItemInfo()
       pnlDisplay(Make<TPanel>(nullptr, "pnlDisplay")),
       rdoTiled(Make<TRadioButton>(&pnlDisplay, "rdoTiled")),
       rdoCenter(Make<TRadioButton>(&pnlDisplay, "rdoCenter")),
+      rdoFill(Make<TRadioButton>(&pnlDisplay, "rdoFill")),
+      rdoFit(Make<TRadioButton>(&pnlDisplay, "rdoFit")),
+      rdoStretch(Make<TRadioButton>(&pnlDisplay, "rdoStretch")),
       gbxCopyMode(Make<TGroupBox>(nullptr, "gbxCopyMode")),
       rdoLeave(Make<TRadioButton>(&gbxCopyMode, "rdoLeave")),
       rdoMove(Make<TRadioButton>(&gbxCopyMode, "rdoMove")),
@@ -40,11 +45,17 @@ TfrmItemInfo::TfrmItemInfo()
 
   Label3.SetCaption("Display:");
   Label3.SetBounds(8, 64, 44, 13);
-  pnlDisplay.SetBounds(58, 60, 200, 21);
+  pnlDisplay.SetBounds(58, 60, 324, 21);
   rdoTiled.SetCaption("&Tile");
-  rdoTiled.SetBounds(0, 2, 70, 17);
-  rdoCenter.SetCaption("&Center");
-  rdoCenter.SetBounds(80, 2, 80, 17);
+  rdoTiled.SetBounds(0, 2, 48, 17);
+  rdoCenter.SetCaption("Ce&ntre");
+  rdoCenter.SetBounds(52, 2, 62, 17);
+  rdoFill.SetCaption("&Fill");
+  rdoFill.SetBounds(118, 2, 44, 17);
+  rdoFit.SetCaption("F&it");
+  rdoFit.SetBounds(166, 2, 42, 17);
+  rdoStretch.SetCaption("&Stretch");
+  rdoStretch.SetBounds(212, 2, 70, 17);
   rdoTiled.SetChecked(true);
 
   gbxCopyMode.SetCaption(" Copy Option ");
@@ -74,6 +85,21 @@ TfrmItemInfo::TfrmItemInfo()
   OnDeactivate = [this](TObject*) { FormDeactivate(); };
 }
 
+DisplayMode TfrmItemInfo::ChosenDisplayMode() const {
+  const std::array<const TRadioButton*, 5> buttons{&rdoTiled, &rdoCenter, &rdoFill, &rdoFit, &rdoStretch};
+  for (std::size_t i = 0; i < buttons.size(); ++i) {
+    if (buttons[i]->Checked()) return kDisplayModes[i];
+  }
+  return DisplayMode::Tile;
+}
+
+void TfrmItemInfo::CheckDisplayMode(DisplayMode mode) {
+  const std::array<TRadioButton*, 5> buttons{&rdoTiled, &rdoCenter, &rdoFill, &rdoFit, &rdoStretch};
+  for (std::size_t i = 0; i < buttons.size(); ++i) {
+    if (kDisplayModes[i] == mode) buttons[i]->SetChecked(true);
+  }
+}
+
 void TfrmItemInfo::FormShow() {
   BringToForeground();
 }
@@ -88,11 +114,21 @@ void TfrmItemInfo::FormCreate(int pixelsPerInch, TracePort& trace) {
   AdjustFormScaling(this, pixelsPerInch, trace);
 }
 
+bool TfrmItemInfo::RememberChoices() {
+  const int copyOption = rdoCopy.Checked() ? kCopyCopy : rdoMove.Checked() ? kCopyMove : kCopyLeave;
+  const DisplayMode mode = ChosenDisplayMode();
+  if (RememberedMode == mode && RememberedCopyOption == copyOption) return false;
+  RememberedMode = mode;
+  RememberedCopyOption = copyOption;
+  return true;
+}
+
 void TfrmItemInfo::BeginAddBatch(bool allowApplyToAll) {
   AllowApplyToAll = allowApplyToAll;
   BatchCancelled = false;
   chkApplyToAll.SetChecked(false);
   FirstOfBatch = true;
+  ProposalsBySize = false;
 }
 
 }  // namespace mvx

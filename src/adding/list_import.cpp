@@ -57,8 +57,8 @@ void TFrmMain::ImportPictureList(const std::string& list) {
       // The list carries each picture's own mode: it is what the dialog
       // proposes for this picture, and what it takes once the user applied
       // the other choices to all remaining files.
-      (item.tiled ? frmItemInfo.rdoTiled : frmItemInfo.rdoCenter).SetChecked(true);
-      AddPictureFile(path, item.tiled);
+      frmItemInfo.CheckDisplayMode(item.mode);
+      AddPictureFile(path, item.mode);
     }
   }
 }

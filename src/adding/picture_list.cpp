@@ -28,7 +28,7 @@ PictureListItem ParseLine(std::string_view line) {
   std::size_t at = 0;
   PictureListItem item;
   item.name = std::string(Quoted(line, at));
-  item.tiled = LowerAZ(Quoted(line, at)) == "t";
+  item.mode = DisplayModeFromLetter(Quoted(line, at));
   return item;
 }
 
@@ -51,12 +51,14 @@ bool NamesADevice(std::string_view name) {
 
 }  // namespace
 
-std::string PictureListLine(std::string_view fileName, bool tiled) {
+std::string PictureListLine(std::string_view fileName, DisplayMode mode) {
   std::string line;
   line.reserve(fileName.size() + 8);
   line += '"';
   line += fileName;
-  line += tiled ? "\",\"T\"\r\n" : "\",\"C\"\r\n";
+  line += "\",\"";
+  line += DisplayModeLetter(mode);
+  line += "\"\r\n";
   return line;
 }
 

@@ -296,10 +296,10 @@ void TFrmMain::CloseProcessing() {
     InputTimeout1.Flush();
     app_.ProcessMessages();
     std::string path;
-    bool tile = true;
-    GetCurrentWallpaper(path, tile);
+    DisplayMode mode = DisplayMode::Tile;
+    GetCurrentWallpaper(path, mode);
     SaveLastWallpaper(path);
-    SetWallpaper(path, tile, true);
+    SetWallpaper(path, mode, true);
   } catch (...) {
     failure = std::current_exception();
   }

@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "adding/add_choices.h"
 #include "app/paths.h"
 #include "app/settings_file.h"
 #include "ui/frm_main.h"
@@ -135,6 +136,7 @@ void TFrmMain::LoadOrSaveSettings(bool loading, bool restorePosition) {
   number("AutoDetect", "PollInterval", updPollInterval);
   if (loading) ApplyPollInterval(this);
   check("AutoDetect", "PromptForName", chkPromptNameForNewWP);
+  LoadOrSaveAddChoices(ini, frmItemInfo, loading);
 }
 
 void TFrmMain::SaveSettings() {

@@ -10,7 +10,6 @@ namespace mvx {
 
 namespace {
 
-constexpr const char* kMoveCaption = "Move/Rename Wallpaper";
 
 bool HasCurrentEntry(const TClientDataSet& view) {
   return view.Active() && !view.IsEmpty();
@@ -38,15 +37,15 @@ void TFrmMain::tbnMoveClick(TObject*) {
   frmItemInfo.BeginAddBatch(false);
   std::string target = path;
   bool copy = false;
-  bool tiled = entry.Tile;
-  if (!AskCopyOptions(kMoveCaption, target, false, kCopyLeave, enabled, copy, tiled)) return;
+  DisplayMode mode = entry.Display;
+  if (!AskCopyOptions(kMoveRenameCaption, target, false, kCopyLeave, enabled, copy, mode)) return;
   const std::optional<FileFacts> before = ReadFileFacts(ports_.files, path);
   if (!CopyOrMoveFile(path, target, copy)) return;
-  StoreEntry(path, target, false, tiled, before);
+  StoreEntry(path, target, false, mode, before);
   // The desktop must not go on naming a file that has gone: at the end the
   // program sets the recorded wallpaper once more.
   const bool moved = !SameTextAZ(path, target) && !ports_.files.FileExists(path);
-  if (moved && LastSetWallpaper == LowerAZ(path)) SetWallpaper(target, tiled, true);
+  if (moved && LastSetWallpaper == LowerAZ(path)) SetWallpaper(target, mode, true);
 }
 
 // Takes the current entry out of the list; the file stays where it is.

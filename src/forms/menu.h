@@ -34,6 +34,9 @@ class TMenuItem : public TObject {
   // A hidden item is left out of the menu when it is shown.
   bool Visible() const { return visible_; }
   void SetVisible(bool visible);
+  // Checked as one of a set of choices (a dot rather than a tick).
+  bool RadioItem() const { return radio_; }
+  void SetRadioItem(bool radio) { radio_ = radio; }
 
   TMenuItem& Add(std::string name, std::string caption);
   TMenuItem& AddSeparator();
@@ -55,6 +58,7 @@ class TMenuItem : public TObject {
   bool enabled_ = true;
   bool default_ = false;
   bool visible_ = true;
+  bool radio_ = false;
   TMenuItem* parent_ = nullptr;
   MenuObserver* observer_ = nullptr;
   std::vector<std::unique_ptr<TMenuItem>> items_;

@@ -8,13 +8,14 @@
 
 #include "app/date_time.h"
 #include "forms/control.h"
+#include "wallpaper/display_mode.h"
 
 namespace mvx {
 
 // One picture file of the inventory. TooBig is calculated, never stored.
 struct InventoryEntry {
   bool Enabled = false;
-  bool Tile = true;
+  DisplayMode Display = DisplayMode::Tile;
   std::string FileName;  // up to 255 bytes
   std::string Location;  // up to 255 bytes, no trailing backslash
   std::int32_t Size = 0;
@@ -105,7 +106,7 @@ class TClientDataSet : public TObject {
   DataSetState State() const { return state_; }
   // Does nothing on an empty table.
   void Edit();
-  // Appends a new record (Tile true, the rest empty) in Insert state.
+  // Appends a new record (tiled, the rest empty) in Insert state.
   void Append();
   // Stores the record, its strings cut to their widths; an edited key moves
   // the record to its sorted place and the position stays on it.

@@ -36,7 +36,8 @@ TfrmProperties::TfrmProperties(const TClientDataSet& view)
       lblModified(Make<TLabel>(nullptr, "lblModified")),
       edtTimestamp(Make<TEdit>(nullptr, "edtTimestamp")),
       chkEnabled(Make<TCheckBox>(nullptr, "chkEnabled")),
-      chkTile(Make<TCheckBox>(nullptr, "chkTile")),
+      lblDisplay(Make<TLabel>(nullptr, "lblDisplay")),
+      edtDisplay(Make<TEdit>(nullptr, "edtDisplay")),
       dbnProperties(Make<TPanel>(nullptr, "dbnProperties")),
       btnFirst(Make<TButton>(&dbnProperties, "btnFirst")),
       btnPrior(Make<TButton>(&dbnProperties, "btnPrior")),
@@ -50,7 +51,6 @@ TfrmProperties::TfrmProperties(const TClientDataSet& view)
   Build();
   // Data check boxes of a read-only window: a click is put back at once.
   chkEnabled.OnClick = [this](TObject*) { ShowEntry(); };
-  chkTile.OnClick = [this](TObject*) { ShowEntry(); };
   btnOK.OnClick = [this](TObject* sender) { btnOKClick(sender); };
   OnDblClick = [this](TObject* sender) { FormDblClick(sender); };
   ShowEntry();
@@ -72,7 +72,9 @@ void TfrmProperties::Build() {
   edtSize.SetHint("Size of File");
   edtTimestamp.SetHint("Date and Time Last Modified");
   Placed(chkEnabled, "On", 76, 122, 60, 18);
-  Placed(chkTile, "Tile", 144, 122, 60, 18);
+  Placed(lblDisplay, "Display:", 144, 124, 48, 16);
+  Field(edtDisplay, 196, 120, 80);
+  edtDisplay.SetHint("Display Mode");
   Placed(dbnProperties, "", 8, 150, 235, 25).SetVisible(false);
   int left = 0;
   for (auto [button, caption] :
@@ -97,7 +99,7 @@ void TfrmProperties::ShowEntry() {
   edtSize.SetText(any ? FormatGroupedNumber(entry.Size) : "");
   edtTimestamp.SetText(any ? FormatDateTime(entry.Timestamp) : "");
   chkEnabled.SetChecked(any && entry.Enabled);
-  chkTile.SetChecked(any && entry.Tile);
+  edtDisplay.SetText(any ? std::string(DisplayModeName(entry.Display)) : "");
   edtLCLocation.SetText(any ? entry.LCLocation : "");
   edtLCFilename.SetText(any ? entry.LCFilename : "");
 }

@@ -33,7 +33,8 @@ class TfrmProperties : public TForm {
   TLabel& lblModified;
   TEdit& edtTimestamp;
   TCheckBox& chkEnabled;
-  TCheckBox& chkTile;
+  TLabel& lblDisplay;
+  TEdit& edtDisplay;
   TPanel& dbnProperties;
   TButton& btnFirst;
   TButton& btnPrior;

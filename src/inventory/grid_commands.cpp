@@ -51,7 +51,7 @@ void TFrmMain::SetUpGrid() {
   edtMaxImageSize.OnChange = Chained(edtMaxImageSize.OnChange, dataChanged);
 
   mnuEnabled1.OnClick = [this](TObject* sender) { mnuEnabled1Click(sender); };
-  mnuTile1.OnClick = [this](TObject* sender) { mnuTile1Click(sender); };
+  mnuDisplayMode1.OnChoose = [this](DisplayMode mode) { SetGridDisplayMode(mode); };
   mnuSetWallpaper1.OnClick = [this](TObject* sender) { mnuSetWallpaper1Click(sender); };
   mnuProperties1.OnClick = [this](TObject*) { ShowPropertiesDialog(); };
   mnuEdit1.OnClick = [this](TObject* sender) { mnuEdit1Click(sender); };
@@ -72,7 +72,7 @@ void TFrmMain::SizeGridColumns() {
       fileNameColumn = static_cast<int>(i);
       continue;
     }
-    if (columns[i].fieldName == "Enabled" || columns[i].fieldName == "Tile") {
+    if (columns[i].fieldName == "Enabled" || columns[i].fieldName == "Display") {
       dbgrdInventory.SetColumnWidth(i, kStatusColumnWidth);
     }
     sum += columns[i].width;
@@ -85,7 +85,7 @@ void TFrmMain::SizeGridColumns() {
 void TFrmMain::mnuGridPopup(TObject*) {
   const bool any = cdtInventory.Active() && !cdtInventory.IsEmpty();
   mnuEnabled1.SetChecked(any && cdtInventory.Fields().Enabled);
-  mnuTile1.SetChecked(any && cdtInventory.Fields().Tile);
+  mnuDisplayMode1.Show(any ? std::optional(cdtInventory.Fields().Display) : std::nullopt);
 }
 
 void TFrmMain::dbgrdInventoryContextPopup(TObject* sender) {
@@ -102,14 +102,19 @@ void TFrmMain::mnuEnabled1Click(TObject*) {
   ScheduleInventorySave(&mnuEnabled1);
 }
 
-// Only the list changes; the desktop keeps its tile mode until the picture is set again.
-void TFrmMain::mnuTile1Click(TObject*) {
+void TFrmMain::CycleDisplayModeClick(TObject*) {
+  if (!cdtInventory.Active() || cdtInventory.IsEmpty()) return;
+  SetGridDisplayMode(NextDisplayMode(cdtInventory.Fields().Display));
+}
+
+// Only the list changes; the desktop keeps its mode until the picture is set again.
+void TFrmMain::SetGridDisplayMode(DisplayMode mode) {
   if (!cdtInventory.Active() || cdtInventory.IsEmpty()) return;
   cdtInventory.Edit();
-  cdtInventory.EditFields().Tile = !cdtInventory.Fields().Tile;
+  cdtInventory.EditFields().Display = mode;
   cdtInventory.Post();
-  mnuTile1.SetChecked(cdtInventory.Fields().Tile);
-  ScheduleInventorySave(&mnuTile1);
+  mnuDisplayMode1.Show(mode);
+  ScheduleInventorySave(&mnuDisplayMode1.Item());
 }
 
 void TFrmMain::tbnFirstClick(TObject*) {
@@ -158,7 +163,7 @@ bool TFrmMain::FormKeyDown(std::uint16_t key, TShiftState shift) {
       mnuEnabled1Click(&mnuEnabled1);
       break;
     case keys::F4:
-      mnuTile1Click(&mnuTile1);
+      CycleDisplayModeClick(&mnuDisplayMode1.Item());
       break;
     case keys::F2:
       tbnMoveClick(&tbnMove);

@@ -7,12 +7,26 @@ int EnabledImageIndex(bool enabled, bool tooBig) {
   return tooBig ? grid_images::DisabledTooBig : grid_images::Disabled;
 }
 
-int TileImageIndex(bool tile) {
-  return tile ? grid_images::Tiled : grid_images::Centred;
+int DisplayImageIndex(DisplayMode mode) {
+  switch (mode) {
+    case DisplayMode::Tile: return grid_images::Tiled;
+    case DisplayMode::Centre: return grid_images::Centred;
+    case DisplayMode::Fill: return grid_images::Filled;
+    case DisplayMode::Fit: return grid_images::Fitted;
+    case DisplayMode::Stretch: return grid_images::Stretched;
+  }
+  return grid_images::Tiled;
+}
+
+std::string DisplayImageHint(int imageIndex) {
+  for (DisplayMode mode : kDisplayModes) {
+    if (DisplayImageIndex(mode) == imageIndex) return std::string(DisplayModeName(mode));
+  }
+  return {};
 }
 
 std::vector<TGridColumn> InventoryGridColumns() {
-  return {{"Enabled", "Enabled", 20}, {"Tile", " Tile Mode ", 20}, {"FileName", "Wallpaper File", 250}};
+  return {{"Enabled", "Enabled", 20}, {"Display", " Display Mode ", 20}, {"FileName", "Wallpaper File", 250}};
 }
 
 void InventoryGridSource::MoveToRow(int row) {
@@ -27,8 +41,8 @@ GridCell InventoryGridSource::Cell(int row, std::size_t column) const {
   switch (column) {
     case kEnabledColumn:
       return {{}, EnabledImageIndex(entry.Enabled, view_.OnCalcFields && view_.OnCalcFields(entry))};
-    case kTileColumn:
-      return {{}, TileImageIndex(entry.Tile)};
+    case kDisplayColumn:
+      return {{}, DisplayImageIndex(entry.Display)};
     case kFileNameColumn:
       return {entry.FileName, -1};
     default:

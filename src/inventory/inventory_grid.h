@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <string>
 #include <vector>
 
 #include "forms/data_grid.h"
@@ -7,7 +8,8 @@
 
 namespace mvx {
 
-// Pictures of the grid's status image list; index 4 is not used.
+// Pictures of the grid's status image list; index 4 is not used. The display
+// modes follow in the order of their stored values' names.
 namespace grid_images {
 inline constexpr int Disabled = 0;
 inline constexpr int Enabled = 1;
@@ -15,14 +17,19 @@ inline constexpr int EnabledTooBig = 2;
 inline constexpr int DisabledTooBig = 3;
 inline constexpr int Tiled = 5;
 inline constexpr int Centred = 6;
-inline constexpr int Count = 7;
+inline constexpr int Filled = 7;
+inline constexpr int Fitted = 8;
+inline constexpr int Stretched = 9;
+inline constexpr int Count = 10;
 }  // namespace grid_images
 
 int EnabledImageIndex(bool enabled, bool tooBig);
-int TileImageIndex(bool tile);
+int DisplayImageIndex(DisplayMode mode);
+// The tooltip of a display mode's picture: the mode's name.
+std::string DisplayImageHint(int imageIndex);
 
-// The grid's columns: Enabled and Tile as pictures, the file name as text.
-enum InventoryColumn : std::size_t { kEnabledColumn, kTileColumn, kFileNameColumn };
+// The grid's columns: Enabled and Display as pictures, the file name as text.
+enum InventoryColumn : std::size_t { kEnabledColumn, kDisplayColumn, kFileNameColumn };
 std::vector<TGridColumn> InventoryGridColumns();
 
 // The inventory's grid view as a grid's rows: row n is record n + 1 of the

@@ -185,11 +185,11 @@ bool TFrmMain::IsKnownPicture(const std::string& path) {
   return cdtData.FindKey(key.file, key.folder);
 }
 
-bool TFrmMain::IsKnownPictureWithTile(const std::string& path, bool tile) {
+bool TFrmMain::IsKnownPictureWithMode(const std::string& path, DisplayMode mode) {
   if (path.empty()) return false;
   if (LowerAZ(path) == folders_.workingBitmapPath) return true;
   const PictureKey key = KeyOf(path);
-  return cdtData.FindKey(key.file, key.folder) && cdtData.Fields().Tile == tile;
+  return cdtData.FindKey(key.file, key.folder) && cdtData.Fields().Display == mode;
 }
 
 void TFrmMain::SyncSlideCursor() {

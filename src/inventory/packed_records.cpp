@@ -82,7 +82,7 @@ std::size_t PackedSize(const InventoryEntry& e) {
 
 void Pack(const InventoryEntry& e, char* out) {
   *out++ = e.Enabled ? 1 : 0;
-  *out++ = e.Tile ? 1 : 0;
+  *out++ = static_cast<char>(e.Display);
   out = PutText(out, e.FileName, kNameFieldWidth);
   out = PutText(out, e.Location, kNameFieldWidth);
   out = PutLittle(out, static_cast<std::uint32_t>(e.Size), 4);
@@ -95,7 +95,7 @@ void Pack(const InventoryEntry& e, char* out) {
 
 void Unpack(const char* p, InventoryEntry& e) {
   e.Enabled = p[0] == 1;
-  e.Tile = p[1] == 1;
+  e.Display = static_cast<DisplayMode>(p[1]);
   p += 2;
   CopyText(p, e.FileName);
   p = SkipText(p);

@@ -10,7 +10,7 @@
 
 namespace mvx {
 
-// A record packed as the data file stores one: Enabled and Tile (a byte
+// A record packed as the data file stores one: Enabled and Display (a byte
 // each), FileName and Location (a length byte, then the bytes), Size (4
 // bytes, little-endian), Timestamp (8), Group, Order (4), LCLocation and
 // LCFilename. The table keeps its records so: a load keeps the file's bytes

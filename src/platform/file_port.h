@@ -38,6 +38,9 @@ class FilePort {
   // violation). An empty file, and one the system cannot map, is read into
   // a block of its own instead, which holds nothing open.
   virtual Status MapBlock(const std::string& path, ByteBlock& bytes) = 0;
+  // At most maxBytes from the file's start, the file opened with full sharing
+  // (another program may be writing it).
+  virtual Status ReadHead(const std::string& path, std::size_t maxBytes, std::string& bytes) = 0;
   // The whole file as a string (for small files).
   Status ReadAll(const std::string& path, std::string& bytes) {
     ByteBlock block;

@@ -16,7 +16,7 @@ std::optional<SlideChoice> SlidePicker::Pick(const SlideRules& rules) {
   const bool found = (rules.random && RandomPhase(rules)) || SequentialPhase(rules);
   if (!found) return std::nullopt;
   const InventoryEntry& entry = slides_.Fields();
-  return SlideChoice{CandidatePath(entry), entry.Tile, slides_.RecNo()};
+  return SlideChoice{CandidatePath(entry), entry.Display, slides_.RecNo()};
 }
 
 bool SlidePicker::RandomPhase(const SlideRules& rules) {
@@ -71,7 +71,7 @@ bool SlidePicker::SequentialPhase(const SlideRules& rules) {
 
 bool SlidePicker::Qualifies(const InventoryEntry& entry, const SlideRules& rules) const {
   if (!entry.Enabled) return false;
-  if (rules.passesTile && !rules.passesTile(entry.Tile)) return false;
+  if (rules.passesMode && !rules.passesMode(entry.Display)) return false;
   return !rules.limitSize || entry.Size <= rules.maxBytes;
 }
 

@@ -15,12 +15,12 @@ struct SlideRules {
   bool random = true;
   bool limitSize = false;
   std::int64_t maxBytes = 0;
-  std::function<bool(bool tile)> passesTile;
+  std::function<bool(DisplayMode mode)> passesMode;
 };
 
 struct SlideChoice {
   std::string path;  // lower case, folder + "\" + name
-  bool tile = true;
+  DisplayMode mode = DisplayMode::Tile;
   int recNo = 0;  // the slideshow's position on the chosen entry
 };
 

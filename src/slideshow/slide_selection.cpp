@@ -19,10 +19,10 @@ void TFrmMain::ShowNextSlide() {
   try {
     tmrSlide.SetEnabled(false);
     std::string path;
-    bool tile = true;
+    DisplayMode mode = DisplayMode::Tile;
     bool saveEach = true;
-    GetNextSlideInfo(path, tile, saveEach);
-    if (!path.empty()) SetWallpaper(path, tile, saveEach);
+    GetNextSlideInfo(path, mode, saveEach);
+    if (!path.empty()) SetWallpaper(path, mode, saveEach);
   } catch (...) {
     tmrSlide.SetEnabled(chkAutoChange.Checked());
     throw;
@@ -30,12 +30,12 @@ void TFrmMain::ShowNextSlide() {
   tmrSlide.SetEnabled(chkAutoChange.Checked());
 }
 
-void TFrmMain::GetNextSlideInfo(std::string& path, bool& tile, bool& saveEach) {
+void TFrmMain::GetNextSlideInfo(std::string& path, DisplayMode& mode, bool& saveEach) {
   SlideRules rules;
   rules.random = chkRandom.Checked();
   rules.limitSize = chkLimitImageSize.Checked();
   rules.maxBytes = static_cast<std::int64_t>(updImageSize.Position()) * 1000;
-  rules.passesTile = [this](bool t) { return PassesTileFilter(t); };
+  rules.passesMode = [this](DisplayMode m) { return PassesTileFilter(m); };
   SlidePicker picker(cdtSlideShow, cdtData, ports_.files, random_,
                      [this](const std::string& text) { SendTrace(ports_.trace, text, Handle); });
   const std::optional<SlideChoice> choice = picker.Pick(rules);
@@ -51,11 +51,14 @@ void TFrmMain::GetNextSlideInfo(std::string& path, bool& tile, bool& saveEach) {
   SendTrace(ports_.trace, "FrmMain.GetNextSlideInfo: Selected " + std::to_string(choice->recNo) + " " + choice->path,
             Handle);
   path = choice->path;
-  tile = choice->tile;
+  mode = choice->mode;
   saveEach = chkSaveEachChange.Checked();
 }
 
-bool TFrmMain::PassesTileFilter(bool tile) const {
+// "Tiled Images" are the tiled ones; "Centred Images" every picture shown whole
+// on its own, whatever its size on the screen.
+bool TFrmMain::PassesTileFilter(DisplayMode mode) const {
+  const bool tile = mode == DisplayMode::Tile;
   return rdoAll.Checked() || (tile && rdoTiled.Checked()) || (!tile && rdoCentred.Checked());
 }
 

@@ -33,7 +33,7 @@ TFrmMain::TFrmMain(Ports& ports, TApplication& app, const SystemFolders& folders
       pnlGrid(Make<TPanel>(&tsPreview, "pnlGrid")),
       dbgrdInventory(Make<TDBGrid>(&pnlGrid, "dbgrdInventory")),
       mnuEnabled1(mnuGrid.Add("mnuEnabled1", "&Enabled")),
-      mnuTile1(mnuGrid.Add("mnuTile1", "&Tiled")),
+      mnuDisplayMode1(mnuGrid, "mnuDisplayMode1"),
       mnuSetWallpaper1((mnuGrid.AddSeparator(), mnuGrid.Add("mnuSetWallpaper1", "Set as Wallpaper"))),
       mnuEdit1(mnuGrid.Add("mnuEdit1", "E&dit Image")),
       mnuProperties1((mnuGrid.AddSeparator(), mnuGrid.Add("mnuProperties1", "P&roperties"))),

@@ -22,6 +22,7 @@
 #include "inventory/inventory_grid.h"
 #include "platform/ports.h"
 #include "ui/frm_startup.h"
+#include "ui/display_mode_menu.h"
 #include "ui/frm_tray.h"
 #include "ui/splash.h"
 #include "ui/version_info.h"
@@ -103,7 +104,7 @@ class TFrmMain : public TForm {
   void RelocateDataDirEntries(const std::string& oldDir);
   bool LocateInInventory(const std::string& path);
   bool IsKnownPicture(const std::string& path);
-  bool IsKnownPictureWithTile(const std::string& path, bool tile);
+  bool IsKnownPictureWithMode(const std::string& path, DisplayMode mode);
   void SyncSlideCursor();
   void ShowPictureCount();
   const std::string& DataDir() const { return dataDir_; }
@@ -111,9 +112,12 @@ class TFrmMain : public TForm {
   std::string DataFilePath() const;
 
   // ---- wallpaper (wallpaper/wallpaper_setter.cpp)
-  void SetWallpaper(const std::string& path, bool tile, bool save);
-  void ReadDesktopWallpaper(std::string& path, bool& tile);
-  void GetCurrentWallpaper(std::string& path, bool& tile);
+  void SetWallpaper(const std::string& path, DisplayMode mode, bool save);
+  // The same with the desktop's values given outright (the composed picture's
+  // span); mode is what the program remembers as shown.
+  void SetWallpaperStyled(const std::string& path, DesktopStyle style, DisplayMode mode, bool save);
+  void ReadDesktopWallpaper(std::string& path, DisplayMode& mode);
+  void GetCurrentWallpaper(std::string& path, DisplayMode& mode);
   void ShowWallpaperName(const std::string& name);
   // The caption of the program's message boxes: the application's title,
   // which names the wallpaper once one is set.
@@ -127,15 +131,21 @@ class TFrmMain : public TForm {
   bool FindCurrentInList();
   // "Sync": the grid goes to the wallpaper on screen (ui/frm_main_toolbar.cpp).
   void tbnFindInListClick(TObject* sender);
-  // The tray's "&Disable this Wallpaper" and "Change &Tile Mode" (inventory/item_commands.cpp).
+  // The tray's "&Disable this Wallpaper" and "Change Displa&y Mode" (inventory/item_commands.cpp).
   void DisableThisWallpaperImage1Click(TObject* sender);
   void mnuToggleTiledClick(TObject* sender);
+  // The tray's "Display &Mode": the wallpaper on screen in the mode chosen.
+  void SetCurrentDisplayMode(DisplayMode mode, TObject* sender);
+  // The display mode of the wallpaper on screen when it is a listed picture.
+  std::optional<DisplayMode> CurrentWallpaperMode();
 
   // ---- the inventory grid and its commands (inventory/grid_commands.cpp)
   void mnuGridPopup(TObject* sender);
   void dbgrdInventoryContextPopup(TObject* sender);
   void mnuEnabled1Click(TObject* sender);
-  void mnuTile1Click(TObject* sender);
+  // F4: the next display mode for the grid's picture; the submenu sets one.
+  void CycleDisplayModeClick(TObject* sender);
+  void SetGridDisplayMode(DisplayMode mode);
   void tbnFirstClick(TObject* sender);
   void tbnPrevClick(TObject* sender);
   void tbnNextClick(TObject* sender);
@@ -148,8 +158,8 @@ class TFrmMain : public TForm {
 
   // ---- slides (slideshow/slide_selection.cpp, slideshow/slide_timer.cpp)
   void ShowNextSlide();
-  void GetNextSlideInfo(std::string& path, bool& tile, bool& saveEach);
-  bool PassesTileFilter(bool tile) const;
+  void GetNextSlideInfo(std::string& path, DisplayMode& mode, bool& saveEach);
+  bool PassesTileFilter(DisplayMode mode) const;
   void ApplySlideInterval();
   void chkAutoChangeClick(TObject* sender);
   void tmrSlideTimer(TObject* sender);
@@ -162,20 +172,26 @@ class TFrmMain : public TForm {
   std::string SlideIntervalText() const;
 
   // ---- adding one picture (adding/add_picture.cpp, adding/copy_options.cpp)
-  void AddPictureFile(const std::string& path, bool tiled);
-  void AddDetectedWallpaper(const std::string& path, bool tiled);
+  void AddPictureFile(const std::string& path, DisplayMode mode);
+  void AddDetectedWallpaper(const std::string& path, DisplayMode mode);
+  // The mode a picture's size proposes while no choice is remembered
+  // (adding/first_choice.cpp).
+  DisplayMode ModeBySize(const std::string& path);
+  // Writes the dialog's remembered choices into the settings file at once;
+  // a failure is traced, the choices stay remembered (adding/add_choices.cpp).
+  void SaveAddChoices();
   // The copy-option dialog. On acceptance path holds the new full path,
-  // copy whether the Copy choice was made and tiled the chosen display mode
-  // (tiled carries the caller's mode in).
+  // copy whether the Copy choice was made and mode the chosen display mode
+  // (mode carries the caller's mode in).
   bool AskCopyOptions(const std::string& caption, std::string& path, bool fromClipboard, int initialOption,
-                      int enabledOptions, bool& copy, bool& tiled);
+                      int enabledOptions, bool& copy, DisplayMode& mode);
   bool ConfirmOverwrite(const std::string& path);
   std::string MakeUniqueName(const std::string& fileName);
   bool IsInputFileName(const std::string& path) const;
   bool CopyOrMoveFile(const std::string& source, const std::string& target, bool copy);
   // before: the source's size and time read before it was moved or copied,
   // which list the file when the target cannot be read.
-  bool StoreEntry(const std::string& source, const std::string& target, bool keepTile, bool tiled,
+  bool StoreEntry(const std::string& source, const std::string& target, bool keepMode, DisplayMode mode,
                   const std::optional<FileFacts>& before = std::nullopt);
 
   // ---- moving, removing and deleting pictures, and editing them (fileops/*.cpp)
@@ -254,9 +270,9 @@ class TFrmMain : public TForm {
 
   // ---- remembered wallpapers
   std::string LastSavedWallpaper;
-  bool LastSavedTile = false;
+  DisplayMode LastSavedDisplay = DisplayMode::Centre;
   std::string LastSetWallpaper;
-  bool LastSetTile = false;
+  DisplayMode LastSetDisplay = DisplayMode::Centre;
   std::string BaseCaption;
 
   // ---- registered messages
@@ -303,7 +319,7 @@ class TFrmMain : public TForm {
   TDBGrid& dbgrdInventory;
   TMenuItem mnuGrid{"mnuGrid"};
   TMenuItem& mnuEnabled1;
-  TMenuItem& mnuTile1;
+  DisplayModeMenu mnuDisplayMode1;
   TMenuItem& mnuSetWallpaper1;
   TMenuItem& mnuEdit1;
   TMenuItem& mnuProperties1;

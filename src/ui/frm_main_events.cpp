@@ -72,12 +72,16 @@ void TFrmMain::ConnectHandlers() {
   tray_.mnuBlankWallpaper.OnClick = on(&TFrmMain::tbnNoneClick);
   tray_.mnuDisableThisWallpaperImage.OnClick = on(&TFrmMain::DisableThisWallpaperImage1Click);
   tray_.mnuToggleTiled.OnClick = on(&TFrmMain::mnuToggleTiledClick);
+  tray_.mnuDisplayMode.OnChoose = [this](DisplayMode mode) { SetCurrentDisplayMode(mode, &tray_.mnuDisplayMode.Item()); };
   tray_.mnuSetWallpaperfromClipboard.OnClick = on(&TFrmMain::mnuSetWallpaperfromClipboardClick);
   tray_.mnuContents1.OnClick = [this](TObject*) { ShowHelpContents(); };
   tray_.mnuAbout.OnClick = on(&TFrmMain::About1Click);
   tray_.mnuShowMurovex.OnClick = on(&TFrmMain::ShowMurovex1Click);
   tray_.mnuClose.OnClick = on(&TFrmMain::mnuClose1Click);
-  tray_.TrayIcon1.BeforePopup = [this](TObject*) { tray_.TrayIcon1BeforePopup(SlideIntervalText()); };
+  tray_.TrayIcon1.BeforePopup = [this](TObject*) {
+    tray_.TrayIcon1BeforePopup(SlideIntervalText());
+    tray_.mnuDisplayMode.Show(CurrentWallpaperMode());
+  };
   ConnectInventoryHandlers();
   ConnectOnlineHandlers();
   ConnectToolbarHandlers();

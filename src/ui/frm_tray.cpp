@@ -12,7 +12,8 @@ TFrmTray::TFrmTray(Ports& ports)
       mnuHideDesktopIcons(menuIcon.Add("mnuHideDesktopIcons", "H&ide Desktop Icons")),
       mnuDisableThisWallpaperImage(
           (menuIcon.AddSeparator(), menuIcon.Add("mnuDisableThisWallpaperImage", "&Disable this Wallpaper"))),
-      mnuToggleTiled(menuIcon.Add("mnuToggleTiled", "Change &Tile Mode")),
+      mnuToggleTiled(menuIcon.Add("mnuToggleTiled", "Change Displa&y Mode")),
+      mnuDisplayMode(menuIcon, "mnuDisplayMode"),
       mnuHelp((menuIcon.AddSeparator(), menuIcon.Add("mnuHelp", "&Help"))),
       mnuContents1(mnuHelp.Add("mnuContents1", "&Contents")),
       mnuAbout(mnuHelp.Add("mnuAbout", "&About...")),

@@ -2,6 +2,7 @@
 #include "forms/form.h"
 #include "forms/menu.h"
 #include "platform/ports.h"
+#include "ui/display_mode_menu.h"
 #include "ui/tray_icon.h"
 
 namespace mvx {
@@ -31,6 +32,7 @@ class TFrmTray : public TForm {
   TMenuItem& mnuHideDesktopIcons;
   TMenuItem& mnuDisableThisWallpaperImage;
   TMenuItem& mnuToggleTiled;
+  DisplayModeMenu mnuDisplayMode;
   TMenuItem& mnuHelp;
   TMenuItem& mnuContents1;
   TMenuItem& mnuAbout;

@@ -51,15 +51,15 @@ void TFrmMain::WMSettingChange(const std::string& section) {
   // A named section is some other setting (regional, policy...), never the wallpaper.
   if (!section.empty()) return;
   std::string path;
-  bool tile = true;
-  ReadDesktopWallpaper(path, tile);
+  DisplayMode mode = DisplayMode::Tile;
+  ReadDesktopWallpaper(path, mode);
   // The program's own saved changes come back as this message: they are listed with that mode.
-  if (IsKnownPictureWithTile(path, tile)) return;
+  if (IsKnownPictureWithMode(path, mode)) return;
   if (path.empty()) return;
   // A file moved away since it was set (a browser's file taken in) is no new wallpaper.
   if (!ports_.files.FileExists(path)) return;
   frmItemInfo.BeginAddBatch(false);
-  AddDetectedWallpaper(path, tile);
+  AddDetectedWallpaper(path, mode);
   RememberPolledStamp(path);
 }
 
@@ -106,12 +106,12 @@ void TFrmMain::PollForWallpaper(const std::string& folder, const std::vector<std
       const auto known = FindStamp(PollStamps, full);
       if (known != PollStamps.end() && known->substr(full.size() + 1) == stamp) continue;
       std::string wallpaper;
-      bool tile = true;
-      ReadDesktopWallpaper(wallpaper, tile);
+      DisplayMode mode = DisplayMode::Tile;
+      ReadDesktopWallpaper(wallpaper, mode);
       // Only a rewrite of the file that is the wallpaper now is offered.
       if (LowerAZ(wallpaper) == LowerAZ(full)) {
         frmItemInfo.BeginAddBatch(false);
-        AddDetectedWallpaper(full, tile);
+        AddDetectedWallpaper(full, mode);
       }
       StoreStamp(PollStamps, full, stamp);
     } catch (...) {

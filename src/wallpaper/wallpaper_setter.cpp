@@ -19,6 +19,7 @@ constexpr std::size_t kWallpaperPathCapacity = 256;
 
 constexpr const char* kWallpaperValue = "WALLPAPER";
 constexpr const char* kTileValue = "TILEWALLPAPER";
+constexpr const char* kStyleValue = "WallpaperStyle";
 
 // HKCU\Control Panel\Desktop, opened in two steps and never created; closed
 // when the holder goes, also when a read fails.
@@ -52,6 +53,14 @@ std::string ReadDesktopString(RegistryPort& registry, const DesktopKey& key, con
   return value->data.substr(0, value->data.find('\0'));
 }
 
+// A value that says how the picture is shown: read as text when it is text,
+// and as missing otherwise, so that an odd value never stops a reading.
+std::optional<std::string> ReadModeValue(RegistryPort& registry, const DesktopKey& key, const char* name) {
+  const std::optional<RegValue> value = registry.QueryValue(key.Get(), name);
+  if (!value || (value->type != kRegSz && value->type != kRegExpandSz)) return std::nullopt;
+  return value->data.substr(0, value->data.find('\0'));
+}
+
 // The inventory view's current entry set as wallpaper, saved; the slideshow
 // goes on after it when asked to.
 void SetSelectedAsWallpaper(TFrmMain& form, bool moveSlidePosition) {
@@ -60,12 +69,16 @@ void SetSelectedAsWallpaper(TFrmMain& form, bool moveSlidePosition) {
   if (moveSlidePosition) form.SyncSlideCursor();
   form.RestartSlideTimer();
   const InventoryEntry& entry = form.cdtInventory.Fields();
-  form.SetWallpaper(entry.LCLocation + "\\" + entry.LCFilename, entry.Tile, true);
+  form.SetWallpaper(entry.LCLocation + "\\" + entry.LCFilename, entry.Display, true);
 }
 
 }  // namespace
 
-void TFrmMain::SetWallpaper(const std::string& path, bool tile, bool save) {
+void TFrmMain::SetWallpaper(const std::string& path, DisplayMode mode, bool save) {
+  SetWallpaperStyled(path, DesktopStyleOf(mode), mode, save);
+}
+
+void TFrmMain::SetWallpaperStyled(const std::string& path, DesktopStyle style, DisplayMode mode, bool save) {
   if (path.size() > kWallpaperPathCapacity) {
     SendTrace(ports_.trace,
               "FrmMain.SetWallpaper: Path too long (" + std::to_string(path.size()) + " characters): " + path, Handle);
@@ -75,8 +88,12 @@ void TFrmMain::SetWallpaper(const std::string& path, bool tile, bool save) {
   ports_.shell.ProcessMessages();
   {
     DesktopKey key(ports_.registry);
-    // The tile mode goes first: the system reads it while it sets the picture.
-    if (key) ports_.registry.SetValue(key.Get(), kTileValue, RegValue{kRegSz, tile ? "1" : "0"});
+    // The display mode goes first: the system reads both values while it sets
+    // the picture.
+    if (key) {
+      ports_.registry.SetValue(key.Get(), kStyleValue, RegValue{kRegSz, std::string(style.wallpaperStyle)});
+      ports_.registry.SetValue(key.Get(), kTileValue, RegValue{kRegSz, std::string(style.tileWallpaper)});
+    }
   }
   ports_.shell.ProcessMessages();
   std::uint32_t flags = 0;
@@ -86,37 +103,37 @@ void TFrmMain::SetWallpaper(const std::string& path, bool tile, bool save) {
   ports_.desktop.SetDeskWallpaper(path, flags);
   if (save) {
     LastSavedWallpaper = LowerAZ(path);
-    LastSavedTile = tile;
+    LastSavedDisplay = mode;
   }
   LastSetWallpaper = LowerAZ(path);
   ShowWallpaperName(path.empty() ? "(none)" : ExtractFileName(path));
-  LastSetTile = tile;
+  LastSetDisplay = mode;
 }
 
-void TFrmMain::ReadDesktopWallpaper(std::string& path, bool& tile) {
+void TFrmMain::ReadDesktopWallpaper(std::string& path, DisplayMode& mode) {
   path.clear();
   DesktopKey key(ports_.registry);
   if (!key) return;
   path = LowerAZ(ReadDesktopString(ports_.registry, key, kWallpaperValue));
-  // Only "0" means centred; a missing or odd value leaves the picture tiled.
-  tile = ReadDesktopString(ports_.registry, key, kTileValue) != "0";
+  mode = DisplayModeFromDesktop(ReadModeValue(ports_.registry, key, kStyleValue),
+                                ReadModeValue(ports_.registry, key, kTileValue));
   if (LastSavedWallpaper.empty()) {
     LastSavedWallpaper = path;
-    LastSavedTile = tile;
+    LastSavedDisplay = mode;
   }
 }
 
-void TFrmMain::GetCurrentWallpaper(std::string& path, bool& tile) {
-  ReadDesktopWallpaper(path, tile);
+void TFrmMain::GetCurrentWallpaper(std::string& path, DisplayMode& mode) {
+  ReadDesktopWallpaper(path, mode);
   if (path == LastSavedWallpaper) {
     // The desktop settings hold our last saved change; an unsaved change made
     // since is what the screen shows.
     if (!LastSetWallpaper.empty()) {
       path = LastSetWallpaper;
-      tile = LastSetTile;
+      mode = LastSetDisplay;
     } else {
       path = LastSavedWallpaper;
-      tile = LastSavedTile;
+      mode = LastSavedDisplay;
     }
   }
   ShowWallpaperName(ExtractFileName(path));
@@ -153,13 +170,13 @@ void TFrmMain::dbgrdInventoryDblClick(TObject*) {
 
 void TFrmMain::tbnNoneClick(TObject*) {
   chkAutoChange.SetChecked(false);
-  SetWallpaper("", true, true);
+  SetWallpaper("", DisplayMode::Tile, true);
 }
 
 bool TFrmMain::FindCurrentInList() {
   std::string path;
-  bool tile = true;
-  GetCurrentWallpaper(path, tile);
+  DisplayMode mode = DisplayMode::Tile;
+  GetCurrentWallpaper(path, mode);
   // A browser's file that detection took in lives on under its new name.
   if (!path.empty() && path == LastDetectedSource) path = LastDetectedTarget;
   return LocateInInventory(LowerAZ(path));

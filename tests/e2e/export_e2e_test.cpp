@@ -150,7 +150,7 @@ TEST_F(PictureListTransfer, ThreePicturesExportedAndDroppedOnAFreshInstallationA
   ASSERT_TRUE(listed.ok()) << listed.reason;
   std::string modes;
   for (const InventoryEntry& e : listed.records) {
-    modes += e.FileName + (e.Tile ? ":T " : ":C ");
+    modes += e.FileName + (e.Display == DisplayMode::Tile ? ":T " : ":C ");
     EXPECT_EQ(e.Location, carried.Path()) << e.FileName << " left where the list lies";
   }
   EXPECT_EQ(modes, "Alps.bmp:T Beach.bmp:C Canyon.bmp:T ");

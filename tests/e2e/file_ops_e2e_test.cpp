@@ -120,7 +120,7 @@ TEST_F(FileOps, RenameRemoveAndDeleteFromThePreviewPageAgreeWithTheImagesFolderA
   EXPECT_FALSE(saved.records[0].Enabled) << "Dunes kept as it was";
   EXPECT_EQ(saved.records[1].FileName, "Mountains.bmp");
   EXPECT_TRUE(saved.records[1].Enabled);
-  EXPECT_TRUE(saved.records[1].Tile);
+  EXPECT_TRUE(saved.records[1].Display == DisplayMode::Tile);
 
   Process* again = StartReady(app, ":");
   ASSERT_NE(again, nullptr);

@@ -130,6 +130,14 @@ Status FakeFiles::ReadBlock(const std::string& path, ByteBlock& bytes) {
   return Status::Ok();
 }
 
+// A file held exclusively (locked) cannot be opened even with full sharing.
+Status FakeFiles::ReadHead(const std::string& path, std::size_t maxBytes, std::string& bytes) {
+  Entry* entry = nullptr;
+  if (const Status found = FindToRead(path, entry); !found) return found;
+  bytes = entry->bytes.substr(0, maxBytes);
+  return Status::Ok();
+}
+
 Status FakeFiles::MapBlock(const std::string& path, ByteBlock& bytes) {
   Entry* entry = nullptr;
   if (const Status found = FindToRead(path, entry); !found) return found;

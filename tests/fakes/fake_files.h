@@ -28,6 +28,7 @@ class FakeFiles : public FilePort {
   std::optional<std::uint32_t> LocalDosDateTime(const std::string& path) override;
   Status ReadBlock(const std::string& path, ByteBlock& bytes) override;
   Status MapBlock(const std::string& path, ByteBlock& bytes) override;
+  Status ReadHead(const std::string& path, std::size_t maxBytes, std::string& bytes) override;
   Status CreateNew(const std::string& path, FileHandle& handle) override;
   Status Write(FileHandle handle, const std::string& bytes) override;
   Status Flush(FileHandle handle) override;

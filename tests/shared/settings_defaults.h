@@ -43,6 +43,8 @@ inline std::vector<SettingValue> DefaultSettings(const std::string& dataDir, con
       {"AutoDetect", "Poll File Name", "Netscape Wallpaper.bmp"},
       {"AutoDetect", "PollInterval", "5"},
       {"AutoDetect", "PromptForName", "1"},
+      {"AddWallpaper", "Display", ""},
+      {"AddWallpaper", "CopyOption", ""},
   };
 }
 

@@ -19,7 +19,7 @@ class AddPictureTest : public AddingFixture {
   void Listed(const std::string& folder, const std::string& file) {
     InventoryEntry e = KeyedEntry(file, folder, 1);
     e.Enabled = false;
-    e.Tile = false;
+    e.Display = DisplayMode::Centre;
     e.Group = "g";
     e.Order = 7;
     ListEntry(e);
@@ -39,7 +39,7 @@ TEST_F(AddPictureTest, MissingFilesAreSkippedSilentlyAndOtherTypesWithAMessage) 
   Accept();
   for (const char* path : {"C:\\Pics\\gone.bmp", "C:\\Pics\\gone.jpg", "C:\\Pics\\notes.txt", "C:\\Pics\\sea.bmp.txt",
                            "C:\\Pics\\sky.webp", "C:\\Pics\\SEA.BMP"}) {
-    main->AddPictureFile(path, true);
+    main->AddPictureFile(path, DisplayMode::Tile);
   }
   EXPECT_EQ(fakes.prompts.Texts(), (std::vector<std::string>{"Error: notes.txt is not a supported file type.",
                                                              "Error: sea.bmp.txt is not a supported file type.",
@@ -57,18 +57,18 @@ TEST_F(AddPictureTest, AJpegKeepsItsOwnExtensionLeftInPlaceMovedIntoTheDataFolde
   std::vector<std::string> extensions;
   const auto noteExtension = [&](TfrmItemInfo& d) { extensions.push_back(d.Label1.Caption()); };
   User(noteExtension);
-  main->AddPictureFile("C:\\Pics\\Harbour.jpg", true);
+  main->AddPictureFile("C:\\Pics\\Harbour.jpg", DisplayMode::Tile);
   User([&](TfrmItemInfo& d) {
     noteExtension(d);
     d.rdoMove.SetChecked(true);
   });
-  main->AddPictureFile("C:\\Pics\\Dunes.JPEG", true);
+  main->AddPictureFile("C:\\Pics\\Dunes.JPEG", DisplayMode::Tile);
   User([&](TfrmItemInfo& d) {
     noteExtension(d);
     d.rdoLeave.SetChecked(true);
     d.edtFileName.SetText("Woods");
   });
-  main->AddPictureFile("C:\\Pics\\forest.jpg", true);
+  main->AddPictureFile("C:\\Pics\\forest.jpg", DisplayMode::Tile);
 
   EXPECT_EQ(extensions, (std::vector<std::string>{".jpg", ".JPEG", ".jpg"}));
   EXPECT_NE(Find("C:\\Pics\\Harbour.jpg"), nullptr);
@@ -89,7 +89,7 @@ TEST_F(AddPictureTest, ABrowserFileIsMovedUnderTheFirstFreeUniqueNameAndListed) 
   fakes.files.Put(Img("v2 of Netscape Wallpaper.bmp"), "2");
   main->frmItemInfo.BeginAddBatch(false);
   Accept();
-  main->AddPictureFile(browser, true);
+  main->AddPictureFile(browser, DisplayMode::Tile);
 
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0].name, "v3 of Netscape Wallpaper");
@@ -98,7 +98,7 @@ TEST_F(AddPictureTest, ABrowserFileIsMovedUnderTheFirstFreeUniqueNameAndListed) 
   EXPECT_EQ(fakes.files.Content(Img("v3 of Netscape Wallpaper.bmp")), "bmp");
   const InventoryEntry* e = Find(Img("v3 of Netscape Wallpaper.bmp"));
   ASSERT_NE(e, nullptr);
-  EXPECT_TRUE(e->Enabled && e->Tile);
+  EXPECT_TRUE(e->Enabled && e->Display == DisplayMode::Tile);
   EXPECT_EQ(e->Location, ImagesDir());
   EXPECT_EQ(e->LCLocation, "c:\\apps\\murovex\\images");
   EXPECT_EQ(e->LCFilename, "v3 of netscape wallpaper.bmp");
@@ -119,7 +119,7 @@ TEST_F(AddPictureTest, AKnownFileIsRefreshedSilentlyKeepingItsTileWhenNotPrompti
     PromptForNames(c.prompt);
     main->booCreating = c.creating;
     if (c.dialog) Accept();
-    main->AddPictureFile("C:\\Pics\\sea.bmp", true);
+    main->AddPictureFile("C:\\Pics\\sea.bmp", DisplayMode::Tile);
     EXPECT_EQ(fakes.prompts.modalCaptions.size() - before, c.dialog ? 1u : 0u) << c.prompt << c.creating;
   }
   const InventoryEntry* e = Find("C:\\Pics\\sea.bmp");
@@ -127,7 +127,7 @@ TEST_F(AddPictureTest, AKnownFileIsRefreshedSilentlyKeepingItsTileWhenNotPrompti
   EXPECT_TRUE(e->Enabled);
   EXPECT_EQ(e->Size, 5);
   EXPECT_EQ(e->Timestamp, DosDateTimeToDateTime(kNewTime));
-  EXPECT_TRUE(e->Tile) << "the dialog's choice, made in the first round";
+  EXPECT_TRUE(e->Display == DisplayMode::Tile) << "the dialog's choice, made in the first round";
   EXPECT_EQ(e->Group, "g");
   EXPECT_EQ(e->Order, 7);
 }
@@ -136,10 +136,10 @@ TEST_F(AddPictureTest, AnUnchangedKnownFileIsNeitherPostedNorSaved) {
   fakes.files.Put("C:\\Pics\\sea.bmp", "12345", kNewTime);
   Listed("C:\\Pics", "sea.bmp");
   PromptForNames(false);
-  main->AddPictureFile("C:\\Pics\\sea.bmp", true);
-  EXPECT_FALSE(Find("C:\\Pics\\sea.bmp")->Tile) << "a silent refresh keeps the display mode";
+  main->AddPictureFile("C:\\Pics\\sea.bmp", DisplayMode::Tile);
+  EXPECT_FALSE(Find("C:\\Pics\\sea.bmp")->Display == DisplayMode::Tile) << "a silent refresh keeps the display mode";
   main->InputTimeout1.Flush();
-  EXPECT_FALSE(main->StoreEntry("C:\\Pics\\sea.bmp", "C:\\Pics\\sea.bmp", true, true));
+  EXPECT_FALSE(main->StoreEntry("C:\\Pics\\sea.bmp", "C:\\Pics\\sea.bmp", true, DisplayMode::Tile));
   EXPECT_FALSE(SavePending());
 }
 
@@ -148,9 +148,9 @@ TEST_F(AddPictureTest, TheProgramsOwnWorkingBitmapIsNeverListedNorAskedAbout) {
   for (bool prompt : {false, true}) {
     PromptForNames(prompt);
     Accept();
-    main->AddPictureFile("C:\\Apps\\Murovex\\Murovex.bmp", true);
+    main->AddPictureFile("C:\\Apps\\Murovex\\Murovex.bmp", DisplayMode::Tile);
     Accept();
-    main->AddDetectedWallpaper("C:\\Apps\\Murovex\\Murovex.bmp", true);
+    main->AddDetectedWallpaper("C:\\Apps\\Murovex\\Murovex.bmp", DisplayMode::Tile);
   }
   EXPECT_TRUE(seen.empty());
   EXPECT_TRUE(main->cdtData.IsEmpty());
@@ -164,7 +164,7 @@ TEST_F(AddPictureTest, ABatchOfThreeWithApplyToAllAndMoveGoesIntoTheDataFolderAf
     d.rdoMove.Click();
     d.chkApplyToAll.Click();
   });
-  for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) main->AddPictureFile(std::string("C:\\Pics\\") + name, true);
+  for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) main->AddPictureFile(std::string("C:\\Pics\\") + name, DisplayMode::Tile);
   EXPECT_EQ(seen.size(), 1u);
   EXPECT_TRUE(fakes.files.FilesIn("C:\\Pics").empty());
   for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) EXPECT_NE(Find(Img(name)), nullptr) << name;
@@ -176,7 +176,7 @@ TEST_F(AddPictureTest, CancelWithApplyToAllTakesNoFurtherFileOfTheBatch) {
   main->frmItemInfo.BeginAddBatch(true);
   User([](TfrmItemInfo& d) { d.chkApplyToAll.Click(); }, ModalResult::Cancel);
   Accept();
-  for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) main->AddPictureFile(std::string("C:\\Pics\\") + name, true);
+  for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) main->AddPictureFile(std::string("C:\\Pics\\") + name, DisplayMode::Tile);
   EXPECT_EQ(seen.size(), 1u);
   EXPECT_TRUE(main->cdtData.IsEmpty());
   EXPECT_EQ(fakes.files.FilesIn("C:\\Pics").size(), 3u);
@@ -188,7 +188,7 @@ TEST_F(AddPictureTest, LeaveWithAnotherFolderTypedMovesTheFileThereOrDoesNothing
   fakes.files.AddDir("D:\\Other");
   for (const char* folder : {"D:\\Missing", "D:\\Other"}) {
     User([folder](TfrmItemInfo& d) { d.edtFromDir.SetText(folder); });
-    main->AddPictureFile("C:\\Pics\\sea.bmp", true);
+    main->AddPictureFile("C:\\Pics\\sea.bmp", DisplayMode::Tile);
   }
   EXPECT_FALSE(fakes.files.FileExists("C:\\Pics\\sea.bmp"));
   EXPECT_TRUE(fakes.files.FileExists("D:\\Other\\sea.bmp"));
@@ -201,13 +201,13 @@ TEST_F(AddPictureTest, AFailedCopyListsNothingAndAFailedDeleteListsTheCopy) {
   auto move = [](TfrmItemInfo& d) { d.rdoMove.Click(); };
   fakes.files.FailOn(FileOp::Copy, winerr::kDiskFull);
   User(move);
-  main->AddPictureFile("C:\\Pics\\sea.bmp", true);
+  main->AddPictureFile("C:\\Pics\\sea.bmp", DisplayMode::Tile);
   EXPECT_TRUE(main->cdtData.IsEmpty());
   EXPECT_FALSE(SavePending());
 
   fakes.files.FailOn(FileOp::Delete, winerr::kSharingViolation);
   User(move);
-  main->AddPictureFile("C:\\Pics\\sea.bmp", true);
+  main->AddPictureFile("C:\\Pics\\sea.bmp", DisplayMode::Tile);
   EXPECT_TRUE(fakes.files.FileExists("C:\\Pics\\sea.bmp"));
   EXPECT_NE(Find(Img("sea.bmp")), nullptr);
   EXPECT_EQ(records.size(), 1u);
@@ -217,7 +217,7 @@ TEST_F(AddPictureTest, ARenameThatOnlyChangesCaseUpdatesTheEntryAndLeavesTheDisk
   fakes.files.Put("C:\\Pics\\sunset.bmp", "x");
   Listed("C:\\Pics", "sunset.bmp");
   TypeName("SunSet");
-  main->AddPictureFile("C:\\Pics\\sunset.bmp", true);
+  main->AddPictureFile("C:\\Pics\\sunset.bmp", DisplayMode::Tile);
   EXPECT_EQ(fakes.files.FilesIn("C:\\Pics"), std::vector<std::string>{"C:\\Pics\\sunset.bmp"});
   ASSERT_EQ(main->cdtData.RecordCount(), 1);
   EXPECT_EQ(main->cdtData.AllRecords()[0].FileName, "SunSet.bmp");
@@ -228,21 +228,21 @@ TEST_F(AddPictureTest, ARenameThatOnlyChangesCaseUpdatesTheEntryAndLeavesTheDisk
 TEST_F(AddPictureTest, AMovedFileKeepsItsEntryAndAnUnreadableOneLeavesTheListAlone) {
   fakes.files.Put(Img("Sea2.bmp"), "123", kNewTime);
   Listed("C:\\Pics", "sea.bmp");
-  EXPECT_TRUE(main->StoreEntry("C:\\Pics\\sea.bmp", Img("Sea2.bmp"), false, true));
+  EXPECT_TRUE(main->StoreEntry("C:\\Pics\\sea.bmp", Img("Sea2.bmp"), false, DisplayMode::Tile));
   ASSERT_EQ(main->cdtData.RecordCount(), 1);
   const InventoryEntry moved = main->cdtData.AllRecords()[0];
   EXPECT_EQ(moved.FileName, "Sea2.bmp");
   EXPECT_EQ(moved.Location, ImagesDir());
   EXPECT_EQ(moved.Group, "g");
   EXPECT_EQ(moved.Order, 7);
-  EXPECT_TRUE(moved.Tile && moved.Enabled);
+  EXPECT_TRUE(moved.Display == DisplayMode::Tile && moved.Enabled);
 
   main->InputTimeout1.Flush();
   fakes.files.Put(Img("locked.bmp"), "x");
   fakes.files.Lock(Img("locked.bmp"));
   fakes.files.Lock(Img("Sea2.bmp"));
-  EXPECT_FALSE(main->StoreEntry("", Img("locked.bmp"), false, true));
-  EXPECT_FALSE(main->StoreEntry("", Img("Sea2.bmp"), false, false));
+  EXPECT_FALSE(main->StoreEntry("", Img("locked.bmp"), false, DisplayMode::Tile));
+  EXPECT_FALSE(main->StoreEntry("", Img("Sea2.bmp"), false, DisplayMode::Centre));
   EXPECT_EQ(main->cdtData.AllRecords(), std::vector<InventoryEntry>{moved});
   EXPECT_EQ(main->cdtData.State(), DataSetState::Browse);
   EXPECT_FALSE(SavePending());
@@ -253,13 +253,13 @@ TEST_F(AddPictureTest, AFileHeldByAnotherProgramAsSoonAsItIsMovedIsListedWithWha
   fakes.files.Put("C:\\Pics\\sea.bmp", "12345", kNewTime);
   fakes.files.onFileArrived = [this](const std::string& path) { fakes.files.Lock(path); };
   User([](TfrmItemInfo& d) { d.rdoMove.Click(); });
-  main->AddPictureFile("C:\\Pics\\sea.bmp", false);
+  main->AddPictureFile("C:\\Pics\\sea.bmp", DisplayMode::Centre);
   EXPECT_FALSE(fakes.files.FileExists("C:\\Pics\\sea.bmp"));
   const InventoryEntry* e = Find(Img("sea.bmp"));
   ASSERT_NE(e, nullptr) << "a moved file is never left out of the list";
   EXPECT_EQ(e->Size, 5);
   EXPECT_EQ(e->Timestamp, DosDateTimeToDateTime(kNewTime));
-  EXPECT_FALSE(e->Tile);
+  EXPECT_FALSE(e->Display == DisplayMode::Tile);
   EXPECT_GT(fakes.files.pausedMs, 0u) << "the other program is given a moment first";
   EXPECT_EQ(main->cdtData.State(), DataSetState::Browse);
   EXPECT_TRUE(SavePending());
@@ -293,7 +293,7 @@ TEST_F(AddPictureTest, AFileMovedOverAnotherListedFileLeavesOneEntryForTheTarget
     Listed(ExtractFileDir(c.target), ExtractFileName(c.target));
     main->InputTimeout1.Flush();
     User(c.choose);
-    main->AddPictureFile(c.source, true);
+    main->AddPictureFile(c.source, DisplayMode::Tile);
     EXPECT_EQ(fakes.files.Content(c.target), "new");
     ASSERT_NE(Find(c.target), nullptr);
     EXPECT_EQ(Find(c.source) != nullptr, c.sourceListed) << "an entry only for a file that is still there";
@@ -315,7 +315,7 @@ TEST_F(AddPictureTest, AKnownDetectedWallpaperIsAskedAboutEvenAtStartUpUnlessNot
     PromptForNames(prompt);
     fakes.time.Advance(9000);
     const std::size_t before = fakes.prompts.modalCaptions.size();
-    main->AddDetectedWallpaper("C:\\Pics\\sea.bmp", true);
+    main->AddDetectedWallpaper("C:\\Pics\\sea.bmp", DisplayMode::Tile);
     EXPECT_EQ(fakes.prompts.modalCaptions.size() - before, prompt ? 1u : 0u) << prompt;
   }
   fakes.time.Advance(9000);
@@ -324,7 +324,7 @@ TEST_F(AddPictureTest, AKnownDetectedWallpaperIsAskedAboutEvenAtStartUpUnlessNot
   ASSERT_NE(e, nullptr);
   EXPECT_TRUE(e->Enabled);
   EXPECT_EQ(e->Size, 5);
-  EXPECT_FALSE(e->Tile) << "a silent refresh keeps the display mode";
+  EXPECT_FALSE(e->Display == DisplayMode::Tile) << "a silent refresh keeps the display mode";
 }
 
 TEST_F(AddPictureTest, ADetectedWallpaperIsRecordedAndSetAgainWhenItsDisplayModeChanged) {
@@ -333,17 +333,17 @@ TEST_F(AddPictureTest, ADetectedWallpaperIsRecordedAndSetAgainWhenItsDisplayMode
   fakes.files.Put(browser, "bmp");
   main->frmItemInfo.BeginAddBatch(true);
   User([](TfrmItemInfo& d) { d.rdoCenter.Click(); });
-  main->AddDetectedWallpaper(browser, true);
+  main->AddDetectedWallpaper(browser, DisplayMode::Tile);
   EXPECT_FALSE(seen[0].applyEnabled) << "a detection is a batch of its own";
   EXPECT_EQ(main->LastDetectedSource, browser);
   EXPECT_EQ(main->LastDetectedTarget, target);
   ASSERT_EQ(fakes.desktop.wallpaperCalls.size(), 1u);
   EXPECT_EQ(fakes.desktop.wallpaperCalls[0].path, target);
-  EXPECT_FALSE(Find(target)->Tile);
+  EXPECT_FALSE(Find(target)->Display == DisplayMode::Tile);
 
   fakes.files.Put(browser, "bmp2");
   User(nullptr, ModalResult::Cancel);
-  main->AddDetectedWallpaper(browser, false);
+  main->AddDetectedWallpaper(browser, DisplayMode::Centre);
   EXPECT_TRUE(main->LastDetectedSource.empty() && main->LastDetectedTarget.empty());
   EXPECT_EQ(fakes.desktop.wallpaperCalls.size(), 1u);
 }

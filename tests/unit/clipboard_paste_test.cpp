@@ -57,8 +57,8 @@ TEST_F(ClipboardPasteTest, PastingTwiceMakesTwoNumberedFilesEachListedAndShownIn
     EXPECT_EQ(bytes.substr(14), SmallDib()) << name;
     EXPECT_NE(Find(Img(name)), nullptr) << name;
   }
-  EXPECT_TRUE(Find(Img("v1 of Clipboard.bmp"))->Tile);
-  EXPECT_FALSE(Find(Img("v2 of Clipboard.bmp"))->Tile);
+  EXPECT_TRUE(Find(Img("v1 of Clipboard.bmp"))->Display == DisplayMode::Tile);
+  EXPECT_FALSE(Find(Img("v2 of Clipboard.bmp"))->Display == DisplayMode::Tile);
   EXPECT_EQ(WallpapersSet(), (std::vector<std::string>{Img("v1 of Clipboard.bmp"), Img("v2 of Clipboard.bmp")}));
   EXPECT_FALSE(fakes.desktop.wallpaperCalls.back().flags & 1u) << "the picture is shown, not saved as the setting";
   EXPECT_FALSE(main->booBatchUpdate);

@@ -26,12 +26,13 @@ class CopyOptionsTest : public AddingFixture {
     bool accepted;
     std::string path;
     bool copy;
-    bool tiled;
+    DisplayMode mode;
+    bool tiled() const { return mode == DisplayMode::Tile; }
   };
   Answer Ask(const std::string& proposed, int initial = kCopyLeave, int enabled = kAll, bool tiled = true,
              bool clipboard = false) {
-    Answer a{false, proposed, false, tiled};
-    a.accepted = main->AskCopyOptions("Add Wallpaper", a.path, clipboard, initial, enabled, a.copy, a.tiled);
+    Answer a{false, proposed, false, tiled ? DisplayMode::Tile : DisplayMode::Centre};
+    a.accepted = main->AskCopyOptions("Add Wallpaper", a.path, clipboard, initial, enabled, a.copy, a.mode);
     return a;
   }
   TfrmItemInfo& Dialog() { return main->frmItemInfo; }
@@ -130,7 +131,7 @@ TEST_F(CopyOptionsTest, TheFirstDialogShowsTheCallersProposalsAndAnUntouchedName
   EXPECT_TRUE(d.applyEnabled);
   EXPECT_TRUE(a.accepted);
   EXPECT_EQ(a.path, "C:\\Pics\\my.photo.bmp");
-  EXPECT_FALSE(a.copy || a.tiled);
+  EXPECT_FALSE(a.copy || a.tiled());
   EXPECT_TRUE(fakes.prompts.shown.empty());
 }
 
@@ -216,7 +217,7 @@ TEST_F(CopyOptionsTest, LaterDialogsOfABatchKeepTheUsersLastChoices) {
   const Answer b = Ask("C:\\Pics\\b.bmp", kCopyLeave, kAll, true);
   EXPECT_TRUE(!seen[1].tiled && seen[1].copy);
   EXPECT_TRUE(b.copy);
-  EXPECT_FALSE(b.tiled);
+  EXPECT_FALSE(b.tiled());
   EXPECT_EQ(b.path, Img("b.bmp"));
 }
 
@@ -230,7 +231,7 @@ TEST_F(CopyOptionsTest, ApplyToAllTakesTheRestWithoutTheDialogUntilAFileWouldBeO
   });
   EXPECT_EQ(Ask("C:\\Pics\\a.bmp").path, Img("a.bmp"));
   const Answer b = Ask("D:\\b.bmp", kCopyLeave, kAll, true);
-  EXPECT_TRUE(b.accepted && !b.copy && !b.tiled);
+  EXPECT_TRUE(b.accepted && !b.copy && !b.tiled());
   EXPECT_EQ(b.path, Img("b.bmp"));
   EXPECT_EQ(seen.size(), 1u);
 

@@ -13,7 +13,7 @@ namespace {
 std::vector<InventoryEntry> Sample() {
   InventoryEntry a;
   a.Enabled = true;
-  a.Tile = false;
+  a.Display = DisplayMode::Centre;
   a.FileName = "Sunset.BMP";
   a.Location = "C:\\Pictures\\Summer";
   a.Size = 1500001;

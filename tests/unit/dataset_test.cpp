@@ -166,7 +166,7 @@ TEST_F(DataSetTest, AppendGivesABlankTiledRecordAndCancelGoesBack) {
   inventory.Append();
   EXPECT_EQ(inventory.State(), DataSetState::Insert);
   EXPECT_EQ(inventory.Fields(), InventoryEntry{}) << "nothing of the current record is carried over";
-  EXPECT_TRUE(inventory.Fields().Tile);
+  EXPECT_TRUE(inventory.Fields().Display == DisplayMode::Tile);
   inventory.Cancel();
   EXPECT_EQ(inventory.RecNo(), 3);
   EXPECT_EQ(inventory.RecordCount(), 5);
@@ -285,7 +285,7 @@ TEST_F(DataSetTest, RecordsLeaveTheFilesViewWithEveryPositionOnItsRecord) {
   data.LoadPackedRecords(std::move(records));
   data.First();
   data.Edit();
-  data.EditFields().Tile = !data.Fields().Tile;  // same length: changed where it lies
+  data.EditFields().Display = data.Fields().Display != DisplayMode::Tile ? DisplayMode::Tile : DisplayMode::Centre;  // same length: changed where it lies
   data.Post();
   data.Append();
   data.EditFields() = Entry("e.bmp", "c:\\r");
@@ -295,7 +295,7 @@ TEST_F(DataSetTest, RecordsLeaveTheFilesViewWithEveryPositionOnItsRecord) {
   slides.First();
   slides.Next();  // on b
   data.First();
-  const bool tile = data.Fields().Tile;
+  const bool tile = data.Fields().Display == DisplayMode::Tile;
 
   data.LeaveFileView();
   EXPECT_EQ(view.use_count(), 1) << "the view was let go";
@@ -310,8 +310,8 @@ TEST_F(DataSetTest, RecordsLeaveTheFilesViewWithEveryPositionOnItsRecord) {
   EXPECT_EQ(Key(slides), "c.bmp|c:\\q");
   EXPECT_EQ(Walk(data), (std::vector<std::string>{"a.bmp|c:\\p", "b.bmp|c:\\p", "c.bmp|c:\\q", "e.bmp|c:\\r"}));
   data.First();
-  EXPECT_EQ(data.Fields().Tile, tile);
-  EXPECT_NE(data.Fields().Tile, Entry("a.bmp", "c:\\p").Tile);
+  EXPECT_EQ(data.Fields().Display == DisplayMode::Tile, tile);
+  EXPECT_NE(data.Fields().Display == DisplayMode::Tile, Entry("a.bmp", "c:\\p").Display == DisplayMode::Tile);
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ class ExportTest : public AddingFixture {
   void Listed(const std::string& folder, const std::string& file, bool enabled, bool tile) {
     InventoryEntry e = KeyedEntry(file, folder);
     e.Enabled = enabled;
-    e.Tile = tile;
+    e.Display = tile ? DisplayMode::Tile : DisplayMode::Centre;
     fakes.files.Put(folder + "\\" + file, Bytes(folder + "\\" + file));
     ListEntry(e);
   }

@@ -35,7 +35,7 @@ class FileCommandsTest : public AddingFixture {
     fakes.files.Put(folder + "\\" + file, bytes, time);
     InventoryEntry e = KeyedEntry(file, folder, static_cast<std::int32_t>(bytes.size()));
     e.Enabled = enabled;
-    e.Tile = tile;
+    e.Display = tile ? DisplayMode::Tile : DisplayMode::Centre;
     e.Group = group;
     e.Order = order;
     e.Timestamp = DosDateTimeToDateTime(time);
@@ -218,7 +218,7 @@ TEST_F(FileCommandsTest, MovingADisabledPictureIntoTheDataFolderKeepsItsEntryAnd
   const InventoryEntry* e = Find(Img("Shore.bmp"));
   ASSERT_NE(e, nullptr);
   EXPECT_TRUE(e->Enabled);
-  EXPECT_TRUE(e->Tile) << "the mode chosen in the dialog";
+  EXPECT_TRUE(e->Display == DisplayMode::Tile) << "the mode chosen in the dialog";
   EXPECT_EQ(e->Group, "beach");
   EXPECT_EQ(e->Order, 7);
   EXPECT_EQ(Listed().size(), 3u);
@@ -252,13 +252,13 @@ TEST_F(FileCommandsTest, CancelledOrFailedMovesLeaveFileAndEntryAsTheyWere) {
 }
 
 TEST_F(FileCommandsTest, RenamingTheWallpaperOnScreenSetsTheDesktopToTheNewName) {
-  main->SetWallpaper(Img("dawn.bmp"), true, true);
+  main->SetWallpaper(Img("dawn.bmp"), DisplayMode::Tile, true);
   ViewOn(Img("Dawn.bmp"));
   TypeName("Sunrise");
   main->tbnMove.Click();
   ASSERT_FALSE(fakes.desktop.wallpaperCalls.empty());
   EXPECT_TRUE(SameTextAZ(fakes.desktop.wallpaperCalls.back().path, Img("Sunrise.bmp")));
-  EXPECT_TRUE(main->LastSetTile);
+  EXPECT_EQ(main->LastSetDisplay, DisplayMode::Tile);
 }
 
 TEST_F(FileCommandsTest, CommandsOnAnEmptyListAskNothingAndChangeNothing) {

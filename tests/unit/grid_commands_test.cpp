@@ -42,6 +42,14 @@ class GridTest : public SlideFixture {
   std::string DataFile() const { return ImagesDir() + "\\GDB.CDS"; }
   std::vector<InventoryEntry> OnDisk() { return DecodeDataFile(fakes.files.Content(DataFile())).records; }
   int Picture(int row, std::size_t column) const { return main->dbgrdInventory.Cell(row, column).imageIndex; }
+  // The names of the display modes checked in the grid's submenu.
+  std::string CheckedModes() const {
+    std::string names;
+    for (const auto& item : main->mnuDisplayMode1.Item().Items()) {
+      if (item->Checked()) names += (names.empty() ? "" : ",") + item->Name().substr(15);
+    }
+    return names;
+  }
   bool Key(std::uint16_t key, TShiftState shift = kNoShift) { return main->FormKeyDown(key, shift); }
   void LimitTo(int kiloBytes) {
     main->updImageSize.SetPosition(kiloBytes);
@@ -68,7 +76,7 @@ TEST_F(GridTest, StatusPicturesTellEnabledTooBigAndTileModeApart) {
   ASSERT_EQ(main->dbgrdInventory.RowCount(), 5);
   for (int i = 0; i < 5; ++i) {
     EXPECT_EQ(Picture(i, kEnabledColumn), rows[i].enabledPicture) << rows[i].name;
-    EXPECT_EQ(Picture(i, kTileColumn), rows[i].tilePicture) << rows[i].name;
+    EXPECT_EQ(Picture(i, kDisplayColumn), rows[i].tilePicture) << rows[i].name;
     EXPECT_EQ(main->dbgrdInventory.Cell(i, kFileNameColumn).text, rows[i].name);
     EXPECT_EQ(main->dbgrdInventory.Cell(i, kFileNameColumn).imageIndex, -1);
   }
@@ -98,11 +106,17 @@ TEST_F(GridTest, F3FlipsTheRowsPictureAndTheListIsWritten2250MsLater) {
   EXPECT_TRUE(saved[1].Enabled);
 }
 
-TEST_F(GridTest, F4TurnsTheTileModeOverWithoutTouchingTheDesktop) {
+TEST_F(GridTest, F4CyclesTheDisplayModesWithoutTouchingTheDesktop) {
   Add({{"A.bmp", true, true}});
-  Key(keys::F4);
-  EXPECT_EQ(Picture(0, kTileColumn), grid_images::Centred);
-  EXPECT_FALSE(main->mnuTile1.Checked());
+  const std::pair<int, std::string> steps[] = {{grid_images::Centred, "Centre"},  {grid_images::Filled, "Fill"},
+                                               {grid_images::Fitted, "Fit"},      {grid_images::Stretched, "Stretch"},
+                                               {grid_images::Tiled, "Tile"}};
+  for (const auto& [picture, name] : steps) {
+    Key(keys::F4);
+    EXPECT_EQ(Picture(0, kDisplayColumn), picture) << name;
+    EXPECT_EQ(DisplayImageHint(picture), name);
+    EXPECT_EQ(DisplayModeName(main->cdtData.Fields().Display), name);
+  }
   EXPECT_TRUE(fakes.desktop.wallpaperCalls.empty());
   EXPECT_TRUE(main->InputTimeout1.Pending());
 }
@@ -147,7 +161,7 @@ TEST_F(GridTest, KeysOnTheOtherPagesDoNothingSpecial) {
     }
   }
   EXPECT_TRUE(main->cdtData.Fields().Enabled);
-  EXPECT_TRUE(main->cdtData.Fields().Tile);
+  EXPECT_TRUE(main->cdtData.Fields().Display == DisplayMode::Tile);
   EXPECT_TRUE(fakes.desktop.wallpaperCalls.empty());
   EXPECT_TRUE(fakes.prompts.modalCaptions.empty());
   EXPECT_TRUE(fakes.trace.Saw("FrmMain: FormKeyDown")) << "every key is traced";
@@ -184,7 +198,7 @@ TEST_F(GridTest, AltEnterOnAnEmptyListOpensThePropertiesWithEmptyFields) {
 
 TEST_F(GridTest, CommandsOnAnEmptyListDoNothingVisible) {
   main->mnuEnabled1Click(nullptr);
-  main->mnuTile1Click(nullptr);
+  main->CycleDisplayModeClick(nullptr);
   main->tbnNextClick(nullptr);
   main->tbnLastClick(nullptr);
   main->dbgrdInventory.ContextPopup();
@@ -199,15 +213,18 @@ TEST_F(GridTest, ThePopUpMenuOpensWithTheSelectedEntrysMarks) {
   ViewOn("A.bmp");
   main->dbgrdInventory.ContextPopup();
   EXPECT_TRUE(main->mnuEnabled1.Checked());
-  EXPECT_FALSE(main->mnuTile1.Checked());
+  EXPECT_EQ(CheckedModes(), "Centre");
   ViewOn("B.bmp");
   main->dbgrdInventory.ContextPopup();
   EXPECT_FALSE(main->mnuEnabled1.Checked());
-  EXPECT_TRUE(main->mnuTile1.Checked());
+  EXPECT_EQ(CheckedModes(), "Tile");
+  main->mnuDisplayMode1.Item().Items()[3]->Click();
+  EXPECT_EQ(main->cdtData.Fields().Display, DisplayMode::Fit) << "the submenu sets the grid's picture";
+  EXPECT_EQ(CheckedModes(), "Fit");
   ASSERT_EQ(fakes.shell.popups.size(), 2u);
   std::vector<std::string> captions;
   for (const auto& [caption, enabled] : fakes.shell.popups[0]) captions.push_back(caption);
-  EXPECT_EQ(captions, (std::vector<std::string>{"&Enabled", "&Tiled", "-", "Set as Wallpaper", "E&dit Image", "-",
+  EXPECT_EQ(captions, (std::vector<std::string>{"&Enabled", "Display &Mode", "-", "Set as Wallpaper", "E&dit Image", "-",
                                                 "P&roperties"}));
   EXPECT_TRUE(main->mnuEdit1.Visible());
 
@@ -259,9 +276,7 @@ TEST_F(GridTest, ThePropertiesShowTheEntryAndFollowTheGrid) {
     EXPECT_EQ(p.edtSize.Text(), "1,234,567");
     EXPECT_EQ(p.edtTimestamp.Text(), "2001-02-03 04:05:06");
     EXPECT_TRUE(p.chkEnabled.Checked());
-    EXPECT_FALSE(p.chkTile.Checked());
-    p.chkTile.Click();
-    EXPECT_FALSE(p.chkTile.Checked()) << "read-only";
+    EXPECT_EQ(p.edtDisplay.Text(), "Centre");
     EXPECT_FALSE(p.dbnProperties.Visible());
     p.OnDblClick(&p);
     EXPECT_TRUE(p.dbnProperties.Visible());
@@ -276,7 +291,7 @@ TEST_F(GridTest, ThePropertiesShowTheEntryAndFollowTheGrid) {
     return ModalResult::Ok;
   });
   main->ShowPropertiesDialog();
-  EXPECT_FALSE(main->cdtData.Fields().Tile) << "the dialog changed nothing";
+  EXPECT_FALSE(main->cdtData.Fields().Display == DisplayMode::Tile) << "the dialog changed nothing";
 }
 
 TEST_F(GridTest, TheNavigatorDeletesOnlyWhenToldYesAndSavesTheList) {
@@ -313,10 +328,10 @@ TEST_F(GridStartupTest, TheStatusColumnsAre20PixelsAndTheFileNameTakesTheRest) {
   const auto& columns = main->dbgrdInventory.Columns();
   ASSERT_EQ(columns.size(), 3u);
   EXPECT_EQ(columns[kEnabledColumn].title, "Enabled");
-  EXPECT_EQ(columns[kTileColumn].title, " Tile Mode ");
+  EXPECT_EQ(columns[kDisplayColumn].title, " Display Mode ");
   EXPECT_EQ(columns[kFileNameColumn].title, "Wallpaper File");
   EXPECT_EQ(columns[kEnabledColumn].width, 20);
-  EXPECT_EQ(columns[kTileColumn].width, 20);
+  EXPECT_EQ(columns[kDisplayColumn].width, 20);
   // The client width less a scroll bar (16) and the other columns with their margin (50 + 20 + 20).
   EXPECT_EQ(columns[kFileNameColumn].width, main->dbgrdInventory.ClientWidth() - 16 - 90);
 }

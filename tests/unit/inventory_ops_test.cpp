@@ -109,13 +109,13 @@ TEST_F(InventoryOpsTest, ASaveWhileStartUpHoldsTheFilesViewWritesTheChange) {
   main->LoadInventory();
   main->cdtData.Last();
   main->cdtData.Edit();
-  main->cdtData.EditFields().Tile = !main->cdtData.Fields().Tile;
+  main->cdtData.EditFields().Display = main->cdtData.Fields().Display != DisplayMode::Tile ? DisplayMode::Tile : DisplayMode::Centre;
   main->cdtData.Post();
   main->SaveInventory();
   EXPECT_TRUE(fakes.prompts.shown.empty());
   ASSERT_EQ(OnDisk().size(), 2u);
-  EXPECT_EQ(OnDisk()[1].Tile, !KeyedEntry("b.bmp", "C:\\Q").Tile);
-  EXPECT_EQ(OnDisk()[0].Tile, KeyedEntry("a.bmp", "C:\\P").Tile);
+  EXPECT_EQ(OnDisk()[1].Display == DisplayMode::Tile, KeyedEntry("b.bmp", "C:\\Q").Display != DisplayMode::Tile);
+  EXPECT_EQ(OnDisk()[0].Display == DisplayMode::Tile, KeyedEntry("a.bmp", "C:\\P").Display == DisplayMode::Tile);
 }
 
 TEST_F(InventoryOpsTest, RelocationRepointsMovedEntriesDropsVanishedOnesAndSavesLater) {
@@ -306,9 +306,9 @@ TEST_F(InventoryOpsTest, PathsFindTheirEntryWhateverTheCaseAndTrailingBackslashe
     EXPECT_EQ(main->IsKnownPicture(c.path), c.known) << c.path;
   }
   EXPECT_EQ(main->cdtData.Fields().LCFilename, "dawn.bmp") << "the master stays on the last entry found";
-  EXPECT_TRUE(main->IsKnownPictureWithTile("C:\\Pics\\Sunset.bmp", true));
-  EXPECT_FALSE(main->IsKnownPictureWithTile("C:\\Pics\\Sunset.bmp", false));
-  EXPECT_TRUE(main->IsKnownPictureWithTile("C:\\Apps\\Murovex\\Murovex.bmp", false));
+  EXPECT_TRUE(main->IsKnownPictureWithMode("C:\\Pics\\Sunset.bmp", DisplayMode::Tile));
+  EXPECT_FALSE(main->IsKnownPictureWithMode("C:\\Pics\\Sunset.bmp", DisplayMode::Centre));
+  EXPECT_TRUE(main->IsKnownPictureWithMode("C:\\Apps\\Murovex\\Murovex.bmp", DisplayMode::Centre));
 }
 
 TEST_F(InventoryOpsTest, NonAsciiLettersAreKeptAsTheyAre) {

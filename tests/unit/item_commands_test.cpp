@@ -8,8 +8,8 @@ namespace {
 class TrayItemCommandsTest : public testing::SlideFixture {
  protected:
   // The desktop shows a picture of the list, as the program left it.
-  void OnScreen(const std::string& lcName, bool tile) {
-    main->SetWallpaper(Pics(lcName), tile, true);
+  void OnScreen(const std::string& lcName, DisplayMode mode) {
+    main->SetWallpaper(Pics(lcName), mode, true);
     fakes.registry.Put("HKCU\\Control Panel\\Desktop", "Wallpaper", {kRegSz, Pics(lcName)});
   }
 };
@@ -17,7 +17,7 @@ class TrayItemCommandsTest : public testing::SlideFixture {
 TEST_F(TrayItemCommandsTest, DisablingTheWallpaperOnScreenTakesItOutAndMovesOn) {
   Add({{"A.bmp"}, {"B.bmp"}, {"C.bmp"}});
   main->chkRandom.SetChecked(false);
-  OnScreen("b.bmp", true);
+  OnScreen("b.bmp", DisplayMode::Tile);
   tray->mnuDisableThisWallpaperImage.Click();
   ASSERT_TRUE(main->cdtData.FindKey("b.bmp", "c:\\pics"));
   EXPECT_FALSE(main->cdtData.Fields().Enabled);
@@ -28,27 +28,40 @@ TEST_F(TrayItemCommandsTest, DisablingTheWallpaperOnScreenTakesItOutAndMovesOn) 
 TEST_F(TrayItemCommandsTest, DisablingAPictureThatIsNotInTheListStillMovesOn) {
   Add({{"A.bmp"}, {"B.bmp"}});
   main->chkRandom.SetChecked(false);
-  OnScreen("elsewhere.bmp", true);
+  OnScreen("elsewhere.bmp", DisplayMode::Tile);
   const std::size_t before = WallpapersSet().size();
   tray->mnuDisableThisWallpaperImage.Click();
   EXPECT_EQ(WallpapersSet().size(), before + 1);
   for (const InventoryEntry& e : main->cdtData.AllRecords()) EXPECT_TRUE(e.Enabled) << e.FileName;
 }
 
-TEST_F(TrayItemCommandsTest, ChangingTheTileModeStoresItAndSetsTheWallpaperSo) {
+TEST_F(TrayItemCommandsTest, ChangingTheDisplayModeStoresItAndSetsTheWallpaperSo) {
   Add({{"A.bmp", true, true}});
-  OnScreen("a.bmp", true);
+  OnScreen("a.bmp", DisplayMode::Tile);
   tray->mnuToggleTiled.Click();
   ASSERT_TRUE(main->cdtData.FindKey("a.bmp", "c:\\pics"));
-  EXPECT_FALSE(main->cdtData.Fields().Tile);
+  EXPECT_EQ(main->cdtData.Fields().Display, DisplayMode::Centre) << "the cycle goes from Tile to Centre";
   EXPECT_EQ(fakes.registry.Get("HKCU\\Control Panel\\Desktop", "TILEWALLPAPER")->data, "0");
+  EXPECT_EQ(fakes.registry.Get("HKCU\\Control Panel\\Desktop", "WallpaperStyle")->data, "0");
   EXPECT_EQ(fakes.desktop.wallpaperCalls.back().flags, 3u);
   EXPECT_TRUE(main->InputTimeout1.Pending());
+
+  // The submenu shows the wallpaper's mode when the menu opens, and sets another.
+  tray->TrayIcon1.BeforePopup(nullptr);
+  const auto& modes = tray->mnuDisplayMode.Item().Items();
+  ASSERT_EQ(modes.size(), 5u);
+  EXPECT_TRUE(modes[1]->Checked() && !modes[0]->Checked());
+  modes[2]->Click();
+  ASSERT_TRUE(main->cdtData.FindKey("a.bmp", "c:\\pics"));
+  EXPECT_EQ(main->cdtData.Fields().Display, DisplayMode::Fill);
+  EXPECT_EQ(fakes.registry.Get("HKCU\\Control Panel\\Desktop", "WallpaperStyle")->data, "10");
+  EXPECT_EQ(fakes.registry.Get("HKCU\\Control Panel\\Desktop", "TILEWALLPAPER")->data, "0");
+  EXPECT_EQ(WallpapersSet().back(), Pics("a.bmp"));
 }
 
 TEST_F(TrayItemCommandsTest, ChangingTheTileModeOfAPictureNotInTheListDoesNothing) {
   Add({{"A.bmp"}});
-  OnScreen("elsewhere.bmp", true);
+  OnScreen("elsewhere.bmp", DisplayMode::Tile);
   const std::size_t before = WallpapersSet().size();
   tray->mnuToggleTiled.Click();
   EXPECT_EQ(WallpapersSet().size(), before);
@@ -62,7 +75,7 @@ TEST_F(TrayItemCommandsTest, AWallpaperWhoseFileIsGoneChangesNoOtherEntry) {
   };
   const Case cases[] = {
       {"&Disable this Wallpaper", [](TFrmTray& t) -> TMenuItem& { return t.mnuDisableThisWallpaperImage; }},
-      {"Change &Tile Mode", [](TFrmTray& t) -> TMenuItem& { return t.mnuToggleTiled; }},
+      {"Change Displa&y Mode", [](TFrmTray& t) -> TMenuItem& { return t.mnuToggleTiled; }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -72,19 +85,19 @@ TEST_F(TrayItemCommandsTest, AWallpaperWhoseFileIsGoneChangesNoOtherEntry) {
     }
     Add({{"A.bmp", true, true}, {"B.bmp", true, false, 1000, false}, {"C.bmp", true, true}});
     main->chkRandom.SetChecked(false);
-    OnScreen("b.bmp", false);
+    OnScreen("b.bmp", DisplayMode::Centre);
     ViewOn("A.bmp");
     c.item(*tray).Click();
     for (const InventoryEntry& e : main->cdtData.AllRecords()) {
       EXPECT_TRUE(e.Enabled) << e.FileName;
-      EXPECT_EQ(e.Tile, e.FileName != "B.bmp") << e.FileName;
+      EXPECT_EQ(e.Display == DisplayMode::Tile, e.FileName != "B.bmp") << e.FileName;
     }
   }
 }
 
 TEST_F(TrayItemCommandsTest, TheLastEntryWhoseFileIsGoneLeavesNoHalfEdit) {
   Add({{"B.bmp", true, false, 1000, false}});
-  OnScreen("b.bmp", false);
+  OnScreen("b.bmp", DisplayMode::Centre);
   EXPECT_NO_THROW(tray->mnuToggleTiled.Click());
   EXPECT_NO_THROW(tray->mnuDisableThisWallpaperImage.Click());
   EXPECT_EQ(main->cdtData.State(), DataSetState::Browse);
@@ -110,7 +123,8 @@ TEST_F(TrayItemCommandsTest, TheTrayMenuHoldsEveryCommandInItsPlace) {
                                              "H&ide Desktop Icons",
                                              "-",
                                              "&Disable this Wallpaper",
-                                             "Change &Tile Mode",
+                                             "Change Displa&y Mode",
+                                             "Display &Mode",
                                              "-",
                                              "&Help",
                                              "&Paste Wallpaper from Clipboard",
@@ -120,10 +134,11 @@ TEST_F(TrayItemCommandsTest, TheTrayMenuHoldsEveryCommandInItsPlace) {
   EXPECT_EQ(describe(tray->menuIcon), expected);
   EXPECT_EQ(describe(tray->mnuHelp), (std::vector<std::string>{"&Contents", "&About..."}));
   for (const auto& item : tray->menuIcon.Items()) {
-    if (!item->IsSeparator() && item.get() != &tray->mnuHelp) {
+    if (!item->IsSeparator() && item.get() != &tray->mnuHelp && item.get() != &tray->mnuDisplayMode.Item()) {
       EXPECT_TRUE(item->OnClick) << item->Caption();
     }
   }
+  for (const auto& item : tray->mnuDisplayMode.Item().Items()) EXPECT_TRUE(item->OnClick && item->RadioItem());
   EXPECT_TRUE(tray->mnuAbout.OnClick);
 }
 

@@ -68,8 +68,8 @@ TEST_F(ListImportTest, EveryListedPictureIsOfferedFromTheListsFolderEachWithItsO
   EXPECT_EQ((std::vector<bool>{seen[0].tiled, seen[1].tiled, seen[2].tiled}), (std::vector<bool>{false, true, false}));
   EXPECT_EQ(busyDuring, (std::vector<bool>{true, true, true}));
   ASSERT_NE(Find("C:\\Export1\\Beach.bmp"), nullptr);
-  EXPECT_TRUE(Find("C:\\Export1\\Beach.bmp")->Tile);
-  EXPECT_FALSE(Find("C:\\Export1\\alps.bmp")->Tile);
+  EXPECT_TRUE(Find("C:\\Export1\\Beach.bmp")->Display == DisplayMode::Tile);
+  EXPECT_FALSE(Find("C:\\Export1\\alps.bmp")->Display == DisplayMode::Tile);
   EXPECT_EQ(records.size(), 3u);
   EXPECT_TRUE(fakes.prompts.shown.empty());
   ExpectBatchEnded();
@@ -88,7 +88,7 @@ TEST_F(ListImportTest, TheModeIsTiledForTAndLowerCaseTOnlyAlsoWhenAppliedToAll) 
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_TRUE(seen[0].tiled);
   std::string modes;
-  for (const InventoryEntry& e : main->cdtData.AllRecords()) modes += e.Tile ? 'T' : 'C';
+  for (const InventoryEntry& e : main->cdtData.AllRecords()) modes += e.Display == DisplayMode::Tile ? 'T' : 'C';
   EXPECT_EQ(modes, "TTCCCCT");
 }
 
@@ -143,7 +143,7 @@ TEST_F(ListImportTest, SeveralListsAreOneBatchAndAListThatIsGoneIsSkippedSilentl
   EXPECT_EQ(seen.size(), 1u) << "the box checked in the first list takes the second through";
   EXPECT_TRUE(fakes.prompts.shown.empty());
   ASSERT_NE(Find("C:\\Export2\\b.bmp"), nullptr);
-  EXPECT_TRUE(Find("C:\\Export2\\b.bmp")->Tile);
+  EXPECT_TRUE(Find("C:\\Export2\\b.bmp")->Display == DisplayMode::Tile);
   ExpectBatchEnded();
 }
 
@@ -195,7 +195,7 @@ TEST_F(ListImportTest, AnExportDroppedElsewhereListsItsPicturesWithTheirModes) {
   for (const auto& [name, tile] : {std::pair{"alps.bmp", true}, {"beach.bmp", false}, {"canyon.bmp", true}}) {
     InventoryEntry e = KeyedEntry(name, "C:\\Pics");
     e.Enabled = true;
-    e.Tile = tile;
+    e.Display = tile ? DisplayMode::Tile : DisplayMode::Centre;
     Pic(name, "C:\\Pics");
     ListEntry(e);
   }
@@ -214,7 +214,7 @@ TEST_F(ListImportTest, AnExportDroppedElsewhereListsItsPicturesWithTheirModes) {
   Drop({Img("Export1\\mvx.mvl")});
   std::string listed;
   for (const InventoryEntry& e : main->cdtData.AllRecords()) {
-    listed += e.FileName + (e.Tile ? ":T " : ":C ");
+    listed += e.FileName + (e.Display == DisplayMode::Tile ? ":T " : ":C ");
     EXPECT_EQ(e.Location, Img("Export1"));
   }
   EXPECT_EQ(listed, "alps.bmp:T beach.bmp:C canyon.bmp:T ");

@@ -24,7 +24,7 @@ std::vector<std::string> Keys(TClientDataSet& d) {
 TEST(PackedRecords, UnpackGivesBackWhatWasPackedWithItsStringsCut) {
   InventoryEntry full = Entry("Sunset.BMP", "C:\\Pictures\\\xC3\x84pfel", -1);
   full.Enabled = true;
-  full.Tile = false;
+  full.Display = DisplayMode::Centre;
   full.Timestamp = 45123.5123456789;
   full.Group = "0123456789";
   full.Order = -3;

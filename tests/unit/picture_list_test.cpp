@@ -8,17 +8,21 @@
 namespace mvx::testing {
 namespace {
 
+constexpr DisplayMode T = DisplayMode::Tile;
+constexpr DisplayMode C = DisplayMode::Centre;
+
 TEST(PictureListTest, ALineIsTheQuotedNameAndModeEndedByCrLf) {
-  EXPECT_EQ(PictureListLine("sunset.bmp", true), "\"sunset.bmp\",\"T\"\r\n");
-  EXPECT_EQ(PictureListLine("sunset.bmp", true).size(), 16u + 2u);
-  EXPECT_EQ(PictureListLine("Mond über See.BMP", false), "\"Mond über See.BMP\",\"C\"\r\n");
+  EXPECT_EQ(PictureListLine("sunset.bmp", DisplayMode::Tile), "\"sunset.bmp\",\"T\"\r\n");
+  EXPECT_EQ(PictureListLine("sunset.bmp", DisplayMode::Tile).size(), 16u + 2u);
+  EXPECT_EQ(PictureListLine("Mond über See.BMP", DisplayMode::Centre), "\"Mond über See.BMP\",\"C\"\r\n");
 }
 
 TEST(PictureListTest, WrittenLinesReadBackAsTheSameNamesAndModes) {
   const std::vector<PictureListItem> items = {
-      {"sunset.bmp", true}, {"Dawn, early.bmp", false}, {"t.bmp", true}, {"\xE6\x97\xA5\xE6\x9C\xAC.bmp", false}};
+      {"sunset.bmp", T}, {"Dawn, early.bmp", C}, {"t.bmp", DisplayMode::Fit}, {"\xE6\x97\xA5\xE6\x9C\xAC.bmp", DisplayMode::Fill},
+      {"s.bmp", DisplayMode::Stretch}};
   std::string text;
-  for (const PictureListItem& item : items) text += PictureListLine(item.name, item.tiled);
+  for (const PictureListItem& item : items) text += PictureListLine(item.name, item.mode);
   EXPECT_EQ(ParsePictureList(text), items);
 }
 
@@ -31,23 +35,25 @@ TEST(PictureListTest, EachLineGivesTheFirstAndSecondQuotedTextsWhateverElseItHol
   const Case cases[] = {
       {"empty", "", {}},
       {"blank lines only", "\r\n\r\n\n\r", {}},
-      {"no line end at the end", "\"a.bmp\",\"T\"\r\n\"b.bmp\",\"C\"", {{"a.bmp", true}, {"b.bmp", false}}},
-      {"LF only", "\"a.bmp\",\"T\"\n\n\"b.bmp\",\"C\"\n", {{"a.bmp", true}, {"b.bmp", false}}},
-      {"CR only", "\"a.bmp\",\"C\"\r\"b.bmp\",\"T\"\r", {{"a.bmp", false}, {"b.bmp", true}}},
-      {"lower-case t", "\"a.bmp\",\"t\"", {{"a.bmp", true}}},
-      {"another letter", "\"a.bmp\",\"X\"", {{"a.bmp", false}}},
-      {"two letters", "\"a.bmp\",\"Tc\"", {{"a.bmp", false}}},
-      {"empty mode", "\"a.bmp\",\"\"", {{"a.bmp", false}}},
-      {"one field", "\"a.bmp\"", {{"a.bmp", false}}},
-      {"three fields", "\"a.bmp\",\"T\",\"C\"", {{"a.bmp", true}}},
-      {"blanks around", "  \"a.bmp\" ;\"T\"  ", {{"a.bmp", true}}},
-      {"no quotes", "a.bmp,T", {{"", false}}},
-      {"blanks only", "   ", {{"", false}}},
-      {"name not closed", "\"a.bmp,T", {{"", false}}},
-      {"mode not closed", "\"a.bmp\",\"T", {{"a.bmp", false}}},
-      {"byte order mark", "\xEF\xBB\xBF\"a.bmp\",\"T\"\r\n", {{"a.bmp", true}}},
-      {"not UTF-8", "\"\xFF\xC3(.bmp\",\"t\"", {{"\xFF\xC3(.bmp", true}}},
-      {"a null byte", std::string("\"a\0b.bmp\",\"T\"", 14), {{std::string("a\0b.bmp", 7), true}}},
+      {"no line end at the end", "\"a.bmp\",\"T\"\r\n\"b.bmp\",\"C\"", {{"a.bmp", T}, {"b.bmp", C}}},
+      {"LF only", "\"a.bmp\",\"T\"\n\n\"b.bmp\",\"C\"\n", {{"a.bmp", T}, {"b.bmp", C}}},
+      {"CR only", "\"a.bmp\",\"C\"\r\"b.bmp\",\"T\"\r", {{"a.bmp", C}, {"b.bmp", T}}},
+      {"lower-case t", "\"a.bmp\",\"t\"", {{"a.bmp", T}}},
+      {"another letter", "\"a.bmp\",\"X\"", {{"a.bmp", C}}},
+      {"fill, fit and stretch", "\"a.bmp\",\"F\"\n\"b.bmp\",\"p\"\n\"c.bmp\",\"S\"",
+       {{"a.bmp", DisplayMode::Fill}, {"b.bmp", DisplayMode::Fit}, {"c.bmp", DisplayMode::Stretch}}},
+      {"two letters", "\"a.bmp\",\"Tc\"", {{"a.bmp", C}}},
+      {"empty mode", "\"a.bmp\",\"\"", {{"a.bmp", C}}},
+      {"one field", "\"a.bmp\"", {{"a.bmp", C}}},
+      {"three fields", "\"a.bmp\",\"T\",\"C\"", {{"a.bmp", T}}},
+      {"blanks around", "  \"a.bmp\" ;\"T\"  ", {{"a.bmp", T}}},
+      {"no quotes", "a.bmp,T", {{"", C}}},
+      {"blanks only", "   ", {{"", C}}},
+      {"name not closed", "\"a.bmp,T", {{"", C}}},
+      {"mode not closed", "\"a.bmp\",\"T", {{"a.bmp", C}}},
+      {"byte order mark", "\xEF\xBB\xBF\"a.bmp\",\"T\"\r\n", {{"a.bmp", T}}},
+      {"not UTF-8", "\"\xFF\xC3(.bmp\",\"t\"", {{"\xFF\xC3(.bmp", T}}},
+      {"a null byte", std::string("\"a\0b.bmp\",\"T\"", 14), {{std::string("a\0b.bmp", 7), T}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

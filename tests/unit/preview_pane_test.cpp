@@ -238,7 +238,7 @@ TEST_F(PreviewSplitterTest, AScaledPictureIsFittedAgainAsThePreviewGrowsAndAPict
   fakes.files.Put("C:\\Pics\\tall.bmp", BitmapBytes(40, 1000));
   main->cdtData.Append();
   main->cdtData.EditFields() =
-      InventoryEntry{true, true, "tall.bmp", "C:\\Pics", 1000, 0, "", 0, "c:\\pics", "tall.bmp"};
+      InventoryEntry{true, DisplayMode::Tile, "tall.bmp", "C:\\Pics", 1000, 0, "", 0, "c:\\pics", "tall.bmp"};
   main->cdtData.Post();
   main->LoadPreview(false);
   const TImage& image = main->imgDesktop;

@@ -38,7 +38,7 @@ class SlideFixture : public MainFixture {
     data.Append();
     InventoryEntry& e = data.EditFields();
     e.Enabled = pic.enabled;
-    e.Tile = pic.tile;
+    e.Display = pic.tile ? DisplayMode::Tile : DisplayMode::Centre;
     e.FileName = pic.name;
     e.Location = "C:\\Pics";
     e.Size = pic.size;

@@ -45,7 +45,7 @@ class DetectionTest : public AddingFixture {
   void List(const std::string& folder, const std::string& file, bool tile) {
     InventoryEntry e = KeyedEntry(file, folder);
     e.Enabled = true;
-    e.Tile = tile;
+    e.Display = tile ? DisplayMode::Tile : DisplayMode::Centre;
     ListEntry(e);
   }
   // The system's part of a saved change: the desktop settings, then the broadcast.
@@ -80,7 +80,7 @@ TEST_F(DetectionTest, AWallpaperSavedByAnotherProgramIsOfferedWithItsTileModeAnd
   EXPECT_TRUE(seen[0].leave) << "a picture of its own folder may stay there";
   const InventoryEntry* entry = Find(kSea);
   ASSERT_NE(entry, nullptr);
-  EXPECT_FALSE(entry->Tile);
+  EXPECT_FALSE(entry->Display == DisplayMode::Tile);
   EXPECT_TRUE(fakes.trace.Saw(kTrace));
   EXPECT_FALSE(main->booBusy);
 }
@@ -169,7 +169,7 @@ TEST_F(DetectionTest, AListedPictureSetInTheOtherTileModeIsOffered) {
   Broadcast();
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_FALSE(seen[0].tiled);
-  EXPECT_FALSE(Find(kSea)->Tile);
+  EXPECT_FALSE(Find(kSea)->Display == DisplayMode::Tile);
 }
 
 TEST_F(DetectionTest, ABroadcastNamingASectionNeverReadsTheDesktopSettings) {
@@ -209,7 +209,7 @@ TEST_F(DetectionTest, ABrowserFileRewrittenWhileItIsTheWallpaperIsOfferedOncePer
   EXPECT_FALSE(fakes.files.FileExists(kNetscape));
   const InventoryEntry* entry = Find(Img("v1 of Netscape Wallpaper.bmp"));
   ASSERT_NE(entry, nullptr);
-  EXPECT_FALSE(entry->Tile);
+  EXPECT_FALSE(entry->Display == DisplayMode::Tile);
   Tick();
   EXPECT_EQ(Offers(), 2u);
   EXPECT_TRUE(main->tmrPoll.Enabled());

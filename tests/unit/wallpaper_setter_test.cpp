@@ -28,7 +28,7 @@ TEST_F(WallpaperSetterTest, SavedChangeWritesTheTileModeBeforeTheSystemCallAndSh
     tileDuringCall = Reg("TILEWALLPAPER");
     EXPECT_TRUE(fakes.shell.busyCursor);
   };
-  main->SetWallpaper("C:\\Pics\\Sky.BMP", false, true);
+  main->SetWallpaper("C:\\Pics\\Sky.BMP", DisplayMode::Centre, true);
 
   EXPECT_EQ(tileDuringCall, "0");
   ASSERT_EQ(fakes.desktop.wallpaperCalls.size(), 1u);
@@ -36,13 +36,43 @@ TEST_F(WallpaperSetterTest, SavedChangeWritesTheTileModeBeforeTheSystemCallAndSh
   EXPECT_EQ(fakes.desktop.wallpaperCalls[0].flags, 3u);
   EXPECT_EQ(main->LastSavedWallpaper, "c:\\pics\\sky.bmp");
   EXPECT_EQ(main->LastSetWallpaper, "c:\\pics\\sky.bmp");
-  EXPECT_FALSE(main->LastSetTile);
+  EXPECT_EQ(main->LastSetDisplay, DisplayMode::Centre);
   EXPECT_EQ(main->Caption(), "Murovex - Sky.BMP");
   EXPECT_EQ(app.Title(), "Murovex - Sky.BMP");
   EXPECT_EQ(tray->TrayIcon1.Hint(), "Murovex - Sky.BMP");
   EXPECT_EQ(fakes.shell.processed, 2);
   EXPECT_FALSE(fakes.shell.busyCursor);
   EXPECT_EQ(fakes.registry.OpenHandles(), 0u);
+}
+
+// Both values are in place when the system reads them, whatever the desktop
+// held before (a fresh Windows holds "10", fill).
+TEST_F(WallpaperSetterTest, EachModeWritesItsStyleAndTileValuesBeforeTheSystemCall) {
+  struct Case {
+    DisplayMode mode;
+    const char* style;
+    const char* tile;
+  } cases[] = {{DisplayMode::Tile, "0", "1"},
+               {DisplayMode::Centre, "0", "0"},
+               {DisplayMode::Fill, "10", "0"},
+               {DisplayMode::Fit, "6", "0"},
+               {DisplayMode::Stretch, "2", "0"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(DisplayModeName(c.mode)));
+    PutReg("WallpaperStyle", "10");
+    PutReg("TileWallpaper", "1");
+    std::string during;
+    fakes.desktop.onSetWallpaper = [&](const std::string&, std::uint32_t) {
+      during = Reg("WallpaperStyle") + "/" + Reg("TileWallpaper");
+    };
+    main->SetWallpaper("C:\\Pics\\a.bmp", c.mode, c.mode != DisplayMode::Fit);
+    EXPECT_EQ(during, std::string(c.style) + "/" + c.tile);
+    EXPECT_EQ(main->LastSetDisplay, c.mode);
+    std::string path;
+    DisplayMode read = NextDisplayMode(c.mode);
+    main->ReadDesktopWallpaper(path, read);
+    EXPECT_EQ(read, c.mode) << "read back as the mode it was written for";
+  }
 }
 
 TEST_F(WallpaperSetterTest, FlagsFollowSaveAndNotificationAndAnUnsavedChangeKeepsTheSavedOne) {
@@ -54,7 +84,7 @@ TEST_F(WallpaperSetterTest, FlagsFollowSaveAndNotificationAndAnUnsavedChangeKeep
   for (const Case& c : cases) {
     main->LastSavedWallpaper = "c:\\a.bmp";
     main->chkSendChangeNotification.SetChecked(c.notify);
-    main->SetWallpaper("C:\\B.bmp", true, c.save);
+    main->SetWallpaper("C:\\B.bmp", DisplayMode::Tile, c.save);
     EXPECT_EQ(fakes.desktop.wallpaperCalls.back().flags, c.flags);
     EXPECT_EQ(main->LastSavedWallpaper, c.saved);
     EXPECT_EQ(main->LastSetWallpaper, "c:\\b.bmp");
@@ -64,7 +94,7 @@ TEST_F(WallpaperSetterTest, FlagsFollowSaveAndNotificationAndAnUnsavedChangeKeep
 
 TEST_F(WallpaperSetterTest, AnUnopenableDesktopKeyStillSetsAndRemembersTheWallpaper) {
   fakes.registry.Deny(kDesktop);
-  main->SetWallpaper("C:\\Pics\\a.bmp", true, true);
+  main->SetWallpaper("C:\\Pics\\a.bmp", DisplayMode::Tile, true);
   EXPECT_EQ(Reg("TILEWALLPAPER"), "<missing>");
   EXPECT_EQ(WallpapersSet().size(), 1u);
   EXPECT_EQ(main->LastSetWallpaper, "c:\\pics\\a.bmp");
@@ -73,12 +103,12 @@ TEST_F(WallpaperSetterTest, AnUnopenableDesktopKeyStillSetsAndRemembersTheWallpa
 
 TEST_F(WallpaperSetterTest, APathLongerThanTheSystemsBufferIsRefusedAndTraced) {
   const std::string fits = "C:\\" + std::string(249, 'x') + ".bmp";  // 256 characters
-  main->SetWallpaper(fits, true, true);
+  main->SetWallpaper(fits, DisplayMode::Tile, true);
   EXPECT_EQ(WallpapersSet().size(), 1u);
 
   main->LastSavedWallpaper = main->LastSetWallpaper = "c:\\before.bmp";
   fakes.registry.Put(kDesktop, "TILEWALLPAPER", RegValue{kRegSz, "0"});
-  main->SetWallpaper(fits + "x", true, true);
+  main->SetWallpaper(fits + "x", DisplayMode::Tile, true);
   EXPECT_EQ(WallpapersSet().size(), 1u);
   EXPECT_EQ(Reg("TILEWALLPAPER"), "0");
   EXPECT_EQ(main->LastSavedWallpaper, "c:\\before.bmp");
@@ -88,38 +118,60 @@ TEST_F(WallpaperSetterTest, APathLongerThanTheSystemsBufferIsRefusedAndTraced) {
 
 TEST_F(WallpaperSetterTest, TheCursorComesBackWhenTheSystemCallFails) {
   fakes.desktop.onSetWallpaper = [](const std::string&, std::uint32_t) { throw std::runtime_error("gone"); };
-  EXPECT_THROW(main->SetWallpaper("C:\\a.bmp", true, true), std::runtime_error);
+  EXPECT_THROW(main->SetWallpaper("C:\\a.bmp", DisplayMode::Tile, true), std::runtime_error);
   EXPECT_FALSE(fakes.shell.busyCursor);
   EXPECT_EQ(fakes.registry.OpenHandles(), 0u);
 }
 
-TEST_F(WallpaperSetterTest, OnlyTileValueZeroReadsAsCentred) {
+// The style names stretch, fit and fill (span reads as fill); anything else
+// leaves the tile value to tell tiled from centred, where only "0" is centred.
+TEST_F(WallpaperSetterTest, TheDesktopsTwoValuesReadAsADisplayMode) {
+  const RegValue dword{kRegDword, std::string("\x02\0\0\0", 4)};
   struct Case {
-    const char* value;  // nullptr: missing
-    bool tile;
-  } cases[] = {{nullptr, true}, {"", true}, {"2", true}, {"1", true}, {"0", false}};
+    std::optional<RegValue> style, tile;  // nullopt: missing
+    DisplayMode mode;
+  } cases[] = {
+      {std::nullopt, std::nullopt, DisplayMode::Tile},
+      {RegValue{kRegSz, ""}, RegValue{kRegSz, ""}, DisplayMode::Tile},
+      {RegValue{kRegSz, "0"}, RegValue{kRegSz, "2"}, DisplayMode::Tile},
+      {RegValue{kRegSz, "0"}, RegValue{kRegSz, "0"}, DisplayMode::Centre},
+      {std::nullopt, RegValue{kRegSz, "0"}, DisplayMode::Centre},
+      {RegValue{kRegSz, "2"}, RegValue{kRegSz, "1"}, DisplayMode::Stretch},
+      {RegValue{kRegSz, "6"}, RegValue{kRegSz, "0"}, DisplayMode::Fit},
+      {RegValue{kRegExpandSz, "10"}, std::nullopt, DisplayMode::Fill},
+      {RegValue{kRegSz, "22"}, RegValue{kRegSz, "0"}, DisplayMode::Fill},
+      {RegValue{kRegSz, "7"}, RegValue{kRegSz, "0"}, DisplayMode::Centre},
+      {RegValue{kRegSz, "10 "}, RegValue{kRegSz, "1"}, DisplayMode::Tile},
+      {dword, RegValue{kRegSz, "0"}, DisplayMode::Centre},
+      {RegValue{kRegSz, "6"}, dword, DisplayMode::Fit},
+      {RegValue{kRegSz, "0"}, dword, DisplayMode::Tile},
+  };
+  int n = 0;
   for (const Case& c : cases) {
+    SCOPED_TRACE(++n);
     const RegKey key = *fakes.registry.OpenKey(kHkeyCurrentUser, "Control Panel\\Desktop");
-    fakes.registry.DeleteValue(key, "TILEWALLPAPER");
+    fakes.registry.DeleteValue(key, "WallpaperStyle");
+    fakes.registry.DeleteValue(key, "TileWallpaper");
     fakes.registry.CloseKey(key);
-    if (c.value) PutReg("TILEWALLPAPER", c.value);
+    if (c.style) fakes.registry.Put(kDesktop, "WallpaperStyle", *c.style);
+    if (c.tile) fakes.registry.Put(kDesktop, "TileWallpaper", *c.tile);
     PutReg("WALLPAPER", "C:\\WINDOWS\\Clouds.BMP", kRegExpandSz);
     std::string path;
-    bool tile = !c.tile;
-    main->ReadDesktopWallpaper(path, tile);
-    EXPECT_EQ(tile, c.tile) << (c.value ? c.value : "missing");
+    DisplayMode mode = NextDisplayMode(c.mode);
+    EXPECT_NO_THROW(main->ReadDesktopWallpaper(path, mode));
+    EXPECT_EQ(mode, c.mode);
     EXPECT_EQ(path, "c:\\windows\\clouds.bmp");
   }
 }
 
-TEST_F(WallpaperSetterTest, AValueOfAnotherTypeIsAnErrorNamingTheValue) {
-  for (const char* name : {"WALLPAPER", "TILEWALLPAPER"}) {
+TEST_F(WallpaperSetterTest, AWallpaperValueOfAnotherTypeIsAnErrorNamingTheValue) {
+  for (const char* name : {"WALLPAPER"}) {
     SCOPED_TRACE(name);
     PutReg("WALLPAPER", "c:\\a.bmp");
     PutReg("TILEWALLPAPER", "1");
     PutReg(name, std::string("\x01\0\0\0", 4), kRegDword);
     std::string path;
-    bool tile = true;
+    DisplayMode tile = DisplayMode::Tile;
     try {
       main->ReadDesktopWallpaper(path, tile);
       ADD_FAILURE() << "no error";
@@ -134,10 +186,10 @@ TEST_F(WallpaperSetterTest, AClosedDesktopKeyReadsEmptyAndLeavesTileAndTheSavedW
   main->LastSavedWallpaper = "c:\\kept.bmp";
   fakes.registry.Deny(kDesktop);
   std::string path = "x";
-  bool tile = false;
+  DisplayMode tile = DisplayMode::Fit;
   main->ReadDesktopWallpaper(path, tile);
   EXPECT_EQ(path, "");
-  EXPECT_FALSE(tile);
+  EXPECT_EQ(tile, DisplayMode::Fit);
   EXPECT_EQ(main->LastSavedWallpaper, "c:\\kept.bmp");
 }
 
@@ -145,29 +197,29 @@ TEST_F(WallpaperSetterTest, CurrentWallpaperFollowsUnsavedChangesUntilAnotherPro
   PutReg("WALLPAPER", "C:\\Pics\\Saved.bmp");
   PutReg("TILEWALLPAPER", "0");
   std::string path;
-  bool tile = true;
+  DisplayMode tile = DisplayMode::Tile;
   main->GetCurrentWallpaper(path, tile);  // the first reading stands for the last saved wallpaper
   EXPECT_EQ(path, "c:\\pics\\saved.bmp");
-  EXPECT_FALSE(tile);
+  EXPECT_EQ(tile, DisplayMode::Centre);
   EXPECT_EQ(main->Caption(), "Murovex - saved.bmp");
 
-  main->SetWallpaper("C:\\Pics\\Shown.bmp", true, false);
+  main->SetWallpaper("C:\\Pics\\Shown.bmp", DisplayMode::Tile, false);
   PutReg("WALLPAPER", "c:\\PICS\\saved.BMP");  // the same path in other letters
   main->GetCurrentWallpaper(path, tile);
   EXPECT_EQ(path, "c:\\pics\\shown.bmp");
-  EXPECT_TRUE(tile);
+  EXPECT_EQ(tile, DisplayMode::Tile);
 
   PutReg("WALLPAPER", "C:\\Other\\Theirs.bmp");
   PutReg("TILEWALLPAPER", "0");
   main->GetCurrentWallpaper(path, tile);
   EXPECT_EQ(path, "c:\\other\\theirs.bmp");
-  EXPECT_FALSE(tile);
+  EXPECT_EQ(tile, DisplayMode::Centre);
   EXPECT_EQ(main->Caption(), "Murovex - theirs.bmp");
 }
 
 TEST_F(WallpaperSetterTest, NoWallpaperAnywhereGivesAnEmptyPathAndTheBareCaption) {
   std::string path = "x";
-  bool tile = true;
+  DisplayMode tile = DisplayMode::Tile;
   main->GetCurrentWallpaper(path, tile);
   EXPECT_EQ(path, "");
   EXPECT_EQ(main->Caption(), "Murovex");
@@ -190,7 +242,7 @@ TEST_F(WallpaperSetterTest, NoneRemovesTheWallpaperAndStopsTheSlideshow) {
 
 TEST_F(WallpaperSetterTest, TheTrayHintKeeps63CharactersOfTheCaption) {
   const std::string name = std::string(70, 'n') + ".bmp";
-  main->SetWallpaper("C:\\" + name, true, true);
+  main->SetWallpaper("C:\\" + name, DisplayMode::Tile, true);
   EXPECT_EQ(main->Caption(), "Murovex - " + name);
   EXPECT_EQ(tray->TrayIcon1.Hint(), main->Caption().substr(0, 63));
 }

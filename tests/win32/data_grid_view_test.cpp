@@ -74,7 +74,7 @@ class DataGridViewTest : public ::testing::Test {
     e.LCFilename = LowerAZ(name);
     e.LCLocation = LowerAZ(folders.programDir);
     e.Enabled = enabled;
-    e.Tile = tile;
+    e.Display = tile ? DisplayMode::Tile : DisplayMode::Centre;
     e.Size = 102;
     frm.cdtData.Post();
   }

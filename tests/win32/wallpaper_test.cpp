@@ -90,8 +90,8 @@ TEST_F(WallpaperSetter, ASavedChangeStoresThePathAndTheTileModeInTheDesktopSetti
 }
 
 TEST_F(WallpaperSetter, AnUnsavedChangeKeepsTheSavedPathInTheDesktopSettingsButIsReportedAsCurrent) {
-  frm.SetWallpaper(kSaved, true, true);
-  frm.SetWallpaper(kUnsaved, false, false);
+  frm.SetWallpaper(kSaved, DisplayMode::Tile, true);
+  frm.SetWallpaper(kUnsaved, DisplayMode::Centre, false);
   EXPECT_EQ(Desktop("Wallpaper"), kSaved);
   // The tile mode is written before the system call, saved or not.
   EXPECT_EQ(Desktop("TileWallpaper"), "0");
@@ -105,8 +105,8 @@ TEST_F(WallpaperSetter, AnUnsavedChangeKeepsTheSavedPathInTheDesktopSettingsButI
 }
 
 TEST_F(WallpaperSetter, AWallpaperSavedByAnotherProgramIsReportedAsCurrent) {
-  frm.SetWallpaper(kSaved, true, true);
-  frm.SetWallpaper(kUnsaved, true, false);
+  frm.SetWallpaper(kSaved, DisplayMode::Tile, true);
+  frm.SetWallpaper(kUnsaved, DisplayMode::Tile, false);
   ASSERT_TRUE(registry.SetValue(key, "Wallpaper", {kRegSz, "D:\\Web\\Internet Explorer Wallpaper.bmp"}));
   ASSERT_TRUE(registry.SetValue(key, "TileWallpaper", {kRegSz, "0"}));
 
@@ -119,7 +119,7 @@ TEST_F(WallpaperSetter, AWallpaperSavedByAnotherProgramIsReportedAsCurrent) {
 }
 
 TEST_F(WallpaperSetter, ADesktopValueThatIsNoStringIsAnErrorNamingTheValue) {
-  frm.SetWallpaper(kSaved, true, true);
+  frm.SetWallpaper(kSaved, DisplayMode::Tile, true);
   ASSERT_TRUE(registry.SetValue(key, "TileWallpaper", {kRegDword, std::string("\x01\x00\x00\x00", 4)}));
   std::string path;
   bool tile = true;

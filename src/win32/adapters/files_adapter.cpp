@@ -104,6 +104,28 @@ Status Win32Files::ReadBlock(const std::string& path, ByteBlock& bytes) {
   return opened ? ReadOpened(h, size, path, bytes) : opened;
 }
 
+Status Win32Files::ReadHead(const std::string& path, std::size_t maxBytes, std::string& bytes) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return LastError("open " + path);
+  bytes.assign(maxBytes, '\0');
+  std::size_t done = 0;
+  while (done < maxBytes) {
+    DWORD got = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(maxBytes - done, 1u << 20));
+    if (!ReadFile(h, bytes.data() + done, chunk, &got, nullptr)) {
+      Status s = LastError("read " + path);
+      CloseHandle(h);
+      return s;
+    }
+    if (got == 0) break;
+    done += got;
+  }
+  bytes.resize(done);
+  CloseHandle(h);
+  return Status::Ok();
+}
+
 // The view holds the file open, to be read only, until it goes: no other
 // program can write the pages it shows meanwhile. Where the system cannot
 // map the file (some network drives), it is read instead.

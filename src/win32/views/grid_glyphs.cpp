@@ -38,6 +38,26 @@ void Centred(const Glyph& g) {
   g.Box(5, 5, 11, 11, kPicture);
 }
 
+// The picture fills the screen, its edges cut off beyond the frame.
+void Filled(const Glyph& g) {
+  Frame(g, 1, 2, 15, 14, RGB(255, 255, 255));
+  g.Box(2, 3, 14, 13, kPicture);
+  g.Box(0, 5, 16, 11, kPicture);
+}
+
+// The whole picture, bars beside it.
+void Fitted(const Glyph& g) {
+  Frame(g, 1, 2, 15, 14, RGB(32, 32, 32));
+  g.Box(4, 3, 12, 13, kPicture);
+}
+
+// The picture drawn out to the screen's shape: arrows pulling it wide.
+void Stretched(const Glyph& g) {
+  Frame(g, 1, 2, 15, 14, kPicture);
+  g.Polygon({{3, 8}, {6, 5}, {6, 7}, {10, 7}, {10, 5}, {13, 8}, {10, 11}, {10, 9}, {6, 9}, {6, 11}},
+            RGB(255, 255, 255), RGB(255, 255, 255));
+}
+
 void Paint(const Glyph& g, int index) {
   switch (index) {
     case grid_images::Disabled:
@@ -57,6 +77,15 @@ void Paint(const Glyph& g, int index) {
       break;
     case grid_images::Centred:
       Centred(g);
+      break;
+    case grid_images::Filled:
+      Filled(g);
+      break;
+    case grid_images::Fitted:
+      Fitted(g);
+      break;
+    case grid_images::Stretched:
+      Stretched(g);
       break;
     default:
       break;  // not used: left empty

@@ -43,7 +43,7 @@ HMENU BuildPopupMenu(TMenuItem& menu, std::vector<TMenuItem*>& commands) {
     } else {
       commands.push_back(item.get());
       info.fMask = MIIM_FTYPE | MIIM_STRING | MIIM_ID | MIIM_STATE;
-      info.fType = MFT_STRING;
+      info.fType = MFT_STRING | (item->RadioItem() ? MFT_RADIOCHECK : 0u);
       info.dwTypeData = caption.data();
       info.cch = static_cast<UINT>(caption.size());
       info.wID = static_cast<UINT>(commands.size());
