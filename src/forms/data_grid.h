@@ -11,6 +11,7 @@ namespace mvx {
 struct GridCell {
   std::string text;
   int imageIndex = -1;  // -1: the text is shown
+  std::string hint;     // shown as a tooltip while the mouse is over the cell
 };
 
 // What a data grid shows, read a cell at a time so that a long list costs

@@ -9,11 +9,16 @@ int EnabledImageIndex(bool enabled, bool tooBig) {
 
 int DisplayImageIndex(DisplayMode mode) {
   switch (mode) {
-    case DisplayMode::Tile: return grid_images::Tiled;
-    case DisplayMode::Centre: return grid_images::Centred;
-    case DisplayMode::Fill: return grid_images::Filled;
-    case DisplayMode::Fit: return grid_images::Fitted;
-    case DisplayMode::Stretch: return grid_images::Stretched;
+    case DisplayMode::Tile:
+      return grid_images::Tiled;
+    case DisplayMode::Centre:
+      return grid_images::Centred;
+    case DisplayMode::Fill:
+      return grid_images::Filled;
+    case DisplayMode::Fit:
+      return grid_images::Fitted;
+    case DisplayMode::Stretch:
+      return grid_images::Stretched;
   }
   return grid_images::Tiled;
 }
@@ -40,11 +45,11 @@ GridCell InventoryGridSource::Cell(int row, std::size_t column) const {
   const InventoryEntry entry = row == CurrentRow() ? view_.Fields() : view_.RecordAt(row + 1);
   switch (column) {
     case kEnabledColumn:
-      return {{}, EnabledImageIndex(entry.Enabled, view_.OnCalcFields && view_.OnCalcFields(entry))};
+      return {{}, EnabledImageIndex(entry.Enabled, view_.OnCalcFields && view_.OnCalcFields(entry)), {}};
     case kDisplayColumn:
-      return {{}, DisplayImageIndex(entry.Display)};
+      return {{}, DisplayImageIndex(entry.Display), std::string(DisplayModeName(entry.Display))};
     case kFileNameColumn:
-      return {entry.FileName, -1};
+      return {entry.FileName, -1, {}};
     default:
       return {};
   }

@@ -94,7 +94,9 @@ TEST_F(PictureListTransfer, ThreePicturesExportedAndDroppedOnAFreshInstallationA
   {
     Driver& first = Prepare({kQuietSettings, {}});
     const std::string images = first.Folder().ImagesFolder();
-    PutPictures(images, {{"Alps.bmp"}, {"Beach.bmp", false}, {"Canyon.bmp"}, {"Dunes.bmp", true, false}});
+    PutPictures(
+        images,
+        {{"Alps.bmp"}, {"Beach.bmp", DisplayMode::Centre}, {"Canyon.bmp"}, {"Dunes.bmp", DisplayMode::Tile, false}});
     Process* murovex = StartReady(first, ":");
     ASSERT_NE(murovex, nullptr);
     const auto main = MainWindowOf(*murovex);

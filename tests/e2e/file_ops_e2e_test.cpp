@@ -60,7 +60,9 @@ class FileOps : public E2eTest {
 TEST_F(FileOps, RenameRemoveAndDeleteFromThePreviewPageAgreeWithTheImagesFolderAfterARestart) {
   Driver& app = Prepare({kQuietSettings, {}});
   const std::string images = app.Folder().ImagesFolder();
-  PutPictures(images, {{"Alps.bmp"}, {"Beach.bmp", false}, {"Canyon.bmp"}, {"Dunes.bmp", true, false}});
+  PutPictures(
+      images,
+      {{"Alps.bmp"}, {"Beach.bmp", DisplayMode::Centre}, {"Canyon.bmp"}, {"Dunes.bmp", DisplayMode::Tile, false}});
   Process* murovex = StartReady(app, ":");
   ASSERT_NE(murovex, nullptr);
   const auto main = MainWindowOf(*murovex);

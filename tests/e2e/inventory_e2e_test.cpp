@@ -47,7 +47,7 @@ TEST_F(Inventory, WithoutADataFileTheListIsEmptyAndANewDataFileIsWrittenAtOnce) 
 
 TEST_F(Inventory, ADataFileWithThreePicturesListsThemAll) {
   Driver& app = Prepare({kQuietSettings, {}});
-  PutPictures(app.Folder().ImagesFolder(), {{"Alps.bmp"}, {"Beach.bmp", false}, {"Canyon.bmp"}});
+  PutPictures(app.Folder().ImagesFolder(), {{"Alps.bmp"}, {"Beach.bmp", DisplayMode::Centre}, {"Canyon.bmp"}});
   Process* murovex = StartReady(app);
   ASSERT_NE(murovex, nullptr);
   EXPECT_TRUE(WaitForHint(*murovex, "3 Pictures in List"));

@@ -21,7 +21,7 @@ void PutLittleEndian(std::string& out, std::uint32_t value, int bytes) {
 InventoryEntry EntryFor(const std::string& folder, const Picture& picture, std::int32_t size) {
   InventoryEntry entry;
   entry.Enabled = picture.enabled;
-  entry.Display = picture.tile ? DisplayMode::Tile : DisplayMode::Centre;
+  entry.Display = picture.mode;
   entry.FileName = picture.name;
   entry.Location = folder;
   entry.Size = size;

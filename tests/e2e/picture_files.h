@@ -3,12 +3,14 @@
 #include <string>
 #include <vector>
 
+#include "wallpaper/display_mode.h"
+
 namespace mvx::e2e {
 
 // A picture a test puts into the program's Images folder before it starts.
 struct Picture {
   std::string name;  // the file name, letter case as the program finds it
-  bool tile = true;
+  DisplayMode mode = DisplayMode::Tile;
   bool enabled = true;
 };
 

@@ -47,7 +47,7 @@ using Screens = E2eTest;
 
 TEST_F(Screens, TheFourPagesAndTheCopyOptionDialogAtTheScreensScale) {
   Driver& app = Prepare({kQuietSettings, {}});
-  PutPictures(app.Folder().ImagesFolder(), {{"Alps.bmp"}, {"Beach.bmp", false, false}, {"Canyon.bmp"}});
+  PutPictures(app.Folder().ImagesFolder(), {{"Alps.bmp"}, {"Beach.bmp", DisplayMode::Centre, false}, {"Canyon.bmp"}});
   Process* murovex = StartReady(app, ":");
   ASSERT_NE(murovex, nullptr);
   const auto main = MainWindowOf(*murovex);

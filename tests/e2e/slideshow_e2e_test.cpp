@@ -22,7 +22,18 @@ constexpr auto kInterval = 2s;
 constexpr auto kIntervalSlack = 50ms;
 
 // In index order (by lower-case name), so their record numbers are 1, 2, 3.
-const std::vector<Picture> kPictures = {{"Alps.bmp", true}, {"Beach.bmp", false}, {"Canyon.bmp", true}};
+const std::vector<Picture> kPictures = {
+    {"Alps.bmp", DisplayMode::Tile}, {"Beach.bmp", DisplayMode::Centre}, {"Canyon.bmp", DisplayMode::Fill}};
+
+// The desktop's two values as "WallpaperStyle/TileWallpaper".
+std::string DesktopStyle() {
+  return ReadDesktopValue("WallpaperStyle").value_or("-") + "/" + ReadDesktopValue("TileWallpaper").value_or("-");
+}
+
+std::string StyleOf(const Picture& picture) {
+  const auto style = DesktopStyleOf(picture.mode);
+  return std::string(style.wallpaperStyle) + "/" + std::string(style.tileWallpaper);
+}
 
 // A slideshow of a short interval (stored as it is, whatever the up-down's
 // step) that does not change at start.
@@ -69,7 +80,7 @@ class Slideshow : public E2eTest {
     // Sent as the choice is made; the setter follows at once.
     EXPECT_TRUE(PumpUntil([&] { return ReadDesktopValue("Wallpaper") == slide.path; }, 1s))
         << "the desktop holds " << ReadDesktopValue("Wallpaper").value_or("(nothing)");
-    EXPECT_EQ(ReadDesktopValue("TileWallpaper"), picture->tile ? "1" : "0") << slide.path;
+    EXPECT_EQ(DesktopStyle(), StyleOf(*picture)) << slide.path;
     const std::string caption = "Murovex - " + LowerAZ(picture->name);
     EXPECT_TRUE(PumpUntil([&] { return CaptionOf(mainWindow) == caption; }, 1s))
         << "the caption reads " << CaptionOf(mainWindow);
@@ -83,6 +94,8 @@ TEST_F(Slideshow, ChangesTheWallpaperAmongThePicturesByItselfAndKeepsTheLastOneA
     SCOPED_TRACE(random ? "random order" : "in order");
     Driver& app = Prepare({SlideshowSettings(random), {}});
     images_ = app.Folder().ImagesFolder();
+    // A fresh Windows shows every picture filled unless told otherwise.
+    WriteDesktopValue("WallpaperStyle", "10");
     PutPictures(images_, kPictures);
     Process* murovex = StartReady(app);
     ASSERT_NE(murovex, nullptr);
@@ -109,7 +122,7 @@ TEST_F(Slideshow, ChangesTheWallpaperAmongThePicturesByItselfAndKeepsTheLastOneA
     const std::string last = SlidesSelected(app.Traces()).back().path;
     EXPECT_EQ(app.Folder().ReadSetting("Slideshow", "LastWallpaper"), last);
     EXPECT_EQ(ReadDesktopValue("Wallpaper"), last);
-    EXPECT_EQ(ReadDesktopValue("TileWallpaper"), PictureAt(last)->tile ? "1" : "0");
+    EXPECT_EQ(DesktopStyle(), StyleOf(*PictureAt(last)));
   }
 }
 

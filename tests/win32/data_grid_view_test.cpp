@@ -195,7 +195,7 @@ TEST_F(DataGridViewTest, ADoubleClickOnARowSetsItsPictureAsTheWallpaper) {
   SendMessageA(List(), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
   Pump();
   EXPECT_EQ(frm.LastSetWallpaper, LowerAZ(folders.programDir) + "\\alps.bmp");
-  EXPECT_TRUE(frm.LastSetTile);
+  EXPECT_EQ(frm.LastSetDisplay, DisplayMode::Tile);
 }
 
 }  // namespace

@@ -94,14 +94,14 @@ TEST_F(ItemInfoWindowTest, OkEndsItWithTheTypedNameAndTheChosenChoicesInTheModel
   const ModalResult result = Show([&](HWND window) {
     // The name is selected whole, so typing replaces it.
     PostText(Child(window, "Edit", "sunset"), "dawn");
-    PostMessageA(Child(window, "Button", "&Center"), BM_CLICK, 0, 0);
+    PostMessageA(Child(window, "Button", "&Fill"), BM_CLICK, 0, 0);
     PostMessageA(Child(window, "Button", "Make a &copy of the file in Murovex's folder"), BM_CLICK, 0, 0);
     PostMessageA(Child(window, "Button", "OK"), BM_CLICK, 0, 0);
   });
   EXPECT_EQ(result, ModalResult::Ok);
   EXPECT_EQ(dialog.Result, ModalResult::Ok);
   EXPECT_EQ(dialog.edtFileName.Text(), "dawn");
-  EXPECT_TRUE(dialog.rdoCenter.Checked());
+  EXPECT_TRUE(dialog.rdoFill.Checked());
   EXPECT_FALSE(dialog.rdoTiled.Checked());
   EXPECT_TRUE(dialog.rdoCopy.Checked());
   EXPECT_FALSE(dialog.rdoLeave.Checked());
@@ -163,7 +163,9 @@ TEST_F(ItemInfoWindowTest, TheFromFieldReadsLikeALabelAndTheKeyboardPassesItBy) 
 TEST_F(ItemInfoWindowTest, TheDisplayModeAndTheCopyOptionAreTwoSeparateGroups) {
   Show([&](HWND window) {
     HWND tiled = Child(window, "Button", "&Tile");
-    HWND center = Child(window, "Button", "&Center");
+    HWND center = Child(window, "Button", "Ce&ntre");
+    HWND fit = Child(window, "Button", "F&it");
+    HWND stretch = Child(window, "Button", "&Stretch");
     HWND leave = Child(window, "Button", "&Leave the file in its current folder");
     HWND move = Child(window, "Button", "&Move the file to Murovex's own folder");
     SendMessageA(center, BM_CLICK, 0, 0);
@@ -176,9 +178,14 @@ TEST_F(ItemInfoWindowTest, TheDisplayModeAndTheCopyOptionAreTwoSeparateGroups) {
     EXPECT_TRUE(Checked(center));
     EXPECT_TRUE(dialog.rdoMove.Checked());
     EXPECT_TRUE(dialog.rdoCenter.Checked());
-    // The arrow keys move within a group, never out of it.
+    SendMessageA(fit, BM_CLICK, 0, 0);
+    EXPECT_EQ(dialog.ChosenDisplayMode(), DisplayMode::Fit);
+    EXPECT_FALSE(Checked(center));
+    // The arrow keys move within a group, never out of it: the five modes
+    // go round from Stretch back to Tile.
     SetFocus(center);
-    EXPECT_EQ(GetNextDlgGroupItem(window, center, FALSE), tiled);
+    EXPECT_EQ(GetNextDlgGroupItem(window, center, FALSE), Child(window, "Button", "&Fill"));
+    EXPECT_EQ(GetNextDlgGroupItem(window, stretch, FALSE), tiled);
     EXPECT_EQ(GetNextDlgGroupItem(window, move, FALSE),
               Child(window, "Button", "Make a &copy of the file in Murovex's folder"));
     EXPECT_EQ(

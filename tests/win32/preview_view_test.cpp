@@ -46,8 +46,9 @@ class PreviewViewTest : public ::testing::Test {
     WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(file);
     frm.cdtData.Append();
-    frm.cdtData.EditFields() = InventoryEntry{true, true, "view.bmp", folders.programDir,          size,
-                                              0,    "",   0,          LowerAZ(folders.programDir), "view.bmp"};
+    frm.cdtData.EditFields() =
+        InventoryEntry{true, DisplayMode::Tile,           "view.bmp", folders.programDir, size, 0, "",
+                       0,    LowerAZ(folders.programDir), "view.bmp"};
     frm.cdtData.Post();
   }
   void ShowNow() {
@@ -164,8 +165,8 @@ TEST_F(PreviewViewTest, EachPartShowsItsCursorAsTheMouseComesOverIt) {
     SCOPED_TRACE(c.what);
     ASSERT_NE(c.window, nullptr);
     SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    const LRESULT handled = SendMessageA(c.window, WM_SETCURSOR, reinterpret_cast<WPARAM>(c.window),
-                                         MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    const LRESULT handled =
+        SendMessageA(c.window, WM_SETCURSOR, reinterpret_cast<WPARAM>(c.window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(handled, TRUE);
     EXPECT_EQ(GetCursor(), LoadCursor(nullptr, c.cursor));
   }

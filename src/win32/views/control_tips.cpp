@@ -29,9 +29,9 @@ void ControlTips::Realize() {
   if (waiting_.empty()) return;
   const HWND form = waiting_.front().first;
   if (tips_ == nullptr) {
-    tips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form, nullptr,
-                            GetModuleHandleA(nullptr), nullptr);
+    tips_ =
+        CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (tips_ == nullptr) return;
     SendMessageA(tips_, TTM_SETMAXTIPWIDTH, 0, kMaxTipWidth);
   }
@@ -58,6 +58,12 @@ bool ControlTips::Answer(const NMHDR& header, const std::string& text) {
   text_ = text;
   info.lpszText = text_.data();
   return true;
+}
+
+void ControlTips::Restart() {
+  if (tips_ == nullptr) return;
+  SendMessageA(tips_, TTM_ACTIVATE, FALSE, 0);
+  SendMessageA(tips_, TTM_ACTIVATE, TRUE, 0);
 }
 
 void ControlTips::Destroy() {

@@ -29,6 +29,9 @@ class ControlTips {
   // When the notification asks for a control's text: answers it with text
   // and returns true.
   bool Answer(const NMHDR& header, const std::string& text);
+  // The text under the mouse changed within one control: the tooltip hides
+  // and asks afresh after its delay.
+  void Restart();
   void Destroy();
 
  private:

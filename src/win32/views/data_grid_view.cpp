@@ -1,5 +1,7 @@
 #include "win32/views/data_grid_view.h"
 
+#include <windowsx.h>
+
 #include <string>
 
 #include "forms/dpi_scaling.h"
@@ -150,6 +152,38 @@ void SetUpDataGrid(const TDBGrid& grid, HWND window, int dpi) {
   SendMessageA(window, LVM_SETIMAGELIST, LVSIL_SMALL,
                reinterpret_cast<LPARAM>(CreateGridStatusImages(PictureSizeForDpi(dpi))));
   ApplyColumns(grid, window, dpi);
+}
+
+std::string DataGridHintAt(const TDBGrid& grid, HWND window, POINT at) {
+  LVHITTESTINFO hit{};
+  hit.pt = at;
+  if (SendMessageA(window, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit)) < 0 || hit.iItem < 0) return {};
+  if (hit.iItem >= grid.RowCount() || hit.iSubItem < 0) return {};
+  return grid.Cell(hit.iItem, static_cast<std::size_t>(hit.iSubItem)).hint;
+}
+
+namespace {
+
+LRESULT CALLBACK CellWatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR last) {
+  if (message == WM_MOUSEMOVE) {
+    LVHITTESTINFO hit{};
+    hit.pt = POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    SendMessageA(window, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    const auto cell = static_cast<DWORD_PTR>(MAKELONG(hit.iItem + 1, hit.iSubItem + 1));
+    if (cell != last) {
+      SetWindowSubclass(window, CellWatch, 1, cell);
+      SendMessageA(GetAncestor(window, GA_ROOT), kDataGridCellChanged, reinterpret_cast<WPARAM>(window), 0);
+    }
+  } else if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(window, CellWatch, 1);
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+void WatchDataGridCells(HWND window) {
+  SetWindowSubclass(window, CellWatch, 1, 0);
 }
 
 void ScaleDataGrid(HWND window, int oldDpi, int newDpi) {

@@ -30,6 +30,15 @@ void ScaleDataGrid(HWND window, int oldDpi, int newDpi);
 // program is changing the list, so a selection is no input.
 bool DataGridNotify(TDBGrid& grid, const NMHDR& header, bool applying, LRESULT& result);
 
+// The hint of the cell under the point (the list's client coordinates);
+// empty when there is none.
+std::string DataGridHintAt(const TDBGrid& grid, HWND window, POINT at);
+// Watches the mouse over the list and, when it moves to another cell, sends
+// its top-level window kDataGridCellChanged (wParam: the list) so that the tooltip asks
+// for the new cell's hint.
+void WatchDataGridCells(HWND window);
+inline constexpr UINT kDataGridCellChanged = WM_APP + 0x31;
+
 // The grid's status pictures, size x size (drawn for 16, 20, 24 or 32), in
 // the order of their indexes; the caller (or the list it is given to) frees
 // them.

@@ -2,6 +2,7 @@
 
 #include "forms/standard_controls.h"
 #include "win32/views/control_windows.h"
+#include "win32/views/data_grid_view.h"
 #include "win32/views/shared_images.h"
 #include "win32/views/toolbar_view.h"
 #include "win32/views/window_dpi.h"
@@ -16,10 +17,7 @@ std::string WindowText(HWND window) {
 }
 
 FormView::FormView(TForm& form, TApplication& app, const FormWindowStyle& style)
-    : form_(form),
-      app_(app),
-      windowStyle_(style),
-      style_(style.style | (style.clipChildren ? WS_CLIPCHILDREN : 0u)) {
+    : form_(form), app_(app), windowStyle_(style), style_(style.style | (style.clipChildren ? WS_CLIPCHILDREN : 0u)) {
   if (style.windowOnFirstShow) {
     dpi_ = SystemDpi();  // until the window is made and knows its monitor
   } else {
@@ -164,6 +162,9 @@ LRESULT FormView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case kDeactivated:
       form_.Deactivated();
+      return 0;
+    case kDataGridCellChanged:
+      tips_.Restart();
       return 0;
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_INACTIVE) {

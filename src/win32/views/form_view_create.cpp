@@ -31,11 +31,11 @@ void RegisterClassOnce(const std::string& name, WNDPROC proc, LPCSTR iconResourc
   wc.hInstance = Instance();
   if (iconResource != nullptr) {
     wc.hIcon = LoadIconA(Instance(), iconResource);
-    wc.hIconSm = iconResource == MAKEINTRESOURCEA(1)
-                     ? ProgramIcon(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON))
-                     : static_cast<HICON>(LoadImageA(Instance(), iconResource, IMAGE_ICON,
-                                                     GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                                     LR_DEFAULTCOLOR));
+    wc.hIconSm =
+        iconResource == MAKEINTRESOURCEA(1)
+            ? ProgramIcon(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON))
+            : static_cast<HICON>(LoadImageA(Instance(), iconResource, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                            GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
   }
   wc.hCursor = SystemCursor(IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -57,8 +57,8 @@ void FormView::CreateFormWindow() {
   RegisterClassOnce(className, FormProc, style.iconResource);
   RegisterClassOnce(kContainerClass, ContainerProc, nullptr);
   SIZE frame = FrameSize();
-  CreateWindowExA(style.exStyle, className.c_str(), form_.Caption().c_str(), style_, form_.Left(), form_.Top(), frame.cx,
-                  frame.cy, style.owner, nullptr, Instance(), this);
+  CreateWindowExA(style.exStyle, className.c_str(), form_.Caption().c_str(), style_, form_.Left(), form_.Top(),
+                  frame.cx, frame.cy, style.owner, nullptr, Instance(), this);
   if (hwnd_ == nullptr) throw std::runtime_error("Unable to create the window " + form_.Name());
   // Only now is the monitor known; the window takes its size there.
   dpi_ = DpiOfWindow(hwnd_);
@@ -232,8 +232,10 @@ void FormView::CreateControl(TControl& control, int id, bool startsGroup) {
   if (control.Kind() == ControlKind::ToolBar) SetUpToolBar(static_cast<const TToolBar&>(control), window, dpi_);
   if (control.Kind() == ControlKind::DataGrid) SetUpDataGrid(static_cast<const TDBGrid&>(control), window, dpi_);
   if (control.Kind() == ControlKind::Image) SetUpPicture(window);
-  if (control.Kind() == ControlKind::MessagePanel) SetUpMessagePanel(static_cast<const TMessagePanel&>(control), window);
-  if (!control.Hint().empty()) tips_.Add(hwnd_, window);
+  if (control.Kind() == ControlKind::MessagePanel)
+    SetUpMessagePanel(static_cast<const TMessagePanel&>(control), window);
+  if (!control.Hint().empty() || control.Kind() == ControlKind::DataGrid) tips_.Add(hwnd_, window);
+  if (control.Kind() == ControlKind::DataGrid) WatchDataGridCells(window);
 }
 
 void FormView::SetUpTabs(const TControl& pages, HWND tabs) {

@@ -76,7 +76,14 @@ void FormView::OnCheckClicked(TControl& control, HWND window) {
 
 bool FormView::OnNotify(const NMHDR& header, LRESULT& result) {
   if (header.code == TTN_GETDISPINFOA) {
-    const TControl* tipped = ControlOf(reinterpret_cast<HWND>(header.idFrom));
+    const auto tippedWindow = reinterpret_cast<HWND>(header.idFrom);
+    const TControl* tipped = ControlOf(tippedWindow);
+    if (tipped != nullptr && tipped->Kind() == ControlKind::DataGrid) {
+      POINT at{};
+      GetCursorPos(&at);
+      ScreenToClient(tippedWindow, &at);
+      if (tips_.Answer(header, DataGridHintAt(static_cast<const TDBGrid&>(*tipped), tippedWindow, at))) return true;
+    }
     if (tipped != nullptr && tips_.Answer(header, tipped->TooltipText())) return true;
   }
   TControl* control = ControlOf(header.hwndFrom);
