@@ -1,15 +1,11 @@
 #include "adding/picture_list.h"
 
-#include <array>
-
+#include "adding/file_name_rules.h"
 #include "app/paths.h"
 
 namespace mvx {
 
 namespace {
-
-// The longest file name the file system keeps, in bytes.
-constexpr std::size_t kLongestName = 255;
 
 // The text between the quote at `from` and the next one; npos when either is missing.
 std::string_view Quoted(std::string_view line, std::size_t& from) {
@@ -30,23 +26,6 @@ PictureListItem ParseLine(std::string_view line) {
   item.name = std::string(Quoted(line, at));
   item.mode = DisplayModeFromLetter(Quoted(line, at));
   return item;
-}
-
-bool ForbiddenByte(unsigned char c) {
-  return c < 0x20 || c == '\\' || c == '/' || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' || c == '>' ||
-         c == '|';
-}
-
-// CON, NUL, COM1 and their kin name devices in every folder, whatever
-// extension follows.
-bool NamesADevice(std::string_view name) {
-  std::string base = LowerAZ(name.substr(0, name.find('.')));
-  while (!base.empty() && base.back() == ' ') base.pop_back();
-  static constexpr std::array<std::string_view, 4> kPlain = {"con", "prn", "aux", "nul"};
-  for (std::string_view device : kPlain) {
-    if (base == device) return true;
-  }
-  return base.size() == 4 && (base.starts_with("com") || base.starts_with("lpt")) && base[3] >= '0' && base[3] <= '9';
 }
 
 }  // namespace
@@ -77,13 +56,7 @@ std::vector<PictureListItem> ParsePictureList(std::string_view text) {
 }
 
 ListedName ClassifyListedName(std::string_view name) {
-  if (name.empty() || name.size() > kLongestName) return ListedName::OutsideFolder;
-  bool onlyDotsAndBlanks = true;
-  for (const char c : name) {
-    if (ForbiddenByte(static_cast<unsigned char>(c))) return ListedName::OutsideFolder;
-    if (c != '.' && c != ' ') onlyDotsAndBlanks = false;
-  }
-  if (onlyDotsAndBlanks || NamesADevice(name)) return ListedName::OutsideFolder;
+  if (!IsUsableFileName(name)) return ListedName::OutsideFolder;
   return IsPictureFile(name) ? ListedName::Picture : ListedName::NotAPicture;
 }
 

@@ -37,7 +37,7 @@ std::vector<PictureListItem> ParsePictureList(std::string_view text);
 enum class ListedName {
   Picture,        // a picture file of the list's folder
   NotAPicture,    // a file of the list's folder of a type the program does not take
-  OutsideFolder,  // not a plain file name: a folder part, a drive, "..", a device
+  OutsideFolder,  // not a usable file name (IsUsableFileName): a folder part, a drive, "..", a device
 };
 ListedName ClassifyListedName(std::string_view name);
 

@@ -18,9 +18,11 @@ TEST(PictureListTest, ALineIsTheQuotedNameAndModeEndedByCrLf) {
 }
 
 TEST(PictureListTest, WrittenLinesReadBackAsTheSameNamesAndModes) {
-  const std::vector<PictureListItem> items = {
-      {"sunset.bmp", T}, {"Dawn, early.bmp", C}, {"t.bmp", DisplayMode::Fit}, {"\xE6\x97\xA5\xE6\x9C\xAC.bmp", DisplayMode::Fill},
-      {"s.bmp", DisplayMode::Stretch}};
+  const std::vector<PictureListItem> items = {{"sunset.bmp", T},
+                                              {"Dawn, early.bmp", C},
+                                              {"t.bmp", DisplayMode::Fit},
+                                              {"\xE6\x97\xA5\xE6\x9C\xAC.bmp", DisplayMode::Fill},
+                                              {"s.bmp", DisplayMode::Stretch}};
   std::string text;
   for (const PictureListItem& item : items) text += PictureListLine(item.name, item.mode);
   EXPECT_EQ(ParsePictureList(text), items);
@@ -40,7 +42,8 @@ TEST(PictureListTest, EachLineGivesTheFirstAndSecondQuotedTextsWhateverElseItHol
       {"CR only", "\"a.bmp\",\"C\"\r\"b.bmp\",\"T\"\r", {{"a.bmp", C}, {"b.bmp", T}}},
       {"lower-case t", "\"a.bmp\",\"t\"", {{"a.bmp", T}}},
       {"another letter", "\"a.bmp\",\"X\"", {{"a.bmp", C}}},
-      {"fill, fit and stretch", "\"a.bmp\",\"F\"\n\"b.bmp\",\"p\"\n\"c.bmp\",\"S\"",
+      {"fill, fit and stretch",
+       "\"a.bmp\",\"F\"\n\"b.bmp\",\"p\"\n\"c.bmp\",\"S\"",
        {{"a.bmp", DisplayMode::Fill}, {"b.bmp", DisplayMode::Fit}, {"c.bmp", DisplayMode::Stretch}}},
       {"two letters", "\"a.bmp\",\"Tc\"", {{"a.bmp", C}}},
       {"empty mode", "\"a.bmp\",\"\"", {{"a.bmp", C}}},
@@ -70,6 +73,8 @@ TEST(PictureListTest, AVeryLongLineIsReadWhole) {
 }
 
 TEST(PictureListTest, OnlyPlainNamesOfTheListsOwnFolderArePictures) {
+  std::string cjk251;  // 251 units, 753 bytes
+  for (int i = 0; i < 251; ++i) cjk251 += "\xE6\x9D\xB1";
   struct Case {
     std::string name;
     ListedName kind;
@@ -83,6 +88,7 @@ TEST(PictureListTest, OnlyPlainNamesOfTheListsOwnFolderArePictures) {
       {"com10.bmp", ListedName::Picture},
       {"..hidden.bmp", ListedName::Picture},
       {std::string(251, 'x') + ".bmp", ListedName::Picture},
+      {cjk251 + ".bmp", ListedName::Picture},
       {"harbour.JPG", ListedName::Picture},
       {"map.png", ListedName::Picture},
       {"notes.txt", ListedName::NotAPicture},
@@ -113,6 +119,8 @@ TEST(PictureListTest, OnlyPlainNamesOfTheListsOwnFolderArePictures) {
       {"COM1.bmp", ListedName::OutsideFolder},
       {"lpt9.x.bmp", ListedName::OutsideFolder},
       {std::string(252, 'x') + ".bmp", ListedName::OutsideFolder},
+      {cjk251 + ".jpeg", ListedName::OutsideFolder},
+      {"sunset.bmp.", ListedName::OutsideFolder},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name.substr(0, 40));
