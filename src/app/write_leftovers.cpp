@@ -2,6 +2,7 @@
 #include "app/atomic_file.h"
 #include "app/paths.h"
 #include "app/trace.h"
+#include "inventory/data_file.h"
 #include "ui/frm_main.h"
 
 namespace mvx {
@@ -10,9 +11,11 @@ namespace mvx {
 // Pictures pasted from the clipboard under a name the user typed are left:
 // their temp files cannot be told from someone else's.
 void TFrmMain::RemoveWriteLeftovers() {
-  // One look through the folder for the data file's and the pasted pictures' leftovers.
+  // One look through the folder for the leftovers of the data file, of the
+  // copy of its version 1 kept at the first save, and of pasted pictures.
   const LeftoverSweep sweep = RemoveLeftoverTemps(ports_.files, dataDir_, [this](const std::string& name) {
-    return SameTextAZ(name, DBFileName) || IsUniqueNameOf(name, kClipboardFileName);
+    return SameTextAZ(name, DBFileName) || SameTextAZ(name, DBFileName + std::string(kVersion1CopySuffix)) ||
+           IsUniqueNameOf(name, kClipboardFileName);
   });
   for (const std::string& path : sweep.removed) {
     SendTrace(ports_.trace, "FrmMain.RemoveWriteLeftovers: removed " + path, Handle);

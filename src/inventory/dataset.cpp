@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "app/error.h"
-#include "app/paths.h"
 #include "inventory/inventory_table.h"
 #include "inventory/packed_records.h"
 
@@ -18,14 +17,13 @@ const InventoryEntry& NoRecord() {
 
 }  // namespace
 
-void FitToFieldWidths(InventoryEntry& entry) {
-  auto fit = [](std::string& s, std::size_t width) {
-    if (s.size() > width) s.resize(Utf8Prefix(s, width).size());
-  };
-  for (std::string* s : {&entry.FileName, &entry.Location, &entry.LCLocation, &entry.LCFilename}) {
-    fit(*s, kNameFieldWidth);
-  }
-  fit(entry.Group, kGroupFieldWidth);
+std::string_view FieldBeyondItsWidth(const InventoryEntry& entry) {
+  if (entry.FileName.size() > kFileNameFieldWidth) return "FileName";
+  if (entry.Location.size() > kLocationFieldWidth) return "Location";
+  if (entry.Group.size() > kGroupFieldWidth) return "Group";
+  if (entry.LCLocation.size() > kLocationFieldWidth) return "LCLocation";
+  if (entry.LCFilename.size() > kFileNameFieldWidth) return "LCFilename";
+  return {};
 }
 
 TClientDataSet::TClientDataSet(std::string name) : name_(std::move(name)) {}
@@ -251,16 +249,18 @@ void TClientDataSet::Append() {
 }
 
 void TClientDataSet::Post() {
+  if (state_ != DataSetState::Edit && state_ != DataSetState::Insert) return;
+  if (const std::string_view field = FieldBeyondItsWidth(buffer_); !field.empty()) {
+    throw AppError(name_ + ": Field '" + std::string(field) + "' is too long");
+  }
   if (state_ == DataSetState::Edit) {
-    FitToFieldWidths(buffer_);
     state_ = DataSetState::Browse;
     table_->Update(row_, buffer_, this);
     current_ = std::move(buffer_);
     buffer_ = InventoryEntry{};
     Calc();
     if (AfterPost) AfterPost(this);
-  } else if (state_ == DataSetState::Insert) {
-    FitToFieldWidths(buffer_);
+  } else {
     state_ = DataSetState::Browse;
     const char* added = table_->Insert(buffer_, this);
     buffer_ = InventoryEntry{};

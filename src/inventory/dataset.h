@@ -8,6 +8,7 @@
 
 #include "app/date_time.h"
 #include "forms/control.h"
+#include "inventory/entry_rules.h"
 #include "wallpaper/display_mode.h"
 
 namespace mvx {
@@ -16,27 +17,30 @@ namespace mvx {
 struct InventoryEntry {
   bool Enabled = false;
   DisplayMode Display = DisplayMode::Tile;
-  std::string FileName;  // up to 255 bytes
-  std::string Location;  // up to 255 bytes, no trailing backslash
+  std::string FileName;  // up to kFileNameFieldWidth bytes
+  std::string Location;  // up to kLocationFieldWidth bytes, no trailing backslash
   std::int32_t Size = 0;
   TDateTime Timestamp = 0;
   std::string Group;       // up to 10 characters, reserved
   std::int32_t Order = 0;  // reserved
-  std::string LCLocation;  // up to 255 bytes
-  std::string LCFilename;  // up to 255 bytes
+  std::string LCLocation;  // as Location
+  std::string LCFilename;  // as FileName
 
   bool operator==(const InventoryEntry&) const = default;
 };
 
-// Field widths of the string fields, in bytes. A name or folder holds any
-// the system's paths can have (a path is shorter than 260 characters, a name
-// at most 255): a name cut shorter would point the entry at a file that does
-// not exist.
-inline constexpr std::size_t kNameFieldWidth = 255;
+// Field widths of the string fields, in bytes of UTF-8, which take at most
+// three bytes for each UTF-16 unit the system counts: a name of up to 255
+// units, and a folder of up to 257 (a path holds the folder, "\" and a name
+// of at least one unit in 259). Nothing is ever cut to fit: a name cut
+// shorter would point the entry at a file that does not exist.
+inline constexpr std::size_t kFileNameFieldWidth = 3 * kLongestFileName;
+inline constexpr std::size_t kLocationFieldWidth = 3 * (kLongestPath - 2);
 inline constexpr std::size_t kGroupFieldWidth = 10;
 
-// Cuts every string field to its width, as a stored record holds it.
-void FitToFieldWidths(InventoryEntry& entry);
+// The first string field of entry longer than its width ("FileName",
+// "Location", "Group", "LCLocation", "LCFilename"); empty when all fit.
+std::string_view FieldBeyondItsWidth(const InventoryEntry& entry);
 
 class InventoryTable;
 class PackedRecords;
@@ -66,8 +70,9 @@ class TClientDataSet : public TObject {
   void CloneCursor(TClientDataSet& source);
   bool Active() const;
   // Replaces every record (in any order; the index sorts them) and opens the
-  // position on the first record; used when loading the data file. Every
-  // other position over the records goes to the first record too.
+  // position on the first record. Every other position over the records
+  // goes to the first record too. Strings longer than their fields are
+  // refused (AppError) and the table keeps what it had.
   void LoadRecords(std::vector<InventoryEntry> records);
   // The same with the records packed as the data file holds them.
   void LoadPackedRecords(PackedRecords records);
@@ -108,8 +113,9 @@ class TClientDataSet : public TObject {
   void Edit();
   // Appends a new record (tiled, the rest empty) in Insert state.
   void Append();
-  // Stores the record, its strings cut to their widths; an edited key moves
-  // the record to its sorted place and the position stays on it.
+  // Stores the record; an edited key moves the record to its sorted place
+  // and the position stays on it. A string longer than its field is refused
+  // (AppError) and the record stays in the edit.
   void Post();
   void Cancel();
   // Deletes the current record; the position stands on the record that

@@ -2,6 +2,7 @@
 #include <utility>
 
 #include "app/atomic_file.h"
+#include "app/error.h"
 #include "app/paths.h"
 #include "app/trace.h"
 #include "inventory/data_file.h"
@@ -42,6 +43,33 @@ std::string ReadFailure(const Status& s) {
   return s.message.empty() ? "error " + std::to_string(s.code) : s.message;
 }
 
+// ERROR_INVALID_DATA: the list holds what the file cannot.
+constexpr std::uint32_t kInvalidData = 13;
+
+Status EncodeInventory(const TClientDataSet& data, std::string& bytes) {
+  try {
+    bytes = EncodeDataFile(data);
+    return Status::Ok();
+  } catch (const AppError& e) {
+    return Status::Fail(kInvalidData, "save the picture list", e.what());
+  }
+}
+
+// Before the first save over a data file of version 1, that file is kept
+// beside it, written whole as every file of the program is: a crash leaves
+// either no copy or a whole one, and the data file is replaced only once the
+// copy is there. A file no longer of version 1 (replaced meanwhile) is not kept.
+Status KeepVersion1File(FilePort& files, const std::string& path) {
+  ByteBlock bytes;
+  const Status read =
+      RetryWhileBusy(files, 1 + kReadRetries, kReadRetryPauseMs, [&] { return files.ReadBlock(path, bytes); });
+  if (read.code == winerr::kFileNotFound) return Status::Ok();
+  if (!read) return read;
+  std::string original(bytes.View());
+  if (DecodePackedDataFile(std::move(bytes)).version != 1) return Status::Ok();
+  return WriteFileAtomically(files, path + std::string(kVersion1CopySuffix), original);
+}
+
 }  // namespace
 
 void TFrmMain::ConnectInventoryHandlers() {
@@ -73,6 +101,7 @@ void TFrmMain::LoadInventory() {
 void TFrmMain::ReadInventory() {
   if (!cdtData.Active()) cdtData.CreateDataSet();
   inventorySaveAllowed_ = false;
+  dataFileIsVersion1_ = false;
   dataFileWritten_ = WrittenFile{};
   const std::string path = DataFilePath();
   // Start-up takes a view of the file: its pages come in as the records are
@@ -85,13 +114,14 @@ void TFrmMain::ReadInventory() {
   // Another program (a backup, a scanner) may hold the file for a moment.
   const Status read = ports_.files.FileExists(path)
                           ? RetryWhileBusy(ports_.files, 1 + kReadRetries, kReadRetryPauseMs, load)
-          : Status::Fail(winerr::kFileNotFound, "read " + path);
+                          : Status::Fail(winerr::kFileNotFound, "read " + path);
   std::string reason;
   if (read) {
     PackedDataFile contents = DecodePackedDataFile(std::move(bytes));
     if (contents.ok()) {
       cdtData.LoadPackedRecords(std::move(contents.records));
       inventorySaveAllowed_ = true;
+      dataFileIsVersion1_ = contents.version == 1;
       return;
     }
     reason = contents.reason;
@@ -122,10 +152,16 @@ void TFrmMain::SaveInventory() {
   // The file cannot be replaced while the records live in a view of it
   // (a save during start-up, before the view is left).
   if (inventorySaveAllowed_) cdtData.LeaveFileView();
-  const Status s = inventorySaveAllowed_
-                       ? WriteFileAtomically(ports_.files, DataFilePath(), EncodeDataFile(cdtData), dataFileWritten_)
-                       : Status::Fail(winerr::kAccessDenied, "save " + DataFilePath(), "the file on disk was not read");
-  if (s) return;
+  std::string bytes;
+  Status s = inventorySaveAllowed_
+                 ? EncodeInventory(cdtData, bytes)
+                 : Status::Fail(winerr::kAccessDenied, "save " + DataFilePath(), "the file on disk was not read");
+  if (s && dataFileIsVersion1_) s = KeepVersion1File(ports_.files, DataFilePath());
+  if (s) s = WriteFileAtomically(ports_.files, DataFilePath(), bytes, dataFileWritten_);
+  if (s) {
+    dataFileIsVersion1_ = false;
+    return;
+  }
   SendTrace(ports_.trace, "FrmMain.SaveInventory: " + s.Describe(), Handle);
   BringToForeground();
   ports_.prompts.Show("Unable to save db", "Murovex", PromptKind::Error, PromptButtons::Ok);
@@ -142,7 +178,8 @@ void TFrmMain::RelocateDataDirEntries(const std::string& oldDir) {
     cdtData.First();
     while (old != lcDataDir && !cdtData.Eof()) {
       const InventoryEntry& entry = cdtData.Fields();
-      if (entry.LCLocation != old) {
+      if (entry.LCLocation != old || CheckPlace(entry.FileName, dataDir_) != EntryFault::None) {
+        // Another folder's, or a path too long in the new folder: left as it is.
         cdtData.Next();
       } else if (!ports_.files.FileExists(dataDir_ + "\\" + entry.LCFilename) ||
                  cdtData.HasKey(entry.LCFilename, lcDataDir)) {

@@ -5,15 +5,12 @@
 #include <string_view>
 #include <utility>
 
-#include "app/paths.h"
-
 namespace mvx {
 
 namespace {
 
-// The key entry has once packed.
 RecordKey KeyOf(const InventoryEntry& entry) {
-  return {Utf8Prefix(entry.LCFilename, kNameFieldWidth), Utf8Prefix(entry.LCLocation, kNameFieldWidth)};
+  return {entry.LCFilename, entry.LCLocation};
 }
 
 bool InKeyOrder(const std::vector<char*>& rows) {

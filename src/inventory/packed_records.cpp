@@ -5,7 +5,7 @@
 #include <cstring>
 #include <utility>
 
-#include "app/paths.h"
+#include "app/error.h"
 
 namespace mvx {
 
@@ -15,8 +15,11 @@ namespace {
 constexpr std::size_t kSizeAndTimestamp = 4 + 8;
 constexpr std::size_t kOrder = 4;
 
-std::size_t Byte(const char* p) {
-  return static_cast<unsigned char>(*p);
+// The length of a string: two bytes, little-endian.
+constexpr std::size_t kLengthSize = 2;
+
+std::size_t LengthAt(const char* p) {
+  return static_cast<unsigned char>(p[0]) | static_cast<std::size_t>(static_cast<unsigned char>(p[1])) << 8;
 }
 
 std::uint64_t Little(const char* p, int n) {
@@ -30,20 +33,19 @@ char* PutLittle(char* out, std::uint64_t v, int n) {
   return out;
 }
 
-char* PutText(char* out, std::string_view s, std::size_t width) {
-  s = Utf8Prefix(s, width);
-  *out++ = static_cast<char>(s.size());
+char* PutText(char* out, std::string_view s) {
+  out = PutLittle(out, s.size(), kLengthSize);
   std::memcpy(out, s.data(), s.size());
   return out + s.size();
 }
 
 std::string_view TextAt(const char* p) {
-  return {p + 1, Byte(p)};
+  return {p + kLengthSize, LengthAt(p)};
 }
 
-// GCC copies a string it knows to be at most 255 bytes long with an inline
-// `rep movs`, whose start-up costs more than the copy of a short name; a
-// length it cannot bound goes to the library's memcpy.
+// GCC copies a string it knows to be short with an inline `rep movs`, whose
+// start-up costs more than the copy of a short name; a length it cannot
+// bound goes to the library's memcpy.
 std::size_t Unbounded(std::size_t n) {
 #if defined(__GNUC__)
   asm("" : "+r"(n));
@@ -53,14 +55,14 @@ std::size_t Unbounded(std::size_t n) {
 
 // Copies the text at p into s, in the room s has.
 void CopyText(const char* p, std::string& s) {
-  const std::size_t length = Unbounded(Byte(p));
+  const std::size_t length = Unbounded(LengthAt(p));
   s.resize(length);
-  std::memcpy(s.data(), p + 1, length);
+  std::memcpy(s.data(), p + kLengthSize, length);
 }
 
-// Steps over a length byte and the bytes it counts.
+// Steps over a length and the bytes it counts.
 const char* SkipText(const char* p) {
-  return p + 1 + Byte(p);
+  return p + kLengthSize + LengthAt(p);
 }
 
 const char* GroupAt(const char* p) {
@@ -74,23 +76,21 @@ const char* LCLocationAt(const char* p) {
 }  // namespace
 
 std::size_t PackedSize(const InventoryEntry& e) {
-  auto text = [](std::string_view s, std::size_t width) { return 1 + Utf8Prefix(s, width).size(); };
-  return 2 + text(e.FileName, kNameFieldWidth) + text(e.Location, kNameFieldWidth) + kSizeAndTimestamp +
-         text(e.Group, kGroupFieldWidth) + kOrder + text(e.LCLocation, kNameFieldWidth) +
-         text(e.LCFilename, kNameFieldWidth);
+  return 2 + 5 * kLengthSize + e.FileName.size() + e.Location.size() + kSizeAndTimestamp + e.Group.size() + kOrder +
+         e.LCLocation.size() + e.LCFilename.size();
 }
 
 void Pack(const InventoryEntry& e, char* out) {
   *out++ = e.Enabled ? 1 : 0;
   *out++ = static_cast<char>(e.Display);
-  out = PutText(out, e.FileName, kNameFieldWidth);
-  out = PutText(out, e.Location, kNameFieldWidth);
+  out = PutText(out, e.FileName);
+  out = PutText(out, e.Location);
   out = PutLittle(out, static_cast<std::uint32_t>(e.Size), 4);
   out = PutLittle(out, std::bit_cast<std::uint64_t>(e.Timestamp), 8);
-  out = PutText(out, e.Group, kGroupFieldWidth);
+  out = PutText(out, e.Group);
   out = PutLittle(out, static_cast<std::uint32_t>(e.Order), 4);
-  out = PutText(out, e.LCLocation, kNameFieldWidth);
-  PutText(out, e.LCFilename, kNameFieldWidth);
+  out = PutText(out, e.LCLocation);
+  PutText(out, e.LCFilename);
 }
 
 void Unpack(const char* p, InventoryEntry& e) {
@@ -130,7 +130,12 @@ PackedRecords::PackedRecords(ByteBlock bytes) : bytes_(std::move(bytes)) {}
 
 PackedRecords PackedRecords::Of(const std::vector<InventoryEntry>& entries) {
   std::size_t total = 0;
-  for (const InventoryEntry& e : entries) total += PackedSize(e);
+  for (const InventoryEntry& e : entries) {
+    if (const std::string_view field = FieldBeyondItsWidth(e); !field.empty()) {
+      throw AppError("Field '" + std::string(field) + "' is too long");
+    }
+    total += PackedSize(e);
+  }
   PackedRecords packed{ByteBlock(total)};
   packed.Reserve(entries.size());
   std::size_t offset = 0;

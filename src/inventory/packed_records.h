@@ -10,13 +10,14 @@
 
 namespace mvx {
 
-// A record packed as the data file stores one: Enabled and Display (a byte
-// each), FileName and Location (a length byte, then the bytes), Size (4
-// bytes, little-endian), Timestamp (8), Group, Order (4), LCLocation and
-// LCFilename. The table keeps its records so: a load keeps the file's bytes
-// as they were read, and a record is unpacked only where it is looked at.
+// A record packed as the data file (version 2) stores one: Enabled and
+// Display (a byte each), FileName and Location (a two-byte length, then the
+// bytes), Size (4 bytes, little-endian), Timestamp (8), Group, Order (4),
+// LCLocation and LCFilename. The table keeps its records so: a load keeps
+// the file's bytes as they were read, and a record is unpacked only where it
+// is looked at.
 
-// Bytes entry takes packed, its strings cut to their fields' widths.
+// Bytes entry takes packed; its strings fit their fields (FieldBeyondItsWidth).
 std::size_t PackedSize(const InventoryEntry& entry);
 // Writes PackedSize(entry) bytes at out.
 void Pack(const InventoryEntry& entry, char* out);
@@ -43,7 +44,8 @@ class PackedRecords {
   PackedRecords() = default;
   // Holds bytes; the records in them are added by their offsets.
   explicit PackedRecords(ByteBlock bytes);
-  // Packs entries, in their order, into one block.
+  // Packs entries, in their order, into one block; a string longer than its
+  // field is refused (AppError).
   static PackedRecords Of(const std::vector<InventoryEntry>& entries);
 
   std::string_view Bytes() const;

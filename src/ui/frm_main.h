@@ -458,6 +458,8 @@ class TFrmMain : public TForm {
   bool inventorySaveAllowed_ = false;
   // What the last save wrote, so an unchanged list is not written again.
   WrittenFile dataFileWritten_;
+  // The data file read is of version 1: the first save keeps it beside the new one.
+  bool dataFileIsVersion1_ = false;
   int gridClientWidth_ = 0;
   int screenPixelsPerInch_ = 96;
   bool closed_ = false;

@@ -5,10 +5,19 @@
 #include <string>
 #include <vector>
 
+#include "app/error.h"
+#include "app/paths.h"
 #include "inventory/crc32.h"
+#include "unit/data_file_v1.h"
 
 namespace mvx {
 namespace {
+
+std::string Times(const std::string& text, int n) {
+  std::string out;
+  while (n-- > 0) out += text;
+  return out;
+}
 
 std::vector<InventoryEntry> Sample() {
   InventoryEntry a;
@@ -22,13 +31,17 @@ std::vector<InventoryEntry> Sample() {
   a.LCLocation = "c:\\pictures\\summer";
   a.LCFilename = "sunset.bmp";
   InventoryEntry b;
+  b.Display = DisplayMode::Stretch;
   b.FileName = std::string(129, 'N');
-  b.Location = "D:\\\xC3\x84pfel\\\xE6\x9D\xB1";  // non-ASCII kept byte for byte
+  b.Location = "\\\\Server\\\xC3\x84pfel\\\xE6\x9D\xB1";  // non-ASCII kept byte for byte
   b.Size = -1;
   b.Group = "0123456789";
-  b.LCLocation = "d:\\\xC3\x84pfel\\\xE6\x9D\xB1";
+  b.LCLocation = "\\\\server\\\xC3\x84pfel\\\xE6\x9D\xB1";
   b.LCFilename = std::string(129, 'n');
-  return {a, b, InventoryEntry{}};
+  // A folder of 150 Cyrillic letters (300 bytes), a name of 86 CJK characters (258 bytes).
+  const std::string cyrillic = "C:\\" + Times("\xD0\xAF", 150), cjk = Times("\xE6\x9D\xB1", 86);
+  const InventoryEntry c{true, DisplayMode::Fill, cjk, cyrillic, 77, -1.25, "g", 0, "c" + cyrillic.substr(1), cjk};
+  return {a, b, c};
 }
 
 std::uint32_t U32At(const std::string& bytes, std::size_t at) {
@@ -74,47 +87,49 @@ TEST(Crc32, LongInputsGiveTheCommonChecksumAtAnyLengthAlignmentAndSplit) {
   }
 }
 
-TEST(DataFile, RoundTripGivesBackEveryStoredFieldAndTheSameBytes) {
+TEST(DataFile, RoundTripGivesBackEveryStoredFieldWholeAndTheSameBytes) {
   for (const auto& records : {Sample(), std::vector<InventoryEntry>{}}) {
     const std::string bytes = EncodeDataFile(records);
     const DataFileContents back = DecodeDataFile(bytes);
     ASSERT_TRUE(back.ok()) << back.reason;
+    EXPECT_EQ(back.version, 2);
     EXPECT_EQ(back.records, records);
     EXPECT_EQ(EncodeDataFile(back.records), bytes);
-    EXPECT_EQ(EncodeDataFile(records), bytes);
   }
 }
 
-TEST(DataFile, HeaderAndFirstRecordLieWhereTheLayoutSays) {
+TEST(DataFile, HeaderFieldListAndFirstRecordLieWhereTheLayoutSays) {
   InventoryEntry e;
   e.Enabled = true;
+  e.Display = DisplayMode::Fit;
   e.FileName = "A.bmp";
+  e.Location = "C:";
+  e.LCFilename = "a.bmp";
+  e.LCLocation = "c:";
   e.Size = 0x01020304;
   const std::string bytes = EncodeDataFile({e});
   EXPECT_EQ(bytes.substr(0, 8), std::string("MVXINV\r\n"));
-  EXPECT_EQ(bytes.substr(8, 4), std::string("\x01\x00\x0A\x00", 4)) << "version 1, ten fields";
+  EXPECT_EQ(bytes.substr(8, 4), std::string("\x02\x00\x0A\x00", 4)) << "version 2, ten fields";
   EXPECT_EQ(U32At(bytes, 12), 1u);
   EXPECT_EQ(U32At(bytes, 16), bytes.size() - 24);
   EXPECT_EQ(U32At(bytes, bytes.size() - 4), Crc32(std::string_view(bytes).substr(0, bytes.size() - 4)));
-  EXPECT_EQ(bytes.substr(20, 11), std::string("\x01\x01\x00\x07"
-                                              "Enabled",
-                                              11));
+  EXPECT_EQ(bytes.substr(20, 46), std::string("\x01\x01\x00\x07"
+                                              "Enabled"
+                                              "\x05\x01\x00\x07"
+                                              "Display"
+                                              "\x04\xFD\x02\x08"
+                                              "FileName"
+                                              "\x04\x03\x03\x08"
+                                              "Location",
+                                              46));
   const std::string record(
-      "\x01\x01\x05"
+      "\x01\x03\x05\x00"
       "A.bmp"
-      "\x00\x04\x03\x02\x01",
-      13);
-  EXPECT_EQ(bytes.substr(bytes.size() - 4 - 28, 13), record);
-}
-
-TEST(DataFile, StringsBeyondTheirWidthAreCutAsThePostCutsThem) {
-  InventoryEntry e;
-  e.FileName = std::string(254, 'x') + "\xC3\xA9";
-  e.Group = "abcdefghijk";
-  const DataFileContents back = DecodeDataFile(EncodeDataFile({e}));
-  ASSERT_TRUE(back.ok());
-  EXPECT_EQ(back.records[0].FileName, std::string(254, 'x'));
-  EXPECT_EQ(back.records[0].Group, "abcdefghij");
+      "\x02\x00"
+      "C:"
+      "\x04\x03\x02\x01",
+      17);
+  EXPECT_EQ(bytes.substr(133, 17), record);
 }
 
 TEST(DataFile, EveryShortenedFileIsReportedTruncated) {
@@ -148,27 +163,109 @@ TEST(DataFile, ReportsWhatIsWrong) {
     if (reseal) Reseal(b);
     return b;
   };
-  const std::size_t records = 20 + 110;  // header, field list
+  const std::size_t records = 20 + 113;  // header, field list
   const std::vector<Case> cases{
       {"other file", "GIF89a and more bytes than a header", DataFileProblem::BadMagic},
-      {"newer version", patched(8, std::string("\x02\x00", 2)), DataFileProblem::UnsupportedVersion},
+      {"newer version", patched(8, std::string("\x03\x00", 2)), DataFileProblem::UnsupportedVersion},
       {"flipped bit", patched(30, "?", false), DataFileProblem::ChecksumMismatch},
       {"extra byte", good + "x", DataFileProblem::BadLength},
       {"field count", patched(10, std::string("\x09\x00", 2)), DataFileProblem::BadFieldList},
       {"field width", patched(21, std::string("\x02", 1)), DataFileProblem::BadFieldList},
       {"boolean 2", patched(records, std::string("\x02", 1)), DataFileProblem::BadValue},
-      {"name too long", patched(records + 2, std::string("\x82", 1)), DataFileProblem::BadLength},
+      {"display mode 5", patched(records + 1, std::string("\x05", 1)), DataFileProblem::BadValue},
+      {"name too long", patched(records + 2, std::string("\xFE\x02", 2)), DataFileProblem::BadLength},
       {"more records", patched(12, std::string("\x04\x00\x00\x00", 4)), DataFileProblem::BadLength},
       {"huge count", patched(12, std::string("\xFF\xFF\xFF\xFF", 4)), DataFileProblem::BadLength},
       {"fewer records", patched(12, std::string("\x02\x00\x00\x00", 4)), DataFileProblem::BadLength},
   };
-  ASSERT_EQ(good.substr(records, 13), std::string("\x01\x00\x0ASunset.BMP", 13));
+  ASSERT_EQ(good.substr(records, 14), std::string("\x01\x00\x0A\x00Sunset.BMP", 14));
   for (const Case& c : cases) {
     const DataFileContents got = DecodeDataFile(c.bytes);
     EXPECT_EQ(got.problem, c.problem) << c.name << ": " << got.reason;
     EXPECT_FALSE(got.reason.empty()) << c.name;
     EXPECT_TRUE(got.records.empty()) << c.name;
   }
+}
+
+// A file of version 2 holding the entries as they are, unchecked.
+std::string FileHolding(const std::vector<InventoryEntry>& entries) {
+  std::string bytes = EncodeDataFile({}).substr(0, 20 + 113);
+  for (const InventoryEntry& e : entries) {
+    const std::size_t at = bytes.size();
+    bytes.resize(at + PackedSize(e));
+    Pack(e, bytes.data() + at);
+  }
+  bytes[12] = static_cast<char>(entries.size());
+  bytes.replace(
+      16, 4,
+      std::string{static_cast<char>(bytes.size() - 20), static_cast<char>((bytes.size() - 20) >> 8), '\0', '\0'});
+  Reseal(bytes += "crc!");
+  return bytes;
+}
+
+// An entry names one file by its full path, and its key is that path's: the
+// reader refuses any other, and the writer refuses what the reader does.
+TEST(DataFile, AnEntryWhoseKeyOrPlaceIsWrongMakesTheFileUnreadableAndCannotBeWritten) {
+  const std::string bad = " in record 2", name = "bad value in field FileName" + bad,
+                    folder = "bad value in field Location" + bad;
+  const struct {
+    std::string file, folder, refusal, lcFile = "", lcFolder = "";
+  } cases[] = {
+      {"a.bmp", "C:", ""},
+      {"a.bmp", "\\\\server\\share\\...x", ""},
+      {Times("\xE6\x9D\xB1", 255), "x:", ""},  // 255 units in 765 bytes
+      {std::string(251, 'n'), "C:\\abcd", ""},
+      {"a\\b.bmp", "C:\\P", name},
+      {"a.bmp:s", "C:\\P", name},
+      {"..", "C:\\P", name},
+      {"", "C:\\P", name},
+      {std::string(254, 'n') + "\xF0\x9F\x8C\x85", "C:", "bad length of field FileName" + bad},  // 256 units
+      {"a.bmp", "Pictures", folder},
+      {"a.bmp", "C:Pictures", folder},
+      {"a.bmp", "C:\\Pictures\\", folder},
+      {"a.bmp", "C:\\Pictures\\..\\Sea", folder},
+      {"a.bmp", "\\\\server", folder},
+      {std::string(252, 'n'), "C:\\abcd", "bad length: a path longer than 259 characters" + bad},
+      {"Sunset.bmp", "C:\\P", "field LCFilename does not match FileName" + bad, "Sunset.bmp"},
+      {"\xC3\x84.bmp", "C:\\P", "field LCFilename does not match FileName" + bad, "\xC3\xA4.bmp"},
+      {"a.bmp", "C:\\P", "field LCLocation does not match Location" + bad, "a.bmp", "C:\\P"},
+  };
+  const InventoryEntry fine = Sample()[0];
+  for (const auto& c : cases) {
+    InventoryEntry e{false, DisplayMode::Fit, c.file, c.folder, 1, 2, "", 3, c.lcFolder, c.lcFile};
+    if (c.lcFile.empty()) e.LCFilename = LowerAZ(c.file);
+    if (c.lcFolder.empty()) e.LCLocation = LowerAZ(c.folder);
+    EXPECT_EQ(DecodeDataFile(FileHolding({fine, e})).reason, c.refusal) << c.file << " in " << c.folder;
+    std::string refused;
+    try {
+      EXPECT_EQ(EncodeDataFile({fine, e}), FileHolding({fine, e}));
+    } catch (const AppError& error) {
+      refused = error.what();
+    }
+    EXPECT_EQ(refused, c.refusal.empty() ? "" : "The picture list cannot be saved: " + c.refusal);
+  }
+}
+
+TEST(DataFile, AFileOfVersion1IsReadWithItsTileFlagAsTheModeAndWrittenAsVersion2) {
+  std::vector<InventoryEntry> entries = Sample();
+  entries[2] = entries[0];  // version 1 holds no string beyond 255 bytes
+  entries[2].Display = DisplayMode::Tile;
+  entries[2].FileName = entries[2].LCFilename = std::string(255, 'z');
+  entries[2].Location = entries[2].LCLocation = "q:";
+  const std::string version1 = testing::Version1File(entries);
+  entries[1].Display = DisplayMode::Centre;  // a stretched picture is centred in version 1
+  const DataFileContents read = DecodeDataFile(version1);
+  EXPECT_EQ(read.version, 1);
+  EXPECT_EQ(read.records, entries) << read.reason;
+  EXPECT_EQ(DecodeDataFile(EncodeDataFile(read.records)).records, entries);
+
+  std::string tile2 = version1;
+  tile2[130 + 1] = 2;
+  Reseal(tile2);
+  entries[0].LCLocation = entries[0].Location;
+  EXPECT_EQ(DecodeDataFile(tile2).reason, "bad value in field Tile in record 1");
+  EXPECT_EQ(DecodeDataFile(testing::Version1File(entries)).reason,
+            "field LCLocation does not match Location in record 1");
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "inventory/dataset.h"
+#include "app/error.h"
 #include "inventory/packed_records.h"
 #include "unit/entry_builder.h"
 
@@ -193,33 +194,37 @@ TEST_F(DataSetTest, ARecordAddedToAnEmptyTableIsWhereEveryPositionStands) {
   EXPECT_FALSE(slides.Eof());
 }
 
-TEST_F(DataSetTest, PostCutsStringsToTheirWidthNeverInsideAUtf8Character) {
-  struct Case {
-    std::string given;
-    std::size_t kept;
-  };
-  const std::string e_acute = "\xC3\xA9", euro = "\xE2\x82\xAC";
-  for (const Case& c : {Case{std::string(255, 'x'), 255}, Case{std::string(300, 'x'), 255},
-                        Case{std::string(254, 'x') + e_acute, 254}, Case{std::string(253, 'x') + e_acute, 255},
-                        Case{std::string(253, 'x') + euro, 253}, Case{std::string(252, 'x') + euro + "y", 255}}) {
-    data.First();
+// Nothing is cut: a string up to its width (of two-byte letters here) is
+// kept whole; a longer one is refused and stays in the edit.
+TEST_F(DataSetTest, PostKeepsStringsWholeUpToTheirWidthAndRefusesLongerOnes) {
+  for (auto [field, width] : {std::pair{&InventoryEntry::FileName, 765},
+                              {&InventoryEntry::Location, 771},
+                              {&InventoryEntry::Group, 10},
+                              {&InventoryEntry::LCFilename, 765}}) {
+    std::string whole(width % 2, 'x');
+    while (whole.size() < static_cast<std::size_t>(width)) whole += "\xD0\x96";  // Ж
     data.Edit();
-    data.EditFields().FileName = c.given;
-    data.EditFields().Group = "0123456789" + e_acute;
+    data.EditFields().*field = whole;
     data.Post();
-    EXPECT_EQ(data.Fields().FileName, c.given.substr(0, c.kept));
-    EXPECT_EQ(data.Fields().Group, "0123456789");
+    EXPECT_EQ(inventory.RecordAt(data.RecNo()).*field, whole);
+    data.Edit();
+    data.EditFields().*field += "y";
+    EXPECT_THROW(data.Post(), AppError) << width;
+    EXPECT_EQ(data.State(), DataSetState::Edit);
+    data.Cancel();
   }
 }
 
-TEST_F(DataSetTest, LoadedRecordsAreCutToTheirWidthsAndOrderedByTheCutKeys) {
-  const std::string longName = std::string(kNameFieldWidth, 'm');
+// Keys that differ only beyond the 255th byte are different keys.
+TEST_F(DataSetTest, LongKeysAreKeptWholeSortedAndFound) {
+  const std::string longName = std::string(300, 'm');
   data.LoadRecords({Entry(longName + "z", "c:\\second"), Entry("n.bmp", "c:\\p"), Entry(longName, "c:\\third"),
                     Entry(longName + "a", "c:\\first")});
-  EXPECT_EQ(Walk(data), (std::vector<std::string>{longName + "|c:\\first", longName + "|c:\\second",
-                                                  longName + "|c:\\third", "n.bmp|c:\\p"}));
-  data.First();
-  EXPECT_EQ(data.Fields().FileName, longName);
+  EXPECT_EQ(Walk(data), (std::vector<std::string>{longName + "|c:\\third", longName + "a|c:\\first",
+                                                  longName + "z|c:\\second", "n.bmp|c:\\p"}));
+  EXPECT_TRUE(inventory.FindKey(longName + "z", "c:\\second"));
+  EXPECT_THROW(data.LoadRecords({Entry(std::string(766, 'w'), "c:\\p")}), AppError);
+  EXPECT_EQ(data.RecordCount(), 4) << "the table keeps what it had";
 }
 
 TEST_F(DataSetTest, CalculatedFieldFollowsTheCurrentRecord) {
@@ -285,7 +290,9 @@ TEST_F(DataSetTest, RecordsLeaveTheFilesViewWithEveryPositionOnItsRecord) {
   data.LoadPackedRecords(std::move(records));
   data.First();
   data.Edit();
-  data.EditFields().Display = data.Fields().Display != DisplayMode::Tile ? DisplayMode::Tile : DisplayMode::Centre;  // same length: changed where it lies
+  data.EditFields().Display = data.Fields().Display != DisplayMode::Tile
+                                  ? DisplayMode::Tile
+                                  : DisplayMode::Centre;  // same length: changed where it lies
   data.Post();
   data.Append();
   data.EditFields() = Entry("e.bmp", "c:\\r");

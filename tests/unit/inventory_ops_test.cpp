@@ -8,6 +8,7 @@
 #include "app/paths.h"
 #include "inventory/data_file.h"
 #include "shared/bitmap_bytes.h"
+#include "unit/data_file_v1.h"
 #include "unit/main_fixture.h"
 
 namespace mvx::testing {
@@ -109,7 +110,8 @@ TEST_F(InventoryOpsTest, ASaveWhileStartUpHoldsTheFilesViewWritesTheChange) {
   main->LoadInventory();
   main->cdtData.Last();
   main->cdtData.Edit();
-  main->cdtData.EditFields().Display = main->cdtData.Fields().Display != DisplayMode::Tile ? DisplayMode::Tile : DisplayMode::Centre;
+  main->cdtData.EditFields().Display =
+      main->cdtData.Fields().Display != DisplayMode::Tile ? DisplayMode::Tile : DisplayMode::Centre;
   main->cdtData.Post();
   main->SaveInventory();
   EXPECT_TRUE(fakes.prompts.shown.empty());
@@ -122,15 +124,19 @@ TEST_F(InventoryOpsTest, RelocationRepointsMovedEntriesDropsVanishedOnesAndSaves
   const std::string old = "D:\\Old\\Images";
   fakes.files.Put(ImagesDir() + "\\moved.bmp", "bmp");
   fakes.files.Put(ImagesDir() + "\\twice.bmp", "bmp");
+  // Its path fits the old folder to the last unit, and not the new one.
+  const std::string longName = std::string(241, 'l') + ".bmp";
+  fakes.files.Put(ImagesDir() + "\\" + longName, "bmp");
   Open({KeyedEntry("Moved.bmp", old), KeyedEntry("vanished.bmp", old), KeyedEntry("other.bmp", "C:\\Elsewhere"),
-        KeyedEntry("twice.bmp", old), KeyedEntry("twice.bmp", ImagesDir()), KeyedEntry("zlast.bmp", old)});
+        KeyedEntry("twice.bmp", old), KeyedEntry("twice.bmp", ImagesDir()), KeyedEntry("zlast.bmp", old),
+        KeyedEntry(longName, old)});
   const std::string before = fakes.files.Content(DataFile());
   main->RelocateDataDirEntries("d:\\old\\images");
 
   std::vector<std::string> now;
   for (const InventoryEntry& e : main->cdtData.AllRecords()) now.push_back(e.FileName + " in " + e.Location);
-  EXPECT_EQ(now, (std::vector<std::string>{"Moved.bmp in C:\\Apps\\Murovex\\Images", "other.bmp in C:\\Elsewhere",
-                                           "twice.bmp in C:\\Apps\\Murovex\\Images"}));
+  EXPECT_EQ(now, (std::vector<std::string>{longName + " in D:\\Old\\Images", "Moved.bmp in C:\\Apps\\Murovex\\Images",
+                                           "other.bmp in C:\\Elsewhere", "twice.bmp in C:\\Apps\\Murovex\\Images"}));
   EXPECT_TRUE(main->cdtData.HasKey("moved.bmp", "c:\\apps\\murovex\\images"));
   fakes.time.Advance(2249);
   EXPECT_EQ(fakes.files.Content(DataFile()), before);
@@ -140,8 +146,12 @@ TEST_F(InventoryOpsTest, RelocationRepointsMovedEntriesDropsVanishedOnesAndSaves
 
 TEST_F(InventoryOpsTest, AnUnreadableFileIsKeptAsideReportedAndReplacedByAnEmptyList) {
   std::string newer = EncodeDataFile({KeyedEntry("a.bmp", "C:\\P")});
-  newer[8] = 2;
-  const std::vector<std::string> unreadable{"", "garbage of some kind", EncodeDataFile({}).substr(0, 30), newer};
+  newer[8] = 3;
+  InventoryEntry shownKey = KeyedEntry("Sunset.bmp", "C:\\P");
+  shownKey.LCFilename = shownKey.FileName;
+  const std::vector<std::string> unreadable{"", "garbage of some kind", EncodeDataFile({}).substr(0, 30), newer,
+                                            Version1File({shownKey})};
+  std::vector<std::string> texts;
   for (std::size_t i = 0; i < unreadable.size(); ++i) {
     fakes.files.Put(DataFile(), unreadable[i]);
     fakes.prompts.shown.clear();
@@ -151,13 +161,14 @@ TEST_F(InventoryOpsTest, AnUnreadableFileIsKeptAsideReportedAndReplacedByAnEmpty
     EXPECT_TRUE(main->cdtData.IsEmpty());
     EXPECT_TRUE(OnDisk().empty());
     ASSERT_EQ(fakes.prompts.shown.size(), 1u);
-    const std::string& text = fakes.prompts.shown[0].text;
+    const std::string& text = texts.emplace_back(fakes.prompts.shown[0].text);
     EXPECT_EQ(text.find("The picture list " + DataFile() + " could not be read ("), 0u) << text;
     EXPECT_NE(text.find("). It was kept as " + aside + " and Murovex starts with an empty list."), std::string::npos)
         << text;
     EXPECT_GT(spy.raised, 0);
   }
-  EXPECT_NE(fakes.prompts.shown[0].text.find("(unsupported format version 2)"), std::string::npos);
+  EXPECT_NE(texts[3].find("(unsupported format version 3)"), std::string::npos);
+  EXPECT_NE(texts[4].find("(field LCFilename does not match FileName in record 1)"), std::string::npos);
 }
 
 TEST_F(InventoryOpsTest, AFileThatCannotBeMovedAsideIsNeverOverwritten) {
@@ -259,12 +270,16 @@ class LeftoversAtStart : public InventoryOpsTest {
       EXPECT_TRUE(fakes.trace.Saw("FrmMain.RemoveWriteLeftovers: removed " + In(name))) << name;
     }
   }
-  static constexpr const char* kLeftovers[] = {"GDB.CDS.1.tmp", "GDB.CDS.28.tmp", "gdb.cds.100.TMP",
-                                               "v3 of Clipboard.bmp.1.tmp", "V12 of clipboard.BMP.2.tmp"};
-  static constexpr const char* kForeign[] = {
-      "GDB.CDS.bak",         "GDB.CDS.1.tmp.keep",     "notes.tmp",
-      "GDB.CDS.101.tmp",     "GDB.CDS.01.tmp",         "v3 of Clipboard.bmp",
-      "Clipboard.bmp.1.tmp", "v3 of Sunset.bmp.1.tmp", "v3 of Clipboard.bmp.tmp"};
+  static constexpr const char* kLeftovers[] = {"GDB.CDS.1.tmp",
+                                               "GDB.CDS.28.tmp",
+                                               "gdb.cds.100.TMP",
+                                               "GDB.CDS.v1.3.tmp",
+                                               "v3 of Clipboard.bmp.1.tmp",
+                                               "V12 of clipboard.BMP.2.tmp"};
+  static constexpr const char* kForeign[] = {"GDB.CDS.bak",         "GDB.CDS.1.tmp.keep",     "notes.tmp",
+                                             "GDB.CDS.101.tmp",     "GDB.CDS.01.tmp",         "v3 of Clipboard.bmp",
+                                             "Clipboard.bmp.1.tmp", "v3 of Sunset.bmp.1.tmp", "v3 of Clipboard.bmp.tmp",
+                                             "GDB.CDS.v1",          "GDB.CDS.v2.1.tmp",       "GDB.CDS.v1.tmp"};
 };
 
 TEST_F(LeftoversAtStart, OnlyTheProgramsOwnTempFilesAreRemovedOnceTheListIsRead) {
@@ -286,6 +301,41 @@ TEST_F(LeftoversAtStart, TheyAreRemovedAlsoWhenTheListWasMissingOrSetAside) {
   Open();
   EXPECT_EQ(fakes.files.Content(DataFile() + ".unreadable-1"), "no list at all");
   ExpectOnlyLeftoversGone();
+}
+
+// A list written by an older Murovex is read as it is, and kept for it, whole,
+// before the first save of version 2 replaces it; a crash while it is kept
+// changes nothing, and what the crash left goes at the next start.
+TEST_F(InventoryOpsTest, AListOfVersion1IsKeptBesideTheFirstSaveOfVersion2) {
+  InventoryEntry centred = KeyedEntry("Centred.bmp", "D:\\Q", 6);
+  centred.Display = DisplayMode::Centre;
+  const std::string version1 = Version1File({KeyedEntry("Tiled.bmp", "C:\\P", 5), centred});
+  fakes.files.Put(DataFile(), version1);
+  Open();
+  EXPECT_EQ(main->cdtData.AllRecords(), (std::vector<InventoryEntry>{centred, KeyedEntry("Tiled.bmp", "C:\\P", 5)}));
+  Add(KeyedEntry("new.bmp", "C:\\P"));
+  const std::string copy = DataFile() + ".v1", leftover = copy + ".1.tmp";
+  fakes.files.FailOn(FileOp::MoveReplace, winerr::kDiskFull);
+  fakes.files.FailOn(FileOp::Delete, winerr::kWriteFault);  // as if the program ended before removing it
+  main->SaveInventory();
+  EXPECT_EQ(fakes.prompts.Texts(), std::vector<std::string>{"Unable to save db"});
+  EXPECT_EQ(fakes.files.Content(DataFile()), version1);
+  EXPECT_FALSE(fakes.files.FileExists(copy));
+
+  main->SaveInventory();
+  EXPECT_EQ(fakes.files.Content(copy), version1);
+  EXPECT_EQ(DecodeDataFile(fakes.files.Content(DataFile())).version, 2);
+  EXPECT_EQ(OnDisk(), main->cdtData.AllRecords());
+  fakes.files.Put(copy, "the user's own since");
+  main->cdtData.Delete();
+  main->SaveInventory();
+  EXPECT_EQ(OnDisk().size(), 2u);
+  EXPECT_EQ(fakes.files.Content(copy), "the user's own since");
+
+  EXPECT_TRUE(fakes.files.FileExists(leftover));
+  Open();
+  EXPECT_FALSE(fakes.files.FileExists(leftover));
+  EXPECT_EQ(fakes.files.FilesIn(ImagesDir()), (std::vector<std::string>{DataFile(), copy}));
 }
 
 TEST_F(InventoryOpsTest, PathsFindTheirEntryWhateverTheCaseAndTrailingBackslashes) {

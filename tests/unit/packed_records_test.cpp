@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "inventory/data_file.h"
+#include "unit/data_file_v1.h"
 
 namespace mvx {
 namespace {
@@ -21,33 +22,27 @@ std::vector<std::string> Keys(TClientDataSet& d) {
   return keys;
 }
 
-TEST(PackedRecords, UnpackGivesBackWhatWasPackedWithItsStringsCut) {
+TEST(PackedRecords, UnpackGivesBackWhatWasPackedWholeAndTheKeyItHolds) {
   InventoryEntry full = Entry("Sunset.BMP", "C:\\Pictures\\\xC3\x84pfel", -1);
   full.Enabled = true;
-  full.Display = DisplayMode::Centre;
+  full.Display = DisplayMode::Stretch;
   full.Timestamp = 45123.5123456789;
   full.Group = "0123456789";
   full.Order = -3;
-  InventoryEntry longest = Entry(std::string(kNameFieldWidth, 'n'), std::string(kNameFieldWidth, 'f'), 2147483647);
+  // Lengths above 255 take the length's second byte.
+  InventoryEntry longest =
+      Entry(std::string(kFileNameFieldWidth, 'n'), std::string(kLocationFieldWidth, 'f'), 2147483647);
+  longest.LCFilename = std::string(kFileNameFieldWidth, 'k');
+  longest.Display = DisplayMode::Fit;
   longest.Timestamp = -INFINITY;
-  InventoryEntry tooLong = Entry(std::string(300, 'x'), "c:\\p");
-  tooLong.Group = "0123456789\xC3\xA9";
-  InventoryEntry cut = tooLong;
-  cut.FileName.resize(kNameFieldWidth);
-  cut.LCFilename.resize(kNameFieldWidth);
-  cut.Group.resize(kGroupFieldWidth);
-  struct Case {
-    InventoryEntry given, kept;
-  };
-  for (const Case& c :
-       {Case{full, full}, Case{longest, longest}, Case{InventoryEntry{}, InventoryEntry{}}, Case{tooLong, cut}}) {
-    std::string bytes(PackedSize(c.given), '\0');
-    Pack(c.given, bytes.data());
-    EXPECT_EQ(PackedLength(bytes.data()), bytes.size()) << c.given.FileName;
+  for (const InventoryEntry& given : {full, longest, InventoryEntry{}}) {
+    std::string bytes(PackedSize(given), '\0');
+    Pack(given, bytes.data());
+    EXPECT_EQ(PackedLength(bytes.data()), bytes.size()) << given.FileName;
     InventoryEntry back = Entry("stale contents of a reused entry", "c:\\stale", 7);
     Unpack(bytes.data(), back);
-    EXPECT_EQ(back, c.kept) << c.given.FileName;
-    EXPECT_EQ(PackedKey(bytes.data()), (RecordKey{c.kept.LCFilename, c.kept.LCLocation}));
+    EXPECT_EQ(back, given) << given.FileName;
+    EXPECT_EQ(PackedKey(bytes.data()), (RecordKey{given.LCFilename, given.LCLocation}));
   }
 }
 
@@ -70,8 +65,9 @@ class PackedTableTest : public ::testing::Test {
  protected:
   void SetUp() override {
     data.CreateDataSet();
-    PackedDataFile file = DecodePackedDataFile(ByteBlock(EncodeDataFile(
-        {Entry("c.bmp", "c:\\p", 3), Entry("a.bmp", "c:\\p", 1), Entry("b.bmp", "c:\\p", 2), Entry("d.bmp", "c:\\p", 4)})));
+    PackedDataFile file =
+        DecodePackedDataFile(ByteBlock(EncodeDataFile({Entry("c.bmp", "c:\\p", 3), Entry("a.bmp", "c:\\p", 1),
+                                                       Entry("b.bmp", "c:\\p", 2), Entry("d.bmp", "c:\\p", 4)})));
     ASSERT_TRUE(file.ok()) << file.reason;
     data.LoadPackedRecords(std::move(file.records));
     inventory.CloneCursor(data);
@@ -95,9 +91,8 @@ TEST_F(PackedTableTest, ARecordThatGrowsOrShrinksKeepsEveryPositionOnIt) {
     data.Edit();
     data.EditFields().FileName = name;
     data.Post();
-    const std::string kept = name.substr(0, kNameFieldWidth);
-    EXPECT_EQ(data.Fields().FileName, kept);
-    EXPECT_EQ(inventory.Fields().FileName, kept) << "another position sees the change";
+    EXPECT_EQ(data.Fields().FileName, name);
+    EXPECT_EQ(inventory.Fields().FileName, name) << "another position sees the change";
     EXPECT_EQ(slides.RecNo(), 2);
     slides.Next();
     EXPECT_EQ(slides.Fields().LCFilename, "c.bmp") << "and goes on from there";
@@ -135,16 +130,22 @@ TEST_F(PackedTableTest, TheCurrentRecordStaysReadableWhileOthersChange) {
   EXPECT_EQ(shown.Size, 3);
 }
 
-// Keys of a data file written in the given order, after loading it.
+// Keys of a data file written in the given order, after loading it; a file
+// of version 1 with the same records loads the same.
 std::vector<std::string> LoadedKeys(const std::vector<InventoryEntry>& entries) {
-  TClientDataSet table{"cdtData"};
-  table.CreateDataSet();
-  PackedDataFile file = DecodePackedDataFile(ByteBlock(EncodeDataFile(entries)));
-  EXPECT_TRUE(file.ok()) << file.reason;
-  table.LoadPackedRecords(std::move(file.records));
-  return Keys(table);
+  std::vector<std::string> keys[2];
+  const std::string files[2] = {EncodeDataFile(entries), testing::Version1File(entries)};
+  for (int version = 0; version < 2; ++version) {
+    TClientDataSet table{"cdtData"};
+    table.CreateDataSet();
+    PackedDataFile file = DecodePackedDataFile(ByteBlock(files[version]));
+    EXPECT_TRUE(file.ok()) << file.reason;
+    table.LoadPackedRecords(std::move(file.records));
+    keys[version] = Keys(table);
+  }
+  EXPECT_EQ(keys[1], keys[0]);
+  return keys[0];
 }
-
 
 // The reader checks the order as it walks the file; the table sorts only
 // what that walk did not find in order, wherever the first fault lies.
