@@ -2,6 +2,7 @@
 #include <optional>
 #include <string>
 
+#include "adding/file_name_rules.h"
 #include "app/file_info.h"
 #include "app/paths.h"
 #include "app/trace.h"
@@ -133,6 +134,11 @@ void TFrmMain::AddPictureFile(const std::string& path, DisplayMode mode) {
                         PromptKind::Error, PromptButtons::Ok);
     return;
   }
+  // Refused before the dialog, so nothing is moved for a file no entry can name.
+  if (const std::string refusal = PathRefusal(path); !refusal.empty()) {
+    ports_.prompts.Show(refusal, MessageCaption(), PromptKind::Error, PromptButtons::Ok);
+    return;
+  }
   if (!IsInputFileName(path) && (!chkPromptNameForNewWP.Checked() || booCreating) && IsKnownPicture(path)) {
     StoreEntry(path, path, true, mode);
     return;
@@ -146,6 +152,10 @@ void TFrmMain::AddDetectedWallpaper(const std::string& path, DisplayMode mode) {
   // the background, so it passes it over without a word.
   if (!IsPictureFile(path)) {
     SendTrace(ports_.trace, "FrmMain.AddDetectedWallpaper: not a picture file " + path, Handle);
+    return;
+  }
+  if (const std::string refusal = PathRefusal(path); !refusal.empty()) {
+    SendTrace(ports_.trace, "FrmMain.AddDetectedWallpaper: " + refusal, Handle);
     return;
   }
   RestartSlideTimer();
@@ -171,6 +181,11 @@ void TFrmMain::AddDetectedWallpaper(const std::string& path, DisplayMode mode) {
 
 bool TFrmMain::StoreEntry(const std::string& source, const std::string& target, bool keepMode, DisplayMode mode,
                           const std::optional<FileFacts>& before) {
+  // The data file holds no entry a later start could not read back.
+  if (const std::string refusal = PathRefusal(target); !refusal.empty()) {
+    ports_.prompts.Show(refusal, MessageCaption(), PromptKind::Error, PromptButtons::Ok);
+    return false;
+  }
   // Read the file before touching the record, so a file another program
   // holds open leaves the entry as it was rather than half refreshed.
   std::optional<FileFacts> facts = ReadFileFacts(ports_.files, target);

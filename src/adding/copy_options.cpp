@@ -2,9 +2,11 @@
 #include <limits>
 #include <utility>
 
+#include "adding/file_name_rules.h"
 #include "adding/own_names.h"
 #include "adding/scoped_flag.h"
 #include "app/paths.h"
+#include "inventory/entry_rules.h"
 #include "ui/frm_main.h"
 
 namespace mvx {
@@ -98,6 +100,24 @@ std::string ChosenTarget(const TfrmItemInfo& dialog, const std::string& proposed
   return folder + "\\" + name;
 }
 
+// Why the user's entries cannot name the file at target; empty when they can.
+// Nothing is moved before they do: a device's name would lose the picture's
+// bytes to it, an odd folder would put the file where no entry finds it.
+std::string EntriesRefusal(const TfrmItemInfo& dialog, const std::string& proposed, bool fromClipboard,
+                           const std::string& target) {
+  const std::string name = dialog.edtFileName.Text() + ExtensionFor(proposed);
+  if (Utf16Length(name) > kLongestFileName) {
+    return "\"" + name + "\" is too long for a file name (at most " + std::to_string(kLongestFileName) +
+           " characters).";
+  }
+  if (!IsUsableFileName(name)) return "\"" + name + "\" cannot be used as a file name.";
+  if (!fromClipboard && dialog.rdoLeave.Checked() &&
+      !IsUsableFolder(StripTrailingBackslashes(dialog.edtFromDir.Text()))) {
+    return "\"" + dialog.edtFromDir.Text() + "\" cannot be used as a folder: type its full path, such as C:\\Pictures.";
+  }
+  return PathRefusal(target);
+}
+
 }  // namespace
 
 bool TFrmMain::AskCopyOptions(const std::string& caption, std::string& path, bool fromClipboard, int initialOption,
@@ -119,7 +139,12 @@ bool TFrmMain::AskCopyOptions(const std::string& caption, std::string& path, boo
     const int choice = EffectiveChoice(dialog, initialOption, enabledOptions);
     const std::string target =
         (choice == kCopyLeave ? FolderOf(proposed) : dataDir_) + "\\" + ExtractFileName(proposed);
-    const bool agreed = SameTextAZ(target, proposed) || ConfirmOverwrite(target);
+    // A path too long for this file's name brings the dialog up for another.
+    const std::string refusal = PathRefusal(target);
+    if (!refusal.empty()) {
+      ports_.prompts.Show(refusal, MessageCaption(), PromptKind::Error, PromptButtons::Ok);
+    }
+    const bool agreed = refusal.empty() && (SameTextAZ(target, proposed) || ConfirmOverwrite(target));
     if (closed_) return false;
     if (agreed) {
       path = target;
@@ -143,6 +168,11 @@ bool TFrmMain::AskCopyOptions(const std::string& caption, std::string& path, boo
       return false;
     }
     const std::string target = ChosenTarget(dialog, proposed, fromClipboard, dataDir_);
+    if (const std::string refusal = EntriesRefusal(dialog, proposed, fromClipboard, target); !refusal.empty()) {
+      ports_.prompts.Show(refusal, MessageCaption(), PromptKind::Error, PromptButtons::Ok);
+      if (closed_) return false;
+      continue;
+    }
     const bool agreed = SameTextAZ(target, proposed) || ConfirmOverwrite(target);
     if (closed_) return false;
     if (agreed) {

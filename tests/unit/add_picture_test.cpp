@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/date_time.h"
+#include "shared/bitmap_bytes.h"
 #include "unit/adding_fixture.h"
 
 namespace mvx::testing {
@@ -48,6 +49,65 @@ TEST_F(AddPictureTest, MissingFilesAreSkippedSilentlyAndOtherTypesWithAMessage) 
   EXPECT_EQ(seen.size(), 1u);
   ASSERT_NE(Find("C:\\Pics\\SEA.BMP"), nullptr);
   EXPECT_EQ(records.size(), 1u);
+}
+
+std::string Repeated(const std::string& character, int times) {
+  std::string text;
+  while (times-- > 0) text += character;
+  return text;
+}
+
+// A folder of 150 Cyrillic letters (300 bytes) and a name of 86 CJK
+// characters (258 bytes) are kept whole through a save and a start, and the
+// picture added again finds its entry instead of making another.
+TEST_F(AddPictureTest, ALongNonAsciiPathIsListedWholeAndFoundAgainAfterAStart) {
+  const std::string path = "C:\\" + Repeated("\xD0\x96", 150) + "\\" + Repeated("\xE6\xB5\xB7", 86) + ".bmp";
+  fakes.files.Put(path, BitmapBytes(2, 2), kNewTime);
+  Accept();
+  main->AddPictureFile(path, DisplayMode::Fit);
+  main.reset();  // the pending save is written as the window goes
+  Build(false);
+  main->SetDataDir(ImagesDir());
+  main->cdtData.CreateDataSet();
+  main->LoadInventory();
+  main->cdtInventory.CloneCursor(main->cdtData);
+  EXPECT_TRUE(main->LocateInInventory(path));
+  EXPECT_EQ(main->cdtInventory.Fields().Display, DisplayMode::Fit);
+  for (bool prompt : {false, true}) {
+    PromptForNames(prompt);
+    if (prompt) Accept();
+    main->AddPictureFile(path, DisplayMode::Tile);
+  }
+  ASSERT_EQ(main->cdtData.RecordCount(), 1);
+  EXPECT_EQ(main->cdtData.RecordAt(1).Location + "\\" + main->cdtData.RecordAt(1).FileName, path);
+  EXPECT_TRUE(fakes.prompts.shown.empty());
+}
+
+// A path the system would not take is refused before the dialog, with the
+// reason: no entry could name the file.
+TEST_F(AddPictureTest, APathNoEntryCanHoldIsRefusedBeforeTheDialogWithItsReason) {
+  const std::string fits = "C:\\Pics\\" + Repeated("\xD0\x96", 247) + ".jpg";  // 259 units in 506 bytes
+  const std::string longer = "C:\\Pics\\" + Repeated("\xD0\x96", 248) + ".jpg";
+  const std::string name = std::string(252, 'n') + ".bmp";
+  const struct {
+    std::string path, refusal;
+  } cases[] = {
+      {fits, ""},
+      {longer, "Error: the path " + longer + " is too long (at most 259 characters)."},
+      {"C:\\" + name, "Error: the name " + name + " is too long (at most 255 characters)."},
+      {"pics\\relative.bmp", "Error: pics\\relative.bmp is not the full path of a file."},
+  };
+  Accept();
+  for (const auto& c : cases) {
+    fakes.files.Put(c.path, "x");
+    fakes.prompts.shown.clear();
+    main->AddPictureFile(c.path, DisplayMode::Tile);
+    EXPECT_EQ(fakes.prompts.Texts(), c.refusal.empty() ? std::vector<std::string>{} : std::vector{c.refusal});
+    EXPECT_EQ(Find(c.path) != nullptr, c.refusal.empty()) << c.path;
+  }
+  EXPECT_EQ(seen.size(), 1u);
+  EXPECT_FALSE(main->StoreEntry("", longer, false, DisplayMode::Tile));
+  EXPECT_EQ(main->cdtData.RecordCount(), 1);
 }
 
 TEST_F(AddPictureTest, AJpegKeepsItsOwnExtensionLeftInPlaceMovedIntoTheDataFolderOrRenamed) {
@@ -164,7 +224,8 @@ TEST_F(AddPictureTest, ABatchOfThreeWithApplyToAllAndMoveGoesIntoTheDataFolderAf
     d.rdoMove.Click();
     d.chkApplyToAll.Click();
   });
-  for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) main->AddPictureFile(std::string("C:\\Pics\\") + name, DisplayMode::Tile);
+  for (const char* name : {"a.bmp", "b.bmp", "c.bmp"})
+    main->AddPictureFile(std::string("C:\\Pics\\") + name, DisplayMode::Tile);
   EXPECT_EQ(seen.size(), 1u);
   EXPECT_TRUE(fakes.files.FilesIn("C:\\Pics").empty());
   for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) EXPECT_NE(Find(Img(name)), nullptr) << name;
@@ -176,7 +237,8 @@ TEST_F(AddPictureTest, CancelWithApplyToAllTakesNoFurtherFileOfTheBatch) {
   main->frmItemInfo.BeginAddBatch(true);
   User([](TfrmItemInfo& d) { d.chkApplyToAll.Click(); }, ModalResult::Cancel);
   Accept();
-  for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) main->AddPictureFile(std::string("C:\\Pics\\") + name, DisplayMode::Tile);
+  for (const char* name : {"a.bmp", "b.bmp", "c.bmp"})
+    main->AddPictureFile(std::string("C:\\Pics\\") + name, DisplayMode::Tile);
   EXPECT_EQ(seen.size(), 1u);
   EXPECT_TRUE(main->cdtData.IsEmpty());
   EXPECT_EQ(fakes.files.FilesIn("C:\\Pics").size(), 3u);

@@ -160,6 +160,59 @@ TEST_F(CopyOptionsTest, TheTypedNameIsUsedAsTypedWithBmpAppended) {
   EXPECT_EQ(Ask("C:\\Pics\\sunset.bmp").path, "D:\\Other\\sunset.bmp");
 }
 
+// A typed name is held to the rule of a picture list's names, and a folder
+// typed for a file left in place must be a full path; a refused entry is
+// said why and the dialog comes back, and nothing is moved or asked.
+TEST_F(CopyOptionsTest, ATypedNameOrFolderTheSystemWouldNotKeepIsRefusedAndTheDialogComesBack) {
+  const std::string fits = std::string(247, 'x'), moved = std::string(236, 'm');  // C:\Pics\ and 251: 259 units
+  auto name = [](const std::string& n) { return "\"" + n + ".bmp\" cannot be used as a file name."; };
+  auto folder = [](const std::string& f) {
+    return "\"" + f + "\" cannot be used as a folder: type its full path, such as C:\\Pictures.";
+  };
+  const struct {
+    std::string typed, from, refusal;  // from empty: moved to the data folder
+  } cases[] = {
+      {"nul", "", name("nul")},
+      {"COM\xC2\xB9", "", name("COM\xC2\xB9")},
+      {"lpt\xC2\xB2", "C:\\Pics", name("lpt\xC2\xB2")},
+      {"Con ", "C:\\Pics", name("Con ")},
+      {"..\\sea", "C:\\Pics", name("..\\sea")},
+      {"C:sea", "", name("C:sea")},
+      {"sea*", "C:\\Pics", name("sea*")},
+      {"sea\tsky", "", name("sea\tsky")},
+      {fits + "xxxxx", "C:\\Pics", "\"" + fits + "xxxxx.bmp\" is too long for a file name (at most 255 characters)."},
+      {moved, "", "Error: the path " + Img(moved + ".bmp") + " is too long (at most 259 characters)."},
+      {"sea", "Pictures", folder("Pictures")},
+      {"sea", "C:Pictures", folder("C:Pictures")},
+      {"sea", " C:\\Pics", folder(" C:\\Pics")},
+      {"sea", "C:\\Pics\\..\\Other", folder("C:\\Pics\\..\\Other")},
+      {"sea", "C:\\Pics\\aux", folder("C:\\Pics\\aux")},
+      {"sea", "C:\\Pics.\\Other", folder("C:\\Pics.\\Other")},
+      {"sea", "\\\\Server", folder("\\\\Server")},
+      {fits, "C:\\Pics", ""},
+      {"\xE6\x9D\xB1", "", ""},
+      {"console", "\\\\Server\\Share\\Sea\\", ""},
+  };
+  fakes.files.Put(Img("nul.bmp"), "a device");  // the system finds a device in every folder
+  for (const auto& c : cases) {
+    fakes.prompts.shown.clear();
+    seen.clear();
+    User([&c](TfrmItemInfo& d) {
+      d.edtFileName.SetText(c.typed);
+      d.edtFromDir.SetText(c.from);
+      d.rdoMove.SetChecked(c.from.empty());
+      d.rdoLeave.SetChecked(!c.from.empty());
+    });
+    if (!c.refusal.empty()) User(nullptr, ModalResult::Cancel);
+    const Answer a = Ask("C:\\Pics\\sea.bmp");
+    const std::string to = c.from.empty() ? ImagesDir() : StripTrailingBackslashes(c.from);
+    EXPECT_EQ(a.accepted ? a.path : "", c.refusal.empty() ? to + "\\" + c.typed + ".bmp" : "") << c.typed;
+    EXPECT_EQ(fakes.prompts.Texts(), c.refusal.empty() ? std::vector<std::string>{} : std::vector{c.refusal});
+    EXPECT_EQ(seen.size(), c.refusal.empty() ? 1u : 2u) << "shown again";
+  }
+  EXPECT_EQ(fakes.files.Content(Img("nul.bmp")), "a device");
+}
+
 TEST_F(CopyOptionsTest, TheNameKeepsTheFilesOwnExtensionAndABitmapStillGetsBmp) {
   const struct {
     std::string file, typed, shown, path;

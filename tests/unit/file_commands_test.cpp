@@ -225,6 +225,26 @@ TEST_F(FileCommandsTest, MovingADisabledPictureIntoTheDataFolderKeepsItsEntryAnd
   EXPECT_TRUE(main->InputTimeout1.Pending());
 }
 
+// A device's name typed for a picture of another folder moved into the data
+// folder is refused before the system is asked anything: the picture's
+// bytes would have gone to the device.
+TEST_F(FileCommandsTest, MovingAPictureUnderADevicesNameIsRefusedAndLeavesItsBytes) {
+  fakes.files.Put(Img("nul.bmp"), "");  // the system finds the device in every folder
+  ViewOn(kSea);
+  User([](TfrmItemInfo& d) {
+    d.edtFileName.SetText("nul");
+    d.rdoMove.SetChecked(true);
+  });
+  User(nullptr, ModalResult::Cancel);
+  main->tbnMove.Click();
+  EXPECT_EQ(fakes.prompts.Texts(), std::vector<std::string>{"\"nul.bmp\" cannot be used as a file name."});
+  EXPECT_EQ(seen.size(), 2u);
+  EXPECT_EQ(fakes.files.Content(kSea), kSeaBytes);
+  EXPECT_EQ(fakes.files.Content(Img("nul.bmp")), "");
+  EXPECT_NE(Find(kSea), nullptr);
+  EXPECT_EQ(Listed().size(), 3u);
+}
+
 TEST_F(FileCommandsTest, CopyingPointsTheEntryAtTheCopyAndLeavesTheOriginal) {
   ViewOn(kSea);
   User([](TfrmItemInfo& d) { d.rdoCopy.SetChecked(true); });
