@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <stdexcept>
 
 #include "unix_process.h"
@@ -47,7 +48,8 @@ bool HasVisibleWindow(DWORD processId, const std::string& windowClass) {
        window = FindWindowExA(nullptr, window, windowClass.c_str(), nullptr)) {
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner == processId && (GetWindowLongA(window, GWL_STYLE) & (WS_VISIBLE | WS_CAPTION)) == (WS_VISIBLE | WS_CAPTION)) {
+    if (owner == processId &&
+        (GetWindowLongA(window, GWL_STYLE) & (WS_VISIBLE | WS_CAPTION)) == (WS_VISIBLE | WS_CAPTION)) {
       return true;
     }
   }
@@ -96,16 +98,26 @@ double StartupMs(const Program& program) {
   return ms;
 }
 
-std::pair<IdleFigures, IdleFigures> IdleTogether(const Program& first, const Program& second, unsigned long settleMs,
-                                                 unsigned long idleMs) {
-  Started a(first, "");
-  Started b(second, "");
+std::vector<IdleFigures> IdleTogether(const std::vector<Program>& programs, unsigned long settleMs,
+                                      unsigned long idleMs) {
+  std::vector<std::unique_ptr<Started>> started;
+  for (const Program& program : programs) started.push_back(std::make_unique<Started>(program, ""));
   Sleep(settleMs);
-  if (a.Ended() || b.Ended()) throw std::runtime_error("a program ended while idle");
-  const UnixFigures a0 = Figures(first), b0 = Figures(second);
+  std::vector<UnixFigures> before;
+  for (std::size_t i = 0; i < programs.size(); ++i) {
+    if (started[i]->Ended()) throw std::runtime_error(programs[i].exe + " ended while idle");
+    before.push_back(Figures(programs[i]));
+  }
   Sleep(idleMs);
-  const UnixFigures a1 = Figures(first), b1 = Figures(second);
-  return {{a0.residentMb, CpuPercent(a0, a1, idleMs)}, {b0.residentMb, CpuPercent(b0, b1, idleMs)}};
+  std::vector<IdleFigures> idle;
+  for (std::size_t i = 0; i < programs.size(); ++i) {
+    const UnixFigures after = Figures(programs[i]);
+    const double wakeUps =
+        after.wakeUps > before[i].wakeUps ? static_cast<double>(after.wakeUps - before[i].wakeUps) : 0;
+    idle.push_back(
+        {before[i].residentMb, wakeUps * 60000.0 / static_cast<double>(idleMs), CpuPercent(before[i], after, idleMs)});
+  }
+  return idle;
 }
 
 }  // namespace mvx::bench

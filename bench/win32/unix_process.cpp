@@ -76,10 +76,19 @@ std::optional<UnixFigures> ReadUnixFigures(int pid) {
   while (std::getline(lines, line)) {
     if (line.rfind("VmRSS:", 0) == 0) figures.residentMb = std::strtod(line.c_str() + 6, nullptr) / 1024.0;
   }
-  // schedstat's first field: nanoseconds on a CPU, per thread.
+  // Per thread: schedstat's first field, nanoseconds on a CPU; and its
+  // voluntary context switches, each a wait the thread was woken from.
   ForEachNumberedEntry(folder + "\\task", [&](const std::string& task) {
-    if (auto schedstat = ReadProcFile(folder + "\\task\\" + task + "\\schedstat")) {
+    const std::string taskFolder = folder + "\\task\\" + task;
+    if (auto schedstat = ReadProcFile(taskFolder + "\\schedstat")) {
       figures.cpuNs += std::strtoull(schedstat->c_str(), nullptr, 10);
+    }
+    if (auto taskStatus = ReadProcFile(taskFolder + "\\status")) {
+      constexpr char kVoluntary[] = "\nvoluntary_ctxt_switches:";
+      const auto at = taskStatus->find(kVoluntary);
+      if (at != std::string::npos) {
+        figures.wakeUps += std::strtoull(taskStatus->c_str() + at + sizeof kVoluntary - 1, nullptr, 10);
+      }
     }
   });
   return figures;

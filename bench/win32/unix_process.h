@@ -11,6 +11,7 @@ namespace mvx::bench {
 struct UnixFigures {
   double residentMb = 0;      // VmRSS
   std::uint64_t cpuNs = 0;    // run time of all its threads
+  std::uint64_t wakeUps = 0;  // times its threads gave up the CPU to wait
 };
 
 // The Linux process id of the running Wine process whose command line
