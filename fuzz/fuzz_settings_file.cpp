@@ -8,7 +8,9 @@
 
 // Any settings file is either listed whole or left to the system. A listed
 // file has no quote, no line without "=" and no key twice in a section, and
-// written out again from its listings it lists the same.
+// written out again from its listings it lists the same, unless the file
+// written out grew past the size that is listed at all (CR LF for LF): that
+// one is left to the system, as any file of its size.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   const auto listings = mvx::PlainSectionListings(text);
@@ -28,6 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   const auto relisted = mvx::PlainSectionListings(again);
+  if (!relisted && again.size() > mvx::kLargestPlainSettingsFile) return 0;
   if (!relisted || *relisted != *listings) std::abort();
   return 0;
 }

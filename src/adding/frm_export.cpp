@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "adding/file_name_rules.h"
 #include "adding/picture_list.h"
 #include "app/atomic_file.h"
 #include "app/error.h"
@@ -55,6 +56,13 @@ std::string TFrmExport::CopyPictures(const std::string& folder) {
 }
 
 void TFrmExport::btnExportClick(TObject*) {
+  // Both names are checked before anything is made or copied.
+  for (const std::string& name : {edtSubDir.Text(), edtExportFileName.Text()}) {
+    if (!IsUsableFileName(name)) {
+      Tell("\"" + name + "\" cannot be used as a file name.");
+      return;
+    }
+  }
   const std::string folder = BaseFolder + "\\" + edtSubDir.Text();
   if (files_.FileExists(folder) || files_.DirectoryExists(folder)) {
     Tell("Directory already exists, pick another name");

@@ -8,6 +8,13 @@
 
 namespace mvx {
 
+namespace {
+
+// "File not found to import" is told for this many lines of a list at most.
+constexpr int kMostImportMessages = 10;
+
+}  // namespace
+
 void TFrmMain::ImportPictureLists(const std::vector<std::string>& lists) {
   const ScopedFlag adding(adding_);
   booBusy = true;
@@ -42,6 +49,8 @@ void TFrmMain::ImportPictureList(const std::string& list) {
     throw AppError("Unable to read the picture list " + list + " (" + read.Describe() + ")");
   }
   const std::string folder = StripTrailingBackslashes(ExtractFileDir(list));
+  // A list of many bad lines tells the first few one by one and counts the rest.
+  int notFound = 0;
   for (const PictureListItem& item : ParsePictureList(text)) {
     if (closed_) return;
     const std::string path = folder + "\\" + item.name;
@@ -49,7 +58,10 @@ void TFrmMain::ImportPictureList(const std::string& list) {
     // else is not looked for at all.
     const ListedName kind = ClassifyListedName(item.name);
     if (kind == ListedName::OutsideFolder || !ports_.files.FileExists(path)) {
-      ports_.prompts.Show("File not found to import: " + path, MessageCaption(), PromptKind::Error, PromptButtons::Ok);
+      if (++notFound <= kMostImportMessages) {
+        ports_.prompts.Show("File not found to import: " + path, MessageCaption(), PromptKind::Error,
+                            PromptButtons::Ok);
+      }
     } else if (kind == ListedName::NotAPicture) {
       ports_.prompts.Show("Error: " + item.name + " is not a supported file type.", MessageCaption(), PromptKind::Error,
                           PromptButtons::Ok);
@@ -60,6 +72,10 @@ void TFrmMain::ImportPictureList(const std::string& list) {
       frmItemInfo.CheckDisplayMode(item.mode);
       AddPictureFile(path, item.mode);
     }
+  }
+  if (notFound > kMostImportMessages) {
+    ports_.prompts.Show(std::to_string(notFound - kMostImportMessages) + " more lines could not be imported.",
+                        MessageCaption(), PromptKind::Error, PromptButtons::Ok);
   }
 }
 

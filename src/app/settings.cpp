@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "adding/add_choices.h"
+#include "adding/file_name_rules.h"
 #include "app/paths.h"
 #include "app/settings_file.h"
 #include "ui/frm_main.h"
@@ -79,6 +80,9 @@ void TFrmMain::LoadOrSaveSettings(bool loading, bool restorePosition) {
   }
   string("Directories", "ImportDir", ImportDir);
   string("Directories", "DBFileName", DBFileName);
+  // The data file lies in the data folder: a stored name that is a path, or
+  // no name a file can have, gives way to the default.
+  if (loading && !IsUsableFileName(DBFileName)) DBFileName = kDefaultDataFileName;
 
   if (loading) {
     PreviewPanelHeight = ini.ReadInteger("Preview", "PreviewPanelHeight", PreviewPanelHeight);

@@ -36,9 +36,8 @@ bool IsAscii(std::string_view s) {
 // duplicates, overlong lines) the system's own rules decide, so it is left
 // to the system.
 std::optional<std::map<std::string, std::string>> PlainSectionListings(std::string_view text) {
-  constexpr std::size_t kLargestFile = 1 << 16;
   constexpr std::size_t kLongestLine = 1000;
-  if (text.size() > kLargestFile) return std::nullopt;
+  if (text.size() > kLargestPlainSettingsFile) return std::nullopt;
   for (const char c : text) {
     const auto u = static_cast<unsigned char>(c);
     if (!(u == '\t' || u == '\r' || u == '\n' || (u >= 0x20 && u < 0x7F))) return std::nullopt;
@@ -107,9 +106,12 @@ SettingsFile::Section SettingsFile::ParseListing(std::string_view block) {
 // plain as this program writes it (see PlainSectionListings); any other file
 // is listed by the system a section at a time.
 bool SettingsFile::ListWholeFile() {
-  ByteBlock bytes;
-  if (files_ == nullptr || !files_->ReadBlock(path_, bytes)) return false;
-  auto listings = PlainSectionListings(bytes.View());
+  // Read no more than the largest file that is listed here: a larger one,
+  // however large, is the system's to list.
+  std::string bytes;
+  if (files_ == nullptr || !files_->ReadHead(path_, kLargestPlainSettingsFile + 1, bytes)) return false;
+  if (bytes.size() > kLargestPlainSettingsFile) return false;
+  auto listings = PlainSectionListings(bytes);
   if (!listings) return false;
   for (auto& [name, block] : *listings) sections_.emplace(name, ParseListing(block));
   return true;

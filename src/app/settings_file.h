@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <map>
 #include <optional>
-#include <string_view>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/file_port.h"
@@ -58,7 +58,9 @@ class SettingsFile {
 
 // Each section's lines, as the system lists them ("key=value", each ended by
 // a zero byte), by the section's name in lower case; nullopt for a file
-// whose listing only the system can give.
+// whose listing only the system can give. A file larger than
+// kLargestPlainSettingsFile is always left to the system.
+inline constexpr std::size_t kLargestPlainSettingsFile = 1 << 16;
 std::optional<std::map<std::string, std::string>> PlainSectionListings(std::string_view text);
 
 }  // namespace mvx

@@ -1,5 +1,9 @@
+#include <exception>
+
 #include "app/error.h"
+#include "app/paths.h"
 #include "app/registry_path.h"
+#include "app/settings_file.h"
 #include "ui/frm_main.h"
 
 namespace mvx {
@@ -36,17 +40,31 @@ void TFrmMain::UpdateStartupShortcut() {
       if (saved == ShortcutSave::NoLinkObject) throw AppError("Unable to create the shell link object");
       return saved == ShortcutSave::Saved;
     };
-    if (!common->empty() && save(commonLink)) {
+    // An all-users shortcut to this program that cannot be written anew (an
+    // ordinary user may not) still starts it: it counts as present.
+    const auto startsThisProgram = [&](const std::string& link) {
+      if (link.empty() || !ports_.files.FileExists(link)) return false;
+      const auto target = ports_.shell.ShortcutTarget(link);
+      return target && SameTextAZ(*target, folders_.programPath);
+    };
+    if (!common->empty() && (save(commonLink) || startsThisProgram(commonLink))) {
       // A shortcut left in the user's folder would start the program twice.
       if (!userLink.empty() && ports_.files.FileExists(userLink)) ports_.files.Delete(userLink);
       return;
     }
     if (userLink.empty()) return;
     ports_.files.MakeDirectory(*user);
-    if (!save(userLink)) {
-      BringToForeground();
-      ports_.prompts.Show("Unable to create Startup icon: " + userLink, MessageCaption(), PromptKind::Error,
-                          PromptButtons::Ok);
+    if (save(userLink)) return;
+    // Told once for a folder, not at every start.
+    SettingsFile ini(ports_.profile, settingsFile_, &ports_.files);
+    if (SameTextAZ(ini.ReadString("General", "StartupIconRefused", ""), *user)) return;
+    BringToForeground();
+    ports_.prompts.Show("Unable to create Startup icon: " + userLink, MessageCaption(), PromptKind::Error,
+                        PromptButtons::Ok);
+    try {
+      ini.WriteString("General", "StartupIconRefused", *user);
+    } catch (const std::exception&) {
+      // A settings file that cannot be written was reported by its own save.
     }
     return;
   }

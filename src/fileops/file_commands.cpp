@@ -10,7 +10,6 @@ namespace mvx {
 
 namespace {
 
-
 bool HasCurrentEntry(const TClientDataSet& view) {
   return view.Active() && !view.IsEmpty();
 }
@@ -58,13 +57,14 @@ void TFrmMain::tbnRemoveClick(TObject* sender) {
   ScheduleInventorySave(sender);
 }
 
-// Deletes the current picture's file and takes its entry out of the list.
-// A file that cannot be deleted (gone, read-only, in use) still leaves the list.
+// Sends the current picture's file to the Recycle Bin and takes its entry out
+// of the list. A file that cannot be deleted (gone, read-only, in use) still
+// leaves the list.
 void TFrmMain::tbnDeleteClick(TObject* sender) {
   if (!HasCurrentEntry(cdtInventory)) return;
   const InventoryEntry entry = cdtInventory.Fields();
   if (chkConfirmDeleteDisk.Checked() && !ConfirmDelete()) return;
-  ports_.files.Delete(entry.LCLocation + "\\" + entry.LCFilename);
+  ports_.files.Recycle(entry.LCLocation + "\\" + entry.LCFilename);
   if (!LocateKey(cdtData, entry)) return;
   cdtData.Delete();
   ScheduleInventorySave(sender);

@@ -41,6 +41,11 @@ class FilePort {
   // At most maxBytes from the file's start, the file opened with full sharing
   // (another program may be writing it).
   virtual Status ReadHead(const std::string& path, std::size_t maxBytes, std::string& bytes) = 0;
+  // Whether a volume's root ("X:\" or "\\server\share\") can be reached.
+  // A check that may take long (a network share) runs in the background:
+  // Pending until it is done, its answer given to the first call after.
+  enum class VolumeState { Reachable, Unreachable, Pending };
+  virtual VolumeState ProbeVolume(const std::string& root) = 0;
   // The whole file as a string (for small files).
   Status ReadAll(const std::string& path, std::string& bytes) {
     ByteBlock block;
@@ -59,6 +64,9 @@ class FilePort {
   virtual Status Move(const std::string& from, const std::string& to) = 0;
   virtual Status Copy(const std::string& from, const std::string& to, bool failIfExists) = 0;
   virtual Status Delete(const std::string& path) = 0;
+  // Into the Recycle Bin, from where the user can take it back (the shell's
+  // file operation with undo); deleted outright where the volume has none.
+  virtual Status Recycle(const std::string& path) = 0;
   virtual Status MakeDirectory(const std::string& path) = 0;
   virtual Status ChangeDirectory(const std::string& path) = 0;
   virtual std::string CurrentDirectory() = 0;

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "forms/menu.h"
@@ -46,6 +47,8 @@ class ShellPort {
   // an existing one overwritten. NoLinkObject when the object cannot be made.
   virtual ShortcutSave SaveShortcut(const std::string& linkPath, const std::string& target,
                                     const std::string& workingFolder) = 0;
+  // The target of the shortcut at linkPath; nothing when it cannot be read.
+  virtual std::optional<std::string> ShortcutTarget(const std::string& linkPath) = 0;
 };
 
 }  // namespace mvx

@@ -31,10 +31,7 @@ bool SlidePicker::RandomPhase(const SlideRules& rules) {
     std::uniform_int_distribution<int> draw(0, count - 1);
     slides_.SetRecNo(draw(random_) + 1);
     const std::string candidate = CandidatePath(slides_.Fields());
-    if (!files_.FileExists(candidate)) {
-      RemoveCurrent();
-      continue;
-    }
+    if (Check() != Presence::Here) continue;
     // Never the picture the pick starts from.
     if (candidate == current || !Qualifies(slides_.Fields(), rules)) continue;
     accepted = true;
@@ -60,8 +57,9 @@ bool SlidePicker::SequentialPhase(const SlideRules& rules) {
       stay = true;
       continue;
     }
-    if (!files_.FileExists(CandidatePath(slides_.Fields()))) {
-      RemoveCurrent();
+    const Presence presence = Check();
+    if (presence == Presence::Away) continue;
+    if (presence == Presence::Removed) {
       stay = true;
       continue;
     }
@@ -79,6 +77,18 @@ bool SlidePicker::Qualifies(const InventoryEntry& entry, const SlideRules& rules
 std::string SlidePicker::CurrentPath() const {
   if (slides_.IsEmpty()) return {};
   return CandidatePath(slides_.Fields());
+}
+
+SlidePicker::Presence SlidePicker::Check() {
+  const std::string path = CandidatePath(slides_.Fields());
+  if (files_.FileExists(path)) return Presence::Here;
+  if (volumes_.Reachable(path)) {
+    RemoveCurrent();
+    ++removed_;
+    return Presence::Removed;
+  }
+  ++away_;
+  return Presence::Away;
 }
 
 void SlidePicker::RemoveCurrent() {

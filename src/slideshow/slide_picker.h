@@ -5,8 +5,8 @@
 #include <random>
 #include <string>
 
+#include "app/volumes.h"
 #include "inventory/dataset.h"
-#include "platform/file_port.h"
 
 namespace mvx {
 
@@ -32,12 +32,17 @@ class SlidePicker {
  public:
   using TraceFn = std::function<void(const std::string&)>;
 
-  SlidePicker(TClientDataSet& slides, TClientDataSet& master, FilePort& files, std::mt19937& random, TraceFn trace)
-      : slides_(slides), master_(master), files_(files), random_(random), trace_(std::move(trace)) {}
+  SlidePicker(TClientDataSet& slides, TClientDataSet& master, FilePort& files, VolumeCheck& volumes,
+              std::mt19937& random, TraceFn trace)
+      : slides_(slides), master_(master), files_(files), volumes_(volumes), random_(random), trace_(std::move(trace)) {}
 
   // The chosen entry, with the position left on it; nothing when no entry
   // qualifies.
   std::optional<SlideChoice> Pick(const SlideRules& rules);
+  // The pick removed entries whose files are gone.
+  bool RemovedAny() const { return removed_ > 0; }
+  // The pick passed over entries whose drive or share is away: they stay.
+  bool PassedOverAway() const { return away_ > 0; }
 
   static constexpr int kRandomTries = 500;
 
@@ -47,12 +52,19 @@ class SlidePicker {
   bool Qualifies(const InventoryEntry& entry, const SlideRules& rules) const;
   std::string CurrentPath() const;
   void RemoveCurrent();
+  // The candidate's file is there; a file whose volume is there but not the
+  // file loses its entry (the position then stands on the next entry).
+  enum class Presence { Here, Removed, Away };
+  Presence Check();
 
   TClientDataSet& slides_;
   TClientDataSet& master_;
   FilePort& files_;
+  VolumeCheck& volumes_;
   std::mt19937& random_;
   TraceFn trace_;
+  int removed_ = 0;
+  int away_ = 0;
 };
 
 }  // namespace mvx

@@ -36,11 +36,15 @@ void TFrmMain::GetNextSlideInfo(std::string& path, DisplayMode& mode, bool& save
   rules.limitSize = chkLimitImageSize.Checked();
   rules.maxBytes = static_cast<std::int64_t>(updImageSize.Position()) * 1000;
   rules.passesMode = [this](DisplayMode m) { return PassesTileFilter(m); };
-  SlidePicker picker(cdtSlideShow, cdtData, ports_.files, random_,
+  SlidePicker picker(cdtSlideShow, cdtData, ports_.files, volumes_, random_,
                      [this](const std::string& text) { SendTrace(ports_.trace, text, Handle); });
   const std::optional<SlideChoice> choice = picker.Pick(rules);
+  // Entries whose files are gone went out with the pick: saved as any removal.
+  if (picker.RemovedAny()) ScheduleInventorySave(&app_);
   if (!choice) {
-    if (chkAutoChange.Checked()) {
+    // Pictures on a drive or share that is away come back with it: the
+    // slideshow waits for them without a word.
+    if (chkAutoChange.Checked() && !picker.PassedOverAway()) {
       ports_.prompts.Show("No images selected for slideshow!", MessageCaption(), PromptKind::Information,
                           PromptButtons::Ok);
       tmrSlide.SetEnabled(false);

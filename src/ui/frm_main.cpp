@@ -117,7 +117,8 @@ TFrmMain::TFrmMain(Ports& ports, TApplication& app, const SystemFolders& folders
       ports_(ports),
       app_(app),
       folders_(folders),
-      tray_(tray) {
+      tray_(tray),
+      volumes_(ports.files, ports.clock) {
   BuildControls();
   ConnectHandlers();
 }

@@ -10,6 +10,7 @@
 #include "app/input_timeout.h"
 #include "adding/frm_item_info.h"
 #include "app/system_folders.h"
+#include "app/volumes.h"
 #include "forms/form.h"
 #include "forms/picture_controls.h"
 #include "forms/timer.h"
@@ -421,7 +422,8 @@ class TFrmMain : public TForm {
   bool toolbarHints = true;
   int PreviewPanelHeight = 185;
   std::string ImportDir;
-  std::string DBFileName = "GDB.CDS";
+  static constexpr const char* kDefaultDataFileName = "GDB.CDS";
+  std::string DBFileName = kDefaultDataFileName;
 
  private:
   void BuildControls();
@@ -458,6 +460,8 @@ class TFrmMain : public TForm {
   bool inventorySaveAllowed_ = false;
   // What the last save wrote, so an unchanged list is not written again.
   WrittenFile dataFileWritten_;
+  // Tells a gone file from one whose drive is away (app/volumes.h).
+  VolumeCheck volumes_;
   // The data file read is of version 1: the first save keeps it beside the new one.
   bool dataFileIsVersion1_ = false;
   int gridClientWidth_ = 0;

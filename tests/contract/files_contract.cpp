@@ -144,6 +144,32 @@ TEST_F(FilesContract, DeleteRemovesAFileAndFailsOnAMissingOne) {
   EXPECT_EQ(files.Delete(In("a.bmp")).code, winerr::kFileNotFound);
 }
 
+TEST_F(FilesContract, RecycleTakesAFileAwayAndFailsOnAMissingOne) {
+  Make("Haze.bmp");
+  Make("Keep.bmp");
+  ASSERT_TRUE(files.Recycle(In("haze.bmp")));
+  EXPECT_FALSE(files.FileExists(In("Haze.bmp")));
+  EXPECT_TRUE(files.FileExists(In("Keep.bmp")));
+  EXPECT_FALSE(files.Recycle(In("haze.bmp")));
+}
+
+// A drive letter answers at once; a path of the same drive is reachable,
+// one of a letter no drive has is not.
+TEST_F(FilesContract, ADriveIsReachableWhenItsRootIsThere) {
+  EXPECT_EQ(files.ProbeVolume("c:\\"), FilePort::VolumeState::Reachable);
+  EXPECT_EQ(files.ProbeVolume("q:\\"), FilePort::VolumeState::Unreachable);
+}
+
+TEST_F(FilesContract, AHeadReadGivesAtMostTheBytesAskedFor) {
+  Make("Big.bmp", std::string(5000, 'x') + "end");
+  std::string head;
+  ASSERT_TRUE(files.ReadHead(In("big.bmp"), 4096, head));
+  EXPECT_EQ(head, std::string(4096, 'x'));
+  ASSERT_TRUE(files.ReadHead(In("big.bmp"), 9000, head));
+  EXPECT_EQ(head.size(), 5003u);
+  EXPECT_FALSE(files.ReadHead(In("gone.bmp"), 10, head));
+}
+
 TEST_F(FilesContract, MakeDirectoryMakesOneLevelOnly) {
   EXPECT_EQ(files.MakeDirectory(In("a\\b")).code, winerr::kPathNotFound);
   EXPECT_FALSE(files.DirectoryExists(In("a")));

@@ -81,6 +81,10 @@ std::string FakeFiles::Parent(const std::string& key) {
   return pos == std::string::npos ? std::string() : key.substr(0, pos);
 }
 
+void FakeFiles::Changed(const std::string& key) {
+  if (onChange) onChange(Parent(key));
+}
+
 std::uint32_t FakeFiles::Stamp() const {
   return clock_ ? PackDosDateTime(clock_->LocalNow()) : 0x5A8C6000;
 }
@@ -138,6 +142,18 @@ Status FakeFiles::ReadHead(const std::string& path, std::size_t maxBytes, std::s
   return Status::Ok();
 }
 
+Status FakeFiles::Recycle(const std::string& path) {
+  const Status deleted = Delete(path);
+  if (deleted) recycled.push_back(path);
+  return deleted;
+}
+
+FilePort::VolumeState FakeFiles::ProbeVolume(const std::string& root) {
+  ++volumeProbes;
+  if (pendingVolumes.count(LowerAZ(root)) != 0) return VolumeState::Pending;
+  return dirs_.count(Key(root)) != 0 ? VolumeState::Reachable : VolumeState::Unreachable;
+}
+
 Status FakeFiles::MapBlock(const std::string& path, ByteBlock& bytes) {
   Entry* entry = nullptr;
   if (const Status found = FindToRead(path, entry); !found) return found;
@@ -166,9 +182,10 @@ Status FakeFiles::CreateNew(const std::string& path, FileHandle& handle) {
   const std::string key = Key(Abs(path));
   if (!dirs_.count(Parent(key))) return Status::Fail(winerr::kPathNotFound, "create " + path);
   if (files_.count(key)) return Status::Fail(winerr::kFileExists, "create " + path);
-  files_[key] = Entry{Abs(path), {}, Stamp(), false, {}};
+  files_[key] = Entry{Abs(path), {}, Stamp(), false, false, {}};
   handle = next_++;
   handles_[handle] = key;
+  Changed(key);
   return Status::Ok();
 }
 
@@ -179,10 +196,12 @@ Status FakeFiles::Write(FileHandle handle, const std::string& bytes) {
   if (Injected(FileOp::Write, code)) {
     // A failed write may still have put part of the bytes on disk.
     files_[it->second].bytes += bytes.substr(0, bytes.size() / 2);
+    Changed(it->second);
     return Status::Fail(code, "write " + files_[it->second].path);
   }
   files_[it->second].bytes += bytes;
   files_[it->second].dosTime = Stamp();
+  Changed(it->second);
   return Status::Ok();
 }
 
@@ -206,13 +225,15 @@ Status FakeFiles::MoveReplace(const std::string& from, const std::string& to) {
   if (it == files_.end()) return Status::Fail(winerr::kFileNotFound, "replace " + to);
   if (!dirs_.count(Parent(dst))) return Status::Fail(winerr::kPathNotFound, "replace " + to);
   auto target = files_.find(dst);
-  if (target != files_.end() && (target->second.locked || target->second.Mapped())) {
+  if (target != files_.end() && (target->second.locked || target->second.readOnly || target->second.Mapped())) {
     return Status::Fail(winerr::kAccessDenied, "replace " + to);
   }
   Entry e = std::move(it->second);  // a rename moves no data
   e.path = Abs(to);
   files_.erase(it);
   files_[dst] = std::move(e);
+  Changed(src);
+  if (Parent(dst) != Parent(src)) Changed(dst);
   if (onFileArrived) onFileArrived(to);
   return Status::Ok();
 }
@@ -230,6 +251,8 @@ Status FakeFiles::Move(const std::string& from, const std::string& to) {
   e.path = Abs(to);
   files_.erase(it);
   files_[dst] = std::move(e);
+  Changed(src);
+  if (Parent(dst) != Parent(src)) Changed(dst);
   if (onFileArrived) onFileArrived(to);
   return Status::Ok();
 }
@@ -249,6 +272,7 @@ Status FakeFiles::Copy(const std::string& from, const std::string& to, bool fail
   e.path = Abs(to);
   e.views.clear();  // a copy is a file of its own
   files_[dst] = e;
+  Changed(dst);
   if (onFileArrived) onFileArrived(to);
   return Status::Ok();
 }
@@ -259,8 +283,11 @@ Status FakeFiles::Delete(const std::string& path) {
   auto it = files_.find(Key(Abs(path)));
   if (it == files_.end()) return Status::Fail(winerr::kFileNotFound, "delete " + path);
   if (it->second.locked) return Status::Fail(winerr::kSharingViolation, "delete " + path);
+  if (it->second.readOnly) return Status::Fail(winerr::kAccessDenied, "delete " + path);
   if (it->second.Mapped()) return Status::Fail(winerr::kSharingViolation, "delete " + path);
+  const std::string key = it->first;
   files_.erase(it);
+  Changed(key);
   return Status::Ok();
 }
 
@@ -317,7 +344,8 @@ void FakeFiles::AddDir(const std::string& path) {
 void FakeFiles::Put(const std::string& path, const std::string& bytes, std::uint32_t dosTime) {
   const std::string key = Key(Abs(path));
   AddDir(Parent(key));
-  files_[key] = Entry{Abs(path), bytes, dosTime, false, {}};
+  files_[key] = Entry{Abs(path), bytes, dosTime, false, false, {}};
+  Changed(key);
 }
 
 std::string FakeFiles::Content(const std::string& path) const {
@@ -328,6 +356,11 @@ std::string FakeFiles::Content(const std::string& path) const {
 void FakeFiles::Lock(const std::string& path, bool locked) {
   auto it = files_.find(Key(Abs(path)));
   if (it != files_.end()) it->second.locked = locked;
+}
+
+void FakeFiles::MakeReadOnly(const std::string& path) {
+  auto it = files_.find(Key(Abs(path)));
+  if (it != files_.end()) it->second.readOnly = true;
 }
 
 void FakeFiles::FailOn(FileOp op, std::uint32_t code, int count) {

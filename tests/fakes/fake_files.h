@@ -29,6 +29,9 @@ class FakeFiles : public FilePort {
   Status ReadBlock(const std::string& path, ByteBlock& bytes) override;
   Status MapBlock(const std::string& path, ByteBlock& bytes) override;
   Status ReadHead(const std::string& path, std::size_t maxBytes, std::string& bytes) override;
+  // A volume is there when its root folder is (a file put under it makes
+  // it); a root in pendingVolumes answers Pending.
+  VolumeState ProbeVolume(const std::string& root) override;
   Status CreateNew(const std::string& path, FileHandle& handle) override;
   Status Write(FileHandle handle, const std::string& bytes) override;
   Status Flush(FileHandle handle) override;
@@ -37,6 +40,8 @@ class FakeFiles : public FilePort {
   Status Move(const std::string& from, const std::string& to) override;
   Status Copy(const std::string& from, const std::string& to, bool failIfExists) override;
   Status Delete(const std::string& path) override;
+  // Takes the file away as Delete does and notes it in `recycled`.
+  Status Recycle(const std::string& path) override;
   Status MakeDirectory(const std::string& path) override;
   Status ChangeDirectory(const std::string& path) override;
   std::string CurrentDirectory() override { return currentDir_; }
@@ -49,14 +54,23 @@ class FakeFiles : public FilePort {
   void Put(const std::string& path, const std::string& bytes, std::uint32_t dosTime = 0x5A8C6000);
   std::string Content(const std::string& path) const;
   void Lock(const std::string& path, bool locked = true);
+  // As a file the user may read but not write (another user's, say).
+  void MakeReadOnly(const std::string& path);
   // The next `count` calls of op fail with the given Windows error code.
   void FailOn(FileOp op, std::uint32_t code, int count = 1);
   std::vector<std::string> FilesIn(const std::string& folder) const;  // display paths
   std::size_t OpenHandles() const { return handles_.size(); }
   std::uint32_t pausedMs = 0;
+  std::set<std::string> pendingVolumes;  // lower case, as "\\\\server\\share\\"
+  int volumeProbes = 0;
+  std::vector<std::string> recycled;  // the paths, as given
   // Called with the path of each file a copy or a move has just put in
   // place, so a test can play another program that opens it at once.
   std::function<void(const std::string&)> onFileArrived;
+  // Called with a folder's path in lower case each time a file directly in
+  // it is made, written, moved in or out, copied in or deleted, through the
+  // port or by Put.
+  std::function<void(const std::string&)> onChange;
 
  private:
   struct Entry {
@@ -64,6 +78,7 @@ class FakeFiles : public FilePort {
     std::string bytes;
     std::uint32_t dosTime = 0;
     bool locked = false;
+    bool readOnly = false;  // read by anyone, replaced or deleted by no one
     // The views of the file still mapped: a view holds the file open to be
     // read only, so while one lives the file cannot be replaced, moved,
     // deleted or copied over.
@@ -77,6 +92,7 @@ class FakeFiles : public FilePort {
   // The file to read or map, unless a fault was injected or it cannot be opened.
   Status FindToRead(const std::string& path, Entry*& entry);
   std::uint32_t Stamp() const;
+  void Changed(const std::string& key);
 
   std::map<std::string, Entry> files_;
   std::set<std::string> dirs_;

@@ -123,6 +123,7 @@ void FakeShell::ProcessMessages() {
 int FakeShell::Execute(std::uintptr_t owner, const std::string& verb, const std::string& file,
                        const std::string& parameters, const std::string& directory, int showCommand) {
   executed.push_back({owner, verb, file, parameters, directory, showCommand});
+  if (executeResult) return *executeResult;
   const bool hasFolder = file.find('\\') != std::string::npos || file.find(':') != std::string::npos;
   const std::string path = hasFolder || directory.empty() ? file : directory + "\\" + file;
   if (files_ == nullptr || !files_->FileExists(path)) return 2;
@@ -164,6 +165,14 @@ std::optional<std::string> FakeSystem::VersionString(const std::string& block, c
     if (LowerAZ(name) == LowerAZ(subBlock)) return value;
   }
   return std::nullopt;
+}
+
+std::optional<std::string> FakeShell::ShortcutTarget(const std::string& linkPath) {
+  std::string text;
+  if (files_ == nullptr || !files_->ReadAll(linkPath, text)) return std::nullopt;
+  const std::size_t end = text.find('\n');
+  if (end == std::string::npos) return std::nullopt;
+  return text.substr(0, end);
 }
 
 ShortcutSave FakeShell::SaveShortcut(const std::string& linkPath, const std::string& target,

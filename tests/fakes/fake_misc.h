@@ -150,10 +150,14 @@ class FakeShell : public ShellPort {
   std::vector<Executed> executed;
   // Writes the shortcut as a file of two lines, target and working folder,
   // through the file system, which may refuse it.
+  // When set, the system's answer to every call, whatever the file.
+  std::optional<int> executeResult;
   ShortcutSave SaveShortcut(const std::string& linkPath, const std::string& target,
                             const std::string& workingFolder) override;
   bool linkObjectMissing = false;
   int shortcutSaves = 0;
+  // The first line of a shortcut written so; nothing for another file.
+  std::optional<std::string> ShortcutTarget(const std::string& linkPath) override;
   // Runs as each shortcut is saved, before the save.
   std::function<void()> onSaveShortcut;
   // Extensions (lower case, with the dot) that open with some program.

@@ -31,6 +31,13 @@ class DisplayModeChoiceTest : public AddingFixture {
     fakes.files.AddDir("C:\\Pics");
     fakes.system.screenWidth = 1600;
     fakes.system.screenHeight = 900;
+    Start("");
+  }
+  // A start of the program on a settings file that holds `text` besides a
+  // slideshow that leaves the wallpaper alone.
+  void Start(const std::string& text) {
+    fakes.files.Put(IniPath(), "[Slideshow]\r\nChangeOnStartup=0\r\n" + text);
+    Build();
   }
   std::string Pic(const std::string& name, int width, int height) {
     const std::string path = "C:\\Pics\\" + name;
@@ -69,8 +76,7 @@ TEST_F(DisplayModeChoiceTest, AModeChosenInTheDialogAndAppliedToAllGoesToEveryPi
   EXPECT_EQ(Find("C:\\Apps\\Murovex\\Images\\big.bmp")->Display, DisplayMode::Stretch);
   EXPECT_EQ(Find("C:\\Apps\\Murovex\\Images\\small.bmp")->Display, DisplayMode::Stretch);
 
-  Build(false);  // a new start reads the remembered choice from the settings file
-  main->LoadOrSaveSettings(true, false);
+  Build();  // a new start reads the remembered choice from the settings file
   EXPECT_EQ(main->frmItemInfo.RememberedMode, DisplayMode::Stretch);
   EXPECT_EQ(main->frmItemInfo.RememberedCopyOption, kCopyCopy);
   const std::string next = Pic("next.bmp", 64, 48);
@@ -80,8 +86,7 @@ TEST_F(DisplayModeChoiceTest, AModeChosenInTheDialogAndAppliedToAllGoesToEveryPi
 }
 
 TEST_F(DisplayModeChoiceTest, AnUnknownRememberedChoiceReadsAsNone) {
-  fakes.files.Put(IniPath(), "[AddWallpaper]\r\nDisplay=Sideways\r\nCopyOption=Teleport\r\n");
-  main->LoadOrSaveSettings(true, false);
+  Start("[AddWallpaper]\r\nDisplay=Sideways\r\nCopyOption=Teleport\r\n");
   EXPECT_FALSE(main->frmItemInfo.RememberedMode);
   EXPECT_EQ(main->frmItemInfo.RememberedCopyOption, 0);
 }

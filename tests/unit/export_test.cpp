@@ -167,6 +167,26 @@ TEST_F(ExportTest, ATakenFolderNameKeepsTheDialogOpenForAnotherName) {
   EXPECT_EQ(fakes.files.Content(Img("Export3")), "a file, not a folder");
 }
 
+TEST_F(ExportTest, AListOrFolderNameNoFileCanHaveIsRefusedBeforeAnythingIsMadeOrCopied) {
+  Listed("C:\\Pics", "alps.bmp", true, true);
+  const std::pair<const char*, const char*> cases[] = {
+      {"Export1", "a:b.mvl"}, {"..\\Export1", "mvx.mvl"}, {"Export1", "nul.mvl"}, {"Export1 ", "mvx.mvl"}};
+  for (const auto& [folder, list] : cases) {
+    fakes.prompts.shown.clear();
+    User([&](TFrmExport& d) {
+      d.edtSubDir.SetText(folder);
+      d.edtExportFileName.SetText(list);
+      d.btnExport.Click();
+      EXPECT_EQ(d.Result, ModalResult::None) << "still open";
+      d.btnCancel.Click();
+    });
+    PressExportKey();
+    ASSERT_EQ(fakes.prompts.Texts().size(), 1u) << folder << " " << list;
+    EXPECT_NE(fakes.prompts.Texts()[0].find("cannot be used as a file name."), std::string::npos);
+    EXPECT_FALSE(fakes.files.DirectoryExists(Img("Export1"))) << "nothing made, nothing copied";
+  }
+}
+
 TEST_F(ExportTest, WithoutEnabledPicturesTheFolderHoldsAnEmptyListUnderTheNameGiven) {
   Listed("C:\\Pics", "alps.bmp", false, true);
   User([](TFrmExport& d) {
@@ -200,14 +220,14 @@ TEST_F(ExportTest, AFolderThatCannotBeMadeIsReportedAndNothingIsWritten) {
   PressExportKey();
   EXPECT_EQ(fakes.prompts.Texts(), std::vector<std::string>{"Error creating export directory"});
   EXPECT_FALSE(fakes.files.DirectoryExists(Img("Export1")));
-  // A sub directory inside a folder that does not exist is not made either.
+  // A sub directory is a name in the data folder, never a path to elsewhere.
   User([](TFrmExport& d) {
     d.edtSubDir.SetText("missing\\Export1");
     d.btnExport.Click();
     d.btnCancel.Click();
   });
   PressExportKey();
-  EXPECT_EQ(fakes.prompts.Texts().back(), "Error creating export directory");
+  EXPECT_EQ(fakes.prompts.Texts().back(), "\"missing\\Export1\" cannot be used as a file name.");
 }
 
 TEST_F(ExportTest, AListThatCannotBeWrittenGoesToTheErrorHandlerAndLeavesNoListBehind) {

@@ -93,6 +93,7 @@ TEST_F(FileCommandsTest, DeleteAsksUnderItsOwnCaptionThenDeletesTheFileAndTheEnt
   EXPECT_EQ(asked[0].caption, "Delete File");
   EXPECT_EQ(asked[0].question, "Delete this file from disk?");
   EXPECT_FALSE(fakes.files.FileExists(Img("Fog.bmp")));
+  EXPECT_EQ(fakes.files.recycled, std::vector<std::string>{LowerAZ(Img("Fog.bmp"))}) << "into the Recycle Bin";
   EXPECT_EQ(Listed(), (std::vector<std::string>{Img("Dawn.bmp"), kSea}));
   EXPECT_TRUE(main->InputTimeout1.Pending());
 }

@@ -132,6 +132,24 @@ TEST_F(ListImportTest, MissingPicturesAreReportedOneByOneAndTheRestIsTakenIn) {
   EXPECT_NE(Find("C:\\Export1\\here.bmp"), nullptr);
 }
 
+// Ten lines are told one by one, the rest counted once at the end; a missing
+// name of another type is missing, not of the wrong type.
+TEST_F(ListImportTest, AListOfManyBadLinesTellsTenAndCountsTheRest) {
+  Pic("here.bmp");
+  std::string text = "\"gone.txt\",\"T\"\r\n";
+  for (int n = 1; n <= 12; ++n) text += "\"lost" + std::to_string(n) + ".bmp\",\"F\"\r\n";
+  text += "\"here.bmp\",\"S\"\r\n";
+  Accept();
+  Drop({List(text)});
+  const std::vector<std::string> texts = fakes.prompts.Texts();
+  ASSERT_EQ(texts.size(), 11u);
+  EXPECT_EQ(texts[0], "File not found to import: C:\\Export1\\gone.txt");
+  EXPECT_EQ(texts[9], "File not found to import: C:\\Export1\\lost9.bmp");
+  EXPECT_EQ(texts[10], "3 more lines could not be imported.");
+  ASSERT_NE(Find("C:\\Export1\\here.bmp"), nullptr);
+  EXPECT_EQ(Find("C:\\Export1\\here.bmp")->Display, DisplayMode::Stretch);
+}
+
 TEST_F(ListImportTest, SeveralListsAreOneBatchAndAListThatIsGoneIsSkippedSilently) {
   fakes.files.AddDir("C:\\Export2");
   Pic("a.bmp");

@@ -80,6 +80,13 @@ TEST_F(SettingsTest, NumbersAndBooleansReadWithTheirRules) {
   EXPECT_EQ(main->updImageSize.Position(), 1500);
 }
 
+// Plain lines "kN=1", enough of them to pass the size that is listed whole.
+std::string ManyKeys(int count) {
+  std::string lines;
+  for (int n = 0; n < count; ++n) lines += "k" + std::to_string(n) + "=1\r\n";
+  return lines;
+}
+
 // A plain file is read once, whole; any other is listed by the system a
 // section at a time (each a look at the file), quoted values by their key.
 TEST_F(SettingsTest, LoadingReadsAPlainFileOnceAndAnyOtherASectionAtATime) {
@@ -92,6 +99,7 @@ TEST_F(SettingsTest, LoadingReadsAPlainFileOnceAndAnyOtherASectionAtATime) {
       {"quoted", "SelectedEditor=\"c:\\tools\\paint.exe\"\r\nToolbarHints=0\r\n", 7 + 1},
       {"comment", ";kept by hand\r\nSelectedEditor=c:\\tools\\paint.exe\r\nToolbarHints=0\r\n", 7},
       {"other letters", "SelectedEditor=c:\\tools\\paint.exe\r\nToolbarHints=0\r\nNote=caf\xC3\xA9\r\n", 7},
+      {"larger than 64 KiB", "SelectedEditor=c:\\tools\\paint.exe\r\nToolbarHints=0\r\n" + ManyKeys(9000), 7},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -110,8 +118,19 @@ TEST_F(SettingsTest, PollIntervalThatIsNoNumberKeepsTheDefault) {
   WithIni("[AutoDetect]\r\nPollInterval=ten\r\n");
   Build();
   EXPECT_EQ(main->updPollInterval.Position(), 5);
-  EXPECT_EQ(main->tmrPoll.Interval(), 5000u);
-  EXPECT_TRUE(main->tmrPoll.Enabled());
+}
+
+// The data file always lies in the data folder under a name a file can have.
+TEST_F(SettingsTest, ADataFileNameThatIsNoPlainFileNameGivesWayToTheDefault) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"Pictures.db", "Pictures.db"}, {"..\\..\\Windows\\win.ini", "GDB.CDS"},
+      {"C:\\x.cds", "GDB.CDS"},       {"nul", "GDB.CDS"},
+      {"list.cds.", "GDB.CDS"},       {"", "GDB.CDS"}};
+  for (const auto& [stored, used] : cases) {
+    WithIni(std::string("[Directories]\r\nDBFileName=") + stored + "\r\n");
+    Build();
+    EXPECT_EQ(main->DBFileName, used) << stored;
+  }
 }
 
 TEST_F(SettingsTest, StoredPositionBeyondTheScreenIsPulledBackOntoIt) {
@@ -269,12 +288,12 @@ TEST_F(SettingsTest, SavingDuringStartUpKeepsTheTimersHeld) {
   EXPECT_FALSE(main->booHoldTimers);
 }
 
-TEST_F(SettingsTest, UntickingThePollBoxStopsPollingAtOnce) {
+TEST_F(SettingsTest, UntickingThePollBoxStopsWatchingAtOnce) {
   WithIni("");
   Build();
-  ASSERT_TRUE(main->tmrPoll.Enabled());
+  ASSERT_EQ(fakes.watches.Watched().size(), 2u) << "the desktop key and the Windows folder";
   main->chkPollForChange.Click();
-  EXPECT_FALSE(main->tmrPoll.Enabled());
+  EXPECT_TRUE(fakes.watches.Watched().empty());
   fakes.time.Advance(2250);
   EXPECT_EQ(Ini("AutoDetect", "Polling"), "0");
 }

@@ -17,6 +17,21 @@ class SlideSelectionTest : public SlideFixture {
     main->ShowNextSlide();
     return fakes.desktop.wallpaperCalls.size() == before ? "<none>" : WallpapersSet().back();
   }
+  // An enabled entry of another folder, whose file is not there.
+  void Elsewhere(const std::string& folder, const std::string& name) {
+    main->cdtData.Append();
+    InventoryEntry& e = main->cdtData.EditFields();
+    e.Enabled = true;
+    e.FileName = e.LCFilename = name;
+    e.Location = folder;
+    e.LCLocation = LowerAZ(folder);
+    main->cdtData.Post();
+  }
+  std::string Names() const {
+    std::string names;
+    for (const InventoryEntry& e : main->cdtData.AllRecords()) names += e.LCFilename + " ";
+    return names;
+  }
   int Count(const std::string& trace) const {
     const auto texts = fakes.trace.Texts();
     return static_cast<int>(std::count(texts.begin(), texts.end(), trace));
@@ -89,6 +104,32 @@ TEST_F(SlideSelectionTest, EntriesWhoseFilesAreGoneAreRemovedByRandomTries) {
   Add({Pic{"A.bmp"}, Pic{"B.bmp", true, true, 1, false}, Pic{"C.bmp", true, true, 1, false}});
   EXPECT_EQ(Next(), Pics("a.bmp")) << "the starting picture again, from the sequential phase";
   EXPECT_EQ(main->cdtData.RecordCount(), 1);
+}
+
+// A file is gone only when its drive or share is there and the file is not;
+// pictures on a drive that is away keep their entries and are passed over.
+TEST_F(SlideSelectionTest, EntriesOnADriveOrShareThatIsAwayAreKeptAndPassedOver) {
+  fakes.files.AddDir("D:\\Gone");
+  fakes.files.AddDir("\\\\nas\\pics");
+  fakes.files.pendingVolumes.insert("\\\\nas\\pics\\");
+  for (const bool random : {false, true}) {
+    SCOPED_TRACE(random ? "random" : "in order");
+    while (!main->cdtData.IsEmpty()) main->cdtData.Delete();
+    main->chkRandom.SetChecked(random);
+    main->chkAutoChange.SetChecked(true);
+    fakes.prompts.shown.clear();  // the option's change saves the list of the round before, into no folder
+    Add({Pic{"A.bmp", false}});
+    Elsewhere("D:\\Gone", "d.bmp");       // the drive is there, the file is not
+    Elsewhere("\\\\nas\\pics", "n.bmp");  // the share's check has not answered
+    Elsewhere("Z:\\Photos", "z.bmp");     // no such drive
+    Elsewhere("Z:\\Photos", "z2.bmp");
+    EXPECT_EQ(Next(), "<none>");
+    EXPECT_EQ(Names(), "a.bmp n.bmp z.bmp z2.bmp ");
+    EXPECT_TRUE(main->InputTimeout1.Pending()) << "the removal is saved as others are";
+    EXPECT_TRUE(fakes.prompts.shown.empty());
+    EXPECT_TRUE(main->chkAutoChange.Checked()) << "the slideshow waits for the drive";
+  }
+  EXPECT_LE(fakes.files.volumeProbes, 6) << "a drive's answer is remembered for a while";
 }
 
 TEST_F(SlideSelectionTest, TheSizeLimitAdmitsAFileOfExactlyTheLimit) {

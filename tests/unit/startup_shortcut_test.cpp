@@ -67,6 +67,42 @@ TEST_F(StartupShortcutTest, NowhereToSaveTheShortcutIsReported) {
             std::vector<std::string>{"Unable to create Startup icon: C:\\Gone\\ann\\Startup\\Murovex Tray Icon.lnk"});
 }
 
+// The message comes once for a folder; a start after it stays quiet.
+TEST_F(StartupShortcutTest, NowhereToSaveTheShortcutIsToldOnceForAFolder) {
+  fakes.registry.Put(kCommonKey, "Common Startup", {kRegSz, "C:\\Locked\\All Users\\Startup"});
+  fakes.registry.Put(kUserKey, "Startup", {kRegSz, "C:\\Gone\\ann\\Startup"});
+  Start(true);
+  tray.reset();
+  main.reset();
+  Build();
+  EXPECT_EQ(fakes.prompts.Texts().size(), 1u);
+  EXPECT_EQ(Ini("General", "StartupIconRefused"), "C:\\Gone\\ann\\Startup");
+  fakes.registry.Put(kUserKey, "Startup", {kRegSz, "C:\\Gone\\bob\\Startup"});
+  tray.reset();
+  main.reset();
+  Build();
+  EXPECT_EQ(fakes.prompts.Texts().size(), 2u) << "another folder is told again";
+}
+
+// An all-users shortcut that cannot be written anew still starts the
+// program when it points at it; a second one in the user's folder would
+// start it twice.
+TEST_F(StartupShortcutTest, AnAllUsersShortcutThatCannotBeRewrittenCountsWhenItPointsAtThisProgram) {
+  const std::pair<const char*, const char*> cases[] = {{"C:\\APPS\\Murovex\\murovex.exe", "<none>"},
+                                                       {"C:\\Old\\Murovex.exe", "C:\\Apps\\Murovex\\Murovex.exe"}};
+  for (const auto& [target, userTarget] : cases) {
+    SCOPED_TRACE(target);
+    fakes.files.AddDir("C:\\ProgramData\\Startup");
+    fakes.files.Put(kCommonLink, std::string(target) + "\nC:\\Apps");
+    fakes.files.MakeReadOnly(kCommonLink);
+    if (fakes.files.FileExists(kUserLink)) fakes.files.Delete(kUserLink);
+    Start(true);
+    const std::string user = Link(kUserLink);
+    EXPECT_EQ(user.substr(0, user.find('\n')), userTarget);
+    EXPECT_TRUE(fakes.prompts.shown.empty());
+  }
+}
+
 TEST_F(StartupShortcutTest, TheOptionOffDeletesTheShortcutFromBothPlacesAndShowsNothing) {
   for (bool present : {true, false}) {
     SCOPED_TRACE(present ? "both present" : "none present");

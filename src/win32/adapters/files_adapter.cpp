@@ -1,6 +1,10 @@
+#include <shellapi.h>
 #include <windows.h>
 
+#include <map>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 #include "win32/adapters/win32_error.h"
 #include "win32/adapters/win32_ports.h"
@@ -104,6 +108,43 @@ Status Win32Files::ReadBlock(const std::string& path, ByteBlock& bytes) {
   return opened ? ReadOpened(h, size, path, bytes) : opened;
 }
 
+struct Win32Files::VolumeProbes {
+  std::mutex mutex;
+  std::map<std::string, VolumeState> answers;
+};
+
+namespace {
+
+Win32Files::VolumeState RootState(const std::string& root) {
+  return GetFileAttributesA(root.c_str()) != INVALID_FILE_ATTRIBUTES ? Win32Files::VolumeState::Reachable
+                                                                     : Win32Files::VolumeState::Unreachable;
+}
+
+}  // namespace
+
+// A local drive answers at once; a share, or a letter mapped to one, may take
+// the network's time-out: its check runs on a thread of its own, and the
+// answer waits for the next call.
+Win32Files::VolumeState Win32Files::ProbeVolume(const std::string& root) {
+  const bool network = root.rfind("\\\\", 0) == 0 || GetDriveTypeA(root.c_str()) == DRIVE_REMOTE;
+  if (!network) return RootState(root);
+  if (!probes_) probes_ = std::make_shared<VolumeProbes>();
+  std::lock_guard<std::mutex> lock(probes_->mutex);
+  const auto known = probes_->answers.find(root);
+  if (known != probes_->answers.end()) {
+    const VolumeState answer = known->second;
+    if (answer != VolumeState::Pending) probes_->answers.erase(known);
+    return answer;
+  }
+  probes_->answers[root] = VolumeState::Pending;
+  std::thread([probes = probes_, root] {
+    const VolumeState answer = RootState(root);
+    std::lock_guard<std::mutex> done(probes->mutex);
+    probes->answers[root] = answer;
+  }).detach();
+  return VolumeState::Pending;
+}
+
 Status Win32Files::ReadHead(const std::string& path, std::size_t maxBytes, std::string& bytes) {
   HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
@@ -191,6 +232,23 @@ Status Win32Files::Copy(const std::string& from, const std::string& to, bool fai
 
 Status Win32Files::Delete(const std::string& path) {
   if (!DeleteFileA(path.c_str())) return LastError("delete " + path);
+  return Status::Ok();
+}
+
+// Silent: the program asked its own question before; without a Recycle Bin
+// on the volume the shell deletes the file outright.
+Status Win32Files::Recycle(const std::string& path) {
+  if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return LastError("recycle " + path);
+  std::string from = path;
+  from.push_back('\0');  // the list of names ends with a second zero
+  SHFILEOPSTRUCTA operation{};
+  operation.wFunc = FO_DELETE;
+  operation.pFrom = from.c_str();
+  operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+  const int result = SHFileOperationA(&operation);
+  if (result != 0 || operation.fAnyOperationsAborted) {
+    return Status::Fail(static_cast<std::uint32_t>(result), "recycle " + path);
+  }
   return Status::Ok();
 }
 

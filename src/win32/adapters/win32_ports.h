@@ -68,6 +68,7 @@ class Win32Files : public FilePort {
   Status ReadBlock(const std::string& path, ByteBlock& bytes) override;
   Status MapBlock(const std::string& path, ByteBlock& bytes) override;
   Status ReadHead(const std::string& path, std::size_t maxBytes, std::string& bytes) override;
+  VolumeState ProbeVolume(const std::string& root) override;
   Status CreateNew(const std::string& path, FileHandle& handle) override;
   Status Write(FileHandle handle, const std::string& bytes) override;
   Status Flush(FileHandle handle) override;
@@ -76,12 +77,19 @@ class Win32Files : public FilePort {
   Status Move(const std::string& from, const std::string& to) override;
   Status Copy(const std::string& from, const std::string& to, bool failIfExists) override;
   Status Delete(const std::string& path) override;
+  Status Recycle(const std::string& path) override;
   Status MakeDirectory(const std::string& path) override;
   Status ChangeDirectory(const std::string& path) override;
   std::string CurrentDirectory() override;
   std::vector<std::string> FindFiles(const std::string& folder, const std::string& pattern) override;
   std::vector<std::string> FindFolders(const std::string& folder) override;
   void RetryPause(std::uint32_t ms) override;
+
+  // Checks of network volumes running in the background, by root.
+  struct VolumeProbes;
+
+ private:
+  std::shared_ptr<VolumeProbes> probes_;
 };
 
 class Win32Instance : public InstancePort {
@@ -161,6 +169,7 @@ class Win32Shell : public ShellPort {
   ShortcutSave SaveShortcut(const std::string& linkPath, const std::string& target,
                             const std::string& workingFolder) override;
   std::string applicationTitle;
+  std::optional<std::string> ShortcutTarget(const std::string& linkPath) override;
   bool terminated = false;
 };
 
