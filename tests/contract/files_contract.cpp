@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/date_time.h"
+#include "app/paths.h"
 #include "contract/contract_env.h"
 
 namespace mvx::contract {
@@ -35,6 +36,10 @@ TEST_F(FilesContract, ExistenceTellsFilesFromFoldersWithoutRegardToCase) {
   EXPECT_FALSE(files.FileExists(dir));
   EXPECT_FALSE(files.FileExists(In("missing.bmp")));
   EXPECT_FALSE(files.DirectoryExists(In("missing")));
+  // "." and ".." parts are resolved before the file is looked for.
+  EXPECT_TRUE(files.FileExists(In("missing\\..\\.\\Sea.bmp")));
+  EXPECT_TRUE(files.FileExists(dir + "\\..\\" + ExtractFileName(dir) + "\\Sea.bmp"));
+  EXPECT_FALSE(files.FileExists(In("..\\Sea.bmp")));
 }
 
 TEST_F(FilesContract, OpenedSizeIsZeroForAnEmptyFileAndNoneForAMissingOne) {

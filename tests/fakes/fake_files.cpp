@@ -67,9 +67,34 @@ FakeFiles::FakeFiles(ClockPort* clock) : clock_(clock) {
   dirs_.insert("c:");
 }
 
+// As the system makes a full path: relative to the current folder, and "."
+// and ".." parts resolved (".." never climbs above the drive or share).
 std::string FakeFiles::Abs(const std::string& path) const {
-  if (path.size() >= 2 && (path[1] == ':' || (path[0] == '\\' && path[1] == '\\'))) return path;
-  return StripTrailingBackslashes(currentDir_) + "\\" + path;
+  const bool full = path.size() >= 2 && (path[1] == ':' || (path[0] == '\\' && path[1] == '\\'));
+  const std::string joined = full ? path : StripTrailingBackslashes(currentDir_) + "\\" + path;
+  const bool unc = joined.rfind("\\\\", 0) == 0;
+  std::vector<std::string> parts;
+  std::size_t start = unc ? 2 : 0;
+  while (start <= joined.size()) {
+    std::size_t end = joined.find('\\', start);
+    if (end == std::string::npos) end = joined.size();
+    parts.push_back(joined.substr(start, end - start));
+    start = end + 1;
+  }
+  const std::size_t rootParts = unc ? 2 : 1;  // "server", "share" or "c:"
+  std::vector<std::string> kept;
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    const std::string& part = parts[i];
+    if (i >= rootParts && part == ".") continue;
+    if (i >= rootParts && part == "..") {
+      if (kept.size() > rootParts) kept.pop_back();
+      continue;
+    }
+    kept.push_back(part);
+  }
+  std::string out = unc ? "\\\\" : "";
+  for (std::size_t i = 0; i < kept.size(); ++i) out += (i ? "\\" : "") + kept[i];
+  return out;
 }
 
 std::string FakeFiles::Key(const std::string& absPath) {
