@@ -90,8 +90,9 @@ struct Window {
 
   fakes::FakePorts fakes;
   FilePort& files;
-  Ports ports{fakes.time,  fakes.time,    fakes.prompts, fakes.registry, fakes.profile,    files,       fakes.instance,
-              fakes.trace, fakes.desktop, fakes.system,  fakes.help,     fakes.notifyIcon, fakes.shell, fakes.dialogs, fakes.pictures};
+  Ports ports{fakes.time,     fakes.time,    fakes.prompts,  fakes.registry, fakes.profile, files,
+              fakes.instance, fakes.trace,   fakes.desktop,  fakes.system,   fakes.help,    fakes.notifyIcon,
+              fakes.shell,    fakes.dialogs, fakes.pictures, fakes.watches, fakes.monitors};
   TApplication app{ports};
   SystemFolders folders = ComputeSystemFolders(fakes.system);
   TFrmTray tray{ports};

@@ -44,6 +44,9 @@ class CountingFiles : public FilePort {
   std::optional<std::uint32_t> LocalDosDateTime(const std::string& p) override { return in_.LocalDosDateTime(p); }
   Status ReadBlock(const std::string& p, ByteBlock& b) override { return in_.ReadBlock(p, b); }
   Status MapBlock(const std::string& p, ByteBlock& b) override { return in_.MapBlock(p, b); }
+  Status ReadHead(const std::string& p, std::size_t n, std::string& b) override { return in_.ReadHead(p, n, b); }
+  VolumeState ProbeVolume(const std::string& r) override { return in_.ProbeVolume(r); }
+  Status Recycle(const std::string& p) override { return in_.Recycle(p); }
   Status CreateNew(const std::string& p, FileHandle& h) override { return in_.CreateNew(p, h); }
   Status Write(FileHandle h, const std::string& b) override { return in_.Write(h, b); }
   Status Flush(FileHandle h) override { return in_.Flush(h); }
@@ -98,7 +101,8 @@ struct Bench {
     std::vector<std::string> order;
     files.seen = &order;
     std::string path;
-    bool tile = true, save = true;
+    DisplayMode tile = DisplayMode::Tile;
+    bool save = true;
     while (order.size() < 200000) main.GetNextSlideInfo(path, tile, save);
     files.seen = nullptr;
     const double start = ThreadNs();
@@ -110,8 +114,8 @@ struct Bench {
 
   fakes::FakePorts f;
   CountingFiles files{f.files};
-  Ports ports{f.time,  f.time,    f.prompts, f.registry, f.profile,    files,   f.instance,
-              f.trace, f.desktop, f.system,  f.help,     f.notifyIcon, f.shell, f.dialogs, f.pictures};
+  Ports ports{f.time,    f.time,   f.prompts, f.registry,   f.profile, files,     f.instance, f.trace,
+              f.desktop, f.system, f.help,    f.notifyIcon, f.shell,   f.dialogs, f.pictures, f.watches, f.monitors};
   TApplication app{ports};
   SystemFolders folders = ComputeSystemFolders(f.system);
   TFrmTray tray{ports};
@@ -123,7 +127,8 @@ void RunPicks(benchmark::State& state, Bench& b) {
   const double floorNs = b.FloorNsPerProbe();
   b.files.probes = 0;
   std::string path;
-  bool tile = true, save = true;
+  DisplayMode tile = DisplayMode::Tile;
+  bool save = true;
   std::int64_t picks = 0;
   const double start = ThreadNs();
   for (auto _ : state) {

@@ -220,6 +220,13 @@ Status PosixFiles::Copy(const std::string& from, const std::string& to, bool fai
   return s;
 }
 
+Status PosixFiles::ReadHead(const std::string& path, std::size_t maxBytes, std::string& bytes) {
+  ByteBlock block;
+  if (const Status read = ReadBlock(path, block); !read) return read;
+  bytes.assign(block.View().substr(0, maxBytes));
+  return Status::Ok();
+}
+
 Status PosixFiles::Delete(const std::string& path) {
   if (::unlink(PosixPath(path).c_str()) != 0) return Failed("delete " + path);
   return Status::Ok();

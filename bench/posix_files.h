@@ -21,6 +21,11 @@ class PosixFiles : public FilePort {
   // mmap, private: as the Windows adapter's copy-on-write view (POSIX lets
   // a mapped file be replaced, which the benchmark never does while mapped).
   Status MapBlock(const std::string& path, ByteBlock& bytes) override;
+  Status ReadHead(const std::string& path, std::size_t maxBytes, std::string& bytes) override;
+  // Every volume is the one the benchmark runs on.
+  VolumeState ProbeVolume(const std::string&) override { return VolumeState::Reachable; }
+  // No bin here: deleted outright.
+  Status Recycle(const std::string& path) override { return Delete(path); }
   Status CreateNew(const std::string& path, FileHandle& handle) override;
   Status Write(FileHandle handle, const std::string& bytes) override;
   // fsync, as FlushFileBuffers waits for the disk.

@@ -1,7 +1,7 @@
 # Sources are gathered by folder, so a new file joins its layer by being put there.
 file(GLOB MUROVEX_CORE_SOURCES CONFIGURE_DEPENDS
   src/app/*.cpp src/inventory/*.cpp src/wallpaper/*.cpp src/slideshow/*.cpp src/adding/*.cpp
-  src/ui/*.cpp src/forms/*.cpp src/platform/*.cpp src/fileops/*.cpp)
+  src/ui/*.cpp src/forms/*.cpp src/platform/*.cpp src/fileops/*.cpp src/monitors/*.cpp src/control/*.cpp)
 file(GLOB MUROVEX_FAKE_SOURCES CONFIGURE_DEPENDS tests/fakes/*.cpp)
 file(GLOB MUROVEX_UNIT_TEST_SOURCES CONFIGURE_DEPENDS tests/unit/*_test.cpp)
 file(GLOB MUROVEX_CONTRACT_TEST_SOURCES CONFIGURE_DEPENDS tests/contract/*.cpp)

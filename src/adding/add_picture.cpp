@@ -127,7 +127,7 @@ bool DeleteVanishedSourceEntry(TClientDataSet& data, FilePort& files, const std:
 
 void TFrmMain::AddPictureFile(const std::string& path, DisplayMode mode) {
   // The program's own working bitmap is never a picture of the list.
-  if (LowerAZ(path) == folders_.workingBitmapPath) return;
+  if (IsOwnPicture(path)) return;
   if (!ports_.files.FileExists(path)) return;
   if (!IsPictureFile(path)) {
     ports_.prompts.Show("Error: " + ExtractFileName(path) + " is not a supported file type.", MessageCaption(),
@@ -147,7 +147,7 @@ void TFrmMain::AddPictureFile(const std::string& path, DisplayMode mode) {
 }
 
 void TFrmMain::AddDetectedWallpaper(const std::string& path, DisplayMode mode) {
-  if (LowerAZ(path) == folders_.workingBitmapPath) return;
+  if (IsOwnPicture(path)) return;
   // A wallpaper of a kind the program does not take: the detection runs in
   // the background, so it passes it over without a word.
   if (!IsPictureFile(path)) {

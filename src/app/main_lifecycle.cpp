@@ -133,10 +133,16 @@ void TFrmMain::FinalStage() {
   booHoldTimers = false;
   std::exception_ptr failure;
   try {
+    desk_.ReadLayout();
+    UpdateMonitorOption();
     if (chkChangeOnStartup.Checked()) {
       if (Splash != nullptr) Splash->EndSplash();
       ShowNextSlide();
       FindCurrentInList();
+    } else if (desk_.Spans() && !desk_.Pictures().empty()) {
+      // The monitors show again the pictures they showed, fitted to the
+      // monitors as they are now.
+      SetMonitorPictures(desk_.Pictures(), true);
     }
   } catch (...) {
     failure = std::current_exception();
@@ -298,7 +304,9 @@ void TFrmMain::CloseProcessing() {
     std::string path;
     DisplayMode mode = DisplayMode::Tile;
     GetCurrentWallpaper(path, mode);
-    SaveLastWallpaper(path);
+    // The composed picture is set again; the primary monitor's picture is
+    // the one a start with one monitor goes on from.
+    SaveLastWallpaper(IsOwnPicture(path) && !desk_.Primary().empty() ? desk_.Primary() : path);
     SetWallpaper(path, mode, true);
   } catch (...) {
     failure = std::current_exception();

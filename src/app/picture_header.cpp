@@ -6,8 +6,7 @@ namespace mvx {
 
 namespace {
 
-// Bounds-checked reads of the head's bytes; a read past the end gives 0 and
-// marks the reader spent.
+// Bounds-checked reads of the head's bytes; a read past the end gives 0.
 class Bytes {
  public:
   explicit Bytes(std::string_view s) : s_(s) {}
@@ -20,6 +19,8 @@ class Bytes {
   std::uint32_t Little32(std::size_t at) const { return Little16(at) | Little16(at + 2) << 16; }
   std::uint32_t U16(std::size_t at, bool big) const { return big ? Big16(at) : Little16(at); }
   std::uint32_t U32(std::size_t at, bool big) const { return big ? Big32(at) : Little32(at); }
+  // The n bytes from at, as far as the head holds them.
+  Bytes Part(std::size_t at, std::size_t n) const { return Bytes(at <= s_.size() ? s_.substr(at, n) : ""); }
   bool StartsWith(std::size_t at, std::string_view prefix) const {
     return Has(at, prefix.size()) && s_.substr(at, prefix.size()) == prefix;
   }
@@ -36,7 +37,10 @@ std::optional<PictureHeader> Sized(std::int64_t width, std::int64_t height, int 
 
 std::optional<PictureHeader> Bmp(const Bytes& b) {
   const std::uint32_t infoSize = b.Little32(14);
-  if (infoSize == 12) return Sized(b.Little16(18), b.Little16(20));  // the oldest header: 16-bit sizes
+  if (infoSize == 12) {  // the oldest header: 16-bit sizes
+    if (!b.Has(18, 4)) return std::nullopt;
+    return Sized(b.Little16(18), b.Little16(20));
+  }
   if (!b.Has(18, 8)) return std::nullopt;
   const auto height = static_cast<std::int32_t>(b.Little32(22));  // negative: stored top down
   return Sized(static_cast<std::int32_t>(b.Little32(18)), height < 0 ? -std::int64_t{height} : height);
@@ -52,12 +56,20 @@ std::optional<PictureHeader> Gif(const Bytes& b) {
   return Sized(b.Little16(6), b.Little16(8));
 }
 
-// The orientation tag (274) of the TIFF structure at `base`; 1 when it has none.
-int TiffOrientation(const Bytes& b, std::size_t base) {
-  const bool big = b.StartsWith(base, "MM");
-  const std::size_t ifd = base + b.U32(base + 4, big);
+// A TIFF directory's entry count, when the head holds the whole directory:
+// one cut short might have lost the very tag looked for.
+std::optional<std::uint32_t> WholeDirectory(const Bytes& b, std::size_t ifd, bool big) {
   const std::uint32_t count = b.U16(ifd, big);
-  for (std::uint32_t i = 0; i < count && b.Has(ifd + 2 + 12 * i, 12); ++i) {
+  if (!b.Has(ifd, 2 + std::size_t{12} * count)) return std::nullopt;
+  return count;
+}
+
+// The orientation tag (274) of a TIFF structure; 1 when it has none.
+int TiffOrientation(const Bytes& b) {
+  const bool big = b.StartsWith(0, "MM");
+  const std::size_t ifd = b.U32(4, big);
+  const std::uint32_t count = WholeDirectory(b, ifd, big).value_or(0);
+  for (std::uint32_t i = 0; i < count; ++i) {
     const std::size_t entry = ifd + 2 + 12 * i;
     if (b.U16(entry, big) != 274) continue;
     const std::uint32_t value = b.U16(entry + 8, big);
@@ -68,10 +80,12 @@ int TiffOrientation(const Bytes& b, std::size_t base) {
 
 std::optional<PictureHeader> Tiff(const Bytes& b) {
   const bool big = b.StartsWith(0, "MM");
+  if (!b.Has(4, 4)) return std::nullopt;
   const std::size_t ifd = b.U32(4, big);
-  const std::uint32_t count = b.U16(ifd, big);
+  const std::optional<std::uint32_t> count = WholeDirectory(b, ifd, big);
+  if (!count) return std::nullopt;
   std::int64_t width = 0, height = 0;
-  for (std::uint32_t i = 0; i < count && b.Has(ifd + 2 + 12 * i, 12); ++i) {
+  for (std::uint32_t i = 0; i < *count; ++i) {
     const std::size_t entry = ifd + 2 + 12 * i;
     const std::uint32_t tag = b.U16(entry, big);
     const std::uint32_t type = b.U16(entry + 2, big);
@@ -79,7 +93,7 @@ std::optional<PictureHeader> Tiff(const Bytes& b) {
     if (tag == 256) width = value;
     if (tag == 257) height = value;
   }
-  return Sized(width, height, TiffOrientation(b, 0));
+  return Sized(width, height, TiffOrientation(b));
 }
 
 // Walks the markers up to the first frame header; an EXIF block met on the
@@ -106,7 +120,7 @@ std::optional<PictureHeader> Jpeg(const Bytes& b) {
       return Sized(b.Big16(at + 7), b.Big16(at + 5), orientation);
     }
     if (marker == 0xE1 && b.StartsWith(at + 4, std::string_view("Exif\0\0", 6))) {
-      orientation = TiffOrientation(b, at + 10);
+      orientation = TiffOrientation(b.Part(at + 10, length >= 8 ? length - 8 : 0));  // within its own block
     }
     at += 2 + length;
   }

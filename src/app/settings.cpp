@@ -141,6 +141,11 @@ void TFrmMain::LoadOrSaveSettings(bool loading, bool restorePosition) {
   if (loading) ApplyPollInterval(this);
   check("AutoDetect", "PromptForName", chkPromptNameForNewWP);
   LoadOrSaveAddChoices(ini, frmItemInfo, loading);
+  check("Monitors", "PicturePerMonitor", chkPicturePerMonitor);
+  if (loading) {
+    desk_.enabled = chkPicturePerMonitor.Checked();
+    desk_.Restore(ini.ReadString("Monitors", "Pictures", ""));
+  }
 }
 
 void TFrmMain::SaveSettings() {

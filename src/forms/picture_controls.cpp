@@ -24,9 +24,9 @@ void TImage::Clear() {
   Changed(ControlProp::Picture);
 }
 
-void TImage::SetStretch(bool stretch) {
-  if (stretch == stretch_) return;
-  stretch_ = stretch;
+void TImage::SetScene(PictureScene scene) {
+  if (scene == scene_) return;
+  scene_ = std::move(scene);
   Changed(ControlProp::Picture);
 }
 

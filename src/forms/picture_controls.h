@@ -2,15 +2,42 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "forms/control.h"
+#include "forms/dpi_scaling.h"
 #include "platform/picture_port.h"
 
 namespace mvx {
 
+// How a picture is turned before it is drawn: first its rows become its
+// columns (transposed), then it is read from its stored right edge
+// (mirrorColumns) and from its stored bottom (mirrorRows).
+struct PictureTurn {
+  bool transposed = false;
+  bool mirrorColumns = false;
+  bool mirrorRows = false;
+  friend bool operator==(const PictureTurn&, const PictureTurn&) = default;
+};
+
+// What a picture control shows. Its area stands for extent units each way
+// and is filled with color; the picture, turned, is drawn into each of
+// places (in extent units, cut at the area's edges), as a block of across x
+// down copies of itself when it repeats.
+struct PictureScene {
+  int extentWidth = 1;
+  int extentHeight = 1;
+  std::uint32_t color = 0x000000;  // 0x00BBGGRR
+  PictureTurn turn;
+  std::vector<PixelRect> places;
+  int across = 1;
+  int down = 1;
+  friend bool operator==(const PictureScene&, const PictureScene&) = default;
+};
+
 // Shows one picture file. The control holds the path and the decoded picture
-// it loaded, and lets go of the picture when cleared; the view draws it,
-// scaled to the control's bounds when stretching, else at its natural size.
+// it loaded, and lets go of the picture when cleared; the view draws it as
+// the control's scene says.
 class TImage : public TControl {
  public:
   TImage(TForm& form, TControl* parent, std::string name)
@@ -26,15 +53,13 @@ class TImage : public TControl {
   int PictureHeight() const { return picture_ ? picture_->Size().height : 0; }
   const std::shared_ptr<const LoadedPicture>& Picture() const { return picture_; }
 
-  bool Stretch() const { return stretch_; }
-  void SetStretch(bool stretch);
-  // The control follows its parent's size (the layout fills the parent with it).
-  bool FillsParent = false;
+  const PictureScene& Scene() const { return scene_; }
+  void SetScene(PictureScene scene);
 
  private:
   std::string path_;
   std::shared_ptr<const LoadedPicture> picture_;
-  bool stretch_ = false;
+  PictureScene scene_;
 };
 
 // A coloured panel that shows one line of text, centred.

@@ -217,14 +217,14 @@ bool TFrmMain::LocateInInventory(const std::string& path) {
 
 bool TFrmMain::IsKnownPicture(const std::string& path) {
   if (path.empty()) return false;
-  if (LowerAZ(path) == folders_.workingBitmapPath) return true;
+  if (IsOwnPicture(path)) return true;
   const PictureKey key = KeyOf(path);
   return cdtData.FindKey(key.file, key.folder);
 }
 
 bool TFrmMain::IsKnownPictureWithMode(const std::string& path, DisplayMode mode) {
   if (path.empty()) return false;
-  if (LowerAZ(path) == folders_.workingBitmapPath) return true;
+  if (IsOwnPicture(path)) return true;
   const PictureKey key = KeyOf(path);
   return cdtData.FindKey(key.file, key.folder) && cdtData.Fields().Display == mode;
 }

@@ -22,7 +22,18 @@ void TFrmMain::DisableThisWallpaperImage1Click(TObject* sender) {
     }
     ScheduleInventorySave(sender);
   }
-  ShowNextSlide();
+  if (desk_.Spans() && !desk_.Pictures().empty()) {
+    // The primary monitor gets a new picture; the others keep theirs.
+    std::string path;
+    DisplayMode mode = DisplayMode::Tile;
+    bool saveEach = true;
+    GetNextSlideInfo(path, mode, saveEach);
+    std::vector<std::string> pictures = desk_.Pictures();
+    if (!path.empty()) pictures.front() = path;
+    if (!path.empty()) SetMonitorPictures(pictures, saveEach);
+  } else {
+    ShowNextSlide();
+  }
   if (failure) std::rethrow_exception(failure);
 }
 
@@ -37,8 +48,10 @@ std::optional<DisplayMode> TFrmMain::CurrentWallpaperMode() {
   DisplayMode mode = DisplayMode::Tile;
   GetCurrentWallpaper(path, mode);
   if (!path.empty() && path == LastDetectedSource) path = LastDetectedTarget;
-  // The working bitmap counts as known but has no entry of its own.
-  if (path.empty() || LowerAZ(path) == folders_.workingBitmapPath || !IsKnownPicture(path)) return std::nullopt;
+  // The composed picture stands for the primary monitor's; the working bitmap
+  // counts as known but has no entry of its own.
+  if (IsOwnPicture(path) && !desk_.Primary().empty()) path = desk_.Primary();
+  if (path.empty() || IsOwnPicture(path) || !IsKnownPicture(path)) return std::nullopt;
   return cdtData.Fields().Display;
 }
 

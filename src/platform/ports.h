@@ -4,6 +4,7 @@
 #include "platform/file_port.h"
 #include "platform/help_port.h"
 #include "platform/instance_port.h"
+#include "platform/monitor_port.h"
 #include "platform/notify_icon_port.h"
 #include "platform/picture_port.h"
 #include "platform/profile_port.h"
@@ -13,6 +14,7 @@
 #include "platform/system_port.h"
 #include "platform/timer_port.h"
 #include "platform/trace_port.h"
+#include "platform/watch_port.h"
 
 namespace mvx {
 
@@ -33,6 +35,8 @@ struct Ports {
   ShellPort& shell;
   DialogPort& dialogs;
   PicturePort& pictures;
+  WatchPort& watches;
+  MonitorPort& monitors;
 };
 
 }  // namespace mvx

@@ -16,6 +16,10 @@ class SystemPort {
   virtual int ScreenWidth() = 0;
   virtual int ScreenHeight() = 0;
   virtual int LogPixelsY() = 0;
+  // The colour the desktop shows where its picture does not reach,
+  // GetSysColor(COLOR_DESKTOP): 0x00BBGGRR. Asked each time, as the user may
+  // change it while the program runs.
+  virtual std::uint32_t DesktopColor() = 0;
   // The version resource of a program file: GetFileVersionInfoSizeA (0 when
   // it has none), GetFileVersionInfoA into a block of that size, and
   // VerQueryValueA of a string in that block.

@@ -70,6 +70,7 @@ bool SlidePicker::SequentialPhase(const SlideRules& rules) {
 bool SlidePicker::Qualifies(const InventoryEntry& entry, const SlideRules& rules) const {
   if (!entry.Enabled) return false;
   if (rules.passesMode && !rules.passesMode(entry.Display)) return false;
+  if (rules.accepts && !rules.accepts(entry)) return false;
   return !rules.limitSize || entry.Size <= rules.maxBytes;
 }
 

@@ -16,6 +16,8 @@ struct SlideRules {
   bool limitSize = false;
   std::int64_t maxBytes = 0;
   std::function<bool(DisplayMode mode)> passesMode;
+  // A further test of the caller's (pictures already on another monitor).
+  std::function<bool(const InventoryEntry& entry)> accepts;
 };
 
 struct SlideChoice {

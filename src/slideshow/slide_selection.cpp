@@ -22,7 +22,11 @@ void TFrmMain::ShowNextSlide() {
     DisplayMode mode = DisplayMode::Tile;
     bool saveEach = true;
     GetNextSlideInfo(path, mode, saveEach);
-    if (!path.empty()) SetWallpaper(path, mode, saveEach);
+    if (!path.empty() && desk_.Spans()) {
+      SetMonitorPictures(PicksForMonitors(path), saveEach);
+    } else if (!path.empty()) {
+      SetWallpaper(path, mode, saveEach);
+    }
   } catch (...) {
     tmrSlide.SetEnabled(chkAutoChange.Checked());
     throw;
@@ -30,21 +34,32 @@ void TFrmMain::ShowNextSlide() {
   tmrSlide.SetEnabled(chkAutoChange.Checked());
 }
 
-void TFrmMain::GetNextSlideInfo(std::string& path, DisplayMode& mode, bool& saveEach) {
+SlideRules TFrmMain::CurrentSlideRules() const {
   SlideRules rules;
   rules.random = chkRandom.Checked();
   rules.limitSize = chkLimitImageSize.Checked();
   rules.maxBytes = static_cast<std::int64_t>(updImageSize.Position()) * 1000;
   rules.passesMode = [this](DisplayMode m) { return PassesTileFilter(m); };
+  return rules;
+}
+
+std::optional<SlideChoice> TFrmMain::PickSlide(const SlideRules& rules, bool& passedOverAway) {
   SlidePicker picker(cdtSlideShow, cdtData, ports_.files, volumes_, random_,
                      [this](const std::string& text) { SendTrace(ports_.trace, text, Handle); });
-  const std::optional<SlideChoice> choice = picker.Pick(rules);
+  std::optional<SlideChoice> choice = picker.Pick(rules);
   // Entries whose files are gone went out with the pick: saved as any removal.
   if (picker.RemovedAny()) ScheduleInventorySave(&app_);
+  passedOverAway = picker.PassedOverAway();
+  return choice;
+}
+
+void TFrmMain::GetNextSlideInfo(std::string& path, DisplayMode& mode, bool& saveEach) {
+  bool passedOverAway = false;
+  const std::optional<SlideChoice> choice = PickSlide(CurrentSlideRules(), passedOverAway);
   if (!choice) {
     // Pictures on a drive or share that is away come back with it: the
     // slideshow waits for them without a word.
-    if (chkAutoChange.Checked() && !picker.PassedOverAway()) {
+    if (chkAutoChange.Checked() && !passedOverAway) {
       ports_.prompts.Show("No images selected for slideshow!", MessageCaption(), PromptKind::Information,
                           PromptButtons::Ok);
       tmrSlide.SetEnabled(false);

@@ -83,6 +83,7 @@ TFrmMain::TFrmMain(Ports& ports, TApplication& app, const SystemFolders& folders
       rdoSelectedEditor(Make<TRadioButton>(&gbxBitmapEditor, "rdoSelectedEditor")),
       edtSelectedEditor(Make<TEdit>(&gbxBitmapEditor, "edtSelectedEditor")),
       btnSelectEditor(Make<TButton>(&gbxBitmapEditor, "btnSelectEditor")),
+      chkPicturePerMonitor(Make<TCheckBox>(&tsOptions, "chkPicturePerMonitor")),
       lblVisit(Make<TLabel>(&tsOnline, "lblVisit")),
       bvlVisit(Make<TLabel>(&tsOnline, "bvlVisit")),
       lblHome(Make<TLabel>(&tsOnline, "lblHome")),
@@ -112,13 +113,13 @@ TFrmMain::TFrmMain(Ports& ports, TApplication& app, const SystemFolders& folders
       lbxNOPollFiles(Make<TListBox>(&pnlDesignOptions, "lbxNOPollFiles")),
       chkTinkle(Make<TCheckBox>(&pnlDesignOptions, "chkTinkle")),
       tmrSlide(ports.timers),
-      tmrPoll(ports.timers),
       InputTimeout1(ports.timers),
       ports_(ports),
       app_(app),
       folders_(folders),
       tray_(tray),
-      volumes_(ports.files, ports.clock) {
+      volumes_(ports.files, ports.clock),
+      desk_(ports.monitors) {
   BuildControls();
   ConnectHandlers();
 }
@@ -217,6 +218,7 @@ void TFrmMain::BuildControls() {
   Placed(edtPollFileName, "", 76, 48, 280, 22);
   edtPollFileName.SetText("Netscape Wallpaper.bmp");
   Placed(chkPromptNameForNewWP, "Always prompt for name of new wallpaper", 12, 78, 300, 18).SetChecked(true);
+  Placed(chkPicturePerMonitor, "Show a different picture on each monitor", 20, 348, 340, 18).SetChecked(true);
 
   Placed(gbxBitmapEditor, " Picture  Editor ", 8, 260, 368, 80);
   Placed(rdoDefaultEditor, "Use Windows default editor", 12, 20, 250, 18).SetChecked(true);
@@ -266,7 +268,6 @@ void TFrmMain::BuildControls() {
 
   tmrSlide.SetEnabled(false);
   tmrSlide.SetInterval(0);
-  tmrPoll.SetEnabled(false);
   InputTimeout1.Enabled = true;
   InputTimeout1.WaitTime = 2250;
   InputTimeout1.Loaded();

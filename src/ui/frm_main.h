@@ -11,6 +11,8 @@
 #include "adding/frm_item_info.h"
 #include "app/system_folders.h"
 #include "app/volumes.h"
+#include "monitors/monitor_desk.h"
+#include "slideshow/slide_picker.h"
 #include "forms/form.h"
 #include "forms/picture_controls.h"
 #include "forms/timer.h"
@@ -28,6 +30,7 @@
 #include "ui/splash.h"
 #include "ui/version_info.h"
 #include "ui/web_links.h"
+#include "wallpaper/change_watch.h"
 
 namespace mvx {
 
@@ -160,6 +163,28 @@ class TFrmMain : public TForm {
   // ---- slides (slideshow/slide_selection.cpp, slideshow/slide_timer.cpp)
   void ShowNextSlide();
   void GetNextSlideInfo(std::string& path, DisplayMode& mode, bool& saveEach);
+  SlideRules CurrentSlideRules() const;
+  std::optional<SlideChoice> PickSlide(const SlideRules& rules, bool& passedOverAway);
+
+  // ---- a picture for each monitor (monitors/monitor_wallpaper.cpp)
+  // The primary's picture, then the slideshow's next picks for the others.
+  std::vector<std::string> PicksForMonitors(const std::string& primary);
+  // Composes the pictures, one a monitor, and sets the composed file; a
+  // failure sets the primary's picture alone.
+  void SetMonitorPictures(std::vector<std::string> pictures, bool save);
+  // The monitors changed (added, removed, moved, rescaled): the same
+  // pictures composed again for them.
+  void WMDisplayChange();
+  // The option follows the monitors: disabled while there is one.
+  void UpdateMonitorOption();
+  // A picture set by hand goes to the monitor of the main window (the
+  // primary while the window is hidden); the others keep theirs.
+  void SetOnWindowMonitor(const std::string& path);
+  void chkPicturePerMonitorClick(TObject* sender);
+  // The program's own pictures, never taken in: the working bitmap and the
+  // composed desktop picture.
+  bool IsOwnPicture(const std::string& path);
+  MonitorDesk& Desk() { return desk_; }
   bool PassesTileFilter(DisplayMode mode) const;
   void ApplySlideInterval();
   void chkAutoChangeClick(TObject* sender);
@@ -223,7 +248,8 @@ class TFrmMain : public TForm {
   // ---- wallpaper put on the desktop by others (wallpaper/wallpaper_detection.cpp)
   // WM_SETTINGCHANGE; section is the changed section's name, empty when none was given.
   void WMSettingChange(const std::string& section);
-  void tmrPollTimer(TObject* sender);
+  // A burst of changes of the desktop key or the Windows folder; false while busy.
+  bool ExamineChanges(const WatchedChanges& changes);
   void PollForWallpaper(const std::string& folder, const std::vector<std::string>& names);
 
   // ---- the detection's lists and the start-up shortcut (ui/frm_main_options.cpp)
@@ -374,6 +400,7 @@ class TFrmMain : public TForm {
   TRadioButton& rdoSelectedEditor;
   TEdit& edtSelectedEditor;
   TButton& btnSelectEditor;
+  TCheckBox& chkPicturePerMonitor;
 
   // ---- online page
   TLabel& lblVisit;
@@ -409,7 +436,6 @@ class TFrmMain : public TForm {
 
   // ---- non-visual parts
   TTimer tmrSlide;
-  TTimer tmrPoll;
   TInputTimeout InputTimeout1;
   TClientDataSet cdtData{"cdtData"};
   TClientDataSet cdtInventory{"cdtInventory"};
@@ -447,12 +473,22 @@ class TFrmMain : public TForm {
   void FirstRun();
   void HideToTray(TObject* sender);
   void RememberPolledStamp(const std::string& path);
+  void ExamineDesktopKey();
+  void OfferDesktopWallpaper(const std::string& path, DisplayMode mode);
 
   Ports& ports_;
   TApplication& app_;
   SystemFolders folders_;
   TFrmTray& tray_;
+  // Wakes the detection when the desktop key or the Windows folder changes.
+  ChangeWatch changeWatch_{ports_.watches, ports_.timers, ports_.clock};
+  // The desktop's wallpaper and mode as the detection last examined them.
+  std::string desktopSeen_;
   std::mt19937 random_;
+  // Tells a gone file from one whose drive is away (app/volumes.h).
+  VolumeCheck volumes_;
+  // The pictures of the monitors (monitors/monitor_desk.h).
+  MonitorDesk desk_;
   std::string settingsFile_;
   std::string helpFile_;
   std::string dataDir_;
@@ -460,8 +496,6 @@ class TFrmMain : public TForm {
   bool inventorySaveAllowed_ = false;
   // What the last save wrote, so an unchanged list is not written again.
   WrittenFile dataFileWritten_;
-  // Tells a gone file from one whose drive is away (app/volumes.h).
-  VolumeCheck volumes_;
   // The data file read is of version 1: the first save keeps it beside the new one.
   bool dataFileIsVersion1_ = false;
   int gridClientWidth_ = 0;
@@ -476,6 +510,9 @@ class TFrmMain : public TForm {
   InventoryGridSource gridSource_{cdtInventory};
   // The message panel shows the prompt; a click on it loads the picture.
   bool previewClickToLoad_ = false;
+  // How the preview shows the picture it holds (ui/preview_pane.cpp).
+  DisplayMode previewMode_ = DisplayMode::Tile;
+  int previewOrientation_ = 1;
 };
 
 }  // namespace mvx

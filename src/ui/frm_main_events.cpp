@@ -34,6 +34,7 @@ void TFrmMain::ConnectHandlers() {
     c->OnClick = on(&TFrmMain::GenericSettingsChange);
   }
   for (TRadioButton* r : {&rdoTiled, &rdoCentred, &rdoAll}) r->OnClick = on(&TFrmMain::GenericSettingsChange);
+  chkPicturePerMonitor.OnClick = on(&TFrmMain::chkPicturePerMonitorClick);
   edtPollInterval.OnChange = on(&TFrmMain::GenericSettingsChange);
   chkPollForChange.OnClick = [this](TObject* sender) {
     ApplyPollInterval(sender);
@@ -64,7 +65,7 @@ void TFrmMain::ConnectHandlers() {
   for (TUpDown* u : {&updHrs, &updMins, &updSecs}) u->OnClick = on(&TFrmMain::updHrsClick);
   gbxInterval.OnExit = on(&TFrmMain::gbxIntervalExit);
   tmrSlide.OnTimer = on(&TFrmMain::tmrSlideTimer);
-  tmrPoll.OnTimer = on(&TFrmMain::tmrPollTimer);
+  changeWatch_.OnChanges = [this](const WatchedChanges& changes) { return ExamineChanges(changes); };
   OnHide = [this](TObject*) { FormHide(); };
 
   tray_.mnuChangeWallpaperNow.OnClick = on(&TFrmMain::tmrSlideTimer);
@@ -72,7 +73,9 @@ void TFrmMain::ConnectHandlers() {
   tray_.mnuBlankWallpaper.OnClick = on(&TFrmMain::tbnNoneClick);
   tray_.mnuDisableThisWallpaperImage.OnClick = on(&TFrmMain::DisableThisWallpaperImage1Click);
   tray_.mnuToggleTiled.OnClick = on(&TFrmMain::mnuToggleTiledClick);
-  tray_.mnuDisplayMode.OnChoose = [this](DisplayMode mode) { SetCurrentDisplayMode(mode, &tray_.mnuDisplayMode.Item()); };
+  tray_.mnuDisplayMode.OnChoose = [this](DisplayMode mode) {
+    SetCurrentDisplayMode(mode, &tray_.mnuDisplayMode.Item());
+  };
   tray_.mnuSetWallpaperfromClipboard.OnClick = on(&TFrmMain::mnuSetWallpaperfromClipboardClick);
   tray_.mnuContents1.OnClick = [this](TObject*) { ShowHelpContents(); };
   tray_.mnuAbout.OnClick = on(&TFrmMain::About1Click);

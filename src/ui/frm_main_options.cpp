@@ -15,17 +15,11 @@ void TFrmMain::BuildPollList() {
   }
 }
 
+// The desktop key and the Windows folder are watched while "Polling" is on;
+// the interval is that of the poll of what the system cannot watch.
 void TFrmMain::ApplyPollInterval(TObject* sender) {
   const auto interval = static_cast<std::uint32_t>(updPollInterval.Position()) * 1000u;
-  if (interval != tmrPoll.Interval()) {
-    tmrPoll.SetEnabled(false);
-    tmrPoll.SetInterval(interval);
-  }
-  // A timer the system refused before is asked for again.
-  if (tmrPoll.Enabled() && !tmrPoll.Running()) tmrPoll.SetEnabled(false);
-  tmrPoll.SetEnabled(chkPollForChange.Checked());
-  // A timer the system would not give leaves detection by polling off.
-  if (tmrPoll.Enabled() && tmrPoll.Interval() != 0 && !tmrPoll.Running()) {
+  if (!changeWatch_.Apply(chkPollForChange.Checked(), folders_.windowsDir, interval)) {
     BringToForeground();
     ports_.prompts.Show("Error: Poll interval is too large", MessageCaption(), PromptKind::Error, PromptButtons::Ok);
   }

@@ -1,9 +1,13 @@
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 
+#include "app/picture_header.h"
 #include "ui/busy_cursor.h"
 #include "ui/frm_main.h"
+#include "ui/preview_geometry.h"
 
 namespace mvx {
 
@@ -17,33 +21,25 @@ constexpr int kSplitterHeight = 3;
 constexpr int kSplitterMinSize = 45;
 constexpr int kToolbarHeight = 31;
 
-void Fill(TImage& image, const TControl& panel) {
-  image.FillsParent = true;
-  image.SetBounds(0, 0, panel.Width(), panel.Height());
+// The picture's EXIF orientation from its file's first bytes (the system's
+// decoder does not always report it); 1, as stored, when they tell none.
+int OrientationOf(FilePort& files, const std::string& path) {
+  std::string head;
+  if (!files.ReadHead(path, kPictureHeadBytes, head)) return 1;
+  const std::optional<PictureHeader> header = ParsePictureHeader(head);
+  return header ? header->orientation : 1;
 }
 
-// The largest size of the picture's proportions within the area, at least
-// one pixel each way.
-PictureSize FitInside(int width, int height, int areaWidth, int areaHeight) {
-  const std::int64_t w = width, h = height;
-  // Compare the two scales as areaWidth / w against areaHeight / h without division.
-  if (areaWidth * h <= areaHeight * w) {
-    return {std::max(1, areaWidth), std::max<int>(1, static_cast<int>(h * areaWidth / w))};
-  }
-  return {std::max<int>(1, static_cast<int>(w * areaHeight / h)), std::max(1, areaHeight)};
-}
-
-// At its own size, centred, when the picture fits the panel; else scaled
-// down to the panel keeping its proportions (a photograph is not drawn out
-// of shape), centred as well.
-void PlacePicture(TImage& image, const TControl& panel) {
-  int width = image.PictureWidth(), height = image.PictureHeight();
-  if (panel.Width() < width || panel.Height() < height) {
-    const PictureSize fitted = FitInside(width, height, panel.Width(), panel.Height());
-    width = fitted.width;
-    height = fitted.height;
-  }
-  image.SetBounds((panel.Width() - width) / 2, (panel.Height() - height) / 2, width, height);
+// The picture as the desktop shows it in this mode: on a small copy of the
+// primary monitor inside the panel, on the desktop's colour.
+void PlaceDesktop(TImage& image, const TControl& panel, DisplayMode mode, int orientation, SystemPort& system) {
+  DesktopPreview preview =
+      PreviewDesktop({image.PictureWidth(), image.PictureHeight()}, orientation, {panel.Width(), panel.Height()},
+                     {system.ScreenWidth(), system.ScreenHeight()}, mode);
+  const PixelRect& frame = preview.monitor;
+  image.SetBounds(frame.left, frame.top, frame.Width(), frame.Height());
+  preview.scene.color = system.DesktopColor();
+  image.SetScene(std::move(preview.scene));
 }
 
 }  // namespace
@@ -54,8 +50,6 @@ void TFrmMain::BuildPreview() {
   pnlImageMessage.FontName = "Arial";
   pnlImageMessage.SetFontHeight(-15);
   pnlImageMessage.SetBold(true);
-  imgDesktop.SetStretch(true);
-  imgDesktop.FillsParent = true;
   Splitter1.Resized = &pnlPreviewImage;
   Splitter1.MinSize = kSplitterMinSize;
   LayoutPreviewPage();
@@ -65,10 +59,24 @@ void TFrmMain::ConnectPreviewHandlers() {
   pnlImageMessage.OnClick = [this](TObject* sender) { pnlImageMessageClick(sender); };
   imgDesktop.OnClick = [this](TObject* sender) { imgDesktopClick(sender); };
   Splitter1.OnMoved = [this](TObject* sender) { Splitter1Moved(sender); };
+  // A new display mode for the entry shown (F4, the grid's or the tray's
+  // menu) shows at once, without loading the picture again.
+  for (TClientDataSet* data : {&cdtData, &cdtInventory}) {
+    data->AfterPost = [this, before = data->AfterPost](TObject* sender) {
+      if (before) before(sender);
+      if (imgDesktop.Empty() || !cdtInventory.Active() || cdtInventory.IsEmpty()) return;
+      const InventoryEntry& entry = cdtInventory.Fields();
+      if (entry.Display == previewMode_ || entry.LCLocation + "\\" + entry.LCFilename != imgDesktop.PicturePath()) {
+        return;
+      }
+      previewMode_ = entry.Display;
+      PlaceDesktop(imgDesktop, pnlImageMessage, previewMode_, previewOrientation_, ports_.system);
+    };
+  }
 }
 
 // Top to bottom: the preview, the splitter, the toolbar and the grid, which
-// takes the rest; a picture shown is placed again in the preview's new size.
+// takes the rest; a picture shown is drawn again in the preview's new size.
 // The splitter keeps the preview and the grid at least its minimum size, so a
 // stored height that no longer fits is brought in.
 void TFrmMain::LayoutPreviewPage() {
@@ -78,10 +86,8 @@ void TFrmMain::LayoutPreviewPage() {
   const int height = PreviewPanelHeight;
   pnlPreviewImage.SetBounds(kMargin, kMargin, kContentWidth, height);
   pnlImageMessage.SetBounds(0, 0, kContentWidth, height);
-  if (imgDesktop.FillsParent) {
-    Fill(imgDesktop, pnlImageMessage);
-  } else if (!imgDesktop.Empty()) {
-    PlacePicture(imgDesktop, pnlImageMessage);
+  if (!imgDesktop.Empty()) {
+    PlaceDesktop(imgDesktop, pnlImageMessage, previewMode_, previewOrientation_, ports_.system);
   }
   Splitter1.SetBounds(kMargin, kMargin + height, kContentWidth, kSplitterHeight);
   const int toolbarTop = kMargin + height + kSplitterHeight;
@@ -117,14 +123,14 @@ void TFrmMain::LoadPreview(bool force) {
   pnlImageMessage.SetBold(true);
 
   imgDesktop.Clear();
-  Fill(imgDesktop, pnlImageMessage);
   imgDesktop.SetVisible(false);
-  imgDesktop.FillsParent = false;
   if (!imgDesktop.LoadFromFile(ports_.pictures, path)) {
     PreviewFailed();
     return;
   }
-  PlacePicture(imgDesktop, pnlImageMessage);
+  previewMode_ = entry.Display;
+  previewOrientation_ = OrientationOf(ports_.files, path);
+  PlaceDesktop(imgDesktop, pnlImageMessage, previewMode_, previewOrientation_, ports_.system);
   pnlImageMessage.SetCaption("");
   imgDesktop.SetVisible(true);
 }

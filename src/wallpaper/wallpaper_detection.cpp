@@ -2,6 +2,7 @@
 #include <exception>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "adding/scoped_flag.h"
@@ -36,6 +37,11 @@ void StoreStamp(std::vector<std::string>& stamps, const std::string& path, const
   stamps.push_back(path + "=" + stamp);
 }
 
+// What the detection compares of the desktop: its wallpaper and the mode.
+std::string DesktopStamp(const std::string& path, DisplayMode mode) {
+  return path + " - " + std::to_string(static_cast<int>(mode));
+}
+
 }  // namespace
 
 void TFrmMain::WMSettingChange(const std::string& section) {
@@ -53,6 +59,12 @@ void TFrmMain::WMSettingChange(const std::string& section) {
   std::string path;
   DisplayMode mode = DisplayMode::Tile;
   ReadDesktopWallpaper(path, mode);
+  desktopSeen_ = DesktopStamp(path, mode);
+  OfferDesktopWallpaper(path, mode);
+}
+
+// The wallpaper the desktop names, offered unless it is known or gone.
+void TFrmMain::OfferDesktopWallpaper(const std::string& path, DisplayMode mode) {
   // The program's own saved changes come back as this message: they are listed with that mode.
   if (IsKnownPictureWithMode(path, mode)) return;
   if (path.empty()) return;
@@ -61,6 +73,42 @@ void TFrmMain::WMSettingChange(const std::string& section) {
   frmItemInfo.BeginAddBatch(false);
   AddDetectedWallpaper(path, mode);
   RememberPolledStamp(path);
+}
+
+bool TFrmMain::ExamineChanges(const WatchedChanges& changes) {
+  if (booHoldTimers || booBusy || adding_) return false;
+  const ScopedFlag busy(booBusy);
+  SendTrace(ports_.trace,
+            std::string("FrmMain: Changes:") + (changes.desktopKey ? " desktop key" : "") +
+                (changes.folder ? " Windows folder" : ""),
+            Handle);
+  // The desktop key first: a browser that saved its file as the wallpaper
+  // has it offered as its broadcast would, and the pass over the watched
+  // files then finds its stamp known. Background work: a failure ends the
+  // examination silently, and what it did not reach waits for the next change.
+  try {
+    if (changes.desktopKey) ExamineDesktopKey();
+    if (changes.folder) PollForWallpaper(folders_.windowsDir, PollFiles);
+  } catch (const std::exception& e) {
+    SendTrace(ports_.trace, std::string("FrmMain: Changes not examined: ") + e.what(), Handle);
+  }
+  return true;
+}
+
+// A change of the desktop key is examined as the broadcast without a
+// section is, unless the wallpaper and its mode are as last examined (some
+// other desktop setting changed, or the broadcast of the same change came
+// first), or the wallpaper is the program's own: it writes the mode before
+// the system writes the path, and an unsaved change writes the mode alone.
+void TFrmMain::ExamineDesktopKey() {
+  const std::string own = LastSavedWallpaper;  // the reading below adopts the desktop's when none is kept
+  std::string path;
+  DisplayMode mode = DisplayMode::Tile;
+  ReadDesktopWallpaper(path, mode);
+  const std::string stamp = DesktopStamp(path, mode);
+  if (std::exchange(desktopSeen_, stamp) == stamp) return;
+  if (!own.empty() && path == own) return;
+  OfferDesktopWallpaper(path, mode);
 }
 
 // A browser's file just offered through the broadcast is not offered by the
@@ -76,21 +124,6 @@ void TFrmMain::RememberPolledStamp(const std::string& path) {
     }
     return;
   }
-}
-
-void TFrmMain::tmrPollTimer(TObject*) {
-  if (booHoldTimers || booBusy || adding_) return;
-  tmrPoll.SetEnabled(false);
-  booBusy = true;
-  std::exception_ptr failure;
-  try {
-    PollForWallpaper(folders_.windowsDir, PollFiles);
-  } catch (...) {
-    failure = std::current_exception();
-  }
-  booBusy = false;
-  tmrPoll.SetEnabled(true);
-  if (failure) std::rethrow_exception(failure);
 }
 
 void TFrmMain::PollForWallpaper(const std::string& folder, const std::vector<std::string>& names) {

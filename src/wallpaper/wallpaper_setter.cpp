@@ -69,13 +69,21 @@ void SetSelectedAsWallpaper(TFrmMain& form, bool moveSlidePosition) {
   if (moveSlidePosition) form.SyncSlideCursor();
   form.RestartSlideTimer();
   const InventoryEntry& entry = form.cdtInventory.Fields();
-  form.SetWallpaper(entry.LCLocation + "\\" + entry.LCFilename, entry.Display, true);
+  const std::string path = entry.LCLocation + "\\" + entry.LCFilename;
+  if (form.Desk().Spans()) {
+    form.SetOnWindowMonitor(path);
+  } else {
+    form.SetWallpaper(path, entry.Display, true);
+  }
 }
 
 }  // namespace
 
+// The composed desktop picture is spanned over the monitors; any other
+// picture is shown in its own mode.
 void TFrmMain::SetWallpaper(const std::string& path, DisplayMode mode, bool save) {
-  SetWallpaperStyled(path, DesktopStyleOf(mode), mode, save);
+  desk_.SetFolder(dataDir_);
+  SetWallpaperStyled(path, desk_.IsComposed(path) ? kSpanStyle : DesktopStyleOf(mode), mode, save);
 }
 
 void TFrmMain::SetWallpaperStyled(const std::string& path, DesktopStyle style, DisplayMode mode, bool save) {
@@ -179,6 +187,8 @@ bool TFrmMain::FindCurrentInList() {
   GetCurrentWallpaper(path, mode);
   // A browser's file that detection took in lives on under its new name.
   if (!path.empty() && path == LastDetectedSource) path = LastDetectedTarget;
+  // The composed picture stands for the primary monitor's.
+  if (IsOwnPicture(path) && !desk_.Primary().empty()) path = desk_.Primary();
   return LocateInInventory(LowerAZ(path));
 }
 

@@ -10,6 +10,7 @@
 #include "ui/splash.h"
 #include "ui/version_info.h"
 #include "ui/web_links.h"
+#include "win32/adapters/handle_waiter.h"
 #include "win32/adapters/win32_ports.h"
 #include "win32/views/common_controls.h"
 #include "win32/views/form_view.h"
@@ -22,7 +23,9 @@ namespace {
 using namespace mvx;
 
 // The main window's keys first, keyboard navigation between its controls
-// next, then the rest.
+// next, then the rest. The thread sleeps here while nothing happens: timers
+// run only while something is due, and the system's change notifications
+// come as messages (win32/adapters/handle_waiter.h).
 void RunMessageLoop(win32::MainWindow& mainWindow) {
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
@@ -76,12 +79,14 @@ int Run(win32::Win32Ports& ports, const SystemFolders& folders) {
   ports.prompts.owner = frmMain.Handle;
   ports.dialogs.owner = frmMain.Handle;
   win32::Win32Timers::onError = [&](const std::exception& e) { app.HandleException(e, frmMain.Handle); };
+  win32::HandleWaiter::onError = win32::Win32Timers::onError;
   app.Guard([&] { frmMain.FormCreate(); }, frmMain.Handle);
   app.Guard([&] { splash.EndSplash(); });
 
   RunMessageLoop(mainWindow);
 
   win32::Win32Timers::onError = nullptr;
+  win32::HandleWaiter::onError = nullptr;
   mainWindow.Destroy();
   app.Guard([&] { tray.FormClose(); });
   return 0;  // the tray window takes the icon away as it goes

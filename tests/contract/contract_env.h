@@ -40,6 +40,9 @@ class ContractEnv {
   // Puts a packed device-independent bitmap on the clipboard, as a program
   // copying a picture does; an empty one leaves the clipboard empty.
   virtual void PutDibOnClipboard(const std::string& dib) = 0;
+  // Sets the colour the system gives the desktop, as the user does in its
+  // settings; the real system's is put back with the environment.
+  virtual void SetDesktopColor(int red, int green, int blue) = 0;
   virtual bool IsReal() const = 0;
 };
 

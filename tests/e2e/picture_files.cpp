@@ -57,6 +57,11 @@ std::string SmallBitmap(std::uint8_t grey) {
 }
 
 void PutPictures(const std::string& imagesFolder, const std::vector<Picture>& pictures) {
+  PutPictures(imagesFolder, pictures, "", {});
+}
+
+void PutPictures(const std::string& imagesFolder, const std::vector<Picture>& pictures, const std::string& awayFolder,
+                 const std::vector<Picture>& away) {
   CreateDirectoryA(imagesFolder.c_str(), nullptr);
   std::vector<InventoryEntry> entries;
   std::uint8_t grey = 40;
@@ -66,6 +71,7 @@ void PutPictures(const std::string& imagesFolder, const std::vector<Picture>& pi
     WriteWholeFile(imagesFolder + "\\" + picture.name, bytes);
     entries.push_back(EntryFor(imagesFolder, picture, static_cast<std::int32_t>(bytes.size())));
   }
+  for (const Picture& picture : away) entries.push_back(EntryFor(awayFolder, picture, 1000));
   WriteWholeFile(imagesFolder + "\\GDB.CDS", EncodeDataFile(entries));
 }
 

@@ -20,6 +20,10 @@ std::string SmallBitmap(std::uint8_t grey);
 // Writes each picture as a small bitmap into `imagesFolder` (made when
 // missing) and the data file "GDB.CDS" listing them all.
 void PutPictures(const std::string& imagesFolder, const std::vector<Picture>& pictures);
+// The same, the data file also listing `away` in awayFolder, whose files are
+// not written: pictures on a drive that is away.
+void PutPictures(const std::string& imagesFolder, const std::vector<Picture>& pictures, const std::string& awayFolder,
+                 const std::vector<Picture>& away);
 
 // Puts a side x side 32-bit picture of one grey on the clipboard (CF_DIB),
 // as another program copying a picture does.

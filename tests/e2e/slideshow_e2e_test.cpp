@@ -5,10 +5,12 @@
 #include <vector>
 
 #include "app/paths.h"
+#include "e2e/app_folder.h"
 #include "e2e/desktop_registry.h"
 #include "e2e/e2e_fixture.h"
 #include "e2e/picture_files.h"
 #include "e2e/running_app.h"
+#include "inventory/data_file.h"
 
 namespace mvx::e2e {
 namespace {
@@ -124,6 +126,24 @@ TEST_F(Slideshow, ChangesTheWallpaperAmongThePicturesByItselfAndKeepsTheLastOneA
     EXPECT_EQ(ReadDesktopValue("Wallpaper"), last);
     EXPECT_EQ(DesktopStyle(), StyleOf(*PictureAt(last)));
   }
+}
+
+// Pictures on a drive that is not there keep their entries: the slideshow
+// passes over them, and the data file still lists them after the close.
+TEST_F(Slideshow, PicturesOnADriveThatIsAwayStayInTheList) {
+  Driver& app = Prepare({SlideshowSettings(false), {}});
+  images_ = app.Folder().ImagesFolder();
+  PutPictures(images_, kPictures, "Q:\\Unplugged", {{"Away1.bmp", DisplayMode::Fit}, {"Away2.bmp", DisplayMode::Fill}});
+  Process* murovex = StartReady(app);
+  ASSERT_NE(murovex, nullptr);
+  std::vector<Slide> slides;
+  ASSERT_TRUE(PumpUntil([&] { return (slides = SlidesSelected(app.Traces())).size() >= 4; }, 4 * kInterval + 3s));
+  for (const Slide& s : slides) EXPECT_NE(PictureAt(s.path), nullptr) << "only pictures that are there: " << s.path;
+  ASSERT_TRUE(BroadcastRegistered("ShutdownMurovex"));
+  ASSERT_TRUE(murovex->WaitForExit(kExitTimeout));
+  const DataFileContents saved = DecodeDataFile(ReadWholeFile(images_ + "\\GDB.CDS"));
+  ASSERT_TRUE(saved.ok()) << saved.reason;
+  EXPECT_EQ(saved.records.size(), kPictures.size() + 2) << "the two on the drive that is away are kept";
 }
 
 }  // namespace

@@ -84,6 +84,7 @@ class FakeSystem : public SystemPort {
   int ScreenWidth() override { return screenWidth; }
   int ScreenHeight() override { return screenHeight; }
   int LogPixelsY() override { return logPixelsY; }
+  std::uint32_t DesktopColor() override { return desktopColor; }
   // The program's version strings by their full sub-block name; a program
   // without any has no version resource.
   std::uint32_t VersionInfoSize(const std::string& path) override;
@@ -95,6 +96,7 @@ class FakeSystem : public SystemPort {
   std::string modulePath = "C:\\Apps\\Murovex\\Murovex.exe";
   std::vector<std::string> args;
   int screenWidth = 1024, screenHeight = 768, logPixelsY = 96;
+  std::uint32_t desktopColor = 0x00A56E3A;
 };
 
 class FakeHelp : public HelpPort {
@@ -148,16 +150,16 @@ class FakeShell : public ShellPort {
     int showCommand;
   };
   std::vector<Executed> executed;
-  // Writes the shortcut as a file of two lines, target and working folder,
-  // through the file system, which may refuse it.
   // When set, the system's answer to every call, whatever the file.
   std::optional<int> executeResult;
+  // Writes the shortcut as a file of two lines, target and working folder,
+  // through the file system, which may refuse it.
   ShortcutSave SaveShortcut(const std::string& linkPath, const std::string& target,
                             const std::string& workingFolder) override;
-  bool linkObjectMissing = false;
-  int shortcutSaves = 0;
   // The first line of a shortcut written so; nothing for another file.
   std::optional<std::string> ShortcutTarget(const std::string& linkPath) override;
+  bool linkObjectMissing = false;
+  int shortcutSaves = 0;
   // Runs as each shortcut is saved, before the save.
   std::function<void()> onSaveShortcut;
   // Extensions (lower case, with the dot) that open with some program.

@@ -1,11 +1,13 @@
 #pragma once
 #include "fakes/fake_files.h"
 #include "fakes/fake_misc.h"
+#include "fakes/fake_monitors.h"
 #include "fakes/fake_pictures.h"
 #include "fakes/fake_profile.h"
 #include "fakes/fake_prompts.h"
 #include "fakes/fake_registry.h"
 #include "fakes/fake_time.h"
+#include "fakes/fake_watches.h"
 #include "platform/ports.h"
 
 namespace mvx::fakes {
@@ -26,8 +28,10 @@ struct FakePorts {
   FakeShell shell{&files};
   FakeDialogs dialogs;
   FakePictures pictures{files};
-  Ports ports{time,  time,    prompts, registry, profile,    files, instance,
-              trace, desktop, system,  help,     notifyIcon, shell, dialogs, pictures};
+  FakeMonitors monitors{files};
+  FakeWatches watches{time, registry, files};
+  Ports ports{time,    time,   prompts, registry,   profile, files,   instance, trace,
+              desktop, system, help,    notifyIcon, shell,   dialogs, pictures, watches, monitors};
 };
 
 }  // namespace mvx::fakes

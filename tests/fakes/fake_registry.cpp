@@ -63,14 +63,16 @@ bool FakeRegistry::SetValue(RegKey key, const std::string& name, const RegValue&
   const std::string path = PathOf(key);
   if (path.empty()) return false;
   values_[path][LowerAZ(name)] = value;
+  if (onChange) onChange(path);
   return true;
 }
 
 bool FakeRegistry::DeleteValue(RegKey key, const std::string& name) {
   const std::string path = PathOf(key);
   auto it = values_.find(path);
-  if (it == values_.end()) return false;
-  return it->second.erase(LowerAZ(name)) > 0;
+  if (it == values_.end() || it->second.erase(LowerAZ(name)) == 0) return false;
+  if (onChange) onChange(path);
+  return true;
 }
 
 void FakeRegistry::CloseKey(RegKey key) {
@@ -85,6 +87,7 @@ void FakeRegistry::Put(const std::string& keyPath, const std::string& name, cons
   }
   keys_.insert(path);
   values_[path][LowerAZ(name)] = value;
+  if (onChange) onChange(path);
 }
 
 std::optional<RegValue> FakeRegistry::Get(const std::string& keyPath, const std::string& name) const {

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -24,6 +25,9 @@ class FakeRegistry : public RegistryPort {
   std::optional<RegValue> Get(const std::string& keyPath, const std::string& name) const;
   void Deny(const std::string& keyPath) { denied_.insert(Norm(keyPath)); }
   std::size_t OpenHandles() const { return handles_.size(); }
+  // Called with the key's path in lower case each time a value of it is set
+  // or deleted, through the port or by Put.
+  std::function<void(const std::string&)> onChange;
 
  private:
   static std::string Norm(const std::string& s);

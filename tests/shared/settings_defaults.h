@@ -45,6 +45,7 @@ inline std::vector<SettingValue> DefaultSettings(const std::string& dataDir, con
       {"AutoDetect", "PromptForName", "1"},
       {"AddWallpaper", "Display", ""},
       {"AddWallpaper", "CopyOption", ""},
+      {"Monitors", "PicturePerMonitor", "1"},
   };
 }
 

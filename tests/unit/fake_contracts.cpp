@@ -35,6 +35,9 @@ class FakeEnv : public ContractEnv {
     fakes_.shell.clipboardBitmap = !dib.empty();
     fakes_.shell.clipboardDib = dib;
   }
+  void SetDesktopColor(int red, int green, int blue) override {
+    fakes_.system.desktopColor = static_cast<std::uint32_t>(red | green << 8 | blue << 16);
+  }
   bool IsReal() const override { return false; }
 
  private:

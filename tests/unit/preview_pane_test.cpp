@@ -97,27 +97,33 @@ TEST_F(PreviewPaneTest, WhileAPictureLoadsTheUserSeesTheHourglassAndTheLoadingNo
   EXPECT_FALSE(fakes.shell.busyCursor);
 }
 
-TEST_F(PreviewPaneTest, APictureThatFitsIsCentredAtItsSizeAndALargerOneIsScaledDownKeepingItsShape) {
-  struct Case {
-    int width, height;
-    std::vector<int> bounds;
+// The fake's screen is 1024 x 768: 247 x 185 of the 376 x 185 pane.
+TEST_F(PreviewPaneTest, ThePictureShowsOnTheMonitorsShapeInItsEntrysModeAndANewModeShowsWithoutALoad) {
+  AddPicture("P.bmp", 1000, 100, 50);
+  fakes.system.desktopColor = 0x00123456;
+  main->LoadPreview(false);
+  ASSERT_TRUE(Shown());
+  EXPECT_EQ(PictureBounds(), (std::vector<int>{64, 0, 247, 185}));
+  EXPECT_EQ(Message(), "") << "no text shows around the desktop";
+  const PictureScene& scene = main->imgDesktop.Scene();
+  EXPECT_EQ(scene.color, 0x00123456u);
+  EXPECT_EQ((std::vector<int>{scene.extentWidth, scene.extentHeight}), (std::vector<int>{1024, 768}));
+  const struct {
+    DisplayMode mode;
+    std::size_t places;
+    PixelRect first;
   } cases[] = {
-      {100, 50, {138, 67, 100, 50}},  {376, 185, {0, 0, 376, 185}},
-      {377, 50, {0, 68, 376, 49}},     // one pixel too wide: the width decides
-      {100, 186, {138, 0, 99, 185}},   // one pixel too high: the height decides
-      {3008, 1480, {0, 0, 376, 185}},  // eight times the area
-      {4000, 3, {0, 92, 376, 1}},      // never thinner than one pixel
+      {DisplayMode::Tile, 6, {0, 0, 500, 500}},     {DisplayMode::Centre, 1, {462, 359, 562, 409}},
+      {DisplayMode::Fill, 1, {-256, 0, 1280, 768}}, {DisplayMode::Fit, 1, {0, 128, 1024, 640}},
+      {DisplayMode::Stretch, 1, {0, 0, 1024, 768}},
   };
-  AddPicture("P.bmp", 1000);
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
-    fakes.files.Put("C:\\Pics\\P.bmp", BitmapBytes(c.width, c.height));
-    main->LoadPreview(false);
-    EXPECT_TRUE(Shown());
-    EXPECT_EQ(PictureBounds(), c.bounds);
-    EXPECT_TRUE(main->imgDesktop.Stretch());
-    EXPECT_EQ(Message(), "") << "no text shows around the picture";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(DisplayModeName(c.mode));
+    main->SetGridDisplayMode(c.mode);
+    ASSERT_EQ(scene.places.size(), c.places);
+    EXPECT_EQ(scene.places.front(), c.first);
   }
+  EXPECT_EQ(fakes.pictures.loaded.size(), 1u) << "the picture is not read again";
 }
 
 TEST_F(PreviewPaneTest, AnEntryWhosePictureCannotBeLoadedLeavesTheListAndTheFileStays) {
@@ -233,26 +239,19 @@ TEST_F(PreviewSplitterTest, AStoredHeightThatDoesNotFitIsBroughtWithinTheLimits)
   }
 }
 
-TEST_F(PreviewSplitterTest, AScaledPictureIsFittedAgainAsThePreviewGrowsAndAPictureAtItsSizeIsCentredAgain) {
+TEST_F(PreviewSplitterTest, TheMonitorsShapeFillsThePreviewsNewHeight) {
   fakes.files.AddDir("C:\\Pics");
   fakes.files.Put("C:\\Pics\\tall.bmp", BitmapBytes(40, 1000));
   main->cdtData.Append();
   main->cdtData.EditFields() =
-      InventoryEntry{true, DisplayMode::Tile, "tall.bmp", "C:\\Pics", 1000, 0, "", 0, "c:\\pics", "tall.bmp"};
+      InventoryEntry{true, DisplayMode::Fit, "tall.bmp", "C:\\Pics", 1000, 0, "", 0, "c:\\pics", "tall.bmp"};
   main->cdtData.Post();
   main->LoadPreview(false);
   const TImage& image = main->imgDesktop;
-  EXPECT_EQ((std::vector<int>{image.Left(), image.Top(), image.Width(), image.Height()}),
-            (std::vector<int>{184, 0, 7, 185}));
   main->Splitter1.DragBy(20);
   EXPECT_EQ((std::vector<int>{image.Left(), image.Top(), image.Width(), image.Height()}),
-            (std::vector<int>{184, 0, 8, 205}));
-
-  fakes.files.Put("C:\\Pics\\tall.bmp", BitmapBytes(40, 100));
-  main->LoadPreview(false);
-  main->Splitter1.DragBy(-40);
-  EXPECT_EQ((std::vector<int>{image.Left(), image.Top(), image.Width(), image.Height()}),
-            (std::vector<int>{168, 32, 40, 100}));
+            (std::vector<int>{51, 0, 273, 205}));
+  EXPECT_EQ(image.Scene().places, (std::vector<PixelRect>{{496, 0, 527, 768}}));
 }
 
 }  // namespace

@@ -96,10 +96,10 @@ TEST_F(SettingsTest, LoadingReadsAPlainFileOnceAndAnyOtherASectionAtATime) {
     int profileReads;
   } cases[] = {
       {"plain", "SelectedEditor=c:\\tools\\paint.exe\r\nToolbarHints=0\r\n", 0},
-      {"quoted", "SelectedEditor=\"c:\\tools\\paint.exe\"\r\nToolbarHints=0\r\n", 7 + 1},
-      {"comment", ";kept by hand\r\nSelectedEditor=c:\\tools\\paint.exe\r\nToolbarHints=0\r\n", 7},
-      {"other letters", "SelectedEditor=c:\\tools\\paint.exe\r\nToolbarHints=0\r\nNote=caf\xC3\xA9\r\n", 7},
-      {"larger than 64 KiB", "SelectedEditor=c:\\tools\\paint.exe\r\nToolbarHints=0\r\n" + ManyKeys(9000), 7},
+      {"quoted", "SelectedEditor=\"c:\\tools\\paint.exe\"\r\nToolbarHints=0\r\n", 8 + 1},
+      {"comment", ";kept by hand\r\nSelectedEditor=c:\\tools\\paint.exe\r\nToolbarHints=0\r\n", 8},
+      {"other letters", "SelectedEditor=c:\\tools\\paint.exe\r\nToolbarHints=0\r\nNote=caf\xC3\xA9\r\n", 8},
+      {"larger than 64 KiB", "SelectedEditor=c:\\tools\\paint.exe\r\nToolbarHints=0\r\n" + ManyKeys(9000), 8},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -107,7 +107,7 @@ TEST_F(SettingsTest, LoadingReadsAPlainFileOnceAndAnyOtherASectionAtATime) {
     WithIni("[General]\r\n" + c.general + "[Slideshow]\r\nSlideMins=7\r\n");
     fakes.profile.reads = 0;
     main->LoadOrSaveSettings(true, false);
-    EXPECT_EQ(fakes.profile.reads, c.profileReads) << "seven sections (no window position asked for)";
+    EXPECT_EQ(fakes.profile.reads, c.profileReads) << "eight sections (no window position asked for)";
     EXPECT_EQ(main->edtSelectedEditor.Text(), "c:\\tools\\paint.exe");
     EXPECT_FALSE(main->chkToolbarHints.Checked());
     EXPECT_EQ(main->updMins.Position(), 7);
@@ -209,7 +209,7 @@ TEST_F(SettingsTest, OkWritesEveryKeyInItsEncoding) {
                             "SyncWithManualChange", "Tinkle", "ShowHints", "Stretch", "Design"}) {
     EXPECT_EQ(file.find(never), std::string::npos) << never;
   }
-  EXPECT_EQ(std::count(file.begin(), file.end(), '='), 30) << "one line per key of the table";
+  EXPECT_EQ(std::count(file.begin(), file.end(), '='), 31) << "one line per key of the table";
 }
 
 TEST_F(SettingsTest, AChangedOptionIsSavedOnce2250MsAfterTheLastChange) {

@@ -14,22 +14,28 @@ constexpr const char* kDesktopKey = "HKCU\\Control Panel\\Desktop";
 constexpr const char* kNetscape = "C:\\WINDOWS\\Netscape Wallpaper.bmp";
 constexpr const char* kExplorer = "C:\\WINDOWS\\Internet Explorer Wallpaper.bmp";
 constexpr const char* kSea = "C:\\Pics\\Sea.bmp";
+constexpr const char* kListed = "C:\\Pics\\Listed.bmp";
 constexpr const char* kTrace = "FrmMain: WMSettingChange";
-constexpr std::uint32_t kPollMs = 5000;
 constexpr std::uint32_t kFirstTime = 0x5A8C6000;  // 12 April 2025, 12:00:00
 constexpr std::uint32_t kLaterTime = 0x5A8C6001;  // two seconds later
 
-// The main window with its inventory open and polling every 5 seconds, as
-// after start-up with the default options.
+// The main window with its inventory open and the default options.
 class DetectionTest : public AddingFixture {
  protected:
   DetectionTest() {
     fakes.files.AddDir("C:\\Pics");
     fakes.files.Put(kSea, "sea");
     main->BuildPollList();
-    main->tmrPoll.SetInterval(kPollMs);
-    main->tmrPoll.SetEnabled(true);
   }
+  // Start-up's part: the desktop's wallpaper found, then the desktop key and
+  // the Windows folder watched and examined once.
+  void Start() {
+    main->FindCurrentInList();
+    main->ApplyPollInterval(&main->chkPollForChange);
+    Settle();
+  }
+  // Time for any change to be noticed and examined.
+  void Settle() { fakes.time.Advance(ChangeWatch::kLongestWaitMs + 1); }
   // What another program leaves in the desktop settings.
   void Desktop(const std::string& path, bool tile = true) {
     fakes.registry.Put(kDesktopKey, "Wallpaper", RegValue{kRegSz, path});
@@ -38,7 +44,6 @@ class DetectionTest : public AddingFixture {
   void BrowserSaves(const std::string& bytes, std::uint32_t dosTime = kFirstTime) {
     fakes.files.Put(kNetscape, bytes, dosTime);
   }
-  void Tick() { fakes.time.Advance(kPollMs); }
   void Broadcast(const std::string& section = "") { main->WMSettingChange(section); }
   // Every copy-option dialog shown, answered or not.
   std::size_t Offers() const { return fakes.prompts.modalCaptions.size(); }
@@ -188,72 +193,140 @@ TEST_F(DetectionTest, AnUnreadableWallpaperValueFailsTheBroadcastButDetectionGoe
   EXPECT_EQ(Offers(), 1u);
 }
 
-// ---- the poll of the browsers' files
+// ---- changes of the desktop key and of the Windows folder
+
+// What happens at a time after the watch began (ms), `times` times `everyMs`
+// apart: 'w' the desktop's wallpaper set, 'o' another of its values set, 'f'
+// the browser's file written, 'u' the program shows a picture without
+// saving it, 'b' the program is busy, 'i' free again.
+struct Step {
+  std::uint64_t atMs;
+  char what;
+  const char* wallpaper = "";
+  bool tile = true;
+  std::uint64_t times = 1, everyMs = 1;
+};
+
+struct WatchCase {
+  const char* what;
+  const char* before;  // the desktop's wallpaper found at start
+  std::vector<Step> steps;
+  std::vector<std::string> examined;  // when, and what had changed
+  std::size_t offers;
+  const char* unwatchable = "";
+};
+
+void PrintTo(const WatchCase& c, std::ostream* out) {
+  *out << c.what;
+}
+
+class WatchedChangeTest : public DetectionTest, public ::testing::WithParamInterface<WatchCase> {};
+
+// A burst of changes is examined once it has been quiet for a moment, with
+// the broadcast's checks for the key and the stamps' for the folder; no
+// timer runs between bursts but the poll of what cannot be watched.
+TEST_P(WatchedChangeTest, IsExaminedOnceQuietByTheChecksOfWhatChanged) {
+  const WatchCase& c = GetParam();
+  List("C:\\Pics", "Listed.bmp", true);
+  fakes.files.Put(kListed, "listed");
+  fakes.watches.unwatchable = {c.unwatchable};
+  Desktop(c.before);
+  main->FindCurrentInList();
+  main->ApplyPollInterval(&main->chkPollForChange);
+  std::vector<std::string> examined;
+  for (std::uint64_t ms = 0; ms < 11000; ++ms) {
+    for (const Step& step : c.steps) {
+      if (ms < step.atMs || (ms - step.atMs) % step.everyMs != 0 || (ms - step.atMs) / step.everyMs >= step.times) {
+        continue;
+      }
+      if (step.what == 'w') Desktop(step.wallpaper, step.tile);
+      if (step.what == 'o') fakes.registry.Put(kDesktopKey, "ScreenSaveTimeOut", {kRegSz, "600"});
+      if (step.what == 'f') BrowserSaves("web picture");
+      if (step.what == 'u') main->SetWallpaper(kListed, DisplayMode::Centre, false);
+      if (step.what == 'b' || step.what == 'i') main->booBusy = step.what == 'b';
+    }
+    const std::size_t traced = fakes.trace.sent.size();
+    fakes.time.Advance(1);
+    const std::vector<std::string> texts = fakes.trace.Texts();
+    for (std::size_t i = traced; i < texts.size(); ++i) {
+      if (texts[i].rfind("FrmMain: Changes:", 0) == 0) examined.push_back(std::to_string(ms + 1) + texts[i].substr(17));
+    }
+  }
+  EXPECT_EQ(examined, c.examined);
+  EXPECT_EQ(Offers(), c.offers);
+  EXPECT_EQ(fakes.time.ActiveTimers(), *c.unwatchable != '\0' ? 1u : 0u) << "the poll alone";
+}
+
+constexpr const char* kStart = "250 desktop key Windows folder";
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Changes, WatchedChangeTest, ::testing::Values(
+    WatchCase{"another program saves a new wallpaper", kListed, {{1000, 'w', kSea}}, {kStart, "1251 desktop key"}, 1},
+    WatchCase{"a listed picture in another mode", kSea, {{1000, 'w', kListed, false}}, {kStart, "1251 desktop key"}, 1},
+    WatchCase{"a listed picture in its own mode", kSea, {{1000, 'w', kListed}}, {kStart, "1251 desktop key"}, 0},
+    WatchCase{"another desktop value after a declined wallpaper", kListed, {{1000, 'w', kSea}, {2000, 'o'}},
+              {kStart, "1251 desktop key", "2251 desktop key"}, 1},
+    WatchCase{"the program shows a picture unsaved", kSea, {{1000, 'u'}}, {kStart, "1251 desktop key"}, 0},
+    WatchCase{"a browser writes its file in three steps while it is the wallpaper", kNetscape,
+              {{1000, 'f', "", true, 3, 100}}, {kStart, "1451 Windows folder"}, 1},
+    WatchCase{"a browser writes its file while another is the wallpaper", kListed, {{1000, 'f'}},
+              {kStart, "1251 Windows folder"}, 0},
+    WatchCase{"a browser writes its file, then makes it the wallpaper", kListed, {{1000, 'f'}, {1150, 'w', kNetscape}},
+              {kStart, "1401 desktop key Windows folder"}, 1},
+    WatchCase{"writes that go on and on, examined each second", kListed, {{1000, 'f', "", true, 14, 150}},
+              {kStart, "2001 Windows folder", "3051 Windows folder"}, 0},
+    WatchCase{"a change while busy, examined a second later", kListed, {{900, 'b'}, {1000, 'w', kSea}, {1600, 'i'}},
+              {kStart, "2251 desktop key"}, 1},
+    WatchCase{"a folder that gives no notifications, polled", kNetscape, {{1000, 'f'}},
+              {"250 desktop key", "5000 Windows folder", "10000 Windows folder"}, 1, "C:\\WINDOWS"}));
+// clang-format on
 
 TEST_F(DetectionTest, ABrowserFileRewrittenWhileItIsTheWallpaperIsOfferedOncePerRewrite) {
   BrowserSaves("first picture");
   Desktop(kNetscape);
-  Tick();
-  EXPECT_EQ(Offers(), 1u) << "the first poll after start sees the file as new";
-  Tick();
-  Tick();
+  Start();
+  EXPECT_EQ(Offers(), 1u) << "the examination at start sees the file as new";
+  Settle();
   EXPECT_EQ(Offers(), 1u) << "a cancelled offer is not repeated for the same file";
 
   BrowserSaves("second picture", kLaterTime);
-  Desktop(kNetscape, false);
   Accept();
-  Tick();
+  Settle();
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_TRUE(seen[0].move && !seen[0].leaveEnabled) << "a browser's file is always moved";
-  EXPECT_FALSE(seen[0].tiled) << "offered in the desktop's mode";
+  EXPECT_TRUE(seen[0].tiled) << "offered in the desktop's mode";
   EXPECT_FALSE(fakes.files.FileExists(kNetscape));
   const InventoryEntry* entry = Find(Img("v1 of Netscape Wallpaper.bmp"));
   ASSERT_NE(entry, nullptr);
-  EXPECT_FALSE(entry->Display == DisplayMode::Tile);
-  Tick();
+  EXPECT_TRUE(entry->Display == DisplayMode::Tile);
+  Settle();
   EXPECT_EQ(Offers(), 2u);
-  EXPECT_TRUE(main->tmrPoll.Enabled());
 }
 
-TEST_F(DetectionTest, ABrowserFileRewrittenWhileAnotherPictureIsTheWallpaperWaitsForItsNextRewrite) {
-  Desktop(kSea);
-  BrowserSaves("web picture");
-  Tick();
-  EXPECT_EQ(Offers(), 0u);
-  EXPECT_EQ(main->PollStamps, std::vector<std::string>{"c:\\windows\\netscape wallpaper.bmp=2025-04-12 12:00:00 - 11"});
-
-  Desktop(kNetscape);  // saved without a broadcast
-  Tick();
-  EXPECT_EQ(Offers(), 0u) << "the poll reacts to a new stamp only";
-  BrowserSaves("web picture", kLaterTime);
-  Tick();
-  EXPECT_EQ(Offers(), 1u) << "a new time alone is a rewrite";
-}
-
-TEST_F(DetectionTest, ABrowserFileOfferedThroughTheBroadcastIsNotOfferedAgainByThePoll) {
+TEST_F(DetectionTest, ABrowserFileOfferedThroughTheBroadcastIsNotOfferedAgainForTheSameChange) {
+  Start();
   BrowserSaves("web picture");
   Desktop(kNetscape);
   Broadcast();
   EXPECT_EQ(Offers(), 1u);
-  Tick();
-  Tick();
+  Settle();
   EXPECT_EQ(Offers(), 1u);
   BrowserSaves("next web picture", kLaterTime);
-  Tick();
+  Settle();
   EXPECT_EQ(Offers(), 2u);
 }
 
-TEST_F(DetectionTest, TicksWhileTheTimersAreHeldOrABatchRunsAreSkippedAndPollingGoesOnAfter) {
+TEST_F(DetectionTest, ChangesWhileTheTimersAreHeldOrABatchRunsWaitAndAreExaminedAfter) {
+  Start();
   BrowserSaves("web picture");
   Desktop(kNetscape);
   for (bool TFrmMain::*flag : {&TFrmMain::booHoldTimers, &TFrmMain::booBusy}) {
     (*main).*flag = true;
-    Tick();
+    Settle();
     EXPECT_EQ(Offers(), 0u);
-    EXPECT_TRUE(main->tmrPoll.Enabled());
     (*main).*flag = false;
   }
-  Tick();
+  Settle();
   EXPECT_EQ(Offers(), 1u);
 }
 
@@ -262,59 +335,63 @@ TEST_F(DetectionTest, AFileThatCannotBeReadIsExaminedAgainAndDoesNotStopThePass)
   fakes.files.Lock(kNetscape);
   fakes.files.Put(kExplorer, "other browser");
   Desktop(kExplorer);
-  Tick();
-  EXPECT_EQ(Offers(), 1u) << "the next name is still polled";
+  Start();
+  EXPECT_EQ(Offers(), 1u) << "the next name is still examined";
 
   fakes.files.Lock(kNetscape, false);
   Desktop(kNetscape);
-  Tick();
+  Settle();
   EXPECT_EQ(Offers(), 2u) << "no stamp was kept for the locked file";
 }
 
-TEST_F(DetectionTest, AFailureDuringAPollIsSilentAndTheFileIsExaminedAgain) {
+TEST_F(DetectionTest, AFailureWhileExaminingIsSilentAndTheFileIsExaminedAtTheNextChange) {
+  Start();
   BrowserSaves("web picture");
   fakes.registry.Put(kDesktopKey, "Wallpaper", RegValue{kRegDword, std::string(4, '\0')});
-  Tick();
+  Settle();
   EXPECT_TRUE(fakes.prompts.shown.empty());
   EXPECT_FALSE(main->booBusy);
-  EXPECT_TRUE(main->tmrPoll.Enabled());
 
   Desktop(kNetscape);
   User([](TfrmItemInfo&) -> void { throw std::runtime_error("the dialog failed"); });
-  Tick();
+  Settle();
   EXPECT_EQ(Offers(), 1u);
   EXPECT_TRUE(fakes.prompts.shown.empty());
   EXPECT_TRUE(main->PollStamps.empty()) << "a failure while taking it in keeps no stamp either";
 
-  Tick();
+  BrowserSaves("web picture");
+  Settle();
   EXPECT_EQ(Offers(), 2u);
 }
 
-// ---- what is watched, and how often
+// ---- what is watched, and the poll of what cannot be
 
 TEST_F(DetectionTest, TheUsersOwnFileNameIsWatchedOnceTheEditHasPausedAndAFixedNameIsNotAddedTwice) {
   const std::vector<std::string> fixed{"netscape wallpaper.bmp", "internet explorer wallpaper.bmp"};
+  Start();
   main->edtPollFileName.SetText("  NETSCAPE WALLPAPER.BMP\t");
   fakes.time.Advance(2250);
   EXPECT_EQ(main->PollFiles, fixed);
 
-  // Pasted with its line end: the poll and the adding must agree on the name.
+  // Pasted with its line end: the watch and the adding must agree on the name.
   main->edtPollFileName.SetText(" My Paper.bmp\r\n");
   EXPECT_EQ(main->PollFiles, fixed) << "rebuilt only after the wait";
   fakes.time.Advance(2250);
   EXPECT_EQ(main->PollFiles.back(), "my paper.bmp");
   EXPECT_EQ(main->PollFiles.size(), 3u);
 
-  fakes.files.Put("C:\\WINDOWS\\My Paper.bmp", "web picture");
   Desktop("C:\\WINDOWS\\My Paper.bmp");
+  Settle();
+  fakes.files.Put("C:\\WINDOWS\\My Paper.bmp", "web picture");
   Accept();
-  fakes.time.Advance(kPollMs);
+  Settle();
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_TRUE(seen[0].move && !seen[0].leaveEnabled) << "the user's browser file is moved like the others";
   EXPECT_NE(Find(Img("v1 of My Paper.bmp")), nullptr);
 }
 
-TEST_F(DetectionTest, APollTimerTheSystemWillNotGiveIsReportedAndAskedForAgain) {
+TEST_F(DetectionTest, WhatCannotBeWatchedIsPolledAndAPollTimerTheSystemWillNotGiveIsReportedAndAskedForAgain) {
+  fakes.watches.unwatchable = {"hkcu\\control panel\\desktop", "c:\\windows"};
   ForegroundSpy spy;
   main->AddObserver(&spy);
   int raisedWhenShown = -1;
@@ -334,46 +411,48 @@ TEST_F(DetectionTest, APollTimerTheSystemWillNotGiveIsReportedAndAskedForAgain) 
   EXPECT_EQ(fakes.prompts.shown[0].caption, "Murovex");
   EXPECT_EQ(fakes.prompts.shown[0].kind, PromptKind::Error);
   EXPECT_EQ(raisedWhenShown, 1);
-  EXPECT_TRUE(main->tmrPoll.Enabled()) << "the check box still decides";
 
   fakes.time.refuseTimers = false;
   main->ApplyPollInterval(&main->chkPollForChange);
   EXPECT_EQ(fakes.prompts.shown.size(), 1u);
   BrowserSaves("web picture");
   Desktop(kNetscape);
-  fakes.time.Advance(10000);
+  fakes.time.Advance(9999);
+  EXPECT_EQ(Offers(), 0u) << "not watched, so not noticed before the poll";
+  fakes.time.Advance(1);
   EXPECT_EQ(Offers(), 1u) << "the same interval, asked for again, polls";
 }
 
 // ---- detection and the other additions
 
-TEST_F(DetectionTest, WhileADetectionsDialogIsOpenTicksBroadcastsAndPastesDoNothing) {
+TEST_F(DetectionTest, WhileADetectionsDialogIsOpenChangesBroadcastsAndPastesDoNothing) {
+  Start();
   BrowserSaves("web picture");
   Desktop(kNetscape);
   ClipboardHoldsAPicture();
   User([this](TfrmItemInfo&) {
-    fakes.time.Advance(kPollMs * 3 + 1234);
+    BrowserSaves("next web picture", kLaterTime);
+    fakes.time.Advance(3 * ChangeWatch::kRetryMs + 1234);
     Broadcast();
     Paste();
   });
-  Tick();
+  Settle();
   EXPECT_EQ(Offers(), 1u);
   EXPECT_EQ(main->cdtData.RecordCount(), 1) << "the detected file only";
   EXPECT_FALSE(fakes.files.FileExists(Img("v1 of Clipboard.bmp")));
 
   BrowserSaves("next web picture", kLaterTime);
-  fakes.time.Advance(kPollMs - 1);
-  EXPECT_EQ(Offers(), 1u) << "the poll's wait starts again after its pass";
-  fakes.time.Advance(1);
+  Settle();
   EXPECT_EQ(Offers(), 2u);
 }
 
 TEST_F(DetectionTest, WhileThePasteWaitsForTheUserNoDetectionStartsAndThePasteEndsAsChosen) {
+  Start();
   BrowserSaves("web picture");
   Desktop(kNetscape);
   ClipboardHoldsAPicture();
   User([this](TfrmItemInfo&) {
-    Tick();
+    Settle();
     Broadcast();
   });
   Paste();
@@ -386,14 +465,14 @@ TEST_F(DetectionTest, WhileThePasteWaitsForTheUserNoDetectionStartsAndThePasteEn
   Accept();
   fakes.prompts.whileOpen = [this] {
     fakes.prompts.whileOpen = nullptr;
-    Tick();
+    Settle();
     Broadcast();
   };
   Paste();
   EXPECT_EQ(Offers(), 2u) << "the paste's own dialogs only";
   EXPECT_FALSE(fakes.prompts.shown.empty());
 
-  Tick();
+  Settle();
   EXPECT_EQ(Offers(), 3u) << "the detection once the paste is over";
 }
 
@@ -412,7 +491,7 @@ TEST_F(DetectionTest, ABrowserFileMovedInStaysTheWallpaperUnderItsNewNameUntilTh
   EXPECT_EQ(fakes.registry.Get(kDesktopKey, "TileWallpaper")->data, "0");
 
   Broadcast();
-  Tick();
+  Settle();
   EXPECT_EQ(Offers(), 1u) << "the desktop names a listed picture, not the vanished file";
   main->booCloseWindows = true;
   EXPECT_TRUE(main->Close());

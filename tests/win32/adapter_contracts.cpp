@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <optional>
 
 #include "contract/contract_env.h"
 #include "win32/adapters/win32_ports.h"
@@ -67,6 +68,10 @@ class RealEnv : public ContractEnv {
     ports_.notifyIcon.icon = reinterpret_cast<std::uintptr_t>(LoadIcon(nullptr, IDI_APPLICATION));
   }
   ~RealEnv() override {
+    if (desktopColor_) {
+      const INT element = COLOR_DESKTOP;
+      SetSysColors(1, &element, &*desktopColor_);
+    }
     StopTraceListener();
     DestroyWindow(iconOwner_);
     SetCurrentDirectoryA(startDir_.c_str());
@@ -127,6 +132,12 @@ class RealEnv : public ContractEnv {
     }
     CloseClipboard();
   }
+  void SetDesktopColor(int red, int green, int blue) override {
+    if (!desktopColor_) desktopColor_ = GetSysColor(COLOR_DESKTOP);
+    const INT element = COLOR_DESKTOP;
+    const COLORREF color = RGB(red, green, blue);
+    SetSysColors(1, &element, &color);
+  }
   bool IsReal() const override { return true; }
 
  private:
@@ -138,6 +149,7 @@ class RealEnv : public ContractEnv {
   bool registryUsed_ = false;
   HWND listener_ = nullptr;
   HWND iconOwner_ = nullptr;
+  std::optional<COLORREF> desktopColor_;  // as it was before SetDesktopColor
   std::vector<CopyDataReceived> received_;
   int n_ = 0;
 };

@@ -55,6 +55,7 @@ class RecordingShell : public ShellPort {
   ShortcutSave SaveShortcut(const std::string&, const std::string&, const std::string&) override {
     return ShortcutSave::Refused;
   }
+  std::optional<std::string> ShortcutTarget(const std::string&) override { return std::nullopt; }
   TMenuItem* poppedUp = nullptr;
   std::uintptr_t popupOwner = 0;
 };

@@ -35,8 +35,9 @@ struct ViewEnv {
   ViewEnv() { real.prompts.app = &app; }
   win32::Win32Ports real{"."};
   RecordingPrompts prompts{real.prompts};
-  Ports ports{real.timers, real.timers,  prompts,     real.registry, real.profile,    real.files, real.instance,
-              real.trace,  real.desktop, real.system, real.help,     real.notifyIcon, real.shell, real.dialogs, real.pictures};
+  Ports ports{real.timers,   real.timers,  prompts,       real.registry, real.profile, real.files,
+              real.instance, real.trace,   real.desktop,  real.system,   real.help,    real.notifyIcon,
+              real.shell,    real.dialogs, real.pictures, real.watches, real.monitors};
   TApplication app{ports};
 };
 

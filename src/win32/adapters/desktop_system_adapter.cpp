@@ -72,4 +72,8 @@ int Win32System::LogPixelsY() {
   return SystemDpi();
 }
 
+std::uint32_t Win32System::DesktopColor() {
+  return GetSysColor(COLOR_DESKTOP);
+}
+
 }  // namespace mvx::win32

@@ -38,6 +38,10 @@ HBITMAP TopDownBitmap(PictureSize size, void** bits) {
 }  // namespace
 
 std::shared_ptr<const Win32Picture> DecodePictureFile(const std::string& path) {
+  return DecodePictureFile(path, PictureSize{});
+}
+
+std::shared_ptr<const Win32Picture> DecodePictureFile(const std::string& path, PictureSize size) {
   const ComScope com;
   ComRef<IWICImagingFactory> factory;
   if (FAILED(late::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
@@ -64,7 +68,9 @@ std::shared_ptr<const Win32Picture> DecodePictureFile(const std::string& path) {
                                    WICBitmapPaletteTypeCustom))) {
     return nullptr;
   }
-  const PictureSize held = HeldSize(width, height);
+  const bool sized = size.width > 0 && size.height > 0 && size.width <= static_cast<int>(width) &&
+                     size.height <= static_cast<int>(height);
+  const PictureSize held = sized ? size : HeldSize(width, height);
   IWICBitmapSource* source = converted.get();
   ComRef<IWICBitmapScaler> scaler;
   if (held.width != static_cast<int>(width) || held.height != static_cast<int>(height)) {

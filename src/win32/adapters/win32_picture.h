@@ -32,6 +32,8 @@ class Win32Picture : public LoadedPicture {
 // Component, whichever of its formats the file holds; nullptr when the file
 // cannot be opened or decoded, or claims more than kMaxPixels pixels.
 std::shared_ptr<const Win32Picture> DecodePictureFile(const std::string& path);
+// The same, decoded scaled to size when that is no larger than the picture.
+std::shared_ptr<const Win32Picture> DecodePictureFile(const std::string& path, PictureSize size);
 inline constexpr unsigned long long kMaxPixels = 250ull * 1000 * 1000;
 
 }  // namespace mvx::win32

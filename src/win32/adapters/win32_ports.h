@@ -123,6 +123,7 @@ class Win32System : public SystemPort {
   int ScreenWidth() override;
   int ScreenHeight() override;
   int LogPixelsY() override;
+  std::uint32_t DesktopColor() override;
   std::uint32_t VersionInfoSize(const std::string& path) override;
   std::string VersionInfo(const std::string& path, std::uint32_t size) override;
   std::optional<std::string> VersionString(const std::string& block, const std::string& subBlock) override;
@@ -168,8 +169,8 @@ class Win32Shell : public ShellPort {
               const std::string& directory, int showCommand) override;
   ShortcutSave SaveShortcut(const std::string& linkPath, const std::string& target,
                             const std::string& workingFolder) override;
-  std::string applicationTitle;
   std::optional<std::string> ShortcutTarget(const std::string& linkPath) override;
+  std::string applicationTitle;
   bool terminated = false;
 };
 
@@ -182,9 +183,32 @@ class Win32Dialogs : public DialogPort {
 
 // The Windows Imaging Component: bitmaps, JPEG, PNG, GIF, TIFF and whatever
 // other decoders the system has.
+class Win32Monitors : public MonitorPort {
+ public:
+  std::vector<Monitor> Monitors() override;
+  std::size_t MonitorOfWindow(std::uintptr_t window) override;
+  std::optional<std::string> ComposeDesktop(const DesktopComposition& composition) override;
+};
+
 class Win32Pictures : public PicturePort {
  public:
   std::shared_ptr<const LoadedPicture> Load(const std::string& path) override;
+};
+
+class HandleWaiter;
+
+// The system's change notifications, waited for on a thread of their own
+// and delivered on this one (handle_waiter.h).
+class Win32Watches : public WatchPort {
+ public:
+  Win32Watches();
+  ~Win32Watches() override;
+  WatchId WatchKey(RegKey root, const std::string& subKey, std::function<void()> onChange) override;
+  WatchId WatchFolder(const std::string& folder, std::function<void()> onChange) override;
+  void StopWatch(WatchId id) override;
+
+ private:
+  std::unique_ptr<HandleWaiter> waiter_;
 };
 
 // Every adapter, and the Ports bundle over them.
@@ -204,8 +228,10 @@ struct Win32Ports {
   Win32Shell shell;
   Win32Dialogs dialogs;
   Win32Pictures pictures;
-  Ports ports{timers, timers,  prompts, registry, profile,    files, instance,
-              trace,  desktop, system,  help,     notifyIcon, shell, dialogs, pictures};
+  Win32Monitors monitors;
+  Win32Watches watches;
+  Ports ports{timers,  timers, prompts, registry,   profile, files,   instance, trace,
+              desktop, system, help,    notifyIcon, shell,   dialogs, pictures, watches, monitors};
 };
 
 }  // namespace mvx::win32

@@ -80,8 +80,13 @@ bool MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
       frm_.WMDropFiles(static_cast<std::uintptr_t>(wParam));
       return true;
     case WM_SETTINGCHANGE:
+      // The work area changes as monitors come and go, or move.
+      if (wParam == SPI_SETWORKAREA) frm_.WMDisplayChange();
       // lParam names the changed section, or is null (Wine passes an empty string).
       frm_.WMSettingChange(lParam != 0 ? reinterpret_cast<const char*>(lParam) : "");
+      return true;
+    case WM_DISPLAYCHANGE:
+      frm_.WMDisplayChange();
       return true;
     case WM_ACTIVATEAPP:
       // Sent to every top-level window of the program; the main window speaks for it.

@@ -2,10 +2,13 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "win32/adapters/win32_picture.h"
 #include "win32/views/shared_images.h"
@@ -54,47 +57,165 @@ void NotifyClicked(HWND window) {
 struct PictureState {
   // Shared with the model: the picture is freed once both let go of it.
   std::shared_ptr<const LoadedPicture> picture;
-  HBITMAP bitmap = nullptr;
-  bool stretch = false;
+  HBITMAP bitmap = nullptr;  // the picture's own
+  PictureScene scene;
+  // Owned: the picture turned and repeated as the scene says, made when
+  // first drawn; null while the picture's own bitmap is drawn as it is.
+  HBITMAP drawn = nullptr;
+  bool drawnMade = false;
 };
 
 PictureState* PictureOf(HWND window) {
   return reinterpret_cast<PictureState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
-void Show(PictureState& state, std::shared_ptr<const LoadedPicture> picture) {
-  const auto* decoded = dynamic_cast<const Win32Picture*>(picture.get());
-  state.bitmap = decoded != nullptr ? decoded->Bitmap() : nullptr;
-  state.picture = std::move(picture);
+void ForgetDrawn(PictureState& state) {
+  if (state.drawn != nullptr) DeleteObject(state.drawn);
+  state.drawn = nullptr;
+  state.drawnMade = false;
 }
 
-void PaintPicture(HWND window, const PictureState& state) {
+SIZE SizeOf(HBITMAP bitmap) {
+  BITMAP info{};
+  if (bitmap == nullptr || GetObjectA(bitmap, sizeof info, &info) == 0) return {0, 0};
+  return {info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight};
+}
+
+BITMAPINFO TopDown32(SIZE size) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = size.cx;
+  info.bmiHeader.biHeight = -size.cy;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+// A copy of the bitmap turned as the scene says, pixel by pixel: the
+// system's blits mirror but cannot transpose.
+HBITMAP Turned(HBITMAP source, const PictureTurn& turn) {
+  const SIZE in = SizeOf(source);
+  if (in.cx <= 0 || in.cy <= 0) return nullptr;
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(in.cx) * static_cast<std::size_t>(in.cy));
+  BITMAPINFO inInfo = TopDown32(in);
+  HDC dc = CreateCompatibleDC(nullptr);
+  const int rows = GetDIBits(dc, source, 0, static_cast<UINT>(in.cy), pixels.data(), &inInfo, DIB_RGB_COLORS);
+  DeleteDC(dc);
+  if (rows != in.cy) return nullptr;
+  const SIZE out = turn.transposed ? SIZE{in.cy, in.cx} : in;
+  BITMAPINFO outInfo = TopDown32(out);
+  void* bits = nullptr;
+  HBITMAP turned = CreateDIBSection(nullptr, &outInfo, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (turned == nullptr) return nullptr;
+  auto* to = static_cast<std::uint32_t*>(bits);
+  for (LONG y = 0; y < out.cy; ++y) {
+    for (LONG x = 0; x < out.cx; ++x) {
+      LONG column = turn.transposed ? y : x, row = turn.transposed ? x : y;
+      if (turn.mirrorColumns) column = in.cx - 1 - column;
+      if (turn.mirrorRows) row = in.cy - 1 - row;
+      to[y * out.cx + x] = pixels[static_cast<std::size_t>(row) * static_cast<std::size_t>(in.cx) + column];
+    }
+  }
+  GdiFlush();
+  return turned;
+}
+
+// across x down copies of the bitmap side by side, laid with the bitmap as a
+// pattern brush in one fill.
+HBITMAP Repeated(HBITMAP source, int across, int down) {
+  const SIZE one = SizeOf(source);
+  const SIZE all{one.cx * across, one.cy * down};
+  BITMAPINFO info = TopDown32(all);
+  void* bits = nullptr;
+  HBITMAP block = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBRUSH brush = CreatePatternBrush(source);
+  if (block != nullptr && brush != nullptr) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, block);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    const RECT whole{0, 0, all.cx, all.cy};
+    FillRect(dc, &whole, brush);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+  }
+  if (brush != nullptr) DeleteObject(brush);
+  return block;
+}
+
+// The bitmap drawn into each place: the picture's own, or a turned and
+// repeated copy of it made once.
+HBITMAP DrawnBitmap(PictureState& state) {
+  if (state.drawnMade) return state.drawn != nullptr ? state.drawn : state.bitmap;
+  state.drawnMade = true;
+  const PictureScene& scene = state.scene;
+  HBITMAP turned = scene.turn == PictureTurn{} ? nullptr : Turned(state.bitmap, scene.turn);
+  HBITMAP one = turned != nullptr ? turned : state.bitmap;
+  if (scene.across > 1 || scene.down > 1) {
+    state.drawn = Repeated(one, scene.across, scene.down);
+    if (turned != nullptr) DeleteObject(turned);
+  } else {
+    state.drawn = turned;
+  }
+  return state.drawn != nullptr ? state.drawn : state.bitmap;
+}
+
+// The scene on a bitmap of the window's size, then onto the window at once,
+// so that the colour under the picture never shows on its own. The scene's
+// units are mapped onto the window by the system, which keeps the places'
+// shared edges shared.
+void DrawScene(HDC dc, SIZE size, PictureState& state) {
+  const PictureScene& scene = state.scene;
+  HBRUSH background = CreateSolidBrush(static_cast<COLORREF>(scene.color));
+  const RECT client{0, 0, size.cx, size.cy};
+  FillRect(dc, &client, background);
+  DeleteObject(background);
+  HBITMAP bitmap = state.bitmap != nullptr ? DrawnBitmap(state) : nullptr;
+  const SIZE from = SizeOf(bitmap);
+  if (from.cx <= 0 || from.cy <= 0 || scene.places.empty()) return;
+  SetMapMode(dc, MM_ANISOTROPIC);
+  SetWindowExtEx(dc, scene.extentWidth, scene.extentHeight, nullptr);
+  SetViewportExtEx(dc, size.cx, size.cy, nullptr);
+  SetStretchBltMode(dc, HALFTONE);
+  SetBrushOrgEx(dc, 0, 0, nullptr);
+  HDC source = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(source, bitmap);
+  for (const PixelRect& place : scene.places) {
+    StretchBlt(dc, place.left, place.top, place.Width(), place.Height(), source, 0, 0, from.cx, from.cy, SRCCOPY);
+  }
+  SelectObject(source, old);
+  DeleteDC(source);
+  SetMapMode(dc, MM_TEXT);
+}
+
+void PaintPicture(HWND window, PictureState& state) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(window, &ps);
   RECT client{};
   GetClientRect(window, &client);
-  BITMAP info{};
-  if (state.bitmap == nullptr || GetObjectA(state.bitmap, sizeof info, &info) == 0) {
-    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  } else {
-    const int height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
-    HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(source, state.bitmap);
-    // A picture held smaller than its natural size is always drawn stretched,
-    // and so is one whose control is larger than the bitmap (its natural size
-    // at a DPI above 96).
-    if (state.stretch || info.bmWidth != state.picture->Size().width || client.right != info.bmWidth ||
-        client.bottom != height) {
-      SetStretchBltMode(dc, HALFTONE);
-      SetBrushOrgEx(dc, 0, 0, nullptr);
-      StretchBlt(dc, 0, 0, client.right, client.bottom, source, 0, 0, info.bmWidth, height, SRCCOPY);
-    } else {
-      BitBlt(dc, 0, 0, info.bmWidth, height, source, 0, 0, SRCCOPY);
-    }
-    SelectObject(source, old);
-    DeleteDC(source);
-  }
+  HDC memory = CreateCompatibleDC(dc);
+  HBITMAP canvas = CreateCompatibleBitmap(dc, std::max(1L, client.right), std::max(1L, client.bottom));
+  HGDIOBJ old = SelectObject(memory, canvas);
+  DrawScene(memory, {client.right, client.bottom}, state);
+  BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+  SelectObject(memory, old);
+  DeleteObject(canvas);
+  DeleteDC(memory);
   EndPaint(window, &ps);
+}
+
+// Takes the model's picture and scene; what was made for the picture or the
+// scene before is let go when either changed.
+void Show(PictureState& state, const TImage& image) {
+  const PictureScene& scene = image.Scene();
+  if (image.Picture() != state.picture || scene.turn != state.scene.turn || scene.across != state.scene.across ||
+      scene.down != state.scene.down) {
+    ForgetDrawn(state);
+  }
+  const auto* decoded = dynamic_cast<const Win32Picture*>(image.Picture().get());
+  state.bitmap = decoded != nullptr ? decoded->Bitmap() : nullptr;
+  state.picture = image.Picture();
+  state.scene = scene;
 }
 
 LRESULT CALLBACK PictureProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -107,14 +228,14 @@ LRESULT CALLBACK PictureProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       break;
     case WM_NCDESTROY:
       if (state != nullptr) {
+        ForgetDrawn(*state);
         delete state;
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
       }
       break;
     case kSetPicture:
       if (state == nullptr) return 0;
-      Show(*state, *reinterpret_cast<const std::shared_ptr<const LoadedPicture>*>(lParam));
-      state->stretch = wParam != 0;
+      Show(*state, *reinterpret_cast<const TImage*>(lParam));
       InvalidateRect(window, nullptr, FALSE);
       UpdateWindow(window);
       return 0;
@@ -295,7 +416,7 @@ void SetUpMessagePanel(const TMessagePanel& panel, HWND window) {
 }
 
 void ApplyPicture(const TImage& image, HWND window) {
-  SendMessageA(window, kSetPicture, image.Stretch() ? 1 : 0, reinterpret_cast<LPARAM>(&image.Picture()));
+  SendMessageA(window, kSetPicture, 0, reinterpret_cast<LPARAM>(&image));
 }
 
 int TakeSplitterDrag(HWND window) {

@@ -19,8 +19,8 @@ ControlWindowClass SplitterWindowClass();
 void SetUpPicture(HWND window);
 void SetUpMessagePanel(const TMessagePanel& panel, HWND window);
 
-// Shows the model's picture: loads the file when the path changed and frees
-// the bitmap shown before.
+// Shows the model's picture in the model's scene; what was drawn for the
+// picture before is let go.
 void ApplyPicture(const TImage& image, HWND window);
 
 // The distance the user dragged the splitter since its last notification.
