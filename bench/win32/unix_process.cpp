@@ -57,8 +57,14 @@ std::optional<int> FindUnixProcess(const std::string& exeName) {
   ForEachNumberedEntry("Z:\\proc", [&](const std::string& name) {
     if (pid) return;
     const std::string folder = "Z:\\proc\\" + name;
+    // The program itself, not another process naming it among its arguments
+    // (this benchmark, or the shell that started it).
     auto cmdline = ReadProcFile(folder + "\\cmdline");
-    if (!cmdline || Lower(*cmdline).find(wanted) == std::string::npos) return;
+    if (!cmdline) return;
+    const std::string program = Lower(cmdline->substr(0, cmdline->find('\0')));
+    if (program.size() < wanted.size() || program.compare(program.size() - wanted.size(), wanted.size(), wanted) != 0) {
+      return;
+    }
     auto stat = ReadProcFile(folder + "\\stat");
     if (!stat || StateOf(*stat) == 'Z') return;
     pid = std::atoi(name.c_str());

@@ -14,8 +14,9 @@ struct UnixFigures {
   std::uint64_t wakeUps = 0;  // times its threads gave up the CPU to wait
 };
 
-// The Linux process id of the running Wine process whose command line
-// names `exeName` (case is ignored); nothing when there is none.
+// The Linux process id of the running Wine process whose program (the
+// first word of its command line) ends in `exeName`, case ignored; nothing
+// when there is none.
 std::optional<int> FindUnixProcess(const std::string& exeName);
 // Nothing when the process has gone.
 std::optional<UnixFigures> ReadUnixFigures(int pid);
