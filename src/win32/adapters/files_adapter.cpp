@@ -76,6 +76,25 @@ Status OpenToRead(const std::string& path, DWORD flags, HANDLE& h, std::size_t& 
   return Status::Ok();
 }
 
+// Reads at most size bytes of the opened file into `into`, counting them in
+// done; closes it.
+Status ReadUpTo(HANDLE h, char* into, std::size_t size, const std::string& path, std::size_t& done) {
+  done = 0;
+  while (done < size) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size - done, 1u << 24));
+    DWORD got = 0;
+    if (!ReadFile(h, into + done, chunk, &got, nullptr)) {
+      Status s = LastError("read " + path);
+      CloseHandle(h);
+      return s;
+    }
+    if (got == 0) break;
+    done += got;
+  }
+  CloseHandle(h);
+  return Status::Ok();
+}
+
 // Reads the opened file into a block of its size; closes it.
 Status ReadOpened(HANDLE h, std::size_t size, const std::string& path, ByteBlock& bytes) {
   bytes = ByteBlock(size);
@@ -85,20 +104,9 @@ Status ReadOpened(HANDLE h, std::size_t size, const std::string& path, ByteBlock
   // byte a page.
   for (std::size_t at = 0; at < bytes.size(); at += kPageSize) bytes.data()[at] = 0;
   std::size_t done = 0;
-  while (done < bytes.size()) {
-    DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 24));
-    DWORD got = 0;
-    if (!ReadFile(h, bytes.data() + done, chunk, &got, nullptr)) {
-      Status s = LastError("read " + path);
-      CloseHandle(h);
-      return s;
-    }
-    if (got == 0) break;
-    done += got;
-  }
-  bytes.Shrink(done);
-  CloseHandle(h);
-  return Status::Ok();
+  const Status read = ReadUpTo(h, bytes.data(), bytes.size(), path, done);
+  if (read) bytes.Shrink(done);
+  return read;
 }
 
 }  // namespace
@@ -153,20 +161,9 @@ Status Win32Files::ReadHead(const std::string& path, std::size_t maxBytes, std::
   if (h == INVALID_HANDLE_VALUE) return LastError("open " + path);
   bytes.assign(maxBytes, '\0');
   std::size_t done = 0;
-  while (done < maxBytes) {
-    DWORD got = 0;
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(maxBytes - done, 1u << 20));
-    if (!ReadFile(h, bytes.data() + done, chunk, &got, nullptr)) {
-      Status s = LastError("read " + path);
-      CloseHandle(h);
-      return s;
-    }
-    if (got == 0) break;
-    done += got;
-  }
-  bytes.resize(done);
-  CloseHandle(h);
-  return Status::Ok();
+  const Status read = ReadUpTo(h, bytes.data(), maxBytes, path, done);
+  bytes.resize(read ? done : 0);
+  return read;
 }
 
 // The view holds the file open, to be read only, until it goes: no other

@@ -1,5 +1,7 @@
 #include "win32/views/picture_view.h"
 
+#include "win32/views/scene_bitmaps.h"
+
 #include <windowsx.h>
 
 #include <algorithm>
@@ -75,84 +77,16 @@ void ForgetDrawn(PictureState& state) {
   state.drawnMade = false;
 }
 
-SIZE SizeOf(HBITMAP bitmap) {
-  BITMAP info{};
-  if (bitmap == nullptr || GetObjectA(bitmap, sizeof info, &info) == 0) return {0, 0};
-  return {info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight};
-}
-
-BITMAPINFO TopDown32(SIZE size) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = size.cx;
-  info.bmiHeader.biHeight = -size.cy;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
-}
-
-// A copy of the bitmap turned as the scene says, pixel by pixel: the
-// system's blits mirror but cannot transpose.
-HBITMAP Turned(HBITMAP source, const PictureTurn& turn) {
-  const SIZE in = SizeOf(source);
-  if (in.cx <= 0 || in.cy <= 0) return nullptr;
-  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(in.cx) * static_cast<std::size_t>(in.cy));
-  BITMAPINFO inInfo = TopDown32(in);
-  HDC dc = CreateCompatibleDC(nullptr);
-  const int rows = GetDIBits(dc, source, 0, static_cast<UINT>(in.cy), pixels.data(), &inInfo, DIB_RGB_COLORS);
-  DeleteDC(dc);
-  if (rows != in.cy) return nullptr;
-  const SIZE out = turn.transposed ? SIZE{in.cy, in.cx} : in;
-  BITMAPINFO outInfo = TopDown32(out);
-  void* bits = nullptr;
-  HBITMAP turned = CreateDIBSection(nullptr, &outInfo, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (turned == nullptr) return nullptr;
-  auto* to = static_cast<std::uint32_t*>(bits);
-  for (LONG y = 0; y < out.cy; ++y) {
-    for (LONG x = 0; x < out.cx; ++x) {
-      LONG column = turn.transposed ? y : x, row = turn.transposed ? x : y;
-      if (turn.mirrorColumns) column = in.cx - 1 - column;
-      if (turn.mirrorRows) row = in.cy - 1 - row;
-      to[y * out.cx + x] = pixels[static_cast<std::size_t>(row) * static_cast<std::size_t>(in.cx) + column];
-    }
-  }
-  GdiFlush();
-  return turned;
-}
-
-// across x down copies of the bitmap side by side, laid with the bitmap as a
-// pattern brush in one fill.
-HBITMAP Repeated(HBITMAP source, int across, int down) {
-  const SIZE one = SizeOf(source);
-  const SIZE all{one.cx * across, one.cy * down};
-  BITMAPINFO info = TopDown32(all);
-  void* bits = nullptr;
-  HBITMAP block = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HBRUSH brush = CreatePatternBrush(source);
-  if (block != nullptr && brush != nullptr) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, block);
-    SetBrushOrgEx(dc, 0, 0, nullptr);
-    const RECT whole{0, 0, all.cx, all.cy};
-    FillRect(dc, &whole, brush);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-  }
-  if (brush != nullptr) DeleteObject(brush);
-  return block;
-}
-
 // The bitmap drawn into each place: the picture's own, or a turned and
 // repeated copy of it made once.
 HBITMAP DrawnBitmap(PictureState& state) {
   if (state.drawnMade) return state.drawn != nullptr ? state.drawn : state.bitmap;
   state.drawnMade = true;
   const PictureScene& scene = state.scene;
-  HBITMAP turned = scene.turn == PictureTurn{} ? nullptr : Turned(state.bitmap, scene.turn);
+  HBITMAP turned = scene.turn == PictureTurn{} ? nullptr : TurnedBitmap(state.bitmap, scene.turn);
   HBITMAP one = turned != nullptr ? turned : state.bitmap;
   if (scene.across > 1 || scene.down > 1) {
-    state.drawn = Repeated(one, scene.across, scene.down);
+    state.drawn = RepeatedBitmap(one, scene.across, scene.down);
     if (turned != nullptr) DeleteObject(turned);
   } else {
     state.drawn = turned;
@@ -171,7 +105,7 @@ void DrawScene(HDC dc, SIZE size, PictureState& state) {
   FillRect(dc, &client, background);
   DeleteObject(background);
   HBITMAP bitmap = state.bitmap != nullptr ? DrawnBitmap(state) : nullptr;
-  const SIZE from = SizeOf(bitmap);
+  const SIZE from = BitmapSize(bitmap);
   if (from.cx <= 0 || from.cy <= 0 || scene.places.empty()) return;
   SetMapMode(dc, MM_ANISOTROPIC);
   SetWindowExtEx(dc, scene.extentWidth, scene.extentHeight, nullptr);
