@@ -1,6 +1,7 @@
 #include "ui/splash.h"
 
 #include "app/settings_file.h"
+#include "forms/dpi_scaling.h"
 
 namespace mvx {
 
@@ -27,8 +28,10 @@ void TSplashScreen::ShowSplash() {
   if (current_ != nullptr) return;
   current_ = &form_;
   form_.CloseRequested = false;
-  form_.SetLeft((ports_.system.ScreenWidth() - form_.ClientWidth()) / 2);
-  form_.SetTop((ports_.system.ScreenHeight() - form_.ClientHeight()) / 2);
+  // Centred by the size it shows at: the screen's pixels a design pixel.
+  const int dpi = ports_.system.LogPixelsY();
+  form_.SetLeft((ports_.system.ScreenWidth() - ScaleToDpi(form_.ClientWidth(), dpi)) / 2);
+  form_.SetTop((ports_.system.ScreenHeight() - ScaleToDpi(form_.ClientHeight(), dpi)) / 2);
   form_.Show();
 }
 

@@ -55,6 +55,14 @@ TEST_F(SplashTest, TheSplashIsCentredBorderlessAndSized) {
   EXPECT_EQ(form.Top(), 392);
   EXPECT_EQ(form.lblHome.Caption(), "www.kestrane.com");
   EXPECT_TRUE(form.lblHome.Link);
+
+  // At twice the scale it shows at 720 x 480, and is centred so.
+  splash.EndSplash();
+  splash.EndSplash();
+  fakes.system.logPixelsY = 192;
+  splash.BeginSplash();
+  EXPECT_EQ(form.Left(), (1280 - 720) / 2);
+  EXPECT_EQ(form.Top(), (1024 - 480) / 2);
 }
 
 TEST_F(SplashTest, StartUpEndingFirstLeavesTheSplashUntilItsThreeSecondsAreOver) {

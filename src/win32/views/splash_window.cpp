@@ -85,9 +85,15 @@ HBRUSH SplashWindow::LabelBackground() const {
   return static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
 }
 
+// Painted in the design's units, mapped onto the window at its scale: the
+// picture, the logo and its font grow with the window.
 void SplashWindow::Paint(HDC dc) {
+  SetMapMode(dc, MM_ANISOTROPIC);
+  SetWindowExtEx(dc, kDesignDpi, kDesignDpi, nullptr);
+  SetViewportExtEx(dc, Dpi(), Dpi(), nullptr);
   RECT client{};
   GetClientRect(Window(), &client);
+  DPtoLP(dc, reinterpret_cast<POINT*>(&client), 2);
   FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   FrameRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   RECT inner = client;
