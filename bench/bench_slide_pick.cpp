@@ -46,6 +46,7 @@ class CountingFiles : public FilePort {
   Status MapBlock(const std::string& p, ByteBlock& b) override { return in_.MapBlock(p, b); }
   Status ReadHead(const std::string& p, std::size_t n, std::string& b) override { return in_.ReadHead(p, n, b); }
   VolumeState ProbeVolume(const std::string& r) override { return in_.ProbeVolume(r); }
+  bool OnFixedDrive(const std::string& p) override { return in_.OnFixedDrive(p); }
   Status Recycle(const std::string& p) override { return in_.Recycle(p); }
   Status CreateNew(const std::string& p, FileHandle& h) override { return in_.CreateNew(p, h); }
   Status Write(FileHandle h, const std::string& b) override { return in_.Write(h, b); }

@@ -24,6 +24,7 @@ class PosixFiles : public FilePort {
   Status ReadHead(const std::string& path, std::size_t maxBytes, std::string& bytes) override;
   // Every volume is the one the benchmark runs on.
   VolumeState ProbeVolume(const std::string&) override { return VolumeState::Reachable; }
+  bool OnFixedDrive(const std::string&) override { return true; }
   // No bin here: deleted outright.
   Status Recycle(const std::string& path) override { return Delete(path); }
   Status CreateNew(const std::string& path, FileHandle& handle) override;

@@ -106,11 +106,12 @@ void TFrmMain::ReadInventory() {
   const std::string path = DataFilePath();
   // Start-up takes a view of the file: its pages come in as the records are
   // checked, which costs far less than reading them into new memory, and the
-  // view is let go at the end of start-up (FinalStage). A later load reads.
+  // view is let go at the end of start-up (FinalStage). A later load reads,
+  // and so does a start from a removable or network drive: one unplugged
+  // while the view is held would end the program.
   ByteBlock bytes;
-  const auto load = [&] {
-    return booCreating ? ports_.files.MapBlock(path, bytes) : ports_.files.ReadBlock(path, bytes);
-  };
+  const bool map = booCreating && ports_.files.OnFixedDrive(path);
+  const auto load = [&] { return map ? ports_.files.MapBlock(path, bytes) : ports_.files.ReadBlock(path, bytes); };
   // Another program (a backup, a scanner) may hold the file for a moment.
   const Status read = ports_.files.FileExists(path)
                           ? RetryWhileBusy(ports_.files, 1 + kReadRetries, kReadRetryPauseMs, load)

@@ -46,6 +46,9 @@ class FilePort {
   // Pending until it is done, its answer given to the first call after.
   enum class VolumeState { Reachable, Unreachable, Pending };
   virtual VolumeState ProbeVolume(const std::string& root) = 0;
+  // The file lies on a fixed local disk, which cannot go away while a view
+  // of the file is held (a removable or network drive can).
+  virtual bool OnFixedDrive(const std::string& path) = 0;
   // The whole file as a string (for small files).
   Status ReadAll(const std::string& path, std::string& bytes) {
     ByteBlock block;

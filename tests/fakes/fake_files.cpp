@@ -173,6 +173,12 @@ Status FakeFiles::Recycle(const std::string& path) {
   return deleted;
 }
 
+bool FakeFiles::OnFixedDrive(const std::string& path) {
+  const std::string abs = Abs(path);
+  if (abs.size() < 2 || abs[1] != ':') return false;
+  return removableDrives.count(LowerAZ(abs.substr(0, 2))) == 0;
+}
+
 FilePort::VolumeState FakeFiles::ProbeVolume(const std::string& root) {
   ++volumeProbes;
   if (pendingVolumes.count(LowerAZ(root)) != 0) return VolumeState::Pending;
@@ -180,6 +186,7 @@ FilePort::VolumeState FakeFiles::ProbeVolume(const std::string& root) {
 }
 
 Status FakeFiles::MapBlock(const std::string& path, ByteBlock& bytes) {
+  ++mapped;
   Entry* entry = nullptr;
   if (const Status found = FindToRead(path, entry); !found) return found;
   const std::string& content = entry->bytes;

@@ -32,6 +32,8 @@ class FakeFiles : public FilePort {
   // A volume is there when its root folder is (a file put under it makes
   // it); a root in pendingVolumes answers Pending.
   VolumeState ProbeVolume(const std::string& root) override;
+  // Every drive letter but those in removableDrives ("e:") is fixed; a share never is.
+  bool OnFixedDrive(const std::string& path) override;
   Status CreateNew(const std::string& path, FileHandle& handle) override;
   Status Write(FileHandle handle, const std::string& bytes) override;
   Status Flush(FileHandle handle) override;
@@ -63,6 +65,8 @@ class FakeFiles : public FilePort {
   std::uint32_t pausedMs = 0;
   std::set<std::string> pendingVolumes;  // lower case, as "\\\\server\\share\\"
   int volumeProbes = 0;
+  std::set<std::string> removableDrives;
+  int mapped = 0;  // views taken with MapBlock
   std::vector<std::string> recycled;  // the paths, as given
   // Called with the path of each file a copy or a move has just put in
   // place, so a test can play another program that opens it at once.

@@ -66,6 +66,21 @@ TEST_F(InventoryOpsTest, WithoutADataFileTheListStartsEmptyAndANewFileExistsAtOn
   EXPECT_FALSE(main->InputTimeout1.Pending());
 }
 
+// A start maps the data file only from a fixed disk: a drive that can be
+// unplugged while the view is held is read instead.
+TEST_F(InventoryOpsTest, AStartFromARemovableDriveReadsTheDataFileInsteadOfMappingIt) {
+  fakes.files.Put(DataFile(), EncodeDataFile({KeyedEntry("b.bmp", "C:\\P"), KeyedEntry("A.bmp", "C:\\P")}));
+  fakes.files.Put(IniPath(), "[Slideshow]\r\nChangeOnStartup=0\r\n");
+  for (const bool removable : {false, true}) {
+    SCOPED_TRACE(removable ? "removable" : "fixed");
+    if (removable) fakes.files.removableDrives.insert("c:");
+    fakes.files.mapped = 0;
+    Build();
+    EXPECT_EQ(fakes.files.mapped, removable ? 0 : 1);
+    EXPECT_EQ(main->cdtData.RecordCount(), 2);
+  }
+}
+
 TEST_F(InventoryOpsTest, TheDataFileIsLoadedInKeyOrderAndCounted) {
   Open({KeyedEntry("b.bmp", "C:\\P"), KeyedEntry("A.bmp", "C:\\P")});
   EXPECT_EQ(main->cdtInventory.Fields().LCFilename, "a.bmp");

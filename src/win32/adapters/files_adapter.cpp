@@ -155,6 +155,11 @@ Win32Files::VolumeState Win32Files::ProbeVolume(const std::string& root) {
   return VolumeState::Pending;
 }
 
+bool Win32Files::OnFixedDrive(const std::string& path) {
+  if (path.size() < 2 || path[1] != ':') return false;  // a share, or a path of no drive
+  return GetDriveTypeA((path.substr(0, 2) + "\\").c_str()) == DRIVE_FIXED;
+}
+
 Status Win32Files::ReadHead(const std::string& path, std::size_t maxBytes, std::string& bytes) {
   HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);

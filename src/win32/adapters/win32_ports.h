@@ -69,6 +69,7 @@ class Win32Files : public FilePort {
   Status MapBlock(const std::string& path, ByteBlock& bytes) override;
   Status ReadHead(const std::string& path, std::size_t maxBytes, std::string& bytes) override;
   VolumeState ProbeVolume(const std::string& root) override;
+  bool OnFixedDrive(const std::string& path) override;
   Status CreateNew(const std::string& path, FileHandle& handle) override;
   Status Write(FileHandle handle, const std::string& bytes) override;
   Status Flush(FileHandle handle) override;
