@@ -84,7 +84,7 @@ TEST_F(Detection, AWallpaperSavedByAnotherProgramIsOfferedAndListedOnceAccepted)
     // The desktop's path is taken in lower case, as the program keeps such paths.
     EXPECT_TRUE(FindChild(dialog->handle, {"Edit", "v1 of netscape wallpaper"}));
     // No assertion may leave before the broadcast's thread is joined.
-    const auto centre = FindChild(dialog->handle, {"Button", "&Center"});
+    const auto centre = FindChild(dialog->handle, {"Button", "Ce&ntre"});
     EXPECT_TRUE(centre && IsChecked(centre->handle)) << "the desktop's own display mode";
     const auto ok = FindChild(dialog->handle, {"Button", "OK"});
     if (ok) PostMessageA(ok->handle, BM_CLICK, 0, 0);
@@ -121,6 +121,9 @@ TEST_F(Detection, ABrowserFileRewrittenWhileItIsTheWallpaperIsOfferedWithinASeco
   Process* murovex = StartReady(app);
   ASSERT_NE(murovex, nullptr);
   ASSERT_TRUE(app.WaitForTrace("FrmMain: Changes: desktop key Windows folder", *murovex, 5s)) << "examined at start";
+  // Answered once that examination is over.
+  const auto main = MainWindowOf(*murovex);
+  ASSERT_TRUE(main && SendMessageTimeoutA(main->handle, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr));
 
   const auto writing = Clock::now();
   const BrowserFile file;
