@@ -138,11 +138,11 @@ TEST_F(PictureFormats, FirstStartTakesInTheJpegAndPngWallpapersOfWindowsAndChang
         picture = FindChild(main->handle, {"MurovexPicture", std::nullopt});
         if (!picture || !IsWindowVisible(picture->handle)) return false;
         GetClientRect(picture->handle, &place);
-        return place.right == 246;
+        return place.right == 231;
       },
       5s);
-  EXPECT_TRUE(shown) << "the JPEG's 800 x 600 scaled into 376 x 185 keeping its shape, not " << place.right << " x "
-                     << place.bottom;
+  // The preview shows the desktop: the 1280 x 1024 screen's shape within 376 x 185.
+  EXPECT_TRUE(shown) << "the screen's shape scaled into 376 x 185, not " << place.right << " x " << place.bottom;
   EXPECT_EQ(place.bottom, 185);
   app.Screenshot("preview-jpeg");
 
