@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (mvx::ClassifyListedName(item.name) == mvx::ListedName::Picture) {
       if (item.name.find_first_of("\\/:") != std::string::npos || item.name == "..") std::abort();
     }
-    again += mvx::PictureListLine(item.name, item.tiled);
+    again += mvx::PictureListLine(item.name, item.mode);
   }
   if (mvx::ParsePictureList(again) != items) std::abort();
   return 0;
