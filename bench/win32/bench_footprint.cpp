@@ -68,6 +68,8 @@ void WriteWhole(const std::string& path, const std::string& bytes) {
 
 // A copy of the program in its own folder with settings that keep the start
 // quiet (not a first run, no wallpaper change at start) and the inventory.
+// The slideshow changes the wallpaper every hour, beyond every idle time
+// measured: its timer is armed, and must not wake the program before then.
 Program PrepareProgram(const std::string& exe, const std::string& root, int pictures, double& dataMb) {
   const std::string folder = root + "\\murovex" + std::to_string(pictures);
   CreateDirectoryA(root.c_str(), nullptr);
@@ -76,7 +78,8 @@ Program PrepareProgram(const std::string& exe, const std::string& root, int pict
   const std::string copy = folder + "\\murovex" + std::to_string(pictures) + ".exe";
   if (!CopyFileA(exe.c_str(), copy.c_str(), FALSE)) throw std::runtime_error("cannot copy " + exe);
   WriteWhole(folder + "\\murovex" + std::to_string(pictures) + ".INI",
-             "[General]\r\nStartWithWindows=0\r\nVerbose=0\r\n[Slideshow]\r\nChangeOnStartup=0\r\n");
+             "[General]\r\nStartWithWindows=0\r\nVerbose=0\r\n[Slideshow]\r\nChangeOnStartup=0\r\n"
+             "SlideHrs=1\r\nSlideMins=0\r\n");
   const std::string data = EncodeDataFile(MakeEntries(pictures));
   WriteWhole(folder + "\\Images\\GDB.CDS", data);
   dataMb = static_cast<double>(data.size()) / (1024.0 * 1024.0);
