@@ -6,9 +6,9 @@
 
 namespace mvx {
 
-void TFrmMain::ShowNextSlide() {
+bool TFrmMain::ShowNextSlide() {
   // A tick or key that arrives while a change pumps messages is dropped.
-  if (booChangingSlide) return;
+  if (booChangingSlide) return false;
   booChangingSlide = true;
   struct ClearFlag {
     bool& flag;
@@ -27,11 +27,12 @@ void TFrmMain::ShowNextSlide() {
     } else if (!path.empty()) {
       SetWallpaper(path, mode, saveEach);
     }
+    tmrSlide.SetEnabled(chkAutoChange.Checked());
+    return !path.empty();
   } catch (...) {
     tmrSlide.SetEnabled(chkAutoChange.Checked());
     throw;
   }
-  tmrSlide.SetEnabled(chkAutoChange.Checked());
 }
 
 SlideRules TFrmMain::CurrentSlideRules() const {

@@ -161,7 +161,15 @@ class TFrmMain : public TForm {
   void SizeGridColumns();
 
   // ---- slides (slideshow/slide_selection.cpp, slideshow/slide_timer.cpp)
-  void ShowNextSlide();
+  // True when a picture was set.
+  bool ShowNextSlide();
+  // A change the user asks for (control/wallpaper_steps.cpp), never held
+  // back by a full-screen program or the screen saver; true when a picture
+  // was set. Next goes forward through the history after a step back, and
+  // picks anew at its end; Previous steps back past vanished and disabled
+  // pictures.
+  bool StepNextWallpaper();
+  bool StepPreviousWallpaper();
   void GetNextSlideInfo(std::string& path, DisplayMode& mode, bool& saveEach);
   SlideRules CurrentSlideRules() const;
   std::optional<SlideChoice> PickSlide(const SlideRules& rules, bool& passedOverAway);

@@ -68,7 +68,8 @@ void TFrmMain::ConnectHandlers() {
   changeWatch_.OnChanges = [this](const WatchedChanges& changes) { return ExamineChanges(changes); };
   OnHide = [this](TObject*) { FormHide(); };
 
-  tray_.mnuChangeWallpaperNow.OnClick = on(&TFrmMain::tmrSlideTimer);
+  tray_.mnuChangeWallpaperNow.OnClick = [this](TObject*) { StepNextWallpaper(); };
+  tray_.mnuPreviousWallpaper.OnClick = [this](TObject*) { StepPreviousWallpaper(); };
   tray_.mnuRunSlideshow.OnClick = on(&TFrmMain::RunSlideshow1Click);
   tray_.mnuBlankWallpaper.OnClick = on(&TFrmMain::tbnNoneClick);
   tray_.mnuDisableThisWallpaperImage.OnClick = on(&TFrmMain::DisableThisWallpaperImage1Click);

@@ -7,6 +7,7 @@ namespace mvx {
 TFrmTray::TFrmTray(Ports& ports)
     : TForm("FrmTray"),
       mnuChangeWallpaperNow(menuIcon.Add("mnuChangeWallpaperNow", "Change Wallpaper &Now")),
+      mnuPreviousWallpaper(menuIcon.Add("mnuPreviousWallpaper", "Pre&vious Wallpaper")),
       mnuRunSlideshow(menuIcon.Add("mnuRunSlideshow", "Run &Slideshow")),
       mnuBlankWallpaper(menuIcon.Add("mnuBlankWallpaper", "Wallpaper = (n&one)")),
       mnuHideDesktopIcons(menuIcon.Add("mnuHideDesktopIcons", "H&ide Desktop Icons")),

@@ -27,6 +27,7 @@ class TFrmTray : public TForm {
 
   TMenuItem menuIcon{"menuIcon"};
   TMenuItem& mnuChangeWallpaperNow;
+  TMenuItem& mnuPreviousWallpaper;
   TMenuItem& mnuRunSlideshow;
   TMenuItem& mnuBlankWallpaper;
   TMenuItem& mnuHideDesktopIcons;

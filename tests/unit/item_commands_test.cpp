@@ -118,6 +118,7 @@ TEST_F(TrayItemCommandsTest, TheTrayMenuHoldsEveryCommandInItsPlace) {
     return lines;
   };
   const std::vector<std::string> expected = {"Change Wallpaper &Now (default)",
+                                             "Pre&vious Wallpaper",
                                              "Run &Slideshow (checked)",
                                              "Wallpaper = (n&one)",
                                              "H&ide Desktop Icons",

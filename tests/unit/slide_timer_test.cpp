@@ -58,7 +58,7 @@ TEST_F(SlideTimerTest, TicksAreDroppedWhileHeldEditingOrUnderAScreenSaver) {
     main->booEditingInterval = c.editing;
     fakes.desktop.saverOpens = c.saver;
     main->chkChangeDuringSaver.SetChecked(c.evenDuringSaver);
-    tray->mnuChangeWallpaperNow.Click();
+    main->tmrSlideTimer(&main->tmrSlide);
     fakes.time.Advance(300000);
     EXPECT_EQ(Changes() - before, 2 * c.changes) << c.hold << c.editing << c.saver << c.evenDuringSaver;
     EXPECT_TRUE(main->tmrSlide.Enabled()) << "the timer keeps running";
