@@ -35,7 +35,7 @@ namespace {
 
 // "--quick" shortens every wait and count, to try the benchmark itself out;
 // "--startup" measures only the start-up, in more rounds, while looking
-// for where its time goes.
+// for where its time goes; "--idle" only the tray with 1,000 pictures.
 struct Plan {
   int startRounds = 7;
   int idleRounds = 3;
@@ -103,6 +103,7 @@ void Alternate(int rounds, const std::function<void(bool programFirst)>& round) 
 void ReportStartup(const Plan& plan, const Program& floor, const Program& program, int pictures, double dataMb) {
   std::printf("\n%d pictures (data file %.2f MB)\n", pictures, dataMb);
   std::fflush(stdout);
+  if (plan.startRounds == 0) return;
   StartupMs(floor);  // warm-up: files into the cache
   StartupMs(program);
   std::vector<double> floorMs, programMs, ratios;
@@ -143,12 +144,25 @@ void IdleRounds(int rounds, const Program& floor, const Program& program, DWORD 
   });
 }
 
+// Round by round, each thread's wake-ups a minute, the first thread (the
+// one with the windows) first: which of them wakes, the program's own or
+// Wine's.
+void ReportThreads(const char* who, const std::vector<IdleFigures>& rounds) {
+  for (const IdleFigures& round : rounds) {
+    std::printf("      %s's threads:", who);
+    for (const ThreadIdle& thread : round.threads) std::printf(" %.1f", thread.wakeUpsPerMinute);
+    std::printf("\n");
+  }
+}
+
 void ReportWakeUps(const std::vector<IdleFigures>& floor, const std::vector<IdleFigures>& program) {
   const double floorWakes = MedianOf(floor, &IdleFigures::wakeUpsPerMinute);
   const double floorCpu = MedianOf(floor, &IdleFigures::cpuPercent);
   const double wakes = MedianOf(program, &IdleFigures::wakeUpsPerMinute);
   const double cpu = MedianOf(program, &IdleFigures::cpuPercent);
   std::printf("    wake-ups a minute: floor %.1f, program %.1f (%+.1f)\n", floorWakes, wakes, wakes - floorWakes);
+  ReportThreads("floor", floor);
+  ReportThreads("program", program);
   std::printf("    CPU: floor %.4f%%, program %.4f%% of a core (%+.4f)\n", floorCpu, cpu, cpu - floorCpu);
   Verdict(wakes <= floorWakes + 1.0 && cpu <= floorCpu + 0.002, "the floor's wake-ups and CPU, within noise");
 }
@@ -190,24 +204,29 @@ int main(int argc, char** argv) {
   using namespace mvx::bench;
   const std::string here = OwnFolder();
   Plan plan;
+  bool idleOnly = false;
   std::vector<std::string> paths;
   for (int i = 1; i < argc; ++i) {
     if (std::string(argv[i]) == "--quick") {
       plan = kQuick;
     } else if (std::string(argv[i]) == "--startup") {
       plan = kStartupOnly;
+    } else if (std::string(argv[i]) == "--idle") {
+      idleOnly = true;
     } else {
       paths.push_back(argv[i]);
     }
   }
   const std::string murovex = paths.size() > 0 ? paths[0] : here + "\\app\\murovex.exe";
   const std::string floorExe = paths.size() > 1 ? paths[1] : here + "\\floor_tray.exe";
+  if (idleOnly) plan.startRounds = 0;
   const std::string root = here + "\\footprint";
   try {
     const Program floor{"floor_tray.exe", floorExe, FolderOf(floorExe), "MurovexFloor"};
     std::printf("bench_footprint: program and floor under Wine; medians\n");
     std::vector<Program> programs;
-    for (int pictures : {1000, 100000}) {
+    const std::vector<int> sizes = idleOnly ? std::vector<int>{1000} : std::vector<int>{1000, 100000};
+    for (int pictures : sizes) {
       double dataMb = 0;
       programs.push_back(PrepareProgram(murovex, root, pictures, dataMb));
       ReportStartup(plan, floor, programs.back(), pictures, dataMb);

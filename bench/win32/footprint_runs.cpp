@@ -70,6 +70,21 @@ UnixFigures Figures(const Program& program) {
   return *figures;
 }
 
+// Each thread's wake-ups over the time, matched by thread id; one made
+// during it counts from none.
+std::vector<ThreadIdle> ThreadsIdle(const UnixFigures& from, const UnixFigures& to, unsigned long idleMs) {
+  std::vector<ThreadIdle> threads;
+  for (const ThreadFigures& after : to.threads) {
+    std::uint64_t before = 0;
+    for (const ThreadFigures& t : from.threads) {
+      if (t.tid == after.tid) before = t.wakeUps;
+    }
+    const double wakeUps = after.wakeUps > before ? static_cast<double>(after.wakeUps - before) : 0;
+    threads.push_back({after.name, wakeUps * 60000.0 / static_cast<double>(idleMs)});
+  }
+  return threads;
+}
+
 double CpuPercent(const UnixFigures& from, const UnixFigures& to, unsigned long idleMs) {
   const double ns = to.cpuNs > from.cpuNs ? static_cast<double>(to.cpuNs - from.cpuNs) : 0.0;
   return ns / (static_cast<double>(idleMs) * 1e6) * 100.0;
@@ -114,8 +129,8 @@ std::vector<IdleFigures> IdleTogether(const std::vector<Program>& programs, unsi
     const UnixFigures after = Figures(programs[i]);
     const double wakeUps =
         after.wakeUps > before[i].wakeUps ? static_cast<double>(after.wakeUps - before[i].wakeUps) : 0;
-    idle.push_back(
-        {before[i].residentMb, wakeUps * 60000.0 / static_cast<double>(idleMs), CpuPercent(before[i], after, idleMs)});
+    idle.push_back({before[i].residentMb, wakeUps * 60000.0 / static_cast<double>(idleMs),
+                    CpuPercent(before[i], after, idleMs), ThreadsIdle(before[i], after, idleMs)});
   }
   return idle;
 }

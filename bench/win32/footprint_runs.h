@@ -11,10 +11,16 @@ struct Program {
   std::string mainWindowClass;  // the class of the window that shows with ":"
 };
 
+struct ThreadIdle {
+  std::string name;             // as Linux names the thread
+  double wakeUpsPerMinute = 0;  // the same, for this thread alone
+};
+
 struct IdleFigures {
   double residentMb = 0;
-  double wakeUpsPerMinute = 0;  // waits its threads were woken from
-  double cpuPercent = 0;        // of one core
+  double wakeUpsPerMinute = 0;    // waits its threads were woken from
+  double cpuPercent = 0;          // of one core
+  std::vector<ThreadIdle> threads;  // in the order they were made, the first thread first
 };
 
 // Milliseconds from starting the program with ":" until its main window is

@@ -86,17 +86,25 @@ std::optional<UnixFigures> ReadUnixFigures(int pid) {
   // voluntary context switches, each a wait the thread was woken from.
   ForEachNumberedEntry(folder + "\\task", [&](const std::string& task) {
     const std::string taskFolder = folder + "\\task\\" + task;
+    ThreadFigures thread;
+    thread.tid = std::atoi(task.c_str());
+    if (auto comm = ReadProcFile(taskFolder + "\\comm")) thread.name = comm->substr(0, comm->find('\n'));
     if (auto schedstat = ReadProcFile(taskFolder + "\\schedstat")) {
-      figures.cpuNs += std::strtoull(schedstat->c_str(), nullptr, 10);
+      thread.cpuNs = std::strtoull(schedstat->c_str(), nullptr, 10);
     }
     if (auto taskStatus = ReadProcFile(taskFolder + "\\status")) {
       constexpr char kVoluntary[] = "\nvoluntary_ctxt_switches:";
       const auto at = taskStatus->find(kVoluntary);
       if (at != std::string::npos) {
-        figures.wakeUps += std::strtoull(taskStatus->c_str() + at + sizeof kVoluntary - 1, nullptr, 10);
+        thread.wakeUps = std::strtoull(taskStatus->c_str() + at + sizeof kVoluntary - 1, nullptr, 10);
       }
     }
+    figures.cpuNs += thread.cpuNs;
+    figures.wakeUps += thread.wakeUps;
+    figures.threads.push_back(thread);
   });
+  std::sort(figures.threads.begin(), figures.threads.end(),
+            [](const ThreadFigures& a, const ThreadFigures& b) { return a.tid < b.tid; });
   return figures;
 }
 
