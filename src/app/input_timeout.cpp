@@ -34,6 +34,13 @@ void TInputTimeout::Schedule(TObject* sender, TNotifyEvent action) {
   }
 }
 
+// Nothing is left to wait for: the timer stops with the slot emptied, and
+// no tick wakes the program later to find it empty.
+void TInputTimeout::Flush() {
+  if (timer_) timer_->SetEnabled(false);
+  Fire();
+}
+
 void TInputTimeout::Fire() {
   // Take the slot first: it is empty afterwards even when the action fails.
   TObject* sender = std::exchange(sender_, nullptr);

@@ -24,7 +24,7 @@ class TInputTimeout : public TObject {
   // Creates the timer, disabled, with the WaitTime interval; empties the slot.
   void Loaded();
   void Schedule(TObject* sender, TNotifyEvent action);
-  void Flush() { Fire(); }
+  void Flush();
   bool Pending() const { return static_cast<bool>(action_); }
 
  private:

@@ -66,6 +66,7 @@ TEST_F(InputTimeoutTest, FlushRunsThePendingActionAndAnEmptySlotDoesNothing) {
   notifier.Schedule(&a, Record("x"));
   notifier.Flush();
   EXPECT_EQ(runs.size(), 1u);
+  EXPECT_EQ(time.ActiveTimers(), 0u) << "nothing is left to wait for";
   time.Advance(5000);
   EXPECT_EQ(runs.size(), 1u);
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
 #include "app/entry.h"
 #include "inventory/data_file.h"
 #include "shared/bitmap_bytes.h"
@@ -298,6 +301,44 @@ TEST_F(LifecycleTest, ShowingFromTheTrayOpensThePreviewPageWhenHidden) {
   tray->mnuShowMurovex.Click();
   EXPECT_EQ(main->pgMain.ActivePage(), &main->tsOptions) << "a shown window keeps its page";
 }
+
+// Idle in the tray nothing is pending, and no timer wakes the program but
+// the slideshow's, due when the next change is, and the poll of what the
+// system cannot watch.
+struct IdleCase {
+  const char* what;
+  const char* ini;
+  std::set<std::string> unwatchable;
+  std::size_t timers;
+};
+
+void PrintTo(const IdleCase& c, std::ostream* out) {
+  *out << c.what;
+}
+
+class IdleInTheTrayTest : public MainFixture, public ::testing::WithParamInterface<IdleCase> {};
+
+TEST_P(IdleInTheTrayTest, ArmsNoTimerButWhatIsDue) {
+  fakes.registry.Put("HKCU\\Control Panel\\Desktop", "Wallpaper", RegValue{kRegSz, ""});
+  fakes.watches.unwatchable = GetParam().unwatchable;
+  fakes.files.Put(IniPath(), GetParam().ini);
+  Build();
+  fakes.time.Advance(2000);  // the examination at start is over
+  EXPECT_EQ(fakes.time.ActiveTimers(), GetParam().timers);
+  fakes.time.Advance(10 * 60 * 1000);
+  EXPECT_EQ(fakes.time.ActiveTimers(), GetParam().timers) << "ten minutes later";
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Idle, IdleInTheTrayTest, ::testing::Values(
+    IdleCase{"the slideshow every hour", "[Slideshow]\r\nChangeOnStartup=0\r\nAutoChange=1\r\nSlideHrs=1\r\n"
+             "SlideMins=0\r\nSlideSecs=0\r\n", {}, 1},
+    IdleCase{"the slideshow off", "[Slideshow]\r\nChangeOnStartup=0\r\nAutoChange=0\r\n", {}, 0},
+    IdleCase{"a Windows folder without notifications, polled", "[Slideshow]\r\nChangeOnStartup=0\r\nAutoChange=0\r\n"
+             "[AutoDetect]\r\nPollInterval=7\r\n", {"C:\\WINDOWS"}, 1},
+    IdleCase{"nothing watchable, polling off", "[Slideshow]\r\nChangeOnStartup=0\r\nAutoChange=0\r\n"
+             "[AutoDetect]\r\nPolling=0\r\n", {"C:\\WINDOWS", "HKCU\\Control Panel\\Desktop"}, 0}));
+// clang-format on
 
 }  // namespace
 }  // namespace mvx
