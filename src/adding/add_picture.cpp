@@ -210,6 +210,12 @@ bool TFrmMain::StoreEntry(const std::string& source, const std::string& target, 
   } else {
     AppendEntry(cdtData, wanted, mode);
   }
+  // The source's entry now lists the target (moved, renamed, or pointed at its copy).
+  const std::string from = source.empty() ? std::string() : LCFolderOf(source) + "\\" + LowerAZ(ExtractFileName(source));
+  const std::string to = wanted.LCLocation + "\\" + wanted.LCFilename;
+  if (!from.empty() && from != to && !cdtData.HasKey(LowerAZ(ExtractFileName(source)), LCFolderOf(source))) {
+    FollowMovedEntries({{from, to}});
+  }
   if (changed) ScheduleInventorySave(&app_);
   return changed;
 }

@@ -134,6 +134,7 @@ void TFrmMain::LoadOrSaveSettings(bool loading, bool restorePosition) {
   if (loading) ApplySlideInterval();
   check("Slideshow", "Random", chkRandom);
   check("Slideshow", "ChangeOnStartup", chkChangeOnStartup);
+  check("Slideshow", "WaitFullScreen", chkWaitFullScreen);
 
   check("AutoDetect", "Polling", chkPollForChange);
   text("AutoDetect", "Poll File Name", edtPollFileName);

@@ -170,11 +170,14 @@ void TFrmMain::SaveInventory() {
 
 void TFrmMain::ScheduleInventorySave(TObject* sender) {
   InputTimeout1.Schedule(sender, [this](TObject*) { SaveInventory(); });
+  // Every change of the list passes here: the deck catches up at its next deal.
+  deck_.ListChanged();
 }
 
 void TFrmMain::RelocateDataDirEntries(const std::string& oldDir) {
   const std::string old = StripTrailingBackslashes(oldDir);
   const std::string lcDataDir = LowerAZ(dataDir_);
+  std::vector<std::pair<std::string, std::string>> moves;
   try {
     cdtData.First();
     while (old != lcDataDir && !cdtData.Eof()) {
@@ -190,6 +193,7 @@ void TFrmMain::RelocateDataDirEntries(const std::string& oldDir) {
       } else {
         cdtData.Edit();
         InventoryEntry& moved = cdtData.EditFields();
+        moves.emplace_back(old + "\\" + moved.LCFilename, lcDataDir + "\\" + moved.LCFilename);
         moved.Location = dataDir_;
         moved.LCLocation = lcDataDir;
         cdtData.Post();
@@ -197,9 +201,11 @@ void TFrmMain::RelocateDataDirEntries(const std::string& oldDir) {
       }
     }
   } catch (...) {
+    FollowMovedEntries(moves);
     ScheduleInventorySave(&app_);
     throw;
   }
+  FollowMovedEntries(moves);
   ScheduleInventorySave(&app_);
 }
 

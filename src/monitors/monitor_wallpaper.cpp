@@ -33,28 +33,26 @@ std::vector<std::string> TFrmMain::PicksForMonitors(const std::string& primary) 
   for (std::size_t i = 1; i < monitors.size(); ++i) {
     const PictureSize monitor{monitors[i].rect.Width(), monitors[i].rect.Height()};
     SlideRules rules = CurrentSlideRules();
+    // Pictures turned the other way are passed over (and stay on the deck's
+    // top); none of its orientation among the few looked at: the first of them.
     std::vector<std::string> passed;
     rules.accepts = [&](const InventoryEntry& e) {
       const std::string path = e.LCLocation + "\\" + e.LCFilename;
-      return std::find(picks.begin(), picks.end(), path) == picks.end() &&
-             std::find(passed.begin(), passed.end(), path) == passed.end();
-    };
-    std::optional<std::string> chosen;
-    for (int tries = 0; tries < kOrientationTries && !chosen; ++tries) {
-      bool away = false;
-      const std::optional<SlideChoice> choice = PickSlide(rules, away);
-      if (!choice) break;
+      if (std::find(picks.begin(), picks.end(), path) != picks.end()) return false;
+      if (passed.size() >= static_cast<std::size_t>(kOrientationTries)) return path == passed.front();
+      if (std::find(passed.begin(), passed.end(), path) != passed.end()) return false;
       std::string head;
       const auto header =
-          ports_.files.ReadHead(choice->path, kPictureHeadBytes, head) ? ParsePictureHeader(head) : std::nullopt;
-      if (!header || OrientationsFit(ShownSize(*header), monitor)) {
-        chosen = choice->path;
-      } else {
-        passed.push_back(choice->path);  // turned the other way: the next candidate
-      }
-    }
-    // None of its orientation among the few looked at: the first of them;
-    // too few pictures for every monitor: one shown twice.
+          ports_.files.ReadHead(path, kPictureHeadBytes, head) ? ParsePictureHeader(head) : std::nullopt;
+      if (!header || OrientationsFit(ShownSize(*header), monitor)) return true;
+      passed.push_back(path);
+      return false;
+    };
+    bool away = false;
+    const std::optional<SlideChoice> choice = PickSlide(rules, away);
+    std::optional<std::string> chosen;
+    if (choice) chosen = choice->path;
+    // Too few pictures for every monitor: one shown twice.
     if (!chosen && !passed.empty()) chosen = passed.front();
     picks.push_back(chosen ? *chosen : picks[(i - 1) % picks.size()]);
   }

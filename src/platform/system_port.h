@@ -6,6 +6,19 @@
 
 namespace mvx {
 
+// What the shell says the user is doing, as SHQueryUserNotificationState
+// answers (the system's QUNS_ values); Unknown when the question failed.
+enum class UserNotificationState {
+  Unknown = 0,
+  NotPresent = 1,
+  Busy = 2,
+  RunningD3DFullScreen = 3,
+  PresentationMode = 4,
+  AcceptsNotifications = 5,
+  QuietTime = 6,
+  App = 7,
+};
+
 // Facts about the machine and the process, read once at start.
 class SystemPort {
  public:
@@ -20,6 +33,8 @@ class SystemPort {
   // GetSysColor(COLOR_DESKTOP): 0x00BBGGRR. Asked each time, as the user may
   // change it while the program runs.
   virtual std::uint32_t DesktopColor() = 0;
+  // SHQueryUserNotificationState, asked each time.
+  virtual UserNotificationState NotificationState() = 0;
   // The version resource of a program file: GetFileVersionInfoSizeA (0 when
   // it has none), GetFileVersionInfoA into a block of that size, and
   // VerQueryValueA of a string in that block.

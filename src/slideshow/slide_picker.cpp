@@ -12,33 +12,41 @@ std::string CandidatePath(const InventoryEntry& entry) {
 
 }  // namespace
 
-std::optional<SlideChoice> SlidePicker::Pick(const SlideRules& rules) {
-  const bool found = (rules.random && RandomPhase(rules)) || SequentialPhase(rules);
+std::optional<SlideChoice> SlidePicker::Pick(const SlideRules& rules, ShuffleDeck& deck) {
+  const bool found = rules.random ? DealPhase(rules, deck) : SequentialPhase(rules);
   if (!found) return std::nullopt;
   const InventoryEntry& entry = slides_.Fields();
   return SlideChoice{CandidatePath(entry), entry.Display, slides_.RecNo()};
 }
 
-bool SlidePicker::RandomPhase(const SlideRules& rules) {
-  trace_(kTracePrefix + std::string("Random Search ") + std::to_string(slides_.RecordCount()) + " records");
-  const std::string current = CurrentPath();
-  int tries = kRandomTries;
-  bool accepted = false;
-  for (int attempt = 1; attempt <= kRandomTries && !accepted; ++attempt) {
-    // Removals shrink the list as the tries go on.
-    const int count = slides_.RecordCount();
-    if (count <= 0) continue;
-    std::uniform_int_distribution<int> draw(0, count - 1);
-    slides_.SetRecNo(draw(random_) + 1);
-    const std::string candidate = CandidatePath(slides_.Fields());
-    if (Check() != Presence::Here) continue;
-    // Never the picture the pick starts from.
-    if (candidate == current || !Qualifies(slides_.Fields(), rules)) continue;
-    accepted = true;
-    tries = attempt;
-  }
-  trace_(kTracePrefix + std::to_string(tries) + " tries of " + std::to_string(kRandomTries));
-  return accepted;
+bool SlidePicker::DealPhase(const SlideRules& rules, ShuffleDeck& deck) {
+  trace_(kTracePrefix + std::string("Deal of ") + std::to_string(slides_.RecordCount()) + " records");
+  using Verdict = ShuffleDeck::Verdict;
+  const auto judge = [&](const std::string& key) {
+    const std::size_t slash = key.rfind('\\');
+    if (!slides_.FindKey(key.substr(slash + 1), key.substr(0, slash))) return Verdict::Drop;
+    switch (Check()) {
+      case Presence::Removed:
+        return Verdict::Drop;
+      case Presence::Away:
+        return Verdict::PassOver;
+      case Presence::Here:
+        break;
+    }
+    if (!Eligible(slides_.Fields(), rules)) return Verdict::Drop;
+    return !rules.accepts || rules.accepts(slides_.Fields()) ? Verdict::Take : Verdict::PassOver;
+  };
+  const std::optional<std::string> dealt = deck.Deal(judge, [this] { return ListedKeys(); });
+  // The position stands on the entry dealt (FindKey put it there).
+  return dealt.has_value();
+}
+
+std::vector<std::string> SlidePicker::ListedKeys() const {
+  std::vector<std::string> keys;
+  const int count = master_.RecordCount();
+  keys.reserve(static_cast<std::size_t>(count));
+  for (int recNo = 1; recNo <= count; ++recNo) keys.push_back(CandidatePath(master_.RecordAt(recNo)));
+  return keys;
 }
 
 bool SlidePicker::SequentialPhase(const SlideRules& rules) {
@@ -67,17 +75,14 @@ bool SlidePicker::SequentialPhase(const SlideRules& rules) {
   }
 }
 
-bool SlidePicker::Qualifies(const InventoryEntry& entry, const SlideRules& rules) const {
+bool SlidePicker::Eligible(const InventoryEntry& entry, const SlideRules& rules) const {
   if (!entry.Enabled) return false;
   if (rules.passesMode && !rules.passesMode(entry.Display)) return false;
-  if (rules.accepts && !rules.accepts(entry)) return false;
   return !rules.limitSize || entry.Size <= rules.maxBytes;
 }
 
-// The record the position stands on: after a move past the end, still the last.
-std::string SlidePicker::CurrentPath() const {
-  if (slides_.IsEmpty()) return {};
-  return CandidatePath(slides_.Fields());
+bool SlidePicker::Qualifies(const InventoryEntry& entry, const SlideRules& rules) const {
+  return Eligible(entry, rules) && (!rules.accepts || rules.accepts(entry));
 }
 
 SlidePicker::Presence SlidePicker::Check() {

@@ -2,10 +2,11 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
-#include <random>
+#include <vector>
 #include <string>
 
 #include "app/volumes.h"
+#include "control/shuffle_deck.h"
 #include "inventory/dataset.h"
 
 namespace mvx {
@@ -16,7 +17,8 @@ struct SlideRules {
   bool limitSize = false;
   std::int64_t maxBytes = 0;
   std::function<bool(DisplayMode mode)> passesMode;
-  // A further test of the caller's (pictures already on another monitor).
+  // A further test of the caller's (pictures already on another monitor, a
+  // picture turned the other way): one it refuses stays on the deck's top.
   std::function<bool(const InventoryEntry& entry)> accepts;
 };
 
@@ -26,33 +28,35 @@ struct SlideChoice {
   int recNo = 0;  // the slideshow's position on the chosen entry
 };
 
-// Moves the slideshow's position to the next picture to show: up to 500
-// random tries (never the picture it starts from), then one round in index
-// order from the position on. Entries whose file has gone are removed through
-// the master data set as they are met.
+// Moves the slideshow's position to the next picture to show: in random
+// order the next the shuffled deck deals, in index order the next entry
+// after the position, wrapping once. Entries whose file has gone are removed
+// through the master data set as they are met; entries whose drive is away
+// are passed over.
 class SlidePicker {
  public:
   using TraceFn = std::function<void(const std::string&)>;
 
-  SlidePicker(TClientDataSet& slides, TClientDataSet& master, FilePort& files, VolumeCheck& volumes,
-              std::mt19937& random, TraceFn trace)
-      : slides_(slides), master_(master), files_(files), volumes_(volumes), random_(random), trace_(std::move(trace)) {}
+  SlidePicker(TClientDataSet& slides, TClientDataSet& master, FilePort& files, VolumeCheck& volumes, TraceFn trace)
+      : slides_(slides), master_(master), files_(files), volumes_(volumes), trace_(std::move(trace)) {}
 
   // The chosen entry, with the position left on it; nothing when no entry
-  // qualifies.
-  std::optional<SlideChoice> Pick(const SlideRules& rules);
+  // qualifies. Random order deals from deck.
+  std::optional<SlideChoice> Pick(const SlideRules& rules, ShuffleDeck& deck);
   // The pick removed entries whose files are gone.
   bool RemovedAny() const { return removed_ > 0; }
   // The pick passed over entries whose drive or share is away: they stay.
   bool PassedOverAway() const { return away_ > 0; }
 
-  static constexpr int kRandomTries = 500;
+  // The keys of every listed entry, which the deck holds.
+  std::vector<std::string> ListedKeys() const;
 
  private:
-  bool RandomPhase(const SlideRules& rules);
+  bool DealPhase(const SlideRules& rules, ShuffleDeck& deck);
   bool SequentialPhase(const SlideRules& rules);
+  // The options let the entry be shown (enabled, mode, size).
+  bool Eligible(const InventoryEntry& entry, const SlideRules& rules) const;
   bool Qualifies(const InventoryEntry& entry, const SlideRules& rules) const;
-  std::string CurrentPath() const;
   void RemoveCurrent();
   // The candidate's file is there; a file whose volume is there but not the
   // file loses its entry (the position then stands on the next entry).
@@ -63,7 +67,6 @@ class SlidePicker {
   TClientDataSet& master_;
   FilePort& files_;
   VolumeCheck& volumes_;
-  std::mt19937& random_;
   TraceFn trace_;
   int removed_ = 0;
   int away_ = 0;

@@ -45,9 +45,10 @@ SlideRules TFrmMain::CurrentSlideRules() const {
 }
 
 std::optional<SlideChoice> TFrmMain::PickSlide(const SlideRules& rules, bool& passedOverAway) {
-  SlidePicker picker(cdtSlideShow, cdtData, ports_.files, volumes_, random_,
+  SlidePicker picker(cdtSlideShow, cdtData, ports_.files, volumes_,
                      [this](const std::string& text) { SendTrace(ports_.trace, text, Handle); });
-  std::optional<SlideChoice> choice = picker.Pick(rules);
+  deck_.Open(dataDir_);
+  std::optional<SlideChoice> choice = picker.Pick(rules, deck_);
   // Entries whose files are gone went out with the pick: saved as any removal.
   if (picker.RemovedAny()) ScheduleInventorySave(&app_);
   passedOverAway = picker.PassedOverAway();

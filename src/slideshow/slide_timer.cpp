@@ -51,14 +51,22 @@ void TFrmMain::chkAutoChangeClick(TObject*) {
   if (tray_.mnuRunSlideshow.Checked() != chkAutoChange.Checked()) {
     tray_.mnuRunSlideshow.SetChecked(chkAutoChange.Checked());
   }
-  // Switching on shows a new picture at once and starts a full interval.
-  if (chkAutoChange.Checked()) ShowNextSlide();
+  // Switching on shows a new picture at once and starts a full interval;
+  // switched off, a change held for a full-screen program is not made.
+  if (chkAutoChange.Checked()) {
+    ShowNextSlide();
+  } else {
+    fullScreenWait_.Drop();
+  }
   InputTimeout1.Schedule(&chkAutoChange, [this](TObject* s) { SlideTimerSettingsChanged(s); });
 }
 
 void TFrmMain::tmrSlideTimer(TObject*) {
   if (booHoldTimers || booEditingInterval) return;
-  if (chkChangeDuringSaver.Checked() || !ScreenSaverRunning(ports_.desktop)) ShowNextSlide();
+  if (!chkChangeDuringSaver.Checked() && ScreenSaverRunning(ports_.desktop)) return;
+  fullScreenWait_.Run(chkWaitFullScreen.Checked(), [this] {
+    if (!booHoldTimers && chkAutoChange.Checked()) ShowNextSlide();
+  });
 }
 
 void TFrmMain::GenericSlideTimerChange(TObject* sender) {

@@ -53,6 +53,7 @@ TFrmMain::TFrmMain(Ports& ports, TApplication& app, const SystemFolders& folders
       gbxStartup(Make<TGroupBox>(&tsSlideshow, "gbxStartup")),
       chkStartWithWindows(Make<TCheckBox>(&gbxStartup, "chkStartWithWindows")),
       chkChangeOnStartup(Make<TCheckBox>(&gbxStartup, "chkChangeOnStartup")),
+      chkWaitFullScreen(Make<TCheckBox>(&gbxInterval, "chkWaitFullScreen")),
       gbxFileSizes(Make<TGroupBox>(&tsSlideshow, "gbxFileSizes")),
       chkLimitImageSize(Make<TCheckBox>(&gbxFileSizes, "chkLimitImageSize")),
       edtMaxImageSize(Make<TEdit>(&gbxFileSizes, "edtMaxImageSize")),
@@ -163,7 +164,7 @@ void TFrmMain::BuildControls() {
          373 - tbrMainToolbar.Top() - tbrMainToolbar.Height());
   BuildPreview();
 
-  Placed(gbxInterval, " Slideshow ", 8, 8, 368, 104);
+  Placed(gbxInterval, " Slideshow ", 8, 8, 368, 126);
   Placed(chkAutoChange, "&Enable Slideshow", 12, 18, 200, 18).SetBold(true);
   chkAutoChange.SetChecked(true);
   Placed(lblChangeEvery, "C&hange every:", 12, 46, 80, 16);
@@ -180,12 +181,13 @@ void TFrmMain::BuildControls() {
   updMins.Setup(&edtMins, 0, 59, 1, 5);
   updSecs.Setup(&edtSecs, 0, 59, 5, 0);
   Placed(chkRandom, "&Random Order", 12, 74, 200, 18).SetChecked(true);
+  Placed(chkWaitFullScreen, "Wait while a &full-screen program runs", 12, 98, 300, 18).SetChecked(true);
 
-  Placed(gbxStartup, " Startup ", 8, 120, 368, 70);
+  Placed(gbxStartup, " Startup ", 8, 142, 368, 70);
   Placed(chkStartWithWindows, "Start with &Windows", 12, 20, 250, 18).SetChecked(true);
   Placed(chkChangeOnStartup, "&Change Wallpaper on Startup", 12, 44, 250, 18).SetChecked(true);
 
-  Placed(gbxFileSizes, " Display ", 8, 198, 368, 80);
+  Placed(gbxFileSizes, " Display ", 8, 220, 368, 80);
   Placed(chkLimitImageSize, "&Limit wallpaper size to:", 12, 22, 170, 18);
   Placed(edtMaxImageSize, "", 186, 20, 56, 22);
   Placed(updImageSize, "", 242, 20, 16, 22);

@@ -2,15 +2,20 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/application.h"
 #include "app/atomic_file.h"
+#include "app/trace.h"
 #include "app/file_info.h"
 #include "app/input_timeout.h"
 #include "adding/frm_item_info.h"
 #include "app/system_folders.h"
 #include "app/volumes.h"
+#include "control/full_screen_wait.h"
+#include "control/shuffle_deck.h"
+#include "control/wallpaper_history.h"
 #include "monitors/monitor_desk.h"
 #include "slideshow/slide_picker.h"
 #include "forms/form.h"
@@ -170,6 +175,8 @@ class TFrmMain : public TForm {
   // pictures.
   bool StepNextWallpaper();
   bool StepPreviousWallpaper();
+  // Something lies behind in the history (the tray's Previous is enabled).
+  bool CanStepPrevious();
   void GetNextSlideInfo(std::string& path, DisplayMode& mode, bool& saveEach);
   SlideRules CurrentSlideRules() const;
   std::optional<SlideChoice> PickSlide(const SlideRules& rules, bool& passedOverAway);
@@ -376,6 +383,7 @@ class TFrmMain : public TForm {
   TGroupBox& gbxStartup;
   TCheckBox& chkStartWithWindows;
   TCheckBox& chkChangeOnStartup;
+  TCheckBox& chkWaitFullScreen;
   TGroupBox& gbxFileSizes;
   TCheckBox& chkLimitImageSize;
   TEdit& edtMaxImageSize;
@@ -497,6 +505,18 @@ class TFrmMain : public TForm {
   VolumeCheck volumes_;
   // The pictures of the monitors (monitors/monitor_desk.h).
   MonitorDesk desk_;
+  // The random slideshow's deck, the wallpapers set, and the slideshow's
+  // change held while a full-screen program runs (control/*.cpp).
+  ShuffleDeck deck_{ports_.files, random_, [this](const std::string& t) { SendTrace(ports_.trace, t, Handle); }};
+  WallpaperHistory history_{ports_.files, [this](const std::string& t) { SendTrace(ports_.trace, t, Handle); }};
+  FullScreenWait fullScreenWait_{ports_.system, ports_.timers};
+  bool steppingHistory_ = false;
+  // A set from the history goes on the desktop without a new history item.
+  bool ShowHistoryItem(const WallpaperHistory::Item& item);
+  // The wallpaper just set joins the history (wallpaper/wallpaper_setter.cpp).
+  void RecordShown(const std::string& path);
+  // Entries that changed their key: the deck and the history follow them.
+  void FollowMovedEntries(const std::vector<std::pair<std::string, std::string>>& moves);
   std::string settingsFile_;
   std::string helpFile_;
   std::string dataDir_;

@@ -10,6 +10,7 @@ void TFrmMain::ConnectHandlers() {
   };
   for (TCheckBox* c : {&chkRandom,
                        &chkChangeOnStartup,
+                       &chkWaitFullScreen,
                        &chkShowHints,
                        &chkLimitPreviewSize,
                        &chkStretch,
@@ -84,6 +85,7 @@ void TFrmMain::ConnectHandlers() {
   tray_.mnuClose.OnClick = on(&TFrmMain::mnuClose1Click);
   tray_.TrayIcon1.BeforePopup = [this](TObject*) {
     tray_.TrayIcon1BeforePopup(SlideIntervalText());
+    tray_.mnuPreviousWallpaper.SetEnabled(CanStepPrevious());
     tray_.mnuDisplayMode.Show(CurrentWallpaperMode());
   };
   ConnectInventoryHandlers();

@@ -116,6 +116,7 @@ void TFrmMain::SetWallpaperStyled(const std::string& path, DesktopStyle style, D
   LastSetWallpaper = LowerAZ(path);
   ShowWallpaperName(path.empty() ? "(none)" : ExtractFileName(path));
   LastSetDisplay = mode;
+  RecordShown(path);
 }
 
 void TFrmMain::ReadDesktopWallpaper(std::string& path, DisplayMode& mode) {
@@ -155,6 +156,8 @@ void TFrmMain::ShowWallpaperName(const std::string& name) {
 }
 
 void TFrmMain::RestartSlideTimer() {
+  // A change made by hand stands for the slideshow's held one too.
+  fullScreenWait_.Drop();
   if (!tmrSlide.Enabled()) return;
   tmrSlide.SetEnabled(false);
   tmrSlide.SetEnabled(true);

@@ -19,5 +19,13 @@ TEST(SystemContract, TheDesktopColourIsTheSystemsWithRedInTheLowByte) {
   }
 }
 
+// The desktop these tests run on has no full-screen program: the shell
+// answers that notifications are welcome, never a state the slideshow waits for.
+TEST(SystemContract, ADesktopWithoutAFullScreenProgramAcceptsNotifications) {
+  auto env = MakeContractEnv();
+  EXPECT_EQ(env->P().system.NotificationState(), UserNotificationState::AcceptsNotifications);
+  EXPECT_EQ(env->P().system.NotificationState(), UserNotificationState::AcceptsNotifications) << "asked again";
+}
+
 }  // namespace
 }  // namespace mvx::contract

@@ -85,6 +85,11 @@ class FakeSystem : public SystemPort {
   int ScreenHeight() override { return screenHeight; }
   int LogPixelsY() override { return logPixelsY; }
   std::uint32_t DesktopColor() override { return desktopColor; }
+  // What a desktop answers while nothing runs full screen; each question is counted.
+  UserNotificationState NotificationState() override {
+    ++notificationQueries;
+    return notificationState;
+  }
   // The program's version strings by their full sub-block name; a program
   // without any has no version resource.
   std::uint32_t VersionInfoSize(const std::string& path) override;
@@ -97,6 +102,8 @@ class FakeSystem : public SystemPort {
   std::vector<std::string> args;
   int screenWidth = 1024, screenHeight = 768, logPixelsY = 96;
   std::uint32_t desktopColor = 0x00A56E3A;
+  UserNotificationState notificationState = UserNotificationState::AcceptsNotifications;
+  int notificationQueries = 0;
 };
 
 class FakeHelp : public HelpPort {

@@ -39,6 +39,7 @@ inline std::vector<SettingValue> DefaultSettings(const std::string& dataDir, con
       {"Slideshow", "SlideSecs", "0"},
       {"Slideshow", "Random", "1"},
       {"Slideshow", "ChangeOnStartup", "1"},
+      {"Slideshow", "WaitFullScreen", "1"},
       {"AutoDetect", "Polling", "1"},
       {"AutoDetect", "Poll File Name", "Netscape Wallpaper.bmp"},
       {"AutoDetect", "PollInterval", "5"},

@@ -100,6 +100,7 @@ TEST_F(SlideTimerTest, AnUnchangedIntervalKeepsTheRunningCountdown) {
 }
 
 TEST_F(SlideTimerTest, AManualChangeDelaysTheNextAutomaticOneByAFullInterval) {
+  main->chkRandom.SetChecked(false);
   fakes.time.Advance(200000);
   ViewOn("B.bmp");
   main->tbnSetWallpaperClick(nullptr);

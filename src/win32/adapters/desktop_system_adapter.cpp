@@ -76,4 +76,10 @@ std::uint32_t Win32System::DesktopColor() {
   return GetSysColor(COLOR_DESKTOP);
 }
 
+UserNotificationState Win32System::NotificationState() {
+  QUERY_USER_NOTIFICATION_STATE state{};
+  if (FAILED(SHQueryUserNotificationState(&state))) return UserNotificationState::Unknown;
+  return static_cast<UserNotificationState>(state);
+}
+
 }  // namespace mvx::win32

@@ -125,6 +125,7 @@ class Win32System : public SystemPort {
   int ScreenHeight() override;
   int LogPixelsY() override;
   std::uint32_t DesktopColor() override;
+  UserNotificationState NotificationState() override;
   std::uint32_t VersionInfoSize(const std::string& path) override;
   std::string VersionInfo(const std::string& path, std::uint32_t size) override;
   std::optional<std::string> VersionString(const std::string& block, const std::string& subBlock) override;
