@@ -49,7 +49,7 @@ class CountingFiles : public FilePort {
   bool OnFixedDrive(const std::string& p) override { return in_.OnFixedDrive(p); }
   Status Recycle(const std::string& p) override { return in_.Recycle(p); }
   Status CreateNew(const std::string& p, FileHandle& h) override { return in_.CreateNew(p, h); }
-  Status Write(FileHandle h, const std::string& b) override { return in_.Write(h, b); }
+  Status Write(FileHandle h, std::string_view b) override { return in_.Write(h, b); }
   Status Flush(FileHandle h) override { return in_.Flush(h); }
   void Close(FileHandle h) override { in_.Close(h); }
   Status MoveReplace(const std::string& f, const std::string& t) override { return in_.MoveReplace(f, t); }

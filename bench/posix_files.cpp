@@ -183,7 +183,7 @@ Status PosixFiles::CreateNew(const std::string& path, FileHandle& handle) {
   return Status::Ok();
 }
 
-Status PosixFiles::Write(FileHandle handle, const std::string& bytes) {
+Status PosixFiles::Write(FileHandle handle, std::string_view bytes) {
   return WriteAll(Fd(handle), bytes.data(), bytes.size());
 }
 

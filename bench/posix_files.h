@@ -28,7 +28,7 @@ class PosixFiles : public FilePort {
   // No bin here: deleted outright.
   Status Recycle(const std::string& path) override { return Delete(path); }
   Status CreateNew(const std::string& path, FileHandle& handle) override;
-  Status Write(FileHandle handle, const std::string& bytes) override;
+  Status Write(FileHandle handle, std::string_view bytes) override;
   // fsync, as FlushFileBuffers waits for the disk.
   Status Flush(FileHandle handle) override;
   void Close(FileHandle handle) override;

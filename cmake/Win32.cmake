@@ -101,6 +101,11 @@ if(MUROVEX_TESTS)
   target_link_libraries(bench_trace PRIVATE murovex_win32)
   target_compile_options(bench_trace PRIVATE ${MUROVEX_WARNINGS})
 
+  # The window's unanswered time and the memory while the preview shows a large picture.
+  add_executable(bench_preview bench/win32/bench_preview.cpp)
+  target_link_libraries(bench_preview PRIVATE murovex_win32)
+  target_compile_options(bench_preview PRIVATE ${MUROVEX_WARNINGS})
+
   # The footprint benchmark and the floor program it measures against.
   add_executable(floor_tray WIN32 bench/win32/floor_tray.cpp)
   target_link_libraries(floor_tray PRIVATE shell32 user32)

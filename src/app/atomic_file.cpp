@@ -118,7 +118,7 @@ void RemoveTemp(FilePort& files, const std::string& temp) {
   RetryWhileBusy(files, kMoveTries, kMovePauseMs, [&] { return files.Delete(temp); });
 }
 
-Status Replace(FilePort& files, const std::string& path, const std::string& bytes) {
+Status Replace(FilePort& files, const std::string& path, std::string_view bytes) {
   std::string temp;
   FileHandle handle = 0;
   Status s = CreateTemp(files, path, temp, handle);
@@ -208,6 +208,10 @@ Status WriteFileAtomically(FilePort& files, const std::string& path, const std::
 
 Status WriteFileAtomically(FilePort& files, const std::string& path, const std::string& bytes, WrittenFile& last) {
   return ReplaceUnlessSame(files, path, bytes, &last);
+}
+
+Status ReplaceFileAtomically(FilePort& files, const std::string& path, std::string_view bytes) {
+  return Replace(files, path, bytes);
 }
 
 }  // namespace mvx

@@ -35,6 +35,9 @@ Status WriteFileAtomically(FilePort& files, const std::string& path, const std::
 // file, new bytes are compared with what it wrote there (the file being
 // still of that size and last-write time) instead of with the file itself.
 Status WriteFileAtomically(FilePort& files, const std::string& path, const std::string& bytes, WrittenFile& last);
+// The same replacement, made whatever the file holds: for a large file made
+// anew each time, which the comparison would read whole into memory again.
+Status ReplaceFileAtomically(FilePort& files, const std::string& path, std::string_view bytes);
 
 // A write of a file named "<name>" makes its temp file beside it, named
 // "<name>.<n>.tmp" with n a decimal number from 1 to 100 without leading

@@ -5,16 +5,10 @@
 
 namespace mvx {
 
-bool TImage::LoadFromFile(PicturePort& loader, const std::string& path) {
-  // The picture shown before is let go first: two decoded at once could
-  // be more than memory holds.
-  Clear();
-  std::shared_ptr<const LoadedPicture> picture = loader.Load(path);
-  if (!picture) return false;
+void TImage::SetPicture(const std::string& path, std::shared_ptr<const LoadedPicture> picture) {
   path_ = path;
   picture_ = std::move(picture);
   Changed(ControlProp::Picture);
-  return true;
 }
 
 void TImage::Clear() {

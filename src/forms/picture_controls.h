@@ -43,9 +43,8 @@ class TImage : public TControl {
   TImage(TForm& form, TControl* parent, std::string name)
       : TControl(form, parent, ControlKind::Image, std::move(name)) {}
 
-  // Loads the picture through the platform's loader; false (and no picture)
-  // when the file is missing or is no readable picture.
-  bool LoadFromFile(PicturePort& loader, const std::string& path);
+  // Shows a picture the platform decoded from the file at path.
+  void SetPicture(const std::string& path, std::shared_ptr<const LoadedPicture> picture);
   void Clear();
   bool Empty() const { return path_.empty(); }
   const std::string& PicturePath() const { return path_; }

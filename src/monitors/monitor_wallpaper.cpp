@@ -83,9 +83,10 @@ void TFrmMain::SetMonitorPictures(std::vector<std::string> pictures, bool save) 
     shown.push_back(picture);
   }
   const DesktopComposition composition = ComposeDesktop(monitors, shown, ports_.system.DesktopColor());
-  const std::optional<std::string> bytes = ports_.monitors.ComposeDesktop(composition);
   Status written = Status::Fail(0, "compose the desktop picture");
-  if (bytes) written = WriteFileAtomically(ports_.files, desk_.ComposedPath(), *bytes);
+  if (const std::optional<ByteBlock> bytes = ports_.monitors.ComposeDesktop(composition)) {
+    written = ReplaceFileAtomically(ports_.files, desk_.ComposedPath(), bytes->View());
+  }
   if (!written) {
     // The primary monitor keeps a picture whatever went wrong.
     SendTrace(ports_.trace, "FrmMain.SetMonitorPictures: " + written.Describe(), Handle);

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/byte_block.h"
@@ -58,7 +59,7 @@ class FilePort {
   }
   // CREATE_NEW: fails when the file already exists.
   virtual Status CreateNew(const std::string& path, FileHandle& handle) = 0;
-  virtual Status Write(FileHandle handle, const std::string& bytes) = 0;
+  virtual Status Write(FileHandle handle, std::string_view bytes) = 0;
   virtual Status Flush(FileHandle handle) = 0;
   virtual void Close(FileHandle handle) = 0;
   // MoveFileEx with MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH.

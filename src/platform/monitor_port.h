@@ -6,6 +6,7 @@
 
 #include "forms/dpi_scaling.h"
 #include "forms/picture_controls.h"
+#include "platform/byte_block.h"
 
 namespace mvx {
 
@@ -49,9 +50,11 @@ class MonitorPort {
   // 0 when the window is on none.
   virtual std::size_t MonitorOfWindow(std::uintptr_t window) = 0;
   // The composition drawn and encoded as a picture file's bytes; each piece's
-  // file decoded scaled towards the size it is drawn at. Nothing when a
-  // piece cannot be decoded or the picture cannot be made.
-  virtual std::optional<std::string> ComposeDesktop(const DesktopComposition& composition) = 0;
+  // file decoded scaled towards the size it is drawn at. The pixels are drawn
+  // straight into the file's bytes: the memory held is the file and one
+  // decoded picture at a time. Nothing when a piece cannot be decoded or the
+  // picture cannot be made.
+  virtual std::optional<ByteBlock> ComposeDesktop(const DesktopComposition& composition) = 0;
 };
 
 }  // namespace mvx

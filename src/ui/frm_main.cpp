@@ -129,6 +129,7 @@ TFrmMain::TFrmMain(Ports& ports, TApplication& app, const SystemFolders& folders
 // the notifier, destroyed before them, would run it too late.
 TFrmMain::~TFrmMain() {
   try {
+  ports_.pictures.CancelLoad();
     InputTimeout1.Flush();
   } catch (...) {
     // Nothing can report a failure while the window is being torn down.

@@ -473,7 +473,8 @@ class TFrmMain : public TForm {
   void ConnectToolbarHandlers();
   void BuildPreview();
   void ConnectPreviewHandlers();
-  void PreviewFailed();
+  void PreviewLoaded(const std::string& path, PictureLoad loaded);
+  void PreviewFailed(const std::string& path, PictureLoadFault fault);
   void ConnectHandlers();
   void ConnectInventoryHandlers();
   void ReadInventory();

@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "app/picture_header.h"
-#include "ui/busy_cursor.h"
 #include "ui/frm_main.h"
 #include "ui/preview_geometry.h"
 
@@ -103,7 +102,9 @@ void TFrmMain::Splitter1Moved(TObject*) {
 
 void TFrmMain::LoadPreview(bool force) {
   if (!cdtInventory.Active() || cdtInventory.IsEmpty()) {
+    ports_.pictures.CancelLoad();
     previewClickToLoad_ = false;
+    imgDesktop.Clear();
     imgDesktop.SetVisible(false);
     pnlImageMessage.SetCaption("No Wallpaper Available");
     pnlImageMessage.SetBold(true);
@@ -111,7 +112,6 @@ void TFrmMain::LoadPreview(bool force) {
   }
   const InventoryEntry& entry = cdtInventory.Fields();
   const std::string path = entry.LCLocation + "\\" + entry.LCFilename;
-  BusyCursor busy(ports_.shell);
   // A picture of exactly the limit is still loaded.
   if (!force && chkLimitPreviewSize.Checked() &&
       static_cast<std::int64_t>(entry.Size) > static_cast<std::int64_t>(updPreviewSize.Position()) * 1000) {
@@ -121,13 +121,23 @@ void TFrmMain::LoadPreview(bool force) {
   previewClickToLoad_ = false;
   pnlImageMessage.SetCaption("Loading image file...");
   pnlImageMessage.SetBold(true);
-
+  // The picture shown before is let go first: two decoded at once could be
+  // more than memory holds. The window goes on answering while the new one
+  // is decoded; moving on to another entry abandons this one.
   imgDesktop.Clear();
   imgDesktop.SetVisible(false);
-  if (!imgDesktop.LoadFromFile(ports_.pictures, path)) {
-    PreviewFailed();
+  ports_.pictures.LoadLater(path, [this, path](PictureLoad loaded) { PreviewLoaded(path, std::move(loaded)); });
+}
+
+void TFrmMain::PreviewLoaded(const std::string& path, PictureLoad loaded) {
+  if (!cdtInventory.Active() || cdtInventory.IsEmpty()) return;
+  const InventoryEntry& entry = cdtInventory.Fields();
+  if (entry.LCLocation + "\\" + entry.LCFilename != path) return;  // no longer the entry shown
+  if (!loaded.picture) {
+    PreviewFailed(path, loaded.fault);
     return;
   }
+  imgDesktop.SetPicture(path, std::move(loaded.picture));
   previewMode_ = entry.Display;
   previewOrientation_ = OrientationOf(ports_.files, path);
   PlaceDesktop(imgDesktop, pnlImageMessage, previewMode_, previewOrientation_, ports_.system);
@@ -135,12 +145,22 @@ void TFrmMain::LoadPreview(bool force) {
   imgDesktop.SetVisible(true);
 }
 
-// The entry's file is gone or holds no picture: the entry leaves the
-// inventory (the file, if any, stays on disk) and the list is saved later.
-void TFrmMain::PreviewFailed() {
-  pnlImageMessage.SetCaption("File Not Found");
+// Only a file that is gone from a volume that is there takes its entry out
+// of the inventory (the list is saved later). A drive or share that is away
+// may come back; a file that another program holds, that is damaged or that
+// is too large to show is still the user's picture.
+void TFrmMain::PreviewFailed(const std::string& path, PictureLoadFault fault) {
   pnlImageMessage.SetBold(true);
   imgDesktop.SetVisible(false);
+  if (fault == PictureLoadFault::NotOpened && !volumes_.Reachable(path)) {
+    pnlImageMessage.SetCaption("Drive not available");
+    return;
+  }
+  if (fault != PictureLoadFault::NotOpened || ports_.files.FileExists(path)) {
+    pnlImageMessage.SetCaption("Unable to show this picture");
+    return;
+  }
+  pnlImageMessage.SetCaption("File Not Found");
   // A hidden window (the wallpaper was set from the tray) stays hidden.
   if (Visible()) BringToForeground();
   cdtData.SetRecNo(cdtInventory.RecNo());
@@ -155,6 +175,7 @@ void TFrmMain::ShowPreviewPrompt() {
     return;
   }
   const InventoryEntry& entry = cdtInventory.Fields();
+  ports_.pictures.CancelLoad();
   pnlImageMessage.SetBold(false);
   pnlImageMessage.SetCaption("Click Here to Preview " + entry.FileName + " (" + std::to_string(entry.Size / 1000) +
                              "K)");

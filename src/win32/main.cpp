@@ -12,6 +12,7 @@
 #include "ui/web_links.h"
 #include "win32/adapters/handle_waiter.h"
 #include "win32/adapters/win32_ports.h"
+#include "win32/adapters/picture_loader.h"
 #include "win32/views/common_controls.h"
 #include "win32/views/form_view.h"
 #include "win32/views/main_window.h"
@@ -89,6 +90,7 @@ int Run(win32::Win32Ports& ports, const SystemFolders& folders) {
   win32::HandleWaiter::onError = nullptr;
   mainWindow.Destroy();
   app.Guard([&] { tray.FormClose(); });
+  win32::PictureLoader::onError = win32::Win32Timers::onError;
   return 0;  // the tray window takes the icon away as it goes
 }
 
@@ -96,6 +98,7 @@ int Run(win32::Win32Ports& ports, const SystemFolders& folders) {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   win32::Win32System system;
+  win32::PictureLoader::onError = nullptr;
   const SystemFolders folders = ComputeSystemFolders(system);
   win32::Win32Ports ports(folders.programDir + "\\help");
   try {

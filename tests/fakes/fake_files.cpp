@@ -221,7 +221,7 @@ Status FakeFiles::CreateNew(const std::string& path, FileHandle& handle) {
   return Status::Ok();
 }
 
-Status FakeFiles::Write(FileHandle handle, const std::string& bytes) {
+Status FakeFiles::Write(FileHandle handle, std::string_view bytes) {
   auto it = handles_.find(handle);
   if (it == handles_.end()) return Status::Fail(winerr::kInvalidHandle, "write");
   std::uint32_t code = 0;

@@ -35,7 +35,7 @@ class FakeFiles : public FilePort {
   // Every drive letter but those in removableDrives ("e:") is fixed; a share never is.
   bool OnFixedDrive(const std::string& path) override;
   Status CreateNew(const std::string& path, FileHandle& handle) override;
-  Status Write(FileHandle handle, const std::string& bytes) override;
+  Status Write(FileHandle handle, std::string_view bytes) override;
   Status Flush(FileHandle handle) override;
   void Close(FileHandle handle) override;
   Status MoveReplace(const std::string& from, const std::string& to) override;

@@ -2,7 +2,7 @@
 
 namespace mvx::fakes {
 
-std::optional<std::string> FakeMonitors::ComposeDesktop(const DesktopComposition& composition) {
+std::optional<ByteBlock> FakeMonitors::ComposeDesktop(const DesktopComposition& composition) {
   composed.push_back(composition);
   std::string bytes = "BM " + std::to_string(composition.width) + "x" + std::to_string(composition.height);
   for (const MonitorPiece& piece : composition.pieces) {
@@ -10,7 +10,7 @@ std::optional<std::string> FakeMonitors::ComposeDesktop(const DesktopComposition
     if (!files_.ReadHead(piece.path, 2, head)) return std::nullopt;
     bytes += " " + piece.path;
   }
-  return bytes;
+  return ByteBlock(std::string_view(bytes));
 }
 
 }  // namespace mvx::fakes

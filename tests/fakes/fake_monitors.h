@@ -15,7 +15,7 @@ class FakeMonitors : public MonitorPort {
   explicit FakeMonitors(FilePort& files) : files_(files) {}
   std::vector<Monitor> Monitors() override { return monitors; }
   std::size_t MonitorOfWindow(std::uintptr_t) override { return windowMonitor; }
-  std::optional<std::string> ComposeDesktop(const DesktopComposition& composition) override;
+  std::optional<ByteBlock> ComposeDesktop(const DesktopComposition& composition) override;
 
   std::vector<Monitor> monitors{{{0, 0, 1024, 768}, true}};
   std::size_t windowMonitor = 0;

@@ -60,16 +60,35 @@ class FakePicture : public LoadedPicture {
 
 }  // namespace
 
-std::shared_ptr<const LoadedPicture> FakePictures::Load(const std::string& path) {
-  loaded.push_back(path);
-  if (onLoad) onLoad();
+PictureLoad FakePictures::Decode(const std::string& path) {
   std::string bytes;
-  if (!files_.ReadAll(path, bytes)) return nullptr;
+  if (!files_.ReadAll(path, bytes)) return {nullptr, PictureLoadFault::NotOpened};
   std::optional<PictureSize> size = BitmapSize(bytes);
   if (!size) size = PngSize(bytes);
   if (!size) size = GifSize(bytes);
-  if (!size) return nullptr;
-  return std::make_shared<FakePicture>(*size, held_);
+  if (!size) return {nullptr, PictureLoadFault::NotDecoded};
+  if (std::int64_t{size->width} * size->height > maxPixels) return {nullptr, PictureLoadFault::TooLarge};
+  return {std::make_shared<FakePicture>(*size, held_), PictureLoadFault::None};
+}
+
+std::shared_ptr<const LoadedPicture> FakePictures::Load(const std::string& path) {
+  loaded.push_back(path);
+  if (onLoad) onLoad();
+  return Decode(path).picture;
+}
+
+void FakePictures::LoadLater(const std::string& path, LoadDone done) {
+  loaded.push_back(path);
+  if (onLoad) onLoad();
+  pending_.emplace(path, std::move(done));
+}
+
+bool FakePictures::Deliver() {
+  if (!pending_) return false;
+  auto [path, done] = std::move(*pending_);
+  pending_.reset();
+  done(Decode(path));
+  return true;
 }
 
 }  // namespace mvx::fakes

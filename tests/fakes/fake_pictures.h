@@ -1,6 +1,9 @@
 #pragma once
 #include <functional>
+#include <cstdint>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -18,6 +21,15 @@ class FakePictures : public PicturePort {
  public:
   explicit FakePictures(FakeFiles& files) : files_(files) {}
   std::shared_ptr<const LoadedPicture> Load(const std::string& path) override;
+  // As the platform's, a request is answered only from the message loop:
+  // Deliver stands for it, decoding the file as it is then.
+  void LoadLater(const std::string& path, LoadDone done) override;
+  void CancelLoad() override { pending_.reset(); }
+  // Answers the request waiting, if any; true when there was one.
+  bool Deliver();
+  bool Waiting() const { return pending_.has_value(); }
+  // Pictures with more pixels than this are refused, as the platform does.
+  std::int64_t maxPixels = 250LL * 1000 * 1000;
   // Every path asked for, in order.
   std::vector<std::string> loaded;
   // Runs as each load starts, so a test can see the window as the user does then.
@@ -26,7 +38,9 @@ class FakePictures : public PicturePort {
   int Held() const { return static_cast<int>(held_.use_count()) - 1; }
 
  private:
+  PictureLoad Decode(const std::string& path);
   FakeFiles& files_;
+  std::optional<std::pair<std::string, LoadDone>> pending_;
   // Shared with every picture handed out, to count them.
   std::shared_ptr<int> held_ = std::make_shared<int>(0);
 };

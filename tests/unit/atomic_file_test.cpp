@@ -59,13 +59,16 @@ TEST_F(AtomicFileTest, AFailureAtAnyStepKeepsTheOldFileWholeAndRemovesTheTempFil
   for (Case c : {Case{FileOp::CreateNew, winerr::kAccessDenied}, Case{FileOp::Write, winerr::kDiskFull},
                  Case{FileOp::Flush, winerr::kWriteFault}, Case{FileOp::MoveReplace, winerr::kDiskFull},
                  Case{FileOp::MoveReplace, winerr::kSharingViolation}}) {
-    files.FailOn(c.op, c.code, 1000);
-    const Status s = WriteFileAtomically(files, target, "new contents that are longer");
-    files.FailOn(c.op, c.code, 0);
-    EXPECT_EQ(s.code, c.code) << static_cast<int>(c.op);
-    EXPECT_EQ(files.Content(target), "old contents") << static_cast<int>(c.op);
-    EXPECT_EQ(Folder(), std::vector<std::string>{target}) << static_cast<int>(c.op);
-    EXPECT_EQ(files.OpenHandles(), 0u);
+    for (bool compared : {true, false}) {
+      files.FailOn(c.op, c.code, 1000);
+      const Status s = compared ? WriteFileAtomically(files, target, "new contents that are longer")
+                                : ReplaceFileAtomically(files, target, "new contents that are longer");
+      files.FailOn(c.op, c.code, 0);
+      EXPECT_EQ(s.code, c.code) << static_cast<int>(c.op) << compared;
+      EXPECT_EQ(files.Content(target), "old contents") << static_cast<int>(c.op) << compared;
+      EXPECT_EQ(Folder(), std::vector<std::string>{target}) << static_cast<int>(c.op) << compared;
+      EXPECT_EQ(files.OpenHandles(), 0u);
+    }
   }
 }
 
@@ -237,6 +240,16 @@ TEST_F(RememberedWriteTest, AFileChangedOrRemovedBehindItsBackIsWrittenAgain) {
     ASSERT_TRUE(WriteFileAtomically(files, target, written, last)) << c.name;
     EXPECT_EQ(files.Content(target), written) << c.name;
   }
+}
+
+// A file made anew each time is replaced without reading it back, whatever it holds.
+TEST_F(RememberedWriteTest, AReplacementWritesEvenTheSameBytesWithoutReadingTheFile) {
+  ASSERT_TRUE(ReplaceFileAtomically(files, target, written));
+  EXPECT_EQ(files.reads, 0);
+  EXPECT_EQ(files.creates, 1);
+  EXPECT_EQ(files.Content(target), written);
+  ASSERT_TRUE(ReplaceFileAtomically(files, target, std::string_view(written).substr(100)));
+  EXPECT_EQ(files.Content(target), "the list as saved");
 }
 
 TEST_F(RememberedWriteTest, AnotherPathIsWrittenEvenWithTheSameBytes) {

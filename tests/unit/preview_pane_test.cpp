@@ -27,6 +27,11 @@ class PreviewPaneTest : public SlideFixture {
     Add(Pic(name, true, true, size));
     fakes.files.Put("C:\\Pics\\" + std::string(name), BitmapBytes(width, height));
   }
+  // The preview of the entry on the grid, once its picture has been decoded.
+  void Preview(bool force = false) {
+    main->LoadPreview(force);
+    fakes.pictures.Deliver();
+  }
   bool Shown() const { return main->imgDesktop.Visible() && !main->imgDesktop.Empty(); }
   std::string Message() const { return main->pnlImageMessage.Caption(); }
   std::vector<int> PictureBounds() const {
@@ -59,7 +64,7 @@ TEST_F(PreviewPaneTest, TheSizeLimitPromptsAboveItsBoundaryAndShowsTheSizeInThou
     main->cdtData.EditFields().Size = c.size;
     main->cdtData.Post();
     fakes.pictures.loaded.clear();
-    main->LoadPreview(false);
+    Preview();
     if (c.prompt == nullptr) {
       EXPECT_TRUE(Shown());
       EXPECT_EQ(fakes.pictures.loaded, std::vector<std::string>{"c:\\pics\\big.bmp"});
@@ -70,7 +75,6 @@ TEST_F(PreviewPaneTest, TheSizeLimitPromptsAboveItsBoundaryAndShowsTheSizeInThou
       EXPECT_TRUE(main->imgDesktop.Empty()) << "a prompt holds no picture";
       EXPECT_TRUE(fakes.pictures.loaded.empty()) << "nothing is read for a prompt";
     }
-    EXPECT_FALSE(fakes.shell.busyCursor);
   }
 }
 
@@ -79,29 +83,36 @@ TEST_F(PreviewPaneTest, AClickOnThePromptLoadsThePictureWhateverItsSizeAndOnlyOn
   main->LoadPreview(false);
   ASSERT_EQ(Message(), "Click Here to Preview Huge.bmp (90000K)");
   main->pnlImageMessage.Click();
+  fakes.pictures.Deliver();
   EXPECT_TRUE(Shown());
   EXPECT_EQ(fakes.pictures.loaded.size(), 1u);
   main->pnlImageMessage.Click();
   EXPECT_EQ(fakes.pictures.loaded.size(), 1u) << "without a prompt a click on the panel does nothing";
 }
 
-TEST_F(PreviewPaneTest, WhileAPictureLoadsTheUserSeesTheHourglassAndTheLoadingNotice) {
+TEST_F(PreviewPaneTest, WhileAPictureLoadsTheNoticeShowsAndAPictureTheUserMovedAwayFromIsNeverShown) {
   AddPicture("A.bmp", 1000);
+  AddPicture("B.bmp", 2000, 30, 20);
   std::vector<std::string> seen;
   fakes.pictures.onLoad = [&] {
-    seen.push_back(Message() + (main->pnlImageMessage.Bold() ? " bold" : "") + (fakes.shell.busyCursor ? " busy" : "") +
-                   (main->imgDesktop.Visible() ? " picture" : ""));
+    seen.push_back(Message() + (main->pnlImageMessage.Bold() ? " bold" : "") + (main->imgDesktop.Visible() ? " picture" : ""));
   };
-  main->LoadPreview(false);
-  EXPECT_EQ(seen, std::vector<std::string>{"Loading image file... bold busy"});
-  EXPECT_FALSE(fakes.shell.busyCursor);
+  ViewOn("A.bmp");
+  EXPECT_EQ(Message(), "Loading image file...") << "shown until the picture arrives";
+  ViewOn("B.bmp");
+  EXPECT_EQ(seen, (std::vector<std::string>{"Loading image file... bold", "Loading image file... bold"}));
+  ASSERT_TRUE(fakes.pictures.Deliver());
+  EXPECT_FALSE(fakes.pictures.Deliver()) << "the decode of A was abandoned";
+  EXPECT_EQ(main->imgDesktop.PicturePath(), "c:\\pics\\b.bmp");
+  EXPECT_EQ(main->imgDesktop.PictureWidth(), 30);
+  EXPECT_EQ(fakes.pictures.Held(), 1);
 }
 
 // The fake's screen is 1024 x 768: 247 x 185 of the 376 x 185 pane.
 TEST_F(PreviewPaneTest, ThePictureShowsOnTheMonitorsShapeInItsEntrysModeAndANewModeShowsWithoutALoad) {
   AddPicture("P.bmp", 1000, 100, 50);
   fakes.system.desktopColor = 0x00123456;
-  main->LoadPreview(false);
+  Preview();
   ASSERT_TRUE(Shown());
   EXPECT_EQ(PictureBounds(), (std::vector<int>{64, 0, 247, 185}));
   EXPECT_EQ(Message(), "") << "no text shows around the desktop";
@@ -126,26 +137,49 @@ TEST_F(PreviewPaneTest, ThePictureShowsOnTheMonitorsShapeInItsEntrysModeAndANewM
   EXPECT_EQ(fakes.pictures.loaded.size(), 1u) << "the picture is not read again";
 }
 
-TEST_F(PreviewPaneTest, AnEntryWhosePictureCannotBeLoadedLeavesTheListAndTheFileStays) {
-  AddPicture("Gone.bmp", 1000);
-  AddPicture("Words.bmp", 1000);
-  AddPicture("Zed.bmp", 1000);
-  fakes.files.Delete("C:\\Pics\\Gone.bmp");
+// Only a file gone from a volume that is there loses its entry; the file of a
+// picture that cannot be shown stays as it was.
+TEST_F(PreviewPaneTest, APictureThatCannotBeShownKeepsItsEntryUnlessItsFileIsGoneFromAVolumeThatIsThere) {
+  fakes.pictures.maxPixels = 100;
+  const struct {
+    const char* name;
+    const char* folder;
+    const char* message;
+    bool kept;
+  } cases[] = {
+      {"Gone.bmp", "c:\\pics", "File Not Found", false},
+      {"Held.bmp", "c:\\pics", "Unable to show this picture", true},
+      {"Words.bmp", "c:\\pics", "Unable to show this picture", true},
+      {"Huge.bmp", "c:\\pics", "Unable to show this picture", true},
+      {"Away.bmp", "q:\\pics", "Drive not available", true},
+  };
+  for (const auto& c : cases) AddPicture(c.name, 1000);
+  fakes.files.Lock("C:\\Pics\\Held.bmp");
   fakes.files.Put("C:\\Pics\\Words.bmp", "not a picture");
+  fakes.files.Put("C:\\Pics\\Huge.bmp", BitmapBytes(11, 10));
+  fakes.files.Delete("C:\\Pics\\Gone.bmp");
+  // The last entry's folder is on a drive that is not there.
+  ASSERT_TRUE(main->cdtData.FindKey("away.bmp", "c:\\pics"));
+  main->cdtData.Edit();
+  main->cdtData.EditFields().Location = "Q:\\Pics";
+  main->cdtData.EditFields().LCLocation = "q:\\pics";
+  main->cdtData.Post();
   main->Show();
   main->AddObserver(&foreground);
-  for (const char* name : {"gone.bmp", "words.bmp"}) {
-    SCOPED_TRACE(name);
-    ASSERT_TRUE(main->cdtInventory.FindKey(name, "c:\\pics"));  // the grid's move loads the preview
-    EXPECT_EQ(Message(), "File Not Found");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string key = LowerAZ(c.name);
+    ASSERT_TRUE(main->cdtInventory.FindKey(key, c.folder));  // the grid's move loads the preview
+    fakes.pictures.Deliver();
+    EXPECT_EQ(Message(), c.message);
     EXPECT_TRUE(main->pnlImageMessage.Bold());
     EXPECT_FALSE(main->imgDesktop.Visible());
-    EXPECT_FALSE(main->cdtData.HasKey(name, "c:\\pics"));
-    EXPECT_TRUE(main->InputTimeout1.Pending()) << "the shorter list is saved later";
+    EXPECT_EQ(main->cdtData.HasKey(key, c.folder), c.kept);
   }
-  EXPECT_EQ(main->cdtData.RecordCount(), 1);
+  EXPECT_EQ(main->cdtData.RecordCount(), 4);
+  EXPECT_TRUE(main->InputTimeout1.Pending()) << "the shorter list is saved later";
   EXPECT_EQ(fakes.files.Content("C:\\Pics\\Words.bmp"), "not a picture");
-  EXPECT_EQ(foreground.raised, 2);
+  EXPECT_EQ(foreground.raised, 1) << "only the entry that left brings the window forward";
   EXPECT_EQ(fakes.prompts.Texts(), std::vector<std::string>{}) << "the user is not asked";
 }
 
@@ -153,7 +187,7 @@ TEST_F(PreviewPaneTest, AFailedLoadWhileTheWindowIsHiddenLeavesItHidden) {
   AddPicture("Gone.bmp", 1000);
   fakes.files.Delete("C:\\Pics\\Gone.bmp");
   main->AddObserver(&foreground);
-  main->LoadPreview(false);
+  Preview();
   EXPECT_EQ(Message(), "File Not Found");
   EXPECT_FALSE(main->Visible());
   EXPECT_EQ(foreground.raised, 0);
@@ -172,12 +206,14 @@ TEST_F(PreviewPaneTest, AnEmptyListShowsNoWallpaperAvailableAlsoWhenTheWindowHid
 
 TEST_F(PreviewPaneTest, HidingTheWindowLetsThePictureGoForThePrompt) {
   AddPicture("Dawn.bmp", 12345);
-  main->LoadPreview(false);
+  Preview();
   ASSERT_TRUE(Shown());
-  main->LoadPreview(false);
+  Preview();
   EXPECT_EQ(fakes.pictures.Held(), 1) << "a picture loaded again replaces the one before";
+  main->LoadPreview(false);
   main->Show();
   main->btnOK.Click();
+  EXPECT_FALSE(fakes.pictures.Waiting()) << "a hidden window abandons the picture it waited for";
   EXPECT_FALSE(main->Visible());
   EXPECT_EQ(Message(), "Click Here to Preview Dawn.bmp (12K)");
   EXPECT_TRUE(main->imgDesktop.Empty());
@@ -192,6 +228,7 @@ TEST_F(PreviewPaneTest, TheGridAndThePreviewFollowTheSlideshow) {
   SlideOn("C.bmp");
   fakes.pictures.loaded.clear();
   main->ShowSlideshowPosition();
+  fakes.pictures.Deliver();
   EXPECT_EQ(main->cdtInventory.Fields().LCFilename, "c.bmp");
   ASSERT_FALSE(fakes.pictures.loaded.empty());
   EXPECT_EQ(fakes.pictures.loaded.back(), "c:\\pics\\c.bmp");
@@ -247,6 +284,7 @@ TEST_F(PreviewSplitterTest, TheMonitorsShapeFillsThePreviewsNewHeight) {
       InventoryEntry{true, DisplayMode::Fit, "tall.bmp", "C:\\Pics", 1000, 0, "", 0, "c:\\pics", "tall.bmp"};
   main->cdtData.Post();
   main->LoadPreview(false);
+  fakes.pictures.Deliver();
   const TImage& image = main->imgDesktop;
   main->Splitter1.DragBy(20);
   EXPECT_EQ((std::vector<int>{image.Left(), image.Top(), image.Width(), image.Height()}),

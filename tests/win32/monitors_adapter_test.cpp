@@ -65,8 +65,10 @@ TEST(MonitorsAdapter, TheMonitorsComePrimaryFirstAndTheComposedPictureShowsEachI
   const std::string blue = Written(Coloured(90, 30, 0x10, 0x20, 0xD0));
   const DesktopComposition composition = ComposeDesktop(
       layout, {{red, {64, 48}, 1, DisplayMode::Stretch}, {blue, {90, 30}, 1, DisplayMode::Fit}}, 0x00336699);
-  const std::optional<std::string> file = monitors.ComposeDesktop(composition);
-  ASSERT_TRUE(file);
+  const std::optional<ByteBlock> composed = monitors.ComposeDesktop(composition);
+  ASSERT_TRUE(composed);
+  const std::string bytes(composed->View());
+  const std::string* file = &bytes;
   ASSERT_EQ(file->substr(0, 2), "BM");
   EXPECT_EQ(*reinterpret_cast<const std::int32_t*>(file->data() + 18), 440);
   EXPECT_EQ(*reinterpret_cast<const std::int32_t*>(file->data() + 22), 240);

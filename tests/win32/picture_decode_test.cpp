@@ -238,5 +238,91 @@ TEST_F(PictureDecode, DamagedFilesOfEveryFormatNeverCrashAndWhatDecodesHasASaneS
   EXPECT_GT(refused, files / 4) << "most damage is found";
 }
 
+// The loader that decodes off the window's thread: its answers come from the
+// message loop, one for the latest request only, and it reads a file that
+// another program holds open for writing.
+class PictureLoadLater : public PictureDecode {
+ protected:
+  struct Answer {
+    std::string name;
+    PictureLoadFault fault;
+    int width;
+  };
+  void Ask(const std::string& name) {
+    pictures.LoadLater(folder + "\\" + name, [this, name](PictureLoad loaded) {
+      answers.push_back({name, loaded.fault, loaded.picture ? loaded.picture->Size().width : 0});
+    });
+  }
+  // Runs the message loop until `count` answers came, or `ms` passed.
+  void PumpFor(std::size_t count, DWORD ms = 10000) {
+    const DWORD until = GetTickCount() + ms;
+    while (answers.size() < count && GetTickCount() < until) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+      MSG msg;
+      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_APP + 7) answers.push_back({"posted", PictureLoadFault::None, 0});
+        DispatchMessageA(&msg);
+      }
+    }
+  }
+  win32::Win32Pictures pictures;
+  std::vector<Answer> answers;
+};
+
+TEST_F(PictureLoadLater, EachFileGetsItsAnswerFromTheMessageLoopAndFilesOthersHoldForWritingAreRead) {
+  Put("plain.bmp", BitmapBytes(6, 4));
+  const std::string held = Put("held.bmp", BitmapBytes(7, 4));
+  const std::string locked = Put("locked.bmp", BitmapBytes(8, 4));
+  Put("words.bmp", "not a picture");
+  HANDLE writer = CreateFileA(held.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE exclusive = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+  ASSERT_NE(exclusive, INVALID_HANDLE_VALUE);
+  const struct {
+    const char* name;
+    PictureLoadFault fault;
+    int width;
+  } cases[] = {
+      {"plain.bmp", PictureLoadFault::None, 6},     {"held.bmp", PictureLoadFault::None, 7},
+      {"locked.bmp", PictureLoadFault::NotOpened, 0}, {"words.bmp", PictureLoadFault::NotDecoded, 0},
+      {"gone.bmp", PictureLoadFault::NotOpened, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    answers.clear();
+    Ask(c.name);
+    EXPECT_TRUE(answers.empty()) << "never answered while asked";
+    PumpFor(1);
+    ASSERT_EQ(answers.size(), 1u);
+    EXPECT_EQ(answers[0].fault, c.fault);
+    EXPECT_EQ(answers[0].width, c.width);
+  }
+  CloseHandle(writer);
+  CloseHandle(exclusive);
+}
+
+TEST_F(PictureLoadLater, TheWindowAnswersWhileALargePictureDecodesAndOnlyTheLatestRequestIsAnswered) {
+  Encode(GUID_ContainerFormatPng, "large.png", 3000, 3000);
+  Put("small.bmp", BitmapBytes(5, 3));
+  Ask("large.png");
+  PostThreadMessageA(GetCurrentThreadId(), WM_APP + 7, 0, 0);
+  PumpFor(2);
+  ASSERT_EQ(answers.size(), 2u);
+  EXPECT_EQ(answers[0].name, "posted") << "the message loop ran while the picture was decoded";
+  EXPECT_EQ(answers[1].name, "large.png");
+  EXPECT_EQ(answers[1].width, 3000) << "the natural size, whatever size is held";
+  answers.clear();
+  Ask("large.png");
+  Ask("small.bmp");
+  PumpFor(2, 4000);  // more than the large picture's decoding takes
+  ASSERT_EQ(answers.size(), 1u);
+  EXPECT_EQ(answers[0].name, "small.bmp");
+  answers.clear();
+  Ask("small.bmp");
+  pictures.CancelLoad();
+  PumpFor(1, 1000);
+  EXPECT_TRUE(answers.empty()) << "a cancelled request is never answered";
+}
+
 }  // namespace
 }  // namespace mvx::testing

@@ -63,7 +63,13 @@ class PreviewViewTest : public ::testing::Test {
                        0,    LowerAZ(folders.programDir), "view.bmp"};
     frm.cdtData.Post();
   }
+  // Shows the window once the picture asked for, if any, has been decoded.
   void ShowNow() {
+    const DWORD until = GetTickCount() + 10000;
+    while (frm.pnlImageMessage.Caption() == "Loading image file..." && GetTickCount() < until) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+      Pump();
+    }
     frm.Show();
     for (HWND w : {window.Window(), Picture(), Panel()}) {
       RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);

@@ -197,7 +197,7 @@ Status Win32Files::CreateNew(const std::string& path, FileHandle& handle) {
   return Status::Ok();
 }
 
-Status Win32Files::Write(FileHandle handle, const std::string& bytes) {
+Status Win32Files::Write(FileHandle handle, std::string_view bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
     DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 24));

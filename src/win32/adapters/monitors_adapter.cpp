@@ -1,7 +1,9 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "win32/adapters/win32_picture.h"
@@ -22,32 +24,44 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
   return TRUE;
 }
 
-// The bytes of a 24-bit bottom-up bitmap file of the DIB section's pixels.
-std::string BitmapFile(HBITMAP dib, int width, int height) {
-  const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
-  const std::size_t pixels = stride * static_cast<std::size_t>(height);
-  BITMAPFILEHEADER file{};
-  BITMAPINFOHEADER info{};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels);
-  info.biSize = sizeof info;
-  info.biWidth = width;
-  info.biHeight = height;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  info.biCompression = BI_RGB;
-  info.biSizeImage = static_cast<DWORD>(pixels);
-  std::string bytes(file.bfOffBits + pixels, '\0');
-  std::memcpy(bytes.data(), &file, sizeof file);
-  std::memcpy(bytes.data() + sizeof file, &info, sizeof info);
+// A file of the composed picture: a 24-bit bottom-up bitmap's two headers,
+// then its rows. Its pixels are a DIB section's bits at a multiple of four
+// bytes into the section, as the system requires: two bytes that are no part
+// of the file lead the section, so that the headers end where the rows begin.
+constexpr DWORD kLead = 2;
+constexpr DWORD kHeaders = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+
+void PutHeaders(char* file, const BITMAPINFOHEADER& info) {
+  BITMAPFILEHEADER header{};
+  header.bfType = 0x4D42;
+  header.bfOffBits = kHeaders;
+  header.bfSize = kHeaders + info.biSizeImage;
+  std::memcpy(file, &header, sizeof header);
+  std::memcpy(file + sizeof header, &info, sizeof info);
+}
+
+// The desktop's colour, then each piece decoded and drawn in its place, one
+// picture held at a time.
+bool Draw(HBITMAP desktop, const DesktopComposition& composition) {
   HDC dc = CreateCompatibleDC(nullptr);
-  BITMAPINFO get{};
-  get.bmiHeader = info;
-  const int rows =
-      GetDIBits(dc, dib, 0, static_cast<UINT>(height), bytes.data() + file.bfOffBits, &get, DIB_RGB_COLORS);
+  HGDIOBJ old = SelectObject(dc, desktop);
+  HBRUSH background = CreateSolidBrush(static_cast<COLORREF>(composition.color));
+  const RECT whole{0, 0, composition.width, composition.height};
+  FillRect(dc, &whole, background);
+  DeleteObject(background);
+  bool drawn = true;
+  for (const MonitorPiece& piece : composition.pieces) {
+    const auto picture = DecodePictureFile(piece.path, piece.decodeSize);
+    if (!picture) {
+      drawn = false;
+      break;
+    }
+    DrawSceneAt(dc, piece.place, piece.scene, picture->Bitmap());
+  }
+  GdiFlush();
+  SelectObject(dc, old);
   DeleteDC(dc);
-  return rows == height ? bytes : std::string();
+  return drawn;
 }
 
 }  // namespace
@@ -71,9 +85,10 @@ std::size_t Win32Monitors::MonitorOfWindow(std::uintptr_t window) {
   return 0;
 }
 
-// One picture decoded at a time, drawn and let go: the memory held is the
-// desktop's picture and one decoded picture.
-std::optional<std::string> Win32Monitors::ComposeDesktop(const DesktopComposition& composition) {
+// The file's bytes are the section's: drawn into through the DIB section,
+// whose view is let go before the whole file is viewed, so that the pixels
+// are held once.
+std::optional<ByteBlock> Win32Monitors::ComposeDesktop(const DesktopComposition& composition) {
   if (composition.width <= 0 || composition.height <= 0) return std::nullopt;
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -82,30 +97,25 @@ std::optional<std::string> Win32Monitors::ComposeDesktop(const DesktopCompositio
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 24;
   info.bmiHeader.biCompression = BI_RGB;
+  const std::uint64_t stride = (static_cast<std::uint64_t>(composition.width) * 3 + 3) & ~std::uint64_t{3};
+  const std::uint64_t pixels = stride * static_cast<std::uint64_t>(composition.height);
+  if (pixels > MAXDWORD - kHeaders) return std::nullopt;  // beyond what a bitmap file can say
+  info.bmiHeader.biSizeImage = static_cast<DWORD>(pixels);
+  const std::uint64_t total = kLead + kHeaders + pixels;
+  HANDLE section = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, static_cast<DWORD>(total >> 32),
+                                      static_cast<DWORD>(total), nullptr);
+  if (section == nullptr) return std::nullopt;
   void* bits = nullptr;
-  HBITMAP desktop = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (desktop == nullptr) return std::nullopt;
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, desktop);
-  HBRUSH background = CreateSolidBrush(static_cast<COLORREF>(composition.color));
-  const RECT whole{0, 0, composition.width, composition.height};
-  FillRect(dc, &whole, background);
-  DeleteObject(background);
-  bool drawn = true;
-  for (const MonitorPiece& piece : composition.pieces) {
-    const auto picture = DecodePictureFile(piece.path, piece.decodeSize);
-    if (!picture) {
-      drawn = false;
-      break;
-    }
-    DrawSceneAt(dc, piece.place, piece.scene, picture->Bitmap());
-  }
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  std::string bytes = drawn ? BitmapFile(desktop, composition.width, composition.height) : std::string();
-  DeleteObject(desktop);
-  if (bytes.empty()) return std::nullopt;
-  return bytes;
+  HBITMAP desktop = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, section, kLead + kHeaders);
+  const bool drawn = desktop != nullptr && Draw(desktop, composition);
+  if (desktop != nullptr) DeleteObject(desktop);
+  void* view = drawn ? MapViewOfFile(section, FILE_MAP_WRITE, 0, 0, static_cast<SIZE_T>(total)) : nullptr;
+  CloseHandle(section);
+  if (view == nullptr) return std::nullopt;
+  char* file = static_cast<char*>(view) + kLead;
+  PutHeaders(file, info.bmiHeader);
+  return ByteBlock(file, static_cast<std::size_t>(kHeaders + pixels),
+                   std::shared_ptr<void>(view, [](void* v) { UnmapViewOfFile(v); }));
 }
 
 }  // namespace mvx::win32

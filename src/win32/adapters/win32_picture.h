@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -28,12 +29,25 @@ class Win32Picture : public LoadedPicture {
   PictureSize natural_;
 };
 
+struct DecodedPicture {
+  std::shared_ptr<const Win32Picture> picture;
+  PictureLoadFault fault = PictureLoadFault::None;
+};
+
 // Decodes the first frame of a picture file through the Windows Imaging
-// Component, whichever of its formats the file holds; nullptr when the file
-// cannot be opened or decoded, or claims more than kMaxPixels pixels.
+// Component, whichever of its formats the file holds, scaled to size when
+// that is no larger than the picture (else held as Win32Picture says). The
+// file is read sharing everything. Nothing, and why, when the file cannot be
+// opened or decoded, claims more than kMaxPixels pixels, or `abandoned`
+// turns true while its rows are copied.
+DecodedPicture DecodePictureFile(const std::string& path, PictureSize size, const std::function<bool()>& abandoned);
+// The same, nullptr for any fault.
 std::shared_ptr<const Win32Picture> DecodePictureFile(const std::string& path);
 // The same, decoded scaled to size when that is no larger than the picture.
 std::shared_ptr<const Win32Picture> DecodePictureFile(const std::string& path, PictureSize size);
+// The most pixels the program shows (about 15,800 x 15,800): a picture whose
+// header claims more is not decoded, as its decoding alone could take more
+// memory than the machine has.
 inline constexpr unsigned long long kMaxPixels = 250ull * 1000 * 1000;
 
 }  // namespace mvx::win32

@@ -71,7 +71,7 @@ class Win32Files : public FilePort {
   VolumeState ProbeVolume(const std::string& root) override;
   bool OnFixedDrive(const std::string& path) override;
   Status CreateNew(const std::string& path, FileHandle& handle) override;
-  Status Write(FileHandle handle, const std::string& bytes) override;
+  Status Write(FileHandle handle, std::string_view bytes) override;
   Status Flush(FileHandle handle) override;
   void Close(FileHandle handle) override;
   Status MoveReplace(const std::string& from, const std::string& to) override;
@@ -189,12 +189,21 @@ class Win32Monitors : public MonitorPort {
  public:
   std::vector<Monitor> Monitors() override;
   std::size_t MonitorOfWindow(std::uintptr_t window) override;
-  std::optional<std::string> ComposeDesktop(const DesktopComposition& composition) override;
+  std::optional<ByteBlock> ComposeDesktop(const DesktopComposition& composition) override;
 };
+
+class PictureLoader;
 
 class Win32Pictures : public PicturePort {
  public:
+  Win32Pictures();
+  ~Win32Pictures() override;
   std::shared_ptr<const LoadedPicture> Load(const std::string& path) override;
+  void LoadLater(const std::string& path, LoadDone done) override;
+  void CancelLoad() override;
+
+ private:
+  std::unique_ptr<PictureLoader> loader_;
 };
 
 class HandleWaiter;
@@ -203,9 +212,18 @@ class HandleWaiter;
 // and delivered on this one (handle_waiter.h).
 class Win32Watches : public WatchPort {
  public:
+class PictureLoader;
+
   Win32Watches();
   ~Win32Watches() override;
+  Win32Pictures();
+  ~Win32Pictures() override;
   WatchId WatchKey(RegKey root, const std::string& subKey, std::function<void()> onChange) override;
+  void LoadLater(const std::string& path, LoadDone done) override;
+  void CancelLoad() override;
+
+ private:
+  std::unique_ptr<PictureLoader> loader_;
   WatchId WatchFolder(const std::string& folder, std::function<void()> onChange) override;
   void StopWatch(WatchId id) override;
 
