@@ -101,6 +101,11 @@ if(MUROVEX_TESTS)
   target_link_libraries(bench_trace PRIVATE murovex_win32)
   target_compile_options(bench_trace PRIVATE ${MUROVEX_WARNINGS})
 
+  # A change of wallpaper on two 4K monitors against decoding its pictures.
+  add_executable(bench_monitors bench/win32/bench_monitors.cpp)
+  target_link_libraries(bench_monitors PRIVATE murovex_win32 psapi)
+  target_compile_options(bench_monitors PRIVATE ${MUROVEX_WARNINGS})
+
   # The window's unanswered time and the memory while the preview shows a large picture.
   add_executable(bench_preview bench/win32/bench_preview.cpp)
   target_link_libraries(bench_preview PRIVATE murovex_win32)
