@@ -67,6 +67,9 @@ bool MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
   if (trayWindow_ != nullptr && (message == taskbarCreated_ || message == WM_DPICHANGED)) {
     SendMessageA(trayWindow_, message, wParam, lParam);
   }
+  // A monitor's scale changed, and with it perhaps the monitors' layout; the
+  // window goes on to be laid out anew at the new scale.
+  if (message == WM_DPICHANGED) frm_.WMDisplayChange();
   if (message >= kFirstRegisteredMessage && message <= kLastRegisteredMessage) return frm_.WndProc(message);
   switch (message) {
     case WM_CLOSE:
