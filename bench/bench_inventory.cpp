@@ -92,7 +92,7 @@ struct Window {
   FilePort& files;
   Ports ports{fakes.time,     fakes.time,    fakes.prompts,  fakes.registry, fakes.profile, files,
               fakes.instance, fakes.trace,   fakes.desktop,  fakes.system,   fakes.help,    fakes.notifyIcon,
-              fakes.shell,    fakes.dialogs, fakes.pictures, fakes.watches, fakes.monitors};
+              fakes.shell,    fakes.dialogs, fakes.pictures, fakes.watches, fakes.monitors, fakes.hotkeys};
   TApplication app{ports};
   SystemFolders folders = ComputeSystemFolders(fakes.system);
   TFrmTray tray{ports};

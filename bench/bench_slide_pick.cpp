@@ -116,7 +116,8 @@ struct Bench {
   fakes::FakePorts f;
   CountingFiles files{f.files};
   Ports ports{f.time,    f.time,   f.prompts, f.registry,   f.profile, files,     f.instance, f.trace,
-              f.desktop, f.system, f.help,    f.notifyIcon, f.shell,   f.dialogs, f.pictures, f.watches, f.monitors};
+              f.desktop, f.system, f.help,    f.notifyIcon, f.shell,   f.dialogs, f.pictures, f.watches, f.monitors,
+              f.hotkeys};
   TApplication app{ports};
   SystemFolders folders = ComputeSystemFolders(f.system);
   TFrmTray tray{ports};

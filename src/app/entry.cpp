@@ -2,12 +2,12 @@
 
 namespace mvx {
 
-InstanceClaim ClaimSingleInstance(InstancePort& instance) {
+InstanceClaim ClaimSingleInstance(InstancePort& instance, bool askToShow) {
   InstanceClaim claim;
   claim.restoreMessage = instance.RegisterMessage("RestoreMurovex");
   const MutexWait wait = instance.CreateAndWaitMutex("Murovex");
   if (wait == MutexWait::Timeout) {
-    instance.Broadcast(claim.restoreMessage, 0, 0);
+    if (askToShow) instance.Broadcast(claim.restoreMessage, 0, 0);
     return claim;
   }
   claim.run = true;

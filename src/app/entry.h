@@ -10,7 +10,8 @@ struct InstanceClaim {
 
 // The first steps of the entry: registers "RestoreMurovex", takes the named
 // mutex "Murovex" (an abandoned one counts as taken) or, when another
-// instance owns it, asks that instance to show itself.
-InstanceClaim ClaimSingleInstance(InstancePort& instance);
+// instance owns it, asks that instance to show itself unless askToShow is
+// false (a start that hands a command over).
+InstanceClaim ClaimSingleInstance(InstancePort& instance, bool askToShow = true);
 
 }  // namespace mvx

@@ -167,6 +167,12 @@ void TFrmMain::FinalStage() {
   // and a removable drive may go.
   cdtData.LeaveFileView();
   booCreating = false;
+  // A command this start was given is carried out as the running program's would be.
+  try {
+    remote.RunAtStart();
+  } catch (...) {
+    if (!failure) failure = std::current_exception();
+  }
   if (failure) {
     try {
       std::rethrow_exception(failure);

@@ -142,6 +142,7 @@ void TFrmMain::LoadOrSaveSettings(bool loading, bool restorePosition) {
   if (loading) ApplyPollInterval(this);
   check("AutoDetect", "PromptForName", chkPromptNameForNewWP);
   LoadOrSaveAddChoices(ini, frmItemInfo, loading);
+  remote.keys.LoadOrSave(ini, loading);
   check("Monitors", "PicturePerMonitor", chkPicturePerMonitor);
   if (loading) {
     desk_.enabled = chkPicturePerMonitor.Checked();

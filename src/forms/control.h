@@ -39,7 +39,8 @@ enum class ControlKind {
   Image,
   MessagePanel,
   Splitter,
-  DataGrid
+  DataGrid,
+  HotKey
 };
 
 // What changed on a control, for the view that mirrors it.

@@ -15,6 +15,15 @@ inline constexpr TShiftState kNoShift{};
 inline constexpr TShiftState kAltOnly{false, false, true};
 inline constexpr TShiftState kCtrlOnly{false, true, false};
 
+// A key with the modifier keys pressed with it, as a hotkey field holds it;
+// key 0 is no combination at all.
+struct KeyCombo {
+  std::uint16_t key = 0;
+  TShiftState shift;
+  bool Empty() const { return key == 0; }
+  bool operator==(const KeyCombo&) const = default;
+};
+
 // Key codes as the system's virtual keys number them.
 namespace keys {
 inline constexpr std::uint16_t Return = 0x0D;

@@ -44,6 +44,13 @@ void TEdit::SetText(const std::string& text) {
   if (OnChange) OnChange(this);
 }
 
+void THotKey::SetCombo(const KeyCombo& combo) {
+  if (combo == combo_) return;
+  combo_ = combo;
+  Changed(ControlProp::Text);
+  if (OnChange) OnChange(this);
+}
+
 void TUpDown::Setup(TEdit* associate, int min, int max, int increment, int position) {
   associate_ = associate;
   min_ = min;

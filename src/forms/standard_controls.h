@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "forms/control.h"
+#include "forms/keys.h"
 
 namespace mvx {
 
@@ -113,6 +114,20 @@ class TUpDown : public TControl {
   TEdit* associate_ = nullptr;
   int min_ = 0, max_ = 100, increment_ = 1;
   int position_ = 0;
+};
+
+// A field that takes a key combination as the user presses it; a change,
+// from the user or from code, runs OnChange.
+class THotKey : public TControl {
+ public:
+  THotKey(TForm& form, TControl* parent, std::string name)
+      : TControl(form, parent, ControlKind::HotKey, std::move(name)) {}
+  const KeyCombo& Combo() const { return combo_; }
+  void SetCombo(const KeyCombo& combo);
+  TNotifyEvent OnChange;
+
+ private:
+  KeyCombo combo_;
 };
 
 class TProgressBar : public TControl {

@@ -3,6 +3,7 @@
 #include "platform/dialog_port.h"
 #include "platform/file_port.h"
 #include "platform/help_port.h"
+#include "platform/hotkey_port.h"
 #include "platform/instance_port.h"
 #include "platform/monitor_port.h"
 #include "platform/notify_icon_port.h"
@@ -37,6 +38,7 @@ struct Ports {
   PicturePort& pictures;
   WatchPort& watches;
   MonitorPort& monitors;
+  HotkeyPort& hotkeys;
 };
 
 }  // namespace mvx

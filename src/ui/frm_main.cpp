@@ -113,6 +113,7 @@ TFrmMain::TFrmMain(Ports& ports, TApplication& app, const SystemFolders& folders
       lbxNORenames(Make<TListBox>(&pnlDesignOptions, "lbxNORenames")),
       lbxNOPollFiles(Make<TListBox>(&pnlDesignOptions, "lbxNOPollFiles")),
       chkTinkle(Make<TCheckBox>(&pnlDesignOptions, "chkTinkle")),
+      remote(*this, ports),
       tmrSlide(ports.timers),
       InputTimeout1(ports.timers),
       ports_(ports),
@@ -147,6 +148,7 @@ void TFrmMain::BuildControls() {
   Placed(tsOptions, "O&ptions", 0, 0, 384, 377).HelpContext = 6;
   Placed(tsOnline, "&Online", 0, 0, 384, 377).HelpContext = 7;
   for (TTabSheet* page : {&tsPreview, &tsSlideshow, &tsOptions, &tsOnline}) pgMain.AddPage(page);
+  remote.keys.Build();
   pgMain.SetActivePage(&tsPreview);
 
   Placed(pnlButtons, "", 0, 415, 402, 28);

@@ -16,6 +16,7 @@
 #include "control/full_screen_wait.h"
 #include "control/shuffle_deck.h"
 #include "control/wallpaper_history.h"
+#include "control/remote_control.h"
 #include "monitors/monitor_desk.h"
 #include "slideshow/slide_picker.h"
 #include "forms/form.h"
@@ -266,6 +267,8 @@ class TFrmMain : public TForm {
   // A burst of changes of the desktop key or the Windows folder; false while busy.
   bool ExamineChanges(const WatchedChanges& changes);
   void PollForWallpaper(const std::string& folder, const std::vector<std::string>& names);
+  // Takes in the wallpaper a desktop names, with its question, unless it is known or gone.
+  void OfferDesktopWallpaper(const std::string& path, DisplayMode mode);
 
   // ---- the detection's lists and the start-up shortcut (ui/frm_main_options.cpp)
   void ApplyPollInterval(TObject* sender);
@@ -450,6 +453,9 @@ class TFrmMain : public TForm {
   TListBox& lbxNOPollFiles;
   TCheckBox& chkTinkle;
 
+  // ---- the "&Keys" page and the commands of another start (control/remote_control.h)
+  RemoteControl remote;
+
   // ---- non-visual parts
   TTimer tmrSlide;
   TInputTimeout InputTimeout1;
@@ -491,7 +497,6 @@ class TFrmMain : public TForm {
   void HideToTray(TObject* sender);
   void RememberPolledStamp(const std::string& path);
   void ExamineDesktopKey();
-  void OfferDesktopWallpaper(const std::string& path, DisplayMode mode);
 
   Ports& ports_;
   TApplication& app_;

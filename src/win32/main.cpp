@@ -5,6 +5,7 @@
 #include "app/entry.h"
 #include "app/paths.h"
 #include "app/system_folders.h"
+#include "control/command_handover.h"
 #include "ui/frm_main.h"
 #include "ui/frm_tray.h"
 #include "ui/splash.h"
@@ -39,8 +40,15 @@ void RunMessageLoop(win32::MainWindow& mainWindow) {
 }
 
 int Run(win32::Win32Ports& ports, const SystemFolders& folders) {
-  const InstanceClaim claim = ClaimSingleInstance(ports.instance);
-  if (!claim.run) return 0;  // the running instance shows itself
+  // Read before anything changes the current folder, which relative paths start from.
+  const CommandLine command = ParseCommandLine(ports.system.CommandLineArgs(), ports.files.CurrentDirectory());
+  const InstanceClaim claim = ClaimSingleInstance(ports.instance, command.kind == CommandLine::Kind::None);
+  if (!claim.run) {
+    // The running instance shows itself, or carries the command out.
+    if (command.kind == CommandLine::Kind::Invalid) return ReportInvalidCommand(ports.instance, command);
+    if (command.kind == CommandLine::Kind::Command) return HandOverCommand(ports.instance, command.command);
+    return 0;
+  }
 
   // Found once, before anything else of the running instance: the browser
   // for the web links and the program's own version texts. A second start,
@@ -70,6 +78,7 @@ int Run(win32::Win32Ports& ports, const SystemFolders& folders) {
   frmMain.Splash = &splash;
   frmMain.Links = &links;
   frmMain.Versions = &versions;
+  if (command.kind == CommandLine::Kind::Command) frmMain.remote.atStart = command.command;
   win32::MainWindow mainWindow(frmMain, app);
   mainWindow.PassShellNewsTo(trayWindow.Window());
   // Started to show the main window at once: its controls' library loads

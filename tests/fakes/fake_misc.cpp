@@ -48,6 +48,26 @@ void FakeInstance::Broadcast(std::uint32_t message, std::uintptr_t, std::intptr_
   broadcasts.push_back(message);
 }
 
+std::uintptr_t FakeInstance::FindTopWindowOfClass(const std::string& className) {
+  for (const auto& [name, window] : topWindows) {
+    if (name == className) return window;
+  }
+  return 0;
+}
+
+std::optional<std::intptr_t> FakeInstance::SendCopyData(std::uintptr_t window, std::uint32_t tag,
+                                                        const std::vector<std::uint8_t>& bytes, std::uint32_t) {
+  ++copyDataSent;
+  const bool exists = std::any_of(topWindows.begin(), topWindows.end(), [&](const auto& w) { return w.second == window; });
+  if (!exists || !answerCopyData) return std::nullopt;
+  return answerCopyData(tag, bytes);
+}
+
+void FakeInstance::Pause(std::uint32_t ms) {
+  pausedMs += ms;
+  if (onPause) onPause();
+}
+
 OpenDesktopResult FakeDesktop::OpenDesktopNamed(const std::string& name) {
   if (name == "screen-saver" && saverOpens) {
     ++openDesktops;

@@ -41,6 +41,20 @@ class FakeInstance : public InstancePort {
   MutexWait CreateAndWaitMutex(const std::string& name) override;
   std::uint32_t RegisterMessage(const std::string& name) override;
   void Broadcast(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
+  std::uintptr_t FindTopWindowOfClass(const std::string& className) override;
+  // A window of another class, or one gone, gives no answer.
+  std::optional<std::intptr_t> SendCopyData(std::uintptr_t window, std::uint32_t tag,
+                                            const std::vector<std::uint8_t>& bytes, std::uint32_t timeoutMs) override;
+  void Pause(std::uint32_t ms) override;
+  void WriteOutputLine(const std::string& line) override { output.push_back(line); }
+  // The top-level windows by class, and what the one window answers.
+  std::vector<std::pair<std::string, std::uintptr_t>> topWindows;
+  std::function<std::intptr_t(std::uint32_t tag, const std::vector<std::uint8_t>& bytes)> answerCopyData;
+  // Runs at each pause, as time passes meanwhile for the other process.
+  std::function<void()> onPause;
+  std::uint32_t pausedMs = 0;
+  int copyDataSent = 0;
+  std::vector<std::string> output;
   MutexWait mutexResult = MutexWait::Acquired;
   std::vector<std::string> mutexNames;
   std::vector<std::string> registered;

@@ -1,5 +1,6 @@
 #pragma once
 #include "fakes/fake_files.h"
+#include "fakes/fake_hotkeys.h"
 #include "fakes/fake_misc.h"
 #include "fakes/fake_monitors.h"
 #include "fakes/fake_pictures.h"
@@ -30,8 +31,9 @@ struct FakePorts {
   FakePictures pictures{files};
   FakeMonitors monitors{files};
   FakeWatches watches{time, registry, files};
-  Ports ports{time,    time,   prompts, registry,   profile, files,   instance, trace,
-              desktop, system, help,    notifyIcon, shell,   dialogs, pictures, watches, monitors};
+  FakeHotkeys hotkeys;
+  Ports ports{time,   time, prompts,    registry, profile, files,    instance, trace,    desktop,
+              system, help, notifyIcon, shell,    dialogs, pictures, watches,  monitors, hotkeys};
 };
 
 }  // namespace mvx::fakes

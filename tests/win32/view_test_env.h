@@ -37,7 +37,7 @@ struct ViewEnv {
   RecordingPrompts prompts{real.prompts};
   Ports ports{real.timers,   real.timers,  prompts,       real.registry, real.profile, real.files,
               real.instance, real.trace,   real.desktop,  real.system,   real.help,    real.notifyIcon,
-              real.shell,    real.dialogs, real.pictures, real.watches, real.monitors};
+              real.shell,    real.dialogs, real.pictures, real.watches, real.monitors, real.hotkeys};
   TApplication app{ports};
 };
 

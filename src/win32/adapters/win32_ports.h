@@ -98,6 +98,17 @@ class Win32Instance : public InstancePort {
   MutexWait CreateAndWaitMutex(const std::string& name) override;
   std::uint32_t RegisterMessage(const std::string& name) override;
   void Broadcast(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
+  std::uintptr_t FindTopWindowOfClass(const std::string& className) override;
+  std::optional<std::intptr_t> SendCopyData(std::uintptr_t window, std::uint32_t tag,
+                                            const std::vector<std::uint8_t>& bytes, std::uint32_t timeoutMs) override;
+  void Pause(std::uint32_t ms) override;
+  void WriteOutputLine(const std::string& line) override;
+};
+
+class Win32Hotkeys : public HotkeyPort {
+ public:
+  bool Register(std::uintptr_t window, int id, std::uint32_t modifiers, std::uint32_t key) override;
+  bool Unregister(std::uintptr_t window, int id) override;
 };
 
 class Win32Trace : public TracePort {
@@ -250,8 +261,9 @@ struct Win32Ports {
   Win32Pictures pictures;
   Win32Monitors monitors;
   Win32Watches watches;
-  Ports ports{timers,  timers, prompts, registry,   profile, files,   instance, trace,
-              desktop, system, help,    notifyIcon, shell,   dialogs, pictures, watches, monitors};
+  Win32Hotkeys hotkeys;
+  Ports ports{timers,  timers, prompts, registry,   profile, files,   instance, trace,   desktop,
+              system,  help,   notifyIcon, shell,  dialogs, pictures, watches, monitors, hotkeys};
 };
 
 }  // namespace mvx::win32

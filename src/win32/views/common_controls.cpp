@@ -17,7 +17,7 @@ void RegisterCommonControls() {
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof controls;
     controls.dwICC = ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS |
-                     ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES;
+                     ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES | ICC_HOTKEY_CLASS;
     return InitCommonControlsEx(&controls) != FALSE;
   }();
   (void)registered;

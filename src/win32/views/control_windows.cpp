@@ -65,6 +65,8 @@ ControlWindowClass WindowClassFor(const TControl& control) {
       return MessagePanelWindowClass();
     case ControlKind::Splitter:
       return SplitterWindowClass();
+    case ControlKind::HotKey:
+      return {HOTKEY_CLASSA, WS_TABSTOP, 0};
   }
   return {"STATIC", 0, 0};
 }

@@ -5,6 +5,7 @@
 #include "win32/views/control_windows.h"
 #include "win32/views/data_grid_view.h"
 #include "win32/views/form_view.h"
+#include "win32/views/hotkey_field.h"
 #include "win32/views/picture_view.h"
 #include "win32/views/toolbar_view.h"
 
@@ -95,6 +96,9 @@ void FormView::ApplyValue(const TControl& control, HWND window) {
       break;
     case ControlKind::Image:
       ApplyPicture(static_cast<const TImage&>(control), window);
+      break;
+    case ControlKind::HotKey:
+      ApplyHotKeyField(window, static_cast<const THotKey&>(control).Combo());
       break;
     case ControlKind::PageControl: {
       const auto& pages = static_cast<const TPageControl&>(control);

@@ -232,6 +232,7 @@ void FormView::CreateControl(TControl& control, int id, bool startsGroup) {
   if (control.Kind() == ControlKind::ToolBar) SetUpToolBar(static_cast<const TToolBar&>(control), window, dpi_);
   if (control.Kind() == ControlKind::DataGrid) SetUpDataGrid(static_cast<const TDBGrid&>(control), window, dpi_);
   if (control.Kind() == ControlKind::Image) SetUpPicture(window);
+  if (control.Kind() == ControlKind::HotKey) SetUpHotKeyField(window);
   if (control.Kind() == ControlKind::MessagePanel)
     SetUpMessagePanel(static_cast<const TMessagePanel&>(control), window);
   if (!control.Hint().empty() || control.Kind() == ControlKind::DataGrid) tips_.Add(hwnd_, window);
@@ -262,7 +263,13 @@ void FormView::SizeTabs(HWND tabs) {
   if (made == tabHeights_.end()) return;
   constexpr int kTabWidth = 97;
   const int height = MulDiv(made->second.first, dpi_, made->second.second);
-  SendMessageA(tabs, TCM_SETITEMSIZE, 0, MAKELPARAM(ScaleToDpi(kTabWidth, dpi_), height));
+  // Every tab shows in the one row: narrower when more pages share it.
+  int width = kTabWidth;
+  if (const TControl* pages = ControlOf(tabs); pages != nullptr && pages->Kind() == ControlKind::PageControl) {
+    const auto count = static_cast<int>(static_cast<const TPageControl*>(pages)->Pages().size());
+    if (count > 0) width = std::min(width, (pages->Width() - 4) / count);
+  }
+  SendMessageA(tabs, TCM_SETITEMSIZE, 0, MAKELPARAM(ScaleToDpi(width, dpi_), height));
 }
 
 // After every control inside `within` (all when null) exists: up-downs

@@ -2,6 +2,7 @@
 #include "win32/views/common_controls.h"
 #include "win32/views/data_grid_view.h"
 #include "win32/views/form_view.h"
+#include "win32/views/hotkey_field.h"
 #include "win32/views/picture_view.h"
 #include "win32/views/toolbar_view.h"
 
@@ -40,6 +41,9 @@ bool FormView::OnCommand(WPARAM wParam, LPARAM lParam) {
     case ControlKind::Edit:
       if (code == EN_CHANGE) static_cast<TEdit*>(control)->SetText(WindowText(window));
       break;
+    case ControlKind::HotKey:
+      if (code == EN_CHANGE) static_cast<THotKey*>(control)->SetCombo(ReadHotKeyField(window));
+      return true;
     case ControlKind::Label:
     case ControlKind::MessagePanel:
     case ControlKind::Image:

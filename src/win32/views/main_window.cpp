@@ -91,6 +91,18 @@ bool MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     case WM_DISPLAYCHANGE:
       frm_.WMDisplayChange();
       return true;
+    case WM_HOTKEY:
+      frm_.remote.HotKey(static_cast<int>(wParam));
+      return true;
+    case WM_COPYDATA: {
+      // Another process's block: the model checks it before it uses any of it.
+      const auto* block = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+      if (block == nullptr) return true;
+      result = static_cast<LRESULT>(
+          frm_.remote.CopyData(static_cast<std::uint32_t>(block->dwData), static_cast<const std::uint8_t*>(block->lpData),
+                               block->cbData));
+      return true;
+    }
     case WM_ACTIVATEAPP:
       // Sent to every top-level window of the program; the main window speaks for it.
       if (wParam == FALSE) App().Deactivate();
