@@ -82,6 +82,10 @@ if(MUROVEX_TESTS)
   add_test(NAME e2e_high_dpi COMMAND e2e_tests --gtest_brief=1 --gtest_filter=Screens.*)
   set_tests_properties(e2e_high_dpi PROPERTIES TIMEOUT 300 ENVIRONMENT
     "MUROVEX_APP_DIR=${CMAKE_BINARY_DIR}/app;MUROVEX_FRESH_PREFIX=1;MUROVEX_LOG_PIXELS=192")
+  # Two monitors side by side, on a nested X server of two heads.
+  add_test(NAME e2e_two_monitors COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/two_monitors.sh
+    ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh $<TARGET_FILE:e2e_tests> --gtest_brief=1 --gtest_filter=TwoMonitors.*)
+  set_tests_properties(e2e_two_monitors PROPERTIES TIMEOUT 200 ENVIRONMENT "MUROVEX_APP_DIR=${CMAKE_BINARY_DIR}/app")
 
   # The packages: installed, run, upgraded and uninstalled in a fresh prefix;
   # the zip's contents listed and checked.

@@ -46,6 +46,12 @@ if [ -n "${MUROVEX_LOG_PIXELS:-}" ] && [ "${MUROVEX_FRESH_PREFIX:-0}" = 1 ]; the
   wine reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d "$MUROVEX_LOG_PIXELS" /f >/dev/null 2>&1 </dev/null
   wineserver -k >/dev/null 2>&1 || true
 fi
+# Monitors read from Xinerama rather than XRandR, for a run in a fresh prefix
+# on an X server whose heads lie side by side.
+if [ "${MUROVEX_XINERAMA:-0}" = 1 ] && [ "${MUROVEX_FRESH_PREFIX:-0}" = 1 ]; then
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /d N /f >/dev/null 2>&1 </dev/null
+  wineserver -k >/dev/null 2>&1 || true
+fi
 # Start the server and Wine's services away from CTest's pipes, or every test
 # waits for them to close.
 # It exits with 2 when the prefix's server already runs (a previous test program).

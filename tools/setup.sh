@@ -7,7 +7,7 @@ PACKAGES=(
   cmake ninja-build g++ clang-14 libclang-rt-14-dev
   libgtest-dev googletest libbenchmark-dev clang-format clang-tidy
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth x11-apps imagemagick
+  wine wine64 xvfb xauth x11-apps imagemagick xserver-xephyr
   nsis zip unzip
 )
 
