@@ -129,8 +129,8 @@ TFrmMain::TFrmMain(Ports& ports, TApplication& app, const SystemFolders& folders
 // A pending action (a save) runs now, while the members it uses still live;
 // the notifier, destroyed before them, would run it too late.
 TFrmMain::~TFrmMain() {
-  try {
   ports_.pictures.CancelLoad();
+  try {
     InputTimeout1.Flush();
   } catch (...) {
     // Nothing can report a failure while the window is being torn down.

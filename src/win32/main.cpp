@@ -12,8 +12,8 @@
 #include "ui/version_info.h"
 #include "ui/web_links.h"
 #include "win32/adapters/handle_waiter.h"
-#include "win32/adapters/win32_ports.h"
 #include "win32/adapters/picture_loader.h"
+#include "win32/adapters/win32_ports.h"
 #include "win32/views/common_controls.h"
 #include "win32/views/form_view.h"
 #include "win32/views/main_window.h"
@@ -90,6 +90,7 @@ int Run(win32::Win32Ports& ports, const SystemFolders& folders) {
   ports.dialogs.owner = frmMain.Handle;
   win32::Win32Timers::onError = [&](const std::exception& e) { app.HandleException(e, frmMain.Handle); };
   win32::HandleWaiter::onError = win32::Win32Timers::onError;
+  win32::PictureLoader::onError = win32::Win32Timers::onError;
   app.Guard([&] { frmMain.FormCreate(); }, frmMain.Handle);
   app.Guard([&] { splash.EndSplash(); });
 
@@ -97,9 +98,9 @@ int Run(win32::Win32Ports& ports, const SystemFolders& folders) {
 
   win32::Win32Timers::onError = nullptr;
   win32::HandleWaiter::onError = nullptr;
+  win32::PictureLoader::onError = nullptr;
   mainWindow.Destroy();
   app.Guard([&] { tray.FormClose(); });
-  win32::PictureLoader::onError = win32::Win32Timers::onError;
   return 0;  // the tray window takes the icon away as it goes
 }
 
@@ -107,7 +108,6 @@ int Run(win32::Win32Ports& ports, const SystemFolders& folders) {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   win32::Win32System system;
-  win32::PictureLoader::onError = nullptr;
   const SystemFolders folders = ComputeSystemFolders(system);
   win32::Win32Ports ports(folders.programDir + "\\help");
   try {

@@ -223,18 +223,9 @@ class HandleWaiter;
 // and delivered on this one (handle_waiter.h).
 class Win32Watches : public WatchPort {
  public:
-class PictureLoader;
-
   Win32Watches();
   ~Win32Watches() override;
-  Win32Pictures();
-  ~Win32Pictures() override;
   WatchId WatchKey(RegKey root, const std::string& subKey, std::function<void()> onChange) override;
-  void LoadLater(const std::string& path, LoadDone done) override;
-  void CancelLoad() override;
-
- private:
-  std::unique_ptr<PictureLoader> loader_;
   WatchId WatchFolder(const std::string& folder, std::function<void()> onChange) override;
   void StopWatch(WatchId id) override;
 

@@ -6,6 +6,7 @@
 #include "win32/views/control_windows.h"
 #include "win32/views/data_grid_view.h"
 #include "win32/views/form_view.h"
+#include "win32/views/hotkey_field.h"
 #include "win32/views/picture_view.h"
 #include "win32/views/shared_images.h"
 #include "win32/views/toolbar_view.h"
