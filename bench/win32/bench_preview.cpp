@@ -137,6 +137,7 @@ Figures ShowOnce(const std::string& how, const std::string& path) {
   HWND window = CreateWindowExA(0, "STATIC", "bench_preview", WS_OVERLAPPED | WS_VISIBLE, 0, 0, kPreviewWidth,
                                 kPreviewHeight, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   std::atomic<bool> done{false};
+  std::atomic<bool> askerDone{false};
   std::atomic<long long> longestUs{0};
   std::thread asker([&] {
     while (!done) {
@@ -147,6 +148,7 @@ Figures ShowOnce(const std::string& how, const std::string& path) {
       if (us > longestUs) longestUs = us;
       Sleep(2);
     }
+    askerDone = true;
   });
   mvx::win32::Win32Pictures pictures;
   const double start = NowMs();
@@ -173,11 +175,12 @@ Figures ShowOnce(const std::string& how, const std::string& path) {
   figures.totalMs = NowMs() - start;
   done = true;
   // The asker's last question is answered here.
-  while (asker.joinable()) {
+  while (!askerDone) {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    if (WaitForSingleObject(reinterpret_cast<HANDLE>(asker.native_handle()), 10) == WAIT_OBJECT_0) asker.join();
+    Sleep(1);
   }
+  asker.join();
   figures.unansweredMs = static_cast<double>(longestUs) / 1000.0;
   figures.peakMb = PeakResidentMb();
   if (how != "floor" && !shown) figures.totalMs = -1;  // the picture was not shown

@@ -47,6 +47,10 @@ inline std::vector<SettingValue> DefaultSettings(const std::string& dataDir, con
       {"AddWallpaper", "Display", ""},
       {"AddWallpaper", "CopyOption", ""},
       {"Monitors", "PicturePerMonitor", "1"},
+      {"Keys", "Next", "Ctrl+Alt+Shift+Right"},
+      {"Keys", "Previous", "Ctrl+Alt+Shift+Left"},
+      {"Keys", "PauseResume", "Ctrl+Alt+Shift+P"},
+      {"Keys", "Disable", ""},
   };
 }
 

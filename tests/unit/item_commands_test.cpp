@@ -88,10 +88,15 @@ TEST_F(TrayItemCommandsTest, AWallpaperWhoseFileIsGoneChangesNoOtherEntry) {
     OnScreen("b.bmp", DisplayMode::Centre);
     ViewOn("A.bmp");
     c.item(*tray).Click();
+    // The command acts on the wallpaper's own entry; the preview, once its
+    // decode answers, takes that entry out, its file being gone.
+    fakes.pictures.Deliver();
+    EXPECT_FALSE(main->cdtData.HasKey("b.bmp", "c:\\pics"));
     for (const InventoryEntry& e : main->cdtData.AllRecords()) {
       EXPECT_TRUE(e.Enabled) << e.FileName;
-      EXPECT_EQ(e.Display == DisplayMode::Tile, e.FileName != "B.bmp") << e.FileName;
+      EXPECT_EQ(e.Display, DisplayMode::Tile) << e.FileName;
     }
+    EXPECT_EQ(main->cdtData.RecordCount(), 2);
   }
 }
 

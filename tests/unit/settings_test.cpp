@@ -96,10 +96,10 @@ TEST_F(SettingsTest, LoadingReadsAPlainFileOnceAndAnyOtherASectionAtATime) {
     int profileReads;
   } cases[] = {
       {"plain", "SelectedEditor=c:\\tools\\paint.exe\r\nToolbarHints=0\r\n", 0},
-      {"quoted", "SelectedEditor=\"c:\\tools\\paint.exe\"\r\nToolbarHints=0\r\n", 8 + 1},
-      {"comment", ";kept by hand\r\nSelectedEditor=c:\\tools\\paint.exe\r\nToolbarHints=0\r\n", 8},
-      {"other letters", "SelectedEditor=c:\\tools\\paint.exe\r\nToolbarHints=0\r\nNote=caf\xC3\xA9\r\n", 8},
-      {"larger than 64 KiB", "SelectedEditor=c:\\tools\\paint.exe\r\nToolbarHints=0\r\n" + ManyKeys(9000), 8},
+      {"quoted", "SelectedEditor=\"c:\\tools\\paint.exe\"\r\nToolbarHints=0\r\n", 9 + 1},
+      {"comment", ";kept by hand\r\nSelectedEditor=c:\\tools\\paint.exe\r\nToolbarHints=0\r\n", 9},
+      {"other letters", "SelectedEditor=c:\\tools\\paint.exe\r\nToolbarHints=0\r\nNote=caf\xC3\xA9\r\n", 9},
+      {"larger than 64 KiB", "SelectedEditor=c:\\tools\\paint.exe\r\nToolbarHints=0\r\n" + ManyKeys(9000), 9},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -107,7 +107,7 @@ TEST_F(SettingsTest, LoadingReadsAPlainFileOnceAndAnyOtherASectionAtATime) {
     WithIni("[General]\r\n" + c.general + "[Slideshow]\r\nSlideMins=7\r\n");
     fakes.profile.reads = 0;
     main->LoadOrSaveSettings(true, false);
-    EXPECT_EQ(fakes.profile.reads, c.profileReads) << "eight sections (no window position asked for)";
+    EXPECT_EQ(fakes.profile.reads, c.profileReads) << "nine sections (no window position asked for)";
     EXPECT_EQ(main->edtSelectedEditor.Text(), "c:\\tools\\paint.exe");
     EXPECT_FALSE(main->chkToolbarHints.Checked());
     EXPECT_EQ(main->updMins.Position(), 7);
