@@ -55,11 +55,10 @@ TEST_F(ShellIntegration, WithTheOptionOnAStartWritesTheShortcutAndTurningItOffDe
 
   const auto main = MainWindowOf(*murovex);
   ASSERT_TRUE(main);
-  // The Online page, chosen by a click on its tab, the fourth of 97 pixels.
+  // The Online page, chosen by a click on its tab, the fourth.
   const auto tabs = FindChild(main->handle, {"SysTabControl32", std::nullopt});
   ASSERT_TRUE(tabs);
-  PostMessageA(tabs->handle, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3 * 97 + 40, 10));
-  PostMessageA(tabs->handle, WM_LBUTTONUP, 0, MAKELPARAM(3 * 97 + 40, 10));
+  ClickTab(tabs->handle, 3);
   const auto home = WaitForChild(main->handle, {"Static", "Kestrane Software Home Page"}, 5s);
   ASSERT_TRUE(home);
   EXPECT_TRUE(PumpUntil([&] { return IsShown(home->handle); }, 5s)) << "the Online page is not shown";

@@ -1,4 +1,5 @@
 #include "e2e/window_finder.h"
+#include <algorithm>
 
 namespace mvx::e2e {
 
@@ -110,6 +111,20 @@ bool BroadcastRegistered(const std::string& name) {
   if (message == 0) return false;
   DWORD_PTR ignored = 0;
   return SendMessageTimeoutA(HWND_BROADCAST, message, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &ignored) != 0;
+}
+
+void ClickTab(HWND tabs, int index) {
+  constexpr int kPages = 5;
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  RECT client{};
+  GetClientRect(tabs, &client);
+  const int width = std::min(MulDiv(97, dpi, 96), static_cast<int>(client.right - MulDiv(4, dpi, 96)) / kPages);
+  const int x = width * index + width / 2;
+  const int y = MulDiv(8, dpi, 96);
+  PostMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  PostMessageA(tabs, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
 }  // namespace mvx::e2e

@@ -38,6 +38,9 @@ bool IsChecked(HWND button);
 // Sends BM_CLICK to a button or check box. False when the program has not
 // finished handling the click within the time-out (a modal box it opened, say).
 bool Click(HWND button, Clock::duration timeout = std::chrono::seconds(5));
+// A click on page `index` of the main window's tab control: its five tabs
+// share the control's width, 97 design pixels each at most.
+void ClickTab(HWND tabs, int index);
 
 // Sends the registered message `name` to every top-level window, as another
 // process would; false when the broadcast did not complete.

@@ -190,6 +190,7 @@ TEST_F(MainWindowTest, APageGetsItsControlsWhenFirstShownAsIfMadeAtOnce) {
   EXPECT_EQ(window.ControlWindow(frm.edtPollFileName), nullptr) << "another page, still not shown";
   frm.pgMain.SetActivePage(&frm.tsOptions);
   frm.pgMain.SetActivePage(&frm.tsOnline);
+  frm.pgMain.SetActivePage(&frm.remote.keys.tsKeys);
   frm.pgMain.SetActivePage(&frm.tsPreview);
 
   TFrmTray wholeTray{env.ports};
