@@ -10,7 +10,7 @@ constexpr const char* kSection = "Keys";
 constexpr std::array<const char*, kHotkeyActionCount> kSettingKeys{"Next", "Previous", "PauseResume", "Disable"};
 constexpr std::array<const char*, kHotkeyActionCount> kCaptions{"&Next wallpaper:", "Pre&vious wallpaper:",
                                                                 "P&ause/Resume slideshow:", "&Disable this wallpaper:"};
-constexpr int kRowHeight = 52;
+constexpr int kRowHeight = 64;
 
 }  // namespace
 
@@ -36,10 +36,11 @@ void KeysPage::Build() {
   const KeySet defaults = DefaultKeys();
   for (std::size_t i = 0; i < rows_.size(); ++i) {
     const int top = 22 + kRowHeight * static_cast<int>(i);
-    Placed(rows_[i].caption, kCaptions[i], 12, top + 4, 130, 16);
-    Placed(rows_[i].field, "", 146, top, 140, 22);
-    Placed(rows_[i].clear, "Clear", 292, top - 1, 64, 24);
-    Placed(rows_[i].note, "", 146, top + 26, 214, 16);
+    // The caption above its field, which is wide enough for four keys' names.
+    Placed(rows_[i].caption, kCaptions[i], 12, top, 274, 16);
+    Placed(rows_[i].field, "", 12, top + 18, 274, 22);
+    Placed(rows_[i].clear, "Clear", 292, top + 17, 64, 24);
+    Placed(rows_[i].note, "", 12, top + 42, 344, 16);
     rows_[i].field.SetCombo(defaults[i]);
     rows_[i].field.OnChange = [this, i](TObject*) { FieldChanged(i); };
     rows_[i].clear.OnClick = [this, i](TObject*) { rows_[i].field.SetCombo({}); };
