@@ -112,7 +112,7 @@ if(MUROVEX_TESTS)
 
   # The window's unanswered time and the memory while the preview shows a large picture.
   add_executable(bench_preview bench/win32/bench_preview.cpp)
-  target_link_libraries(bench_preview PRIVATE murovex_win32)
+  target_link_libraries(bench_preview PRIVATE murovex_win32 psapi)
   target_compile_options(bench_preview PRIVATE ${MUROVEX_WARNINGS})
 
   # The footprint benchmark and the floor program it measures against.

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds and runs the benchmarks: the native ones (release, no sanitizers) in
-# build/bench, then the trace, monitors and footprint benchmarks under Wine
+# build/bench, then the trace, monitors, preview and footprint benchmarks under Wine
 # from their own cross build in build/bench-win64. Each prints its figures
 # as ratios to (or differences from) a floor measured in the same run. The
 # footprint benchmark takes about ten minutes.
@@ -17,7 +17,7 @@ done
 cross=build/bench-win64
 cmake -S . -B "$cross" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" >/dev/null
-cmake --build "$cross" -j2 --target bench_trace bench_footprint bench_monitors
+cmake --build "$cross" -j2 --target bench_trace bench_footprint bench_monitors bench_preview
 stop_wine() {
   WINEPREFIX="$PWD/$cross/wine/shared" TMPDIR="$PWD/$cross/wine/tmp" wineserver -k >/dev/null 2>&1 || true
 }
@@ -36,4 +36,5 @@ for p in first:11:orange-navy second:21:teal-gold; do
 done
 windows="Z:${pictures//\//\\}"
 cmake/wine-run.sh "$cross/bench_monitors.exe" "$windows\\first.jpg" "$windows\\second.jpg" "$windows"
+cmake/wine-run.sh "$cross/bench_preview.exe"
 cmake/wine-run.sh "$cross/bench_footprint.exe"

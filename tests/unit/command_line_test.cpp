@@ -2,7 +2,6 @@
 
 #include "control/command_handover.h"
 #include "control/remote_command.h"
-#include "shared/bitmap_bytes.h"
 #include "unit/adding_fixture.h"
 
 namespace mvx::testing {
@@ -167,13 +166,7 @@ class RemoteCommandTest : public AddingFixture {
 };
 
 TEST_F(RemoteCommandTest, AnInstanceStillStartingAsksForPatienceAndForeignBlocksAreRefused) {
-  // One picture to show, so that the slideshow can run.
-  fakes.files.AddDir("C:\\Pics");
-  fakes.files.Put("C:\\Pics\\a.bmp", BitmapBytes(2, 2));
-  main->cdtData.Append();
-  main->cdtData.EditFields() =
-      InventoryEntry{true, DisplayMode::Tile, "a.bmp", "C:\\Pics", 1000, 0, "", 0, "c:\\pics", "a.bmp"};
-  main->cdtData.Post();
+  ListOnePicture();
   main->chkAutoChange.SetChecked(true);
   main->booCreating = true;
   EXPECT_EQ(Send({CommandVerb::Pause, {}}), CommandAnswer::Starting);

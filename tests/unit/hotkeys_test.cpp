@@ -2,7 +2,6 @@
 
 #include "control/hotkey_map.h"
 #include "control/hotkey_text.h"
-#include "shared/bitmap_bytes.h"
 #include "unit/main_fixture.h"
 
 namespace mvx::testing {
@@ -166,13 +165,7 @@ TEST_F(KeysPageTest, AKeyTheUserSetsIsToldOnceWhenItCannotWorkAndSavedReadably) 
 
 TEST_F(KeysPageTest, KeysPressedAnywhereRunTheirCommands) {
   Start();
-  // One picture to show, so that the slideshow can run.
-  fakes.files.AddDir("C:\\Pics");
-  fakes.files.Put("C:\\Pics\\a.bmp", BitmapBytes(2, 2));
-  main->cdtData.Append();
-  main->cdtData.EditFields() =
-      InventoryEntry{true, DisplayMode::Tile, "a.bmp", "C:\\Pics", 1000, 0, "", 0, "c:\\pics", "a.bmp"};
-  main->cdtData.Post();
+  ListOnePicture();
   Keys().RowOf(HotkeyAction::Disable).field.SetCombo(KeyCombo{'D', kCtrlAltShift});
   main->chkAutoChange.SetChecked(true);
   main->remote.HotKey(IdOf(kModControl | kModAlt | kModShift, 'P'));

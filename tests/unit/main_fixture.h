@@ -6,6 +6,7 @@
 #include "app/application.h"
 #include "app/system_folders.h"
 #include "fakes/fake_ports.h"
+#include "shared/bitmap_bytes.h"
 #include "ui/frm_main.h"
 #include "ui/frm_tray.h"
 #include "unit/entry_builder.h"
@@ -42,6 +43,12 @@ class MainFixture : public ::testing::Test {
     main->cdtData.Append();
     main->cdtData.EditFields() = e;
     main->cdtData.Post();
+  }
+  // One picture on disk and in the list, so that the slideshow can run.
+  void ListOnePicture() {
+    fakes.files.AddDir("C:\\Pics");
+    fakes.files.Put("C:\\Pics\\a.bmp", BitmapBytes(2, 2));
+    ListEntry(InventoryEntry{true, DisplayMode::Tile, "a.bmp", "C:\\Pics", 1000, 0, "", 0, "c:\\pics", "a.bmp"});
   }
   std::string IniPath() const { return "C:\\Apps\\Murovex\\Murovex.INI"; }
   std::string Ini(const std::string& section, const std::string& key) {
