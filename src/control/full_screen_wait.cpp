@@ -33,6 +33,11 @@ void FullScreenWait::Drop() {
   held_ = nullptr;
 }
 
+void FullScreenWait::SetOption(bool on) {
+  optionOn_ = on;
+  if (!on && held_) LookAgain();
+}
+
 void FullScreenWait::LookAgain() {
   if (!held_ || ChangeWaits(system_.NotificationState(), optionOn_, ChangeBy::Slideshow)) return;
   std::function<void()> change = std::move(held_);

@@ -31,6 +31,8 @@ class FullScreenWait {
   // The change held is no longer wanted: the user changed the wallpaper or
   // switched the slideshow off.
   void Drop();
+  // The option was turned on or off: a change held makes itself now when off.
+  void SetOption(bool on);
 
   static constexpr std::uint32_t kLookAgainMs = 2000;
 

@@ -35,6 +35,10 @@ void TFrmMain::ConnectHandlers() {
     c->OnClick = on(&TFrmMain::GenericSettingsChange);
   }
   for (TRadioButton* r : {&rdoTiled, &rdoCentred, &rdoAll}) r->OnClick = on(&TFrmMain::GenericSettingsChange);
+  chkWaitFullScreen.OnClick = [this](TObject* sender) {
+    GenericSettingsChange(sender);
+    fullScreenWait_.SetOption(chkWaitFullScreen.Checked());
+  };
   chkPicturePerMonitor.OnClick = on(&TFrmMain::chkPicturePerMonitorClick);
   edtPollInterval.OnChange = on(&TFrmMain::GenericSettingsChange);
   chkPollForChange.OnClick = [this](TObject* sender) {
