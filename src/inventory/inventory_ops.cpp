@@ -215,8 +215,7 @@ bool TFrmMain::LocateInInventory(const std::string& path) {
   if (!cdtInventory.FindKey(key.file, key.folder)) return false;
   // Outside a batch the move has refreshed the preview already.
   if (booBatchUpdate) LoadPreview(false);
-  // The preview drops an entry whose file has gone, and the view then
-  // stands on a neighbour: that is not the entry looked for.
+  // A list emptied meanwhile holds no entry to stand on.
   if (cdtInventory.IsEmpty()) return false;
   const InventoryEntry& here = cdtInventory.Fields();
   return here.LCFilename == key.file && here.LCLocation == key.folder;

@@ -12,7 +12,6 @@
 #include "ui/version_info.h"
 #include "ui/web_links.h"
 #include "win32/adapters/handle_waiter.h"
-#include "win32/adapters/picture_loader.h"
 #include "win32/adapters/win32_ports.h"
 #include "win32/views/common_controls.h"
 #include "win32/views/form_view.h"
@@ -90,7 +89,6 @@ int Run(win32::Win32Ports& ports, const SystemFolders& folders) {
   ports.dialogs.owner = frmMain.Handle;
   win32::Win32Timers::onError = [&](const std::exception& e) { app.HandleException(e, frmMain.Handle); };
   win32::HandleWaiter::onError = win32::Win32Timers::onError;
-  win32::PictureLoader::onError = win32::Win32Timers::onError;
   app.Guard([&] { frmMain.FormCreate(); }, frmMain.Handle);
   app.Guard([&] { splash.EndSplash(); });
 
@@ -98,7 +96,6 @@ int Run(win32::Win32Ports& ports, const SystemFolders& folders) {
 
   win32::Win32Timers::onError = nullptr;
   win32::HandleWaiter::onError = nullptr;
-  win32::PictureLoader::onError = nullptr;
   mainWindow.Destroy();
   app.Guard([&] { tray.FormClose(); });
   return 0;  // the tray window takes the icon away as it goes

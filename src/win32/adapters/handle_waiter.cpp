@@ -26,17 +26,32 @@ HandleWaiter::~HandleWaiter() {
   if (wake_ != nullptr) CloseHandle(wake_);
 }
 
+HWND CreateMessageSink(const char* className, WNDPROC proc, void* owner) {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = proc;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = className;
+  RegisterClassA(&windowClass);  // fails harmlessly when another sink registered it
+  HWND sink = CreateWindowExA(0, className, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, windowClass.hInstance, nullptr);
+  if (sink != nullptr) SetWindowLongPtrA(sink, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
+  return sink;
+}
+
+void CallGuarded(const std::function<void()>& call) noexcept {
+  try {
+    call();
+  } catch (const std::exception& e) {
+    if (HandleWaiter::onError) HandleWaiter::onError(e);
+  } catch (...) {
+    if (HandleWaiter::onError) HandleWaiter::onError(std::runtime_error("unknown error"));
+  }
+}
+
 bool HandleWaiter::Start() {
   if (thread_.joinable()) return true;
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = SinkProc;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.lpszClassName = kSinkClass;
-  RegisterClassA(&windowClass);  // fails harmlessly when another waiter registered it
-  sink_ = CreateWindowExA(0, kSinkClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, windowClass.hInstance, nullptr);
+  sink_ = CreateMessageSink(kSinkClass, SinkProc, this);
   wake_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
   if (sink_ == nullptr || wake_ == nullptr) return false;
-  SetWindowLongPtrA(sink_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   thread_ = std::thread([this] { Wait(); });
   return true;
 }
@@ -120,14 +135,7 @@ void HandleWaiter::Deliver(Id id) {
 LRESULT CALLBACK HandleWaiter::SinkProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   if (message != kSignalled) return DefWindowProcA(window, message, wParam, lParam);
   auto* waiter = reinterpret_cast<HandleWaiter*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  try {
-    if (waiter != nullptr) waiter->Deliver(static_cast<Id>(wParam));
-  } catch (const std::exception& e) {
-    // Nothing may cross into the system: the error goes to the program's handler.
-    if (onError) onError(e);
-  } catch (...) {
-    if (onError) onError(std::runtime_error("unknown error"));
-  }
+  if (waiter != nullptr) CallGuarded([&] { waiter->Deliver(static_cast<Id>(wParam)); });
   return 0;
 }
 

@@ -11,6 +11,13 @@
 
 namespace mvx::win32 {
 
+// A message-only window of this thread whose messages go to `proc`, with
+// `owner` kept in its user data; nullptr when the system would not make one.
+HWND CreateMessageSink(const char* className, WNDPROC proc, void* owner);
+// Runs a call made on behalf of another thread: nothing it raises may cross
+// into the system, so an error goes to HandleWaiter::onError.
+void CallGuarded(const std::function<void()>& call) noexcept;
+
 // Waits for kernel objects (change notifications, events) on a thread of
 // its own and makes each one's call on the thread that added it, through a
 // message to a message-only window of that thread: the calls come in any

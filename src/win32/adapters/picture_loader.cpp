@@ -1,8 +1,8 @@
 #include "win32/adapters/picture_loader.h"
 
-#include <stdexcept>
 #include <utility>
 
+#include "win32/adapters/handle_waiter.h"
 #include "win32/adapters/win32_picture.h"
 #include "win32/adapters/win32_ports.h"
 
@@ -30,14 +30,8 @@ PictureLoader::~PictureLoader() {
 
 bool PictureLoader::Start() {
   if (thread_.joinable()) return true;
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = SinkProc;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.lpszClassName = kSinkClass;
-  RegisterClassA(&windowClass);  // fails harmlessly when another loader registered it
-  sink_ = CreateWindowExA(0, kSinkClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, windowClass.hInstance, nullptr);
+  sink_ = CreateMessageSink(kSinkClass, SinkProc, this);
   if (sink_ == nullptr) return false;
-  SetWindowLongPtrA(sink_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   thread_ = std::thread([this] { Work(); });
   return true;
 }
@@ -104,14 +98,7 @@ void PictureLoader::Deliver() {
 LRESULT CALLBACK PictureLoader::SinkProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
   if (message != kDecoded) return DefWindowProcA(window, message, wParam, lParam);
   auto* loader = reinterpret_cast<PictureLoader*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  try {
-    if (loader != nullptr) loader->Deliver();
-  } catch (const std::exception& e) {
-    // Nothing may cross into the system: the error goes to the program's handler.
-    if (onError) onError(e);
-  } catch (...) {
-    if (onError) onError(std::runtime_error("unknown error"));
-  }
+  if (loader != nullptr) CallGuarded([loader] { loader->Deliver(); });
   return 0;
 }
 

@@ -4,7 +4,6 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
-#include <exception>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -29,9 +28,6 @@ class PictureLoader {
 
   void Load(const std::string& path, PicturePort::LoadDone done);
   void Cancel();
-
-  // Where an error raised by an answer goes (the program's error handler).
-  static inline std::function<void(const std::exception&)> onError;
 
  private:
   struct Job {
